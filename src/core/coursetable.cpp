@@ -1,0 +1,49 @@
+#include "coursetable.h"
+
+#include "database.h"
+#include "module1.h"
+
+namespace CourseTable {
+
+std::optional<CourseRecord> firstOfMonth(int year, int month)
+{
+    QSqlQuery query = Database::run(
+        QStringLiteral("select ID,CYEAR,CMONTH,PLAYDATE,COURSENAME from Course where CYEAR=? and CMONTH=? order by ID"),
+        {year, month});
+    if (!query.next())
+        return std::nullopt;
+    CourseRecord course;
+    course.id = static_cast<qint16>(query.value(0).toInt());
+    course.year = query.value(1).toInt();
+    course.month = query.value(2).toInt();
+    course.playDate = query.value(3).toString();
+    course.courseName = query.value(4).toString();
+    return course;
+}
+
+std::array<qint16, 12> firstIdsOfYear(int year)
+{
+    std::array<qint16, 12> ids = {};
+    QSqlQuery rows = Database::run(QStringLiteral("select ID,CMONTH from Course where CYEAR=? order by CMONTH,ID"), {year});
+    while (rows.next()) {
+        const int month = rows.value(1).toInt();
+        if (month >= 1 && month <= 12 && ids[month - 1] == 0)
+            ids[month - 1] = static_cast<qint16>(rows.value(0).toInt());
+    }
+    return ids;
+}
+
+qint16 insert(int year, int month, const QString &playDate, const QString &courseName)
+{
+    const qint16 id = Module1::AllocateId(QStringLiteral("Course"));
+    Database::exec(QStringLiteral("insert into Course (ID,CYEAR,CMONTH,PLAYDATE,COURSENAME) values (?,?,?,?,?)"),
+                   {id, year, month, playDate, courseName});
+    return id;
+}
+
+void updateDateAndName(int id, const QString &playDate, const QString &courseName)
+{
+    Database::exec(QStringLiteral("update Course set PLAYDATE=?,COURSENAME=? where ID=?"), {playDate, courseName, id});
+}
+
+} // namespace CourseTable

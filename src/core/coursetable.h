@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+struct CourseRecord
+{
+    qint16 id = 0;
+    int year = 0;
+    int month = 0;
+    QString playDate;
+    QString courseName;
+};
+
+// Every statement on the Course table (one competition per month). Throws DatabaseError.
+namespace CourseTable {
+
+// The month's competition: the first (lowest ID) row of that year and month.
+std::optional<CourseRecord> firstOfMonth(int year, int month);
+// Course.ID of the first row of each month of the year, 0 for a month without one.
+std::array<qint16, 12> firstIdsOfYear(int year);
+qint16 insert(int year, int month, const QString &playDate, const QString &courseName);
+void updateDateAndName(int id, const QString &playDate, const QString &courseName);
+
+} // namespace CourseTable

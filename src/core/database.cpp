@@ -1,0 +1,234 @@
+#include "database.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlRecord>
+
+// The schema is compiled into the static library; its resources must be registered by hand.
+static void registerSchemaResource()
+{
+    Q_INIT_RESOURCE(data);
+}
+
+namespace {
+
+const char ConnectionName[] = "parvela";
+int g_transactionDepth = 0;
+QString g_path;
+
+DatabaseError errorOf(const QSqlError &error)
+{
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return DatabaseError(text, error.nativeErrorCode().toInt());
+}
+
+QStringList schemaStatements()
+{
+    registerSchemaResource();
+    QFile file(QStringLiteral(":/parvela/schema.sql"));
+    if (!file.open(QIODevice::ReadOnly))
+        throw StartupError(QStringLiteral("データベースの定義が見つかりません。"));
+    QString script;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (!line.trimmed().startsWith(QLatin1String("--")))
+            script += line + QLatin1Char('\n');
+    }
+    QStringList statements;
+    for (const QString &part : script.split(QLatin1Char(';'))) {
+        if (!part.trimmed().isEmpty())
+            statements << part.trimmed();
+    }
+    return statements;
+}
+
+// Reads what identifies the file without writing to it: a second, read-only connection.
+void checkIsParvelaDatabase(const QString &path)
+{
+    const QString name = QStringLiteral("parvela-check");
+    QString problem;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
+        if (!db.open()) {
+            problem = QStringLiteral("開けません（%1）").arg(db.lastError().text());
+        } else {
+            QSqlQuery query(db);
+            if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next()) {
+                problem = QStringLiteral("Parvela のデータベースではないか、壊れています（%1）")
+                              .arg(query.lastError().databaseText());
+            } else if (query.value(0).toInt() != Database::ApplicationId) {
+                problem = QStringLiteral("Parvela のデータベースではありません");
+            } else if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()
+                       || query.value(0).toString() != QLatin1String("ok") || query.next()) {
+                problem = QStringLiteral("壊れています");
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!problem.isEmpty())
+        throw StartupError(QStringLiteral("データベースファイル「%1」は%2。").arg(path, problem));
+}
+
+} // namespace
+
+DatabaseError::DatabaseError(const QString &engineText, int engineCode)
+    : std::runtime_error(engineText.toStdString())
+    , m_engineText(engineText)
+    , m_engineCode(engineCode)
+{
+}
+
+StartupError::StartupError(const QString &message)
+    : std::runtime_error(message.toStdString())
+    , m_message(message)
+{
+}
+
+namespace Database {
+
+void open(const QString &path)
+{
+    close();
+    // The driver would silently create a missing file.
+    if (!QFileInfo(path).isFile())
+        throw StartupError(QStringLiteral("データベースファイル「%1」が見つかりません。").arg(path));
+    checkIsParvelaDatabase(path);
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QLatin1String(ConnectionName));
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+    if (!db.open()) {
+        const QString text = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QLatin1String(ConnectionName));
+        throw StartupError(QStringLiteral("データベースファイル「%1」を開けません（%2）。").arg(path, text));
+    }
+    g_path = path;
+    g_transactionDepth = 0;
+}
+
+void close()
+{
+    if (!QSqlDatabase::contains(QLatin1String(ConnectionName)))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(QLatin1String(ConnectionName), false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QLatin1String(ConnectionName));
+    g_path.clear();
+    g_transactionDepth = 0;
+}
+
+bool isOpen()
+{
+    return QSqlDatabase::contains(QLatin1String(ConnectionName))
+           && QSqlDatabase::database(QLatin1String(ConnectionName), false).isOpen();
+}
+
+QString path()
+{
+    return g_path;
+}
+
+QSqlDatabase connection()
+{
+    return QSqlDatabase::database(QLatin1String(ConnectionName), false);
+}
+
+void create(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        throw StartupError(QStringLiteral("「%1」は既にあります。上書きはしません。").arg(path));
+    const QStringList statements = schemaStatements();
+    const QString name = QStringLiteral("parvela-create");
+    QString problem;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        if (!db.open()) {
+            problem = db.lastError().text();
+        } else {
+            QSqlQuery query(db);
+            db.transaction();
+            for (const QString &statement : statements) {
+                if (!query.exec(statement)) {
+                    problem = query.lastError().text();
+                    break;
+                }
+            }
+            if (problem.isEmpty())
+                db.commit();
+            else
+                db.rollback();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!problem.isEmpty()) {
+        QFile::remove(path);
+        throw StartupError(QStringLiteral("「%1」を作成できません（%2）。").arg(path, problem));
+    }
+}
+
+QSqlQuery run(const QString &statement, const QVariantList &values)
+{
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(statement))
+        throw errorOf(query.lastError());
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw errorOf(query.lastError());
+    return query;
+}
+
+void exec(const QString &statement, const QVariantList &values)
+{
+    run(statement, values);
+}
+
+QVariant scalar(const QString &statement, const QVariantList &values)
+{
+    QSqlQuery query = run(statement, values);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+} // namespace Database
+
+Transaction::Transaction()
+{
+    if (g_transactionDepth == 0) {
+        QSqlDatabase db = Database::connection();
+        if (!db.transaction())
+            throw errorOf(db.lastError());
+        m_outermost = true;
+    }
+    ++g_transactionDepth;
+}
+
+Transaction::~Transaction()
+{
+    --g_transactionDepth;
+    if (m_outermost && !m_done)
+        Database::connection().rollback();
+}
+
+void Transaction::commit()
+{
+    if (m_done)
+        return;
+    m_done = true;
+    if (!m_outermost)
+        return;
+    QSqlDatabase db = Database::connection();
+    if (!db.commit()) {
+        const DatabaseError error = errorOf(db.lastError());
+        db.rollback();
+        throw error;
+    }
+}

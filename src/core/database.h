@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+
+#include <stdexcept>
+
+// A failed statement. Carries the engine's own text so the user can be told what happened.
+class DatabaseError : public std::runtime_error
+{
+public:
+    DatabaseError(const QString &engineText, int engineCode);
+
+    QString engineText() const { return m_engineText; }
+    // The primary SQLite result code (the driver reports extended codes).
+    int primaryCode() const { return m_engineCode & 0xFF; }
+
+private:
+    QString m_engineText;
+    int m_engineCode;
+};
+
+// Why the database could not be taken into use at start-up; the text is ready to show.
+class StartupError : public std::runtime_error
+{
+public:
+    explicit StartupError(const QString &message);
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// The one connection of the run. Every statement of the program goes through run()/exec(),
+// prepared, with values bound, so that no text a user typed can alter a statement.
+namespace Database {
+
+inline constexpr int ApplicationId = 1347573313; // "PRVA"
+inline constexpr int SchemaVersion = 1;
+
+// Opens an existing Parvela database. Refuses a missing file, a file of another program and a
+// damaged file, without writing to it. Throws StartupError.
+void open(const QString &path);
+void close();
+bool isOpen();
+QString path();
+QSqlDatabase connection();
+
+// Creates a new, empty database from the shipped schema. Refuses to overwrite.
+// Throws StartupError.
+void create(const QString &path);
+
+QSqlQuery run(const QString &statement, const QVariantList &values = {});
+void exec(const QString &statement, const QVariantList &values = {});
+// The first column of the first row, or an invalid QVariant when there is no row.
+QVariant scalar(const QString &statement, const QVariantList &values = {});
+
+} // namespace Database
+
+// All statements between construction and commit() take effect together or not at all.
+// Nested transactions join the outer one.
+class Transaction
+{
+public:
+    Transaction();
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    void commit();
+
+private:
+    bool m_outermost = false;
+    bool m_done = false;
+};

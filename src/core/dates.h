@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// Dates are kept as the text the user or the calendar wrote ("yyyy/m/d"); these read them back.
+namespace Dates {
+
+// Reads "2003/5/18", "2003/05/18" and "2003-05-18"; an invalid QDate for anything else.
+QDate parse(const QString &text);
+// The form the calendar writes: "yyyy/m/d".
+QString format(const QDate &date);
+
+// Orders birthdays by age: earlier dates first, texts that are not dates after every date.
+// Returns <0, 0, >0.
+int compareBirthdays(const QString &left, const QString &right);
+
+} // namespace Dates

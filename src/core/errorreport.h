@@ -1,0 +1,23 @@
+#pragma once
+
+#include "database.h"
+
+class QWidget;
+
+// Tells the user about a failed statement, in Japanese with the engine's own text; the
+// window stays usable.
+void ReportDatabaseError(QWidget *parent, const DatabaseError &error);
+
+// Runs a handler's work; a database error is reported and ends only that work.
+// Returns true when the work ran to its end.
+template <typename Work>
+bool RunReportingErrors(QWidget *parent, Work &&work)
+{
+    try {
+        work();
+        return true;
+    } catch (const DatabaseError &error) {
+        ReportDatabaseError(parent, error);
+        return false;
+    }
+}

@@ -1,0 +1,155 @@
+#include "form1.h"
+
+#include "database.h"
+#include "form11.h"
+#include "helpwindow.h"
+#include "module1.h"
+#include "platform/messagebox.h"
+#include "platform/widgets.h"
+#include "windowregistry.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+const QString Form1::KeyHint =
+    QStringLiteral("スコアは1、メンバーは2のキーに対応しています\r\nESCまたはF10で終了します");
+
+namespace {
+
+const QString ScoreHint = QStringLiteral("毎月と年間の成績の管理");
+const QString MembersHint = QStringLiteral("参加者とHCの管理");
+const QString SettingsHint = QStringLiteral("編集年や各種条件の設定");
+const QString VersionHint = QStringLiteral("バージョンと連絡先の表示");
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Parvela"));
+    setFont(Ui::formFont());
+    setFixedSize(Twips::toPixels(4455), Twips::toPixels(2550));
+    setMouseTracking(true);
+
+    Command2 = makeButton(QStringLiteral("スコア"), 120, 120, ScoreHint);
+    Command1 = makeButton(QStringLiteral("メンバー"), 1560, 120, MembersHint);
+    Command3 = makeButton(QStringLiteral("設定"), 3000, 120, SettingsHint);
+    Command4 = makeButton(QStringLiteral("ヘルプ"), 120, 840, QString());
+    Command5 = makeButton(QStringLiteral("バージョン情報"), 1560, 840, VersionHint);
+    Command6 = makeButton(QStringLiteral("終了"), 3000, 840, QString());
+
+    Label1 = new QLabel(this);
+    Label1->setGeometry(Twips::rect(0, 1560, 4455, 975));
+    Label1->setAutoFillBackground(true);
+    Label1->setStyleSheet(QStringLiteral("QLabel { background-color: white; color: black; border: 1px solid black; }"));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setWordWrap(true);
+
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+
+    new KeyPreview(this, [this](QKeyEvent *event) { return Form_KeyDown(event->key()); });
+}
+
+QPushButton *Form1::makeButton(const QString &caption, int left, int top, const QString &tooltip)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setGeometry(Twips::rect(left, top, 1335, 615));
+    button->setToolTip(tooltip);
+    button->setMouseTracking(true);
+    button->installEventFilter(this);
+    return button;
+}
+
+bool Form1::Form_Load()
+{
+    Module1::LoadSettings();
+    try {
+        Database::open(Module1::DatabasePath());
+    } catch (const StartupError &error) {
+        MessageBox::critical(nullptr, QStringLiteral("Parvela"), error.message());
+        return false;
+    }
+    return true;
+}
+
+bool Form1::Form_KeyDown(int key)
+{
+    switch (key) {
+    case Qt::Key_1:
+        Command2->click();
+        return true;
+    case Qt::Key_2:
+        Command1->click();
+        return true;
+    case Qt::Key_F1:
+        Command4->click();
+        return true;
+    case Qt::Key_F10:
+    case Qt::Key_Escape:
+        Command6->click();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Form1::Command4_Click()
+{
+    if (!HelpWindow::helpFilePresent())
+        return;
+    WindowRegistry::instance().form<HelpWindow>(this).exec();
+}
+
+void Form1::Command5_Click()
+{
+    WindowRegistry::instance().form<Form11>(this).exec();
+}
+
+void Form1::Command6_Click()
+{
+    close();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    Database::close();
+    WindowRegistry::instance().discardAll();
+    QApplication::quit();
+}
+
+void Form1::mouseMoveEvent(QMouseEvent *event)
+{
+    Label1->setText(KeyHint);
+    QWidget::mouseMoveEvent(event);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        if (watched == Command2)
+            Label1->setText(ScoreHint);
+        else if (watched == Command1)
+            Label1->setText(MembersHint);
+        else if (watched == Command3)
+            Label1->setText(SettingsHint);
+        else if (watched == Command5)
+            Label1->setText(VersionHint);
+        else if (watched == Command4)
+            Label1->setText(KeyHint);
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDialog>
+
+class QTextBrowser;
+
+// Shows the program's help file at its contents.
+class HelpWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit HelpWindow(QWidget *parent = nullptr);
+
+    // The help file counts only under its exact name "parvela.hlp", letter case included.
+    static bool helpFilePresent();
+
+    QTextBrowser *Browser;
+};

@@ -1,0 +1,112 @@
+#include "membertable.h"
+
+#include "database.h"
+#include "module1.h"
+
+namespace {
+
+const QString Columns = QStringLiteral("ID,NAME,HURIKANA,BIRTHDAY,HC,F_HC,E_HC");
+
+MemberRecord recordAt(const QSqlQuery &query)
+{
+    MemberRecord member;
+    member.id = static_cast<qint16>(query.value(0).toInt());
+    member.name = query.value(1).toString();
+    member.kana = query.value(2).toString();
+    member.birthday = query.value(3).toString();
+    member.hc = query.value(4).toDouble();
+    member.firstHc = query.value(5).toDouble();
+    member.endHc = query.value(6).toDouble();
+    return member;
+}
+
+QVector<MemberRecord> all(QSqlQuery query)
+{
+    QVector<MemberRecord> members;
+    while (query.next())
+        members.append(recordAt(query));
+    return members;
+}
+
+std::optional<MemberRecord> first(QSqlQuery query)
+{
+    if (!query.next())
+        return std::nullopt;
+    return recordAt(query);
+}
+
+} // namespace
+
+namespace MemberTable {
+
+QVector<MemberRecord> allByKana()
+{
+    return all(Database::run(QStringLiteral("select %1 from Member order by HURIKANA, ID").arg(Columns)));
+}
+
+QVector<MemberRecord> allByKanaExcept(const QStringList &names)
+{
+    if (names.isEmpty())
+        return allByKana();
+    QStringList placeholders;
+    QVariantList values;
+    for (const QString &name : names) {
+        placeholders << QStringLiteral("?");
+        values << name;
+    }
+    return all(Database::run(QStringLiteral("select %1 from Member where NAME not in (%2) order by HURIKANA, ID")
+                                 .arg(Columns, placeholders.join(QLatin1Char(','))),
+                             values));
+}
+
+std::optional<MemberRecord> firstByName(const QString &name)
+{
+    return first(Database::run(QStringLiteral("select %1 from Member where NAME=? order by ID").arg(Columns), {name}));
+}
+
+std::optional<MemberRecord> byId(int id)
+{
+    return first(Database::run(QStringLiteral("select %1 from Member where ID=?").arg(Columns), {id}));
+}
+
+bool nameTaken(const QString &name)
+{
+    // SQLite compares text byte for byte, which is the exact comparison wanted.
+    return Database::scalar(QStringLiteral("select count(*) from Member where NAME=?"), {name}).toInt() > 0;
+}
+
+qint16 insert(const QString &name, const QString &kana, const QString &birthday, double hc)
+{
+    const qint16 id = Module1::AllocateId(QStringLiteral("Member"));
+    Database::exec(QStringLiteral("insert into Member (ID,NAME,HURIKANA,BIRTHDAY,HC,F_HC,E_HC) values (?,?,?,?,?,?,?)"),
+                   {id, name, kana, birthday, hc, hc, hc});
+    return id;
+}
+
+void update(int id, const QString &name, const QString &kana, const QString &birthday, double hc)
+{
+    Database::exec(QStringLiteral("update Member set NAME=?,HURIKANA=?,BIRTHDAY=?,HC=? where ID=?"),
+                   {name, kana, birthday, hc, id});
+}
+
+void updateHc(int id, double hc)
+{
+    Database::exec(QStringLiteral("update Member set HC=? where ID=?"), {hc, id});
+}
+
+void updateHcAndFirstHc(int id, double hc, double firstHc)
+{
+    Database::exec(QStringLiteral("update Member set HC=?,F_HC=? where ID=?"), {hc, firstHc, id});
+}
+
+void updateHcAndEndHc(int id, double hc, double endHc)
+{
+    Database::exec(QStringLiteral("update Member set HC=?,E_HC=? where ID=?"), {hc, endHc, id});
+}
+
+void remove(int id)
+{
+    Database::exec(QStringLiteral("delete from Member where ID=?"), {id});
+}
+
+} // namespace MemberTable

@@ -1,0 +1,147 @@
+#include "module1.h"
+
+#include "coursetable.h"
+#include "database.h"
+#include "settingsstore.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+
+namespace Module1 {
+
+SettingsRecord Settings;
+qint16 CurrentMonth = 0;
+qint16 CurrentCourseId = 0;
+qint16 EditScoreId = 0;
+qint16 EditMemberId = 0;
+QString EditMemberName;
+std::array<qint16, 12> MonthCourseIds = {};
+qint16 NewId = 0;
+
+namespace {
+
+QString g_programFolder;
+
+qint16 toInt16(int value)
+{
+    return static_cast<qint16>(value);
+}
+
+void checkTableName(const QString &table)
+{
+    // Table names cannot be bound as values; only the three known names get into a statement.
+    if (table != QLatin1String("Member") && table != QLatin1String("Course") && table != QLatin1String("Score"))
+        throw DatabaseError(QStringLiteral("unknown table %1").arg(table), 1);
+}
+
+// The four steps shared by GetMaxId and CountRecords: anything that does not give a 16-bit
+// number after the query has run gives 0.
+qint16 firstValueAsInt16(const QString &statement)
+{
+    QSqlQuery recordset = Database::run(statement);
+    qint16 result = 0;
+    if (recordset.next()) {
+        const QVariant value = recordset.value(QStringLiteral("MAXCNT"));
+        bool ok = false;
+        const qlonglong number = value.toLongLong(&ok);
+        if (!value.isNull() && ok && number >= -32768 && number <= MaxId)
+            result = toInt16(static_cast<int>(number));
+    }
+    CloseRecordset(recordset);
+    return result;
+}
+
+} // namespace
+
+void LoadSettings()
+{
+    using namespace SettingKeys;
+    Settings.EditYear = SettingsStore::readInt16(EditYear, toInt16(QDate::currentDate().year()));
+    Settings.par1st = static_cast<float>(SettingsStore::readDouble(Par1st, DefaultPar1st));
+    Settings.par2nd = static_cast<float>(SettingsStore::readDouble(Par2nd, DefaultPar2nd));
+    Settings.par3rd = static_cast<float>(SettingsStore::readDouble(Par3rd, DefaultPar3rd));
+    Settings.optTori1 = SettingsStore::readInt16(OptTori1, toInt16(DefaultOptTori1));
+    Settings.optTori1val = SettingsStore::readInt16(OptTori1Val, toInt16(DefaultOptTori1Val));
+    Settings.optTori2 = SettingsStore::readInt16(OptTori2, toInt16(DefaultOptTori2));
+    Settings.optTori2val = SettingsStore::readInt16(OptTori2Val, toInt16(DefaultOptTori2Val));
+    for (std::size_t i = 0; i < TenTori.size(); ++i)
+        Settings.tenTori[i] = SettingsStore::readInt16(TenTori[i], toInt16(DefaultTenTori[i]));
+    Settings.printSize = SettingsStore::readInt16(PrintSize, toInt16(DefaultPrintSize));
+}
+
+void SaveSettings()
+{
+    using namespace SettingKeys;
+    SettingsStore::saveInt(EditYear, Settings.EditYear);
+    SettingsStore::save(Par1st, SettingsStore::floatText(Settings.par1st));
+    SettingsStore::save(Par2nd, SettingsStore::floatText(Settings.par2nd));
+    SettingsStore::save(Par3rd, SettingsStore::floatText(Settings.par3rd));
+    SettingsStore::saveInt(OptTori1, Settings.optTori1);
+    SettingsStore::saveInt(OptTori1Val, Settings.optTori1val);
+    SettingsStore::saveInt(OptTori2, Settings.optTori2);
+    SettingsStore::saveInt(OptTori2Val, Settings.optTori2val);
+    for (std::size_t i = 0; i < TenTori.size(); ++i)
+        SettingsStore::saveInt(TenTori[i], Settings.tenTori[i]);
+    SettingsStore::saveInt(PrintSize, Settings.printSize);
+}
+
+QString ProgramFolder()
+{
+    return g_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : g_programFolder;
+}
+
+void SetProgramFolder(const QString &folder)
+{
+    g_programFolder = folder;
+}
+
+QString DatabasePath()
+{
+    return QDir(ProgramFolder()).filePath(QStringLiteral("parvela.mdb"));
+}
+
+QString HelpFilePath()
+{
+    return QDir(ProgramFolder()).filePath(QStringLiteral("parvela.hlp"));
+}
+
+qint16 GetMaxId(const QString &table)
+{
+    checkTableName(table);
+    return firstValueAsInt16(QStringLiteral("select max(ID) as MAXCNT from ") + table);
+}
+
+qint16 CountRecords(const QString &table)
+{
+    checkTableName(table);
+    return firstValueAsInt16(QStringLiteral("select count(ID) as MAXCNT from ") + table);
+}
+
+void CloseRecordset(QSqlQuery &recordset)
+{
+    if (recordset.isActive())
+        recordset.finish();
+}
+
+qint16 AllocateId(const QString &table)
+{
+    checkTableName(table);
+    const QVariant highest = Database::scalar(QStringLiteral("select max(ID) from ") + table);
+    const qlonglong next = highest.isNull() ? 1 : highest.toLongLong() + 1;
+    if (next > MaxId) {
+        throw DatabaseError(QStringLiteral("%1 の ID が上限の %2 に達しているため、これ以上追加できません。")
+                                .arg(table)
+                                .arg(MaxId),
+                            0);
+    }
+    NewId = toInt16(static_cast<int>(next));
+    return NewId;
+}
+
+void RebuildMonthCourseIds(int year)
+{
+    MonthCourseIds = CourseTable::firstIdsOfYear(year);
+}
+
+} // namespace Module1

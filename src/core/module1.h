@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QSqlQuery>
+#include <QString>
+
+#include <array>
+
+// The club's rules and the user's preferences, loaded once at start-up.
+struct SettingsRecord
+{
+    qint16 EditYear = 0;
+    float par1st = 0.7f;
+    float par2nd = 0.8f;
+    float par3rd = 0.9f;
+    qint16 optTori1 = 1;
+    qint16 optTori1val = 6;
+    qint16 optTori2 = 1;
+    qint16 optTori2val = 13;
+    std::array<qint16, 4> tenTori = {2, 3, 2, 1};
+    qint16 printSize = 100;
+};
+
+// State shared by the windows for the whole run, and the record-access operations.
+namespace Module1 {
+
+inline constexpr int MaxId = 32767;
+
+extern SettingsRecord Settings;
+extern qint16 CurrentMonth;     // 1 … 12
+extern qint16 CurrentCourseId;  // Course.ID of the month being edited
+extern qint16 EditScoreId;      // Score.ID being edited
+extern qint16 EditMemberId;     // Member.ID being edited or deleted
+extern QString EditMemberName;
+extern std::array<qint16, 12> MonthCourseIds; // Course.ID per month of the edited year, 0 = none
+extern qint16 NewId;            // scratch: the ID about to be inserted, or a member count
+
+void LoadSettings();
+void SaveSettings(); // writes all thirteen record keys
+
+// The folder of the program: parvela.mdb and parvela.hlp are looked for there.
+QString ProgramFolder();
+void SetProgramFolder(const QString &folder);
+QString DatabasePath();
+QString HelpFilePath();
+
+// Largest ID of the table, 0 for an empty table (or a value that does not fit 16 bits).
+qint16 GetMaxId(const QString &table);
+qint16 CountRecords(const QString &table);
+void CloseRecordset(QSqlQuery &recordset);
+
+// GetMaxId + 1, kept in NewId. Refuses (DatabaseError) once the table has used up 32767,
+// since GetMaxId would then give 0 and the insert would reuse ID 1.
+qint16 AllocateId(const QString &table);
+
+// Rebuilds MonthCourseIds for the given year from the first Course row of each month.
+void RebuildMonthCourseIds(int year);
+
+} // namespace Module1

@@ -1,0 +1,127 @@
+#include "scoretable.h"
+
+#include "database.h"
+#include "dates.h"
+#include "module1.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString Columns = QStringLiteral(
+    "Score.ID,Score.COURSE_ID,Score.MEMBER_ID,Score.MEMBER_NAME,Score.HC,Score.OB,Score.OUT_VAL,Score.IN_VAL,"
+    "Score.GROSS_VAL,Score.NET_VAL,Score.NEW_HC,Score.RANK");
+
+ScoreRecord recordAt(const QSqlQuery &query, bool withBirthday)
+{
+    ScoreRecord score;
+    score.id = static_cast<qint16>(query.value(0).toInt());
+    score.courseId = static_cast<qint16>(query.value(1).toInt());
+    score.memberId = query.value(2).toInt();
+    score.memberName = query.value(3).toString();
+    score.hc = query.value(4).toDouble();
+    score.ob = query.value(5).toDouble();
+    score.out = query.value(6).toInt();
+    score.in = query.value(7).toInt();
+    score.gross = query.value(8).toInt();
+    score.net = query.value(9).toDouble();
+    score.newHc = query.value(10).toDouble();
+    score.rank = query.value(11).toInt();
+    if (withBirthday)
+        score.birthday = query.value(12).toString();
+    return score;
+}
+
+// Birthdays are free text, so the engine cannot order them by date: sort here.
+QVector<ScoreRecord> inSheetOrder(QSqlQuery query)
+{
+    QVector<ScoreRecord> rows;
+    while (query.next())
+        rows.append(recordAt(query, true));
+    std::sort(rows.begin(), rows.end(), [](const ScoreRecord &a, const ScoreRecord &b) {
+        if (a.net != b.net)
+            return a.net < b.net;
+        if (const int byAge = Dates::compareBirthdays(a.birthday, b.birthday); byAge != 0)
+            return byAge < 0;
+        return a.id < b.id;
+    });
+    return rows;
+}
+
+std::optional<ScoreRecord> first(QSqlQuery query)
+{
+    if (!query.next())
+        return std::nullopt;
+    return recordAt(query, false);
+}
+
+} // namespace
+
+namespace ScoreTable {
+
+QVector<ScoreRecord> sheetRows(int courseId)
+{
+    return inSheetOrder(Database::run(
+        QStringLiteral("select %1,Member.BIRTHDAY from Score inner join Member on Score.MEMBER_ID = Member.ID "
+                       "where Score.COURSE_ID=?")
+            .arg(Columns),
+        {courseId}));
+}
+
+QVector<ScoreRecord> rankingRows(int courseId)
+{
+    return inSheetOrder(Database::run(
+        QStringLiteral("select %1,Member.BIRTHDAY from Score left join Member on Score.MEMBER_ID = Member.ID "
+                       "where Score.COURSE_ID=?")
+            .arg(Columns),
+        {courseId}));
+}
+
+std::optional<ScoreRecord> byId(int id)
+{
+    return first(Database::run(QStringLiteral("select %1 from Score where ID=?").arg(Columns), {id}));
+}
+
+std::optional<ScoreRecord> firstOfMember(int courseId, int memberId)
+{
+    return first(Database::run(
+        QStringLiteral("select %1 from Score where COURSE_ID=? and MEMBER_ID=? order by ID").arg(Columns),
+        {courseId, memberId}));
+}
+
+std::optional<ScoreRecord> firstOfMemberName(int courseId, const QString &memberName)
+{
+    return first(Database::run(
+        QStringLiteral("select %1 from Score where COURSE_ID=? and MEMBER_NAME=? order by ID").arg(Columns),
+        {courseId, memberName}));
+}
+
+qint16 insert(const ScoreRecord &score)
+{
+    const qint16 id = Module1::AllocateId(QStringLiteral("Score"));
+    Database::exec(QStringLiteral("insert into Score (ID,COURSE_ID,MEMBER_ID,MEMBER_NAME,HC,OB,OUT_VAL,IN_VAL,"
+                                  "GROSS_VAL,NET_VAL,NEW_HC,RANK) values (?,?,?,?,?,?,?,?,?,?,0,0)"),
+                   {id, score.courseId, score.memberId, score.memberName, score.hc, score.ob, score.out, score.in,
+                    score.gross, score.net});
+    return id;
+}
+
+void update(const ScoreRecord &score)
+{
+    Database::exec(QStringLiteral("update Score set MEMBER_ID=?,MEMBER_NAME=?,HC=?,OB=?,OUT_VAL=?,IN_VAL=?,"
+                                  "GROSS_VAL=?,NET_VAL=?,NEW_HC=? where ID=?"),
+                   {score.memberId, score.memberName, score.hc, score.ob, score.out, score.in, score.gross, score.net,
+                    score.newHc, score.id});
+}
+
+void updateNewHcAndRank(int id, double newHc, int rank)
+{
+    Database::exec(QStringLiteral("update Score set NEW_HC=?,RANK=? where ID=?"), {newHc, rank, id});
+}
+
+void remove(int id)
+{
+    Database::exec(QStringLiteral("delete from Score where ID=?"), {id});
+}
+
+} // namespace ScoreTable

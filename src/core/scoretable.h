@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+#include <optional>
+
+struct ScoreRecord
+{
+    qint16 id = 0;
+    qint16 courseId = 0;
+    int memberId = 0;
+    QString memberName; // the member's name when the row was written
+    double hc = 0;
+    double ob = 0;
+    int out = 0;
+    int in = 0;
+    int gross = 0;
+    double net = 0;
+    double newHc = 0;
+    int rank = 0;
+    // The member's birthday, read with the sheet's order only; empty when the member is gone.
+    QString birthday;
+};
+
+// Every statement on the Score table. Throws DatabaseError.
+namespace ScoreTable {
+
+// The month sheet: rows whose member still exists, by net score, equal nets by age (the
+// earlier birthday first, compared as dates), then by ID.
+QVector<ScoreRecord> sheetRows(int courseId);
+// Every row of the competition, in the sheet's order; rows of deleted members after none
+// of the dated ones with the same net.
+QVector<ScoreRecord> rankingRows(int courseId);
+std::optional<ScoreRecord> byId(int id);
+std::optional<ScoreRecord> firstOfMember(int courseId, int memberId);
+std::optional<ScoreRecord> firstOfMemberName(int courseId, const QString &memberName);
+
+// Inserts with NEW_HC and RANK 0; returns the new ID.
+qint16 insert(const ScoreRecord &score);
+// Writes everything but RANK.
+void update(const ScoreRecord &score);
+void updateNewHcAndRank(int id, double newHc, int rank);
+void remove(int id);
+
+} // namespace ScoreTable

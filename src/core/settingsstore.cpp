@@ -1,0 +1,145 @@
+#include "settingsstore.h"
+
+#include <QSettings>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+bool g_lastSaveSucceeded = true;
+
+QSettings openStore()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Parvela"),
+                     QStringLiteral("Parvela"));
+}
+
+QString keyPath(const QString &key)
+{
+    return QStringLiteral("setting/") + key;
+}
+
+} // namespace
+
+namespace SettingsStore {
+
+QString read(const QString &key, const QString &defaultText)
+{
+    const QVariant value = openStore().value(keyPath(key));
+    return value.isValid() ? value.toString() : defaultText;
+}
+
+void save(const QString &key, const QString &text)
+{
+    QSettings store = openStore();
+    store.setValue(keyPath(key), text);
+    store.sync();
+    g_lastSaveSucceeded = store.status() == QSettings::NoError;
+}
+
+bool lastSaveSucceeded()
+{
+    return g_lastSaveSucceeded;
+}
+
+QString fileName()
+{
+    return openStore().fileName();
+}
+
+namespace {
+
+template <typename Integer>
+Integer readInteger(const QString &key, Integer defaultValue)
+{
+    bool ok = false;
+    const double value = read(key, QString()).trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return defaultValue;
+    const double rounded = std::nearbyint(value); // halves go to the even neighbour
+    if (rounded < std::numeric_limits<Integer>::min() || rounded > std::numeric_limits<Integer>::max())
+        return defaultValue;
+    return static_cast<Integer>(rounded);
+}
+
+} // namespace
+
+int readInt(const QString &key, int defaultValue)
+{
+    return readInteger<int>(key, defaultValue);
+}
+
+qint16 readInt16(const QString &key, qint16 defaultValue)
+{
+    return readInteger<qint16>(key, defaultValue);
+}
+
+double readDouble(const QString &key, double defaultValue)
+{
+    bool ok = false;
+    const double value = read(key, QString()).trimmed().toDouble(&ok);
+    return ok && std::isfinite(value) ? value : defaultValue;
+}
+
+void saveInt(const QString &key, int value)
+{
+    save(key, QString::number(value));
+}
+
+void saveDouble(const QString &key, double value)
+{
+    save(key, QString::number(value, 'g', 10));
+}
+
+QString floatText(float value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    QString text = QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer));
+    if (!text.contains(QLatin1Char('.')))
+        text += QStringLiteral(".0");
+    return text;
+}
+
+} // namespace SettingsStore
+
+namespace SettingKeys {
+
+QString course(int number)
+{
+    return QStringLiteral("Course") + QString::number(number);
+}
+
+QString windowState(const QString &form)
+{
+    return form + QStringLiteral("WindowSate");
+}
+
+QString windowTop(const QString &form)
+{
+    return form + QStringLiteral("Top");
+}
+
+QString windowLeft(const QString &form)
+{
+    return form + QStringLiteral("Left");
+}
+
+QString windowHeight(const QString &form)
+{
+    return form + QStringLiteral("Height");
+}
+
+QString windowWidth(const QString &form)
+{
+    return form + QStringLiteral("Width");
+}
+
+QString gridColumnWidth(int column)
+{
+    return QStringLiteral("ScoreGridColWidth") + QString::number(column);
+}
+
+} // namespace SettingKeys

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The per-user store: application "Parvela", section "setting", text values.
+namespace SettingsStore {
+
+QString read(const QString &key, const QString &defaultText);
+void save(const QString &key, const QString &text);
+// False when the store could not be written (a read-only or broken settings file).
+bool lastSaveSucceeded();
+QString fileName();
+
+// Conversions shared by every reader: a value that cannot be converted gives the default.
+int readInt(const QString &key, int defaultValue);
+qint16 readInt16(const QString &key, qint16 defaultValue);
+double readDouble(const QString &key, double defaultValue);
+void saveInt(const QString &key, int value);
+void saveDouble(const QString &key, double value);
+
+// Shortest text that reads back as the same single-precision number, always with a decimal
+// point and never with a locale's comma ("0.7", "1.0").
+QString floatText(float value);
+
+} // namespace SettingsStore
+
+// Names of every key the program keeps, with the record keys' defaults, in one place.
+namespace SettingKeys {
+
+inline const QString EditYear = QStringLiteral("EditYear");
+inline const QString Par1st = QStringLiteral("par1st");
+inline const QString Par2nd = QStringLiteral("par2nd");
+inline const QString Par3rd = QStringLiteral("par3rd");
+inline const QString OptTori1 = QStringLiteral("optTori1");
+inline const QString OptTori1Val = QStringLiteral("optTori1val");
+inline const QString OptTori2 = QStringLiteral("optTori2");
+inline const QString OptTori2Val = QStringLiteral("optTori2val");
+inline const std::array<QString, 4> TenTori = {QStringLiteral("tenTori0"), QStringLiteral("tenTori1"),
+                                               QStringLiteral("tenTori2"), QStringLiteral("tenTori3")};
+inline const QString PrintSize = QStringLiteral("printSize");
+
+inline constexpr double DefaultPar1st = 0.7;
+inline constexpr double DefaultPar2nd = 0.8;
+inline constexpr double DefaultPar3rd = 0.9;
+inline constexpr int DefaultOptTori1 = 1;
+inline constexpr int DefaultOptTori1Val = 6;
+inline constexpr int DefaultOptTori2 = 1;
+inline constexpr int DefaultOptTori2Val = 13;
+inline constexpr std::array<int, 4> DefaultTenTori = {2, 3, 2, 1};
+inline constexpr int DefaultPrintSize = 100;
+
+// The three most recent course names, newest first: "Course1" … "Course3".
+QString course(int number);
+inline constexpr int CourseHistoryLength = 3;
+
+// Window placement of the grid windows ("Form4", "Form7", "Form9"). The key really is spelt
+// "WindowSate": stored files rely on it.
+QString windowState(const QString &form);
+QString windowTop(const QString &form);
+QString windowLeft(const QString &form);
+QString windowHeight(const QString &form);
+QString windowWidth(const QString &form);
+// Column widths shared by the three grids: "ScoreGridColWidth0" and following.
+QString gridColumnWidth(int column);
+
+} // namespace SettingKeys

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QCalendarWidget;
+class QLabel;
+
+// The date picker: a one-month calendar; a click on a day picks it and closes the window.
+class Form10 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Form10(QWidget *parent = nullptr);
+
+    QCalendarWidget *MonthView1;
+    QLabel *Label1;
+
+    // The day clicked, as "yyyy/m/d"; empty while no day has been clicked.
+    QString pickedText() const { return m_picked; }
+
+    void MonthView1_DateClick(const QDate &date);
+
+private:
+    QString m_picked;
+};
+
+namespace Module1 {
+
+// The picked-date text of the run: set by every pick, kept until the next one.
+extern QString PickedDateText;
+
+// Shows the calendar on the date of the caller's box (today in the edited year when the box is
+// empty or holds no date) and returns what the box should now hold: the day clicked, or the
+// box's own text when the window was closed without a click.
+QString PickDate(const QString &dateText, QWidget *parent = nullptr);
+
+} // namespace Module1

@@ -1,0 +1,36 @@
+# Shared by tools/run and tools/test: installs what a fresh Debian 12 machine lacks and builds.
+set -euo pipefail
+
+PARVELA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+PARVELA_BUILD="$PARVELA_ROOT/build"
+PARVELA_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
+                  fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils)
+
+parvela_install_packages() {
+    local missing=()
+    for package in "${PARVELA_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    echo "Installing missing packages / 不足しているパッケージを入れます: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo=(sudo)
+        else
+            echo "These packages need root: run as root or install sudo." >&2
+            echo "パッケージのインストールには root 権限が必要です。root で実行するか sudo を入れてください。" >&2
+            exit 1
+        fi
+    fi
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+parvela_build() {
+    cmake -S "$PARVELA_ROOT" -B "$PARVELA_BUILD" "$@"
+    cmake --build "$PARVELA_BUILD" -j"$(nproc)"
+}
