@@ -59,6 +59,25 @@ std::optional<ScoreRecord> first(QSqlQuery query)
 
 namespace ScoreTable {
 
+QVector<ScoreRecord> ofCourses(const QVector<int> &courseIds)
+{
+    QVector<ScoreRecord> rows;
+    if (courseIds.isEmpty())
+        return rows;
+    QStringList placeholders;
+    QVariantList values;
+    for (const int id : courseIds) {
+        placeholders << QStringLiteral("?");
+        values << id;
+    }
+    QSqlQuery query = Database::run(QStringLiteral("select %1 from Score where COURSE_ID in (%2) order by ID")
+                                        .arg(Columns, placeholders.join(QLatin1Char(','))),
+                                    values);
+    while (query.next())
+        rows.append(recordAt(query, false));
+    return rows;
+}
+
 QVector<ScoreRecord> sheetRows(int courseId)
 {
     return inSheetOrder(Database::run(

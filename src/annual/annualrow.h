@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+#include <array>
+#include <optional>
+
+// One member's year: what the annual summary window shows and the annual printout prints.
+struct AnnualRow
+{
+    int memberId = 0;
+    QString name;
+    QVariant initialHc; // F_HC as stored
+    QVariant finalHc;   // E_HC as stored
+    // GROSS_VAL of the member's first row in each month's competition; invalid when absent.
+    std::array<QVariant, 12> monthGross;
+    // 1, 2 or 3 for the places that earn a mark, 0 for none.
+    std::array<int, 12> monthMark{};
+    qint16 monthsPlayed = 0; // counted only while the attendance rule is on
+    qint16 points = 0;       // counted only while the points rule is on
+    QVector<int> playedCourseIds;
+    // Absent exactly when the member played no month of the year.
+    QVariant obTotal;
+    std::optional<qint16> averageGross;
+    QVariant bestGross;
+    QVariant worstGross;
+    std::optional<bool> eligible;
+};
+
+namespace AnnualMarks {
+// The exact backgrounds of the marked months; the printout recognises a mark by them.
+inline const QColor Winner(255, 192, 192);
+inline const QColor RunnerUp(192, 192, 255);
+inline const QColor Third(255, 255, 128);
+// The background of a mark 1, 2 or 3; invalid for no mark.
+QColor colorOf(int mark);
+// The mark of a background, 0 when it is none of the three.
+int markOf(const QColor &color);
+} // namespace AnnualMarks
+
+// A stored value as the table shows it: "85", "12.5"; empty for an absent value.
+QString annualCellText(const QVariant &value);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/scoretable.h"
+
+#include <QHash>
+
+// Each member's handicap follows the new handicap of their latest calculated competition of
+// the year. Used by "最新HC取得" of the member list and by the new-handicap calculation.
+namespace LatestHandicap {
+
+// Member ID → the Score row of that member's latest month of the year (December back to January)
+// whose row has a result. A row not yet calculated (NEW_HC 0 or empty) is no result. Only the
+// first competition of a month and the member's first row in it count. Rebuilds
+// Module1::MonthCourseIds for the year.
+QHash<int, ScoreRecord> find(int year);
+
+// Which year-handicap moves along with HC.
+enum class AlsoSet { Nothing, FirstHc, EndHc };
+
+// Sets every member's HC to the NEW_HC of the result found, and F_HC to the handicap that
+// result was played with, or E_HC to the new HC, as asked; members without a result keep
+// theirs. All members or none: joins the caller's transaction if there is one.
+void apply(int year, AlsoSet alsoSet = AlsoSet::Nothing);
+
+} // namespace LatestHandicap
