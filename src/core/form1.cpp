@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 
 const QString Form1::KeyHint =
@@ -133,7 +134,9 @@ void Form1::Form_Unload()
 
 void Form1::mouseMoveEvent(QMouseEvent *event)
 {
-    Label1->setText(KeyHint);
+    // A button passes an unused move on to the window; its own hint must stay.
+    if (!qobject_cast<QPushButton *>(childAt(event->position().toPoint())))
+        Label1->setText(KeyHint);
     QWidget::mouseMoveEvent(event);
 }
 
