@@ -3,6 +3,7 @@
 #include "database.h"
 #include "form11.h"
 #include "helpwindow.h"
+#include "members/form7.h"
 #include "module1.h"
 #include "platform/messagebox.h"
 #include "platform/widgets.h"
@@ -49,6 +50,7 @@ Form1::Form1(QWidget *parent)
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
 
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
@@ -97,6 +99,13 @@ bool Form1::Form_KeyDown(int key)
     default:
         return false;
     }
+}
+
+void Form1::Command1_Click()
+{
+    Form7 &members = WindowRegistry::instance().form<Form7>(this);
+    members.Showtable();
+    members.exec();
 }
 
 void Form1::Command4_Click()
