@@ -4,6 +4,7 @@
 #include "form11.h"
 #include "helpwindow.h"
 #include "module1.h"
+#include "monthly/form3.h"
 #include "platform/messagebox.h"
 #include "platform/widgets.h"
 #include "windowregistry.h"
@@ -48,6 +49,7 @@ Form1::Form1(QWidget *parent)
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
 
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
@@ -96,6 +98,16 @@ bool Form1::Form_KeyDown(int key)
     default:
         return false;
     }
+}
+
+void Form1::Command2_Click()
+{
+    // Modeless: the menu stays usable, and pressing again refreshes the year and brings it forward.
+    Form3 &months = WindowRegistry::instance().form<Form3>(this);
+    months.Label1->setText(QString::number(Module1::Settings.EditYear) + QStringLiteral("年度"));
+    months.show();
+    months.raise();
+    months.activateWindow();
 }
 
 void Form1::Command4_Click()

@@ -28,6 +28,7 @@ public:
 
     static const QString KeyHint;
 
+    void Command2_Click();
     void Command4_Click();
     void Command5_Click();
     void Command6_Click();
