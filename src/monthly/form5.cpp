@@ -177,6 +177,7 @@ void Form5::computeTotals()
     const std::optional<qint16> gross = ScoreText::roundToInt16(double(*out) + double(*in));
     if (!gross)
         return;
+    Text5->setText(QString::number(*gross));
     // An HC not filled in yet counts as 0, as OK would store it.
     const std::optional<qint16> hc =
         Text1->text().trimmed().isEmpty() ? std::optional<qint16>(0) : ScoreText::toInt16(Text1->text());
@@ -185,7 +186,6 @@ void Form5::computeTotals()
     const std::optional<qint16> net = ScoreText::roundToInt16(double(*gross) - double(*hc));
     if (!net)
         return;
-    Text5->setText(QString::number(*gross));
     Text6->setText(QString::number(*net));
 }
 

@@ -15,8 +15,11 @@ QString number(double value)
 std::optional<double> toNumber(const QString &text)
 {
     bool ok = false;
-    // The C locale: a decimal point always, whatever the user's locale says.
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    // The C locale: a decimal point always, whatever the user's locale says, and no digit
+    // grouping ("1,000" is not read as a thousand).
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    const double value = locale.toDouble(text.trimmed(), &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
