@@ -4,7 +4,9 @@
 
 #include "core/form1.h"
 #include "monthly/form3.h"
+#include "monthly/form5.h"
 #include "monthly/form6.h"
+#include "core/settingsstore.h"
 #include "parvelatest.h"
 
 #include <QLabel>
@@ -148,6 +150,76 @@ private slots:
         });
         QTest::mouseClick(months.Command1[2], Qt::LeftButton);
         QCOMPARE(title, QStringLiteral("2004年3月"));
+    }
+
+    // A month's road: menu key 1, key 5, a new competition, one participant, Esc, and back.
+    void aNewMonthFromTheMenuToItsSheet()
+    {
+        SettingsStore::save(SettingKeys::course(1), QStringLiteral("東"));
+        const int member = MemberTable::insert(QStringLiteral("田中"), QStringLiteral("たなか"), QString(), 12);
+        Form1 menu;
+        QVERIFY(ParvelaTest::showActive(&menu));
+        QTest::keyClick(menu.Command2, Qt::Key_1);
+        Form3 *months = WindowRegistry::instance().existing<Form3>();
+        QVERIFY(months);
+        QVERIFY(ParvelaTest::showActive(months));
+
+        QStringList seen;
+        ParvelaTest::onNextModal([&](QWidget *modal) {
+            auto *dialog = qobject_cast<Form6 *>(modal);
+            if (!dialog) {
+                modal->close();
+                return;
+            }
+            dialog->boxDate->setText(QStringLiteral("2003/5/18"));
+            dialog->boxCourse->setCurrentIndex(0);
+            ParvelaTest::onNextModal([&](QWidget *sheetWindow) {
+                auto *sheet = qobject_cast<Form4 *>(sheetWindow);
+                if (!sheet) {
+                    sheetWindow->close();
+                    return;
+                }
+                ParvelaTest::onNextModal([&](QWidget *entryWindow) {
+                    if (auto *entry = qobject_cast<Form5 *>(entryWindow)) {
+                        entry->Combo1->setCurrentIndex(0);
+                        entry->Text3->setText(QStringLiteral("45"));
+                        entry->Text4->setText(QStringLiteral("47"));
+                        seen << entry->Text5->text() << entry->Text6->text();
+                        entry->Command1->click();
+                    }
+                    if (entryWindow->isVisible())
+                        entryWindow->close();
+                });
+                sheet->Command1->click();
+                seen << rowTexts(*sheet->ScoreGrid, 1);
+                sheet->boxCourse->setEditText(QStringLiteral("西"));
+                QTest::keyClick(sheet->boxDate, Qt::Key_Escape);
+                if (sheet->isVisible())
+                    sheet->close();
+            });
+            dialog->Command1->click();
+        });
+        QTest::keyClick(months->Command1[0], Qt::Key_5);
+        QCOMPARE(seen, (QStringList{"92", "80", QStringLiteral("優勝"), QStringLiteral("田中"), "12", "0", "45", "47",
+                                    "92", "80", "0"}));
+        const std::optional<CourseRecord> stored = CourseTable::firstOfMonth(2003, 5);
+        QVERIFY(stored);
+        QCOMPARE(stored->courseName, QStringLiteral("西"));
+        QCOMPARE(SettingsStore::read(SettingKeys::course(1), QString()), QStringLiteral("西"));
+        QCOMPARE(SettingsStore::read(SettingKeys::course(2), QString()), QStringLiteral("東"));
+        QVERIFY(ScoreTable::firstOfMember(stored->id, member));
+
+        flushDeletes();
+        QString next;
+        ParvelaTest::onNextModal([&](QWidget *modal) {
+            if (auto *sheet = qobject_cast<Form4 *>(modal))
+                next = sheet->boxCourse->currentText() + QLatin1Char('/') + sheet->ScoreGrid->textAt(1, 1);
+            modal->close();
+        });
+        QTest::keyClick(months->Command1[0], Qt::Key_5);
+        QCOMPARE(next, QStringLiteral("西/田中"));
+        months->close();
+        flushDeletes();
     }
 
     void mainMenuScoreButtonAndKeyOneOpenTheMonths()
