@@ -5,6 +5,7 @@
 #include "helpwindow.h"
 #include "members/form7.h"
 #include "module1.h"
+#include "monthly/form3.h"
 #include "platform/messagebox.h"
 #include "platform/widgets.h"
 #include "windowregistry.h"
@@ -51,6 +52,7 @@ Form1::Form1(QWidget *parent)
     Label1->setWordWrap(true);
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
@@ -106,6 +108,16 @@ void Form1::Command1_Click()
     Form7 &members = WindowRegistry::instance().form<Form7>(this);
     members.Showtable();
     members.exec();
+}
+
+void Form1::Command2_Click()
+{
+    // Modeless: the menu stays usable, and pressing again refreshes the year and brings it forward.
+    Form3 &months = WindowRegistry::instance().form<Form3>(this);
+    months.Label1->setText(QString::number(Module1::Settings.EditYear) + QStringLiteral("年度"));
+    months.show();
+    months.raise();
+    months.activateWindow();
 }
 
 void Form1::Command4_Click()

@@ -29,6 +29,7 @@ public:
     static const QString KeyHint;
 
     void Command1_Click();
+    void Command2_Click();
     void Command4_Click();
     void Command5_Click();
     void Command6_Click();

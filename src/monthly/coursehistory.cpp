@@ -1,0 +1,30 @@
+#include "coursehistory.h"
+
+#include "core/settingsstore.h"
+
+namespace CourseHistory {
+
+QStringList names()
+{
+    QStringList result;
+    for (int n = 1; n <= SettingKeys::CourseHistoryLength; ++n) {
+        const QString name = SettingsStore::read(SettingKeys::course(n), QString());
+        if (!name.isEmpty())
+            result << name;
+    }
+    return result;
+}
+
+void remember(const QString &name)
+{
+    for (int n = 1; n <= SettingKeys::CourseHistoryLength; ++n) {
+        if (SettingsStore::read(SettingKeys::course(n), QString()) == name)
+            return;
+    }
+    // Each older entry is read back just before it is copied one place down.
+    for (int n = SettingKeys::CourseHistoryLength; n > 1; --n)
+        SettingsStore::save(SettingKeys::course(n), SettingsStore::read(SettingKeys::course(n - 1), QString()));
+    SettingsStore::save(SettingKeys::course(1), name);
+}
+
+} // namespace CourseHistory
