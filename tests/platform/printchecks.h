@@ -86,6 +86,18 @@ inline QString pdfFonts(const QString &path)
     return run(QStringLiteral("pdffonts"), {path});
 }
 
+// Whether pdffonts lists a font of that family as embedded ("emb" column yes).
+inline bool pdfEmbedsFont(const QString &path, const QString &family)
+{
+    const QRegularExpression embedded(QStringLiteral("\\s(yes|no)\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$"));
+    for (const QString &line : pdfFonts(path).split(QLatin1Char('\n'))) {
+        const QRegularExpressionMatch match = embedded.match(line);
+        if (line.contains(family) && match.hasMatch() && match.captured(1) == QLatin1String("yes"))
+            return true;
+    }
+    return false;
+}
+
 // "Pages:" and "Page size:" of pdfinfo.
 inline int pdfPages(const QString &path)
 {
