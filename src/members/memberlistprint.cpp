@@ -29,6 +29,7 @@ QVector<QStringList> gridCells(Grid &grid)
 void printpage(PrintCanvas &canvas, const QString &caption, const QVector<QStringList> &cells, int printSize)
 {
     canvas.setFontSize(20.0 * printSize / 100.0);
+    canvas.setColumnUnit(PrintCanvas::ColumnPerFullWidth);
 
     RuledTable table;
     table.top = 1;

@@ -19,7 +19,7 @@ QFont printFont(double points)
 
 double PrintCanvas::columnX(int column) const
 {
-    return (column - 1) * ColumnPerFullWidth * textWidth(QStringLiteral("あ"));
+    return (column - 1) * m_columnUnit * textWidth(QStringLiteral("あ"));
 }
 
 void PrintCanvas::printLine(const QVector<PrintItem> &items)

@@ -47,6 +47,10 @@ public:
 
     void setCurrentY(double y) { m_currentY = y; }
     double currentY() const { return m_currentY; }
+    // The width of one character column as a fraction of "あ". A layout may narrow it a
+    // little where that leaves its texts more room in their cells.
+    void setColumnUnit(double fractionOfFullWidth) { m_columnUnit = fractionOfFullWidth; }
+    double columnUnit() const { return m_columnUnit; }
     // Left edge of a character column in horizontal units.
     double columnX(int column) const;
     // Prints the items on the current line, then moves one line height down.
@@ -70,6 +74,7 @@ protected:
 
 private:
     double m_currentY = 0;
+    double m_columnUnit = ColumnPerFullWidth;
 };
 
 // Draws on a real printer (or a PDF file) through QPainter. What is drawn is kept until
