@@ -177,6 +177,8 @@ private slots:
                     QVERIFY2(canvas.textWidth(t.text) <= t.clipRight - t.x + 1e-9, qPrintable(t.text));
             }
         }
+        if (printSize == 100)
+            QVERIFY(32 * u <= canvas.pageWidth()); // A4 portrait holds the whole width
         const QString wrong = differences(canvas.lines(), sheetRules(u, v, dataRows + 1));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
         const QString outside = textsOutsideTheirCells(canvas);
