@@ -19,7 +19,7 @@ QFont printFont(double points)
 
 double PrintCanvas::columnX(int column) const
 {
-    return (column - 1) * ColumnPerFullWidth * textWidth(QStringLiteral("あ"));
+    return (column - 1) * m_columnUnit * textWidth(QStringLiteral("あ"));
 }
 
 void PrintCanvas::printLine(const QVector<PrintItem> &items)
@@ -34,23 +34,7 @@ PainterCanvas::PainterCanvas(QPrinter &printer)
 {
 }
 
-PainterCanvas::~PainterCanvas()
-{
-    delete m_painter;
-}
-
-QPainter &PainterCanvas::painter()
-{
-    if (!m_painter) {
-        m_painter = new QPainter;
-        if (!m_painter->begin(&m_printer))
-            throw PrintError("the printer cannot start a document");
-        m_painter->setFont(printFont(m_fontSize));
-    }
-    if (!m_painter->isActive())
-        throw PrintError("the printer stopped");
-    return *m_painter;
-}
+PainterCanvas::~PainterCanvas() = default;
 
 double PainterCanvas::unitX() const
 {
@@ -64,15 +48,17 @@ double PainterCanvas::unitY() const
 
 void PainterCanvas::setLandscape(bool landscape)
 {
-    if (m_painter)
+    if (!m_operations.isEmpty())
         throw PrintError("orientation changed after drawing started");
-    m_printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (!m_printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait))
+        throw PrintError("the printer refused the orientation");
 }
 
 void PainterCanvas::setFontSize(double points)
 {
+    if (!(points > 0))
+        throw PrintError("no font size");
     m_fontSize = points;
-    painter().setFont(printFont(points));
 }
 
 double PainterCanvas::textWidth(const QString &text) const
@@ -93,55 +79,113 @@ void PainterCanvas::setLineWidth(int dots)
 
 void PainterCanvas::drawLine(double x1, double y1, double x2, double y2, const QColor &color)
 {
-    QPainter &p = painter();
-    p.setPen(QPen(color, m_lineWidth));
-    p.drawLine(QPointF(x1 * unitX(), y1 * unitY()), QPointF(x2 * unitX(), y2 * unitY()));
+    Operation operation;
+    operation.kind = Operation::Line;
+    operation.x1 = x1;
+    operation.y1 = y1;
+    operation.x2 = x2;
+    operation.y2 = y2;
+    operation.color = color;
+    operation.lineWidth = m_lineWidth;
+    m_operations.append(operation);
 }
 
 void PainterCanvas::drawBox(double x1, double y1, double x2, double y2, const QColor &color)
 {
-    QPainter &p = painter();
-    p.setPen(QPen(color, m_lineWidth));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(QPointF(x1 * unitX(), y1 * unitY()), QPointF(x2 * unitX(), y2 * unitY())).normalized());
+    Operation operation;
+    operation.kind = Operation::Box;
+    operation.x1 = x1;
+    operation.y1 = y1;
+    operation.x2 = x2;
+    operation.y2 = y2;
+    operation.color = color;
+    operation.lineWidth = m_lineWidth;
+    m_operations.append(operation);
 }
 
 void PainterCanvas::drawText(double x, double y, const QString &text, double clipRight)
 {
-    QPainter &p = painter();
-    p.setPen(Qt::black);
-    const QFontMetricsF metrics(p.font(), &m_printer);
-    const QPointF baseline(x * unitX(), y * unitY() + metrics.ascent());
-    if (clipRight >= 0) {
-        p.save();
-        p.setClipRect(QRectF(QPointF(x * unitX(), y * unitY()), QPointF(clipRight * unitX(), (y * unitY()) + metrics.height())));
-        p.drawText(baseline, text);
-        p.restore();
-    } else {
-        p.drawText(baseline, text);
-    }
+    Operation operation;
+    operation.kind = Operation::Text;
+    operation.x1 = x;
+    operation.y1 = y;
+    operation.x2 = clipRight;
+    operation.text = text;
+    operation.fontSize = m_fontSize;
+    m_operations.append(operation);
 }
 
 void PainterCanvas::newPage()
 {
-    if (!m_printer.newPage())
-        throw PrintError("the printer cannot start a new page");
+    Operation operation;
+    operation.kind = Operation::NewPage;
+    m_operations.append(operation);
     setCurrentY(0);
+}
+
+void PainterCanvas::replay(QPainter &p, const Operation &operation)
+{
+    const QPointF from(operation.x1 * unitX(), operation.y1 * unitY());
+    const QPointF to(operation.x2 * unitX(), operation.y2 * unitY());
+    switch (operation.kind) {
+    case Operation::Line:
+        p.setPen(QPen(operation.color, operation.lineWidth));
+        p.drawLine(from, to);
+        break;
+    case Operation::Box:
+        p.setPen(QPen(operation.color, operation.lineWidth));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(from, to).normalized());
+        break;
+    case Operation::Text: {
+        const QFont font = printFont(operation.fontSize);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        const QFontMetricsF metrics(font, &m_printer);
+        const QPointF baseline(from.x(), from.y() + metrics.ascent());
+        if (operation.x2 >= 0) {
+            p.save();
+            p.setClipRect(QRectF(from, QPointF(operation.x2 * unitX(), from.y() + metrics.height())));
+            p.drawText(baseline, operation.text);
+            p.restore();
+        } else {
+            p.drawText(baseline, operation.text);
+        }
+        break;
+    }
+    case Operation::NewPage:
+        if (!m_printer.newPage())
+            throw PrintError("the printer cannot start a new page");
+        break;
+    }
 }
 
 void PainterCanvas::endDocument()
 {
-    QPainter &p = painter();
+    QPainter p;
+    if (!p.begin(&m_printer))
+        throw PrintError("the printer cannot start a document");
+    try {
+        for (const Operation &operation : std::as_const(m_operations)) {
+            if (!p.isActive())
+                throw PrintError("the printer stopped");
+            replay(p, operation);
+        }
+    } catch (const PrintError &) {
+        m_printer.abort();
+        p.end();
+        m_operations.clear();
+        throw;
+    }
+    m_operations.clear();
     if (!p.end())
         throw PrintError("the printer could not finish the document");
 }
 
 void PainterCanvas::cancelDocument()
 {
-    if (m_painter && m_painter->isActive())
-        m_printer.abort();
-    delete m_painter;
-    m_painter = nullptr;
+    // Nothing has reached the printer before endDocument(); dropping the drawing discards it.
+    m_operations.clear();
 }
 
 double PainterCanvas::pageWidth() const

@@ -33,6 +33,9 @@ public:
     // A printed column is a little under half of the full-width "あ": the faces' average
     // character width is half of it, and texts at that step would start on the cells' rules.
     static constexpr double ColumnPerFullWidth = 0.45;
+    // Page margins on every side. The annual table is 54 full-width characters of 15 points
+    // wide (11.25 inches): it fits A4 landscape (11.69 inches) only with margins this small.
+    static constexpr double PageMarginMillimetres = 5.0;
 
     virtual ~PrintCanvas() = default;
 
@@ -44,6 +47,10 @@ public:
 
     void setCurrentY(double y) { m_currentY = y; }
     double currentY() const { return m_currentY; }
+    // The width of one character column as a fraction of "あ". A layout may narrow it a
+    // little where that leaves its texts more room in their cells.
+    void setColumnUnit(double fractionOfFullWidth) { m_columnUnit = fractionOfFullWidth; }
+    double columnUnit() const { return m_columnUnit; }
     // Left edge of a character column in horizontal units.
     double columnX(int column) const;
     // Prints the items on the current line, then moves one line height down.
@@ -67,9 +74,13 @@ protected:
 
 private:
     double m_currentY = 0;
+    double m_columnUnit = ColumnPerFullWidth;
 };
 
-// Draws on a real printer (or a PDF file) through QPainter.
+// Draws on a real printer (or a PDF file) through QPainter. What is drawn is kept until
+// endDocument() and only then sent to the printer, so a document that fails half-way (or is
+// cancelled) leaves nothing half-printed: the printing systems cannot take back a page once
+// a painter has drawn on it.
 class PainterCanvas : public PrintCanvas
 {
 public:
@@ -93,11 +104,21 @@ protected:
     void drawText(double x, double y, const QString &text, double clipRight) override;
 
 private:
-    QPainter &painter();
+    struct Operation
+    {
+        enum Kind { Text, Line, Box, NewPage };
+        Kind kind = Text;
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        QString text;
+        double fontSize = 0;
+        QColor color;
+        int lineWidth = 1;
+    };
+    void replay(QPainter &painter, const Operation &operation);
     double unitX() const;
     double unitY() const;
 
     QPrinter &m_printer;
-    QPainter *m_painter = nullptr;
+    QVector<Operation> m_operations;
     int m_lineWidth = 1;
 };

@@ -38,7 +38,8 @@ void run(QWidget *parent, const std::function<void(PrintCanvas &)> &printpage)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(6, 6, 6, 6), QPageLayout::Millimeter);
+    const double margin = PrintCanvas::PageMarginMillimetres;
+    printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
     const int copies = g_chooser ? g_chooser(printer, parent) : chooseWithDialog(printer, parent);
     if (copies <= 0)
         return;

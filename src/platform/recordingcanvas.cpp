@@ -2,9 +2,9 @@
 
 namespace {
 
-// A4 less 6 mm margins, in units of 1/12 inch across and 1/6 inch down.
-constexpr double A4ShortInches = 8.27 - 0.47;
-constexpr double A4LongInches = 11.69 - 0.47;
+// A4 less the page margins, in inches.
+constexpr double A4ShortInches = (210.0 - 2 * PrintCanvas::PageMarginMillimetres) / 25.4;
+constexpr double A4LongInches = (297.0 - 2 * PrintCanvas::PageMarginMillimetres) / 25.4;
 
 bool isFullWidth(QChar c)
 {

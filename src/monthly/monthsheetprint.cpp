@@ -1,0 +1,115 @@
+#include "monthsheetprint.h"
+
+#include "../core/errorreport.h"
+#include "../core/module1.h"
+#include "../platform/grid.h"
+#include "../platform/printcommand.h"
+#include "../platform/ruledtable.h"
+
+namespace MonthSheetPrint {
+
+namespace {
+
+constexpr int Columns = 9;
+constexpr double ColumnUnit = 0.44;
+
+QString numberText(double value)
+{
+    return QString::number(value);
+}
+
+} // namespace
+
+QString placeLabel(int row)
+{
+    switch (row) {
+    case 1:
+        return QStringLiteral("優勝");
+    case 2:
+        return QStringLiteral("準優勝");
+    case 3:
+        return QStringLiteral("3位");
+    default:
+        return QString::number(row);
+    }
+}
+
+QVector<QStringList> sheetCells(const QVector<ScoreRecord> &rows)
+{
+    QVector<QStringList> cells;
+    for (int i = 0; i < rows.size(); ++i) {
+        const ScoreRecord &score = rows.at(i);
+        cells.append({placeLabel(i + 1), score.memberName, numberText(score.hc), numberText(score.ob),
+                      QString::number(score.out), QString::number(score.in), QString::number(score.gross),
+                      numberText(score.net), numberText(score.newHc)});
+    }
+    return cells;
+}
+
+QVector<QStringList> gridCells(Grid &grid)
+{
+    QVector<QStringList> cells;
+    for (int row = 1; row < grid.rows(); ++row) {
+        QStringList texts;
+        for (int column = 0; column < Columns; ++column)
+            texts.append(grid.textAt(row, column));
+        cells.append(texts);
+    }
+    return cells;
+}
+
+void printpage(PrintCanvas &canvas, const QString &caption, const QString &playDate,
+               const QString &courseName, const QVector<QStringList> &cells, int printSize)
+{
+    canvas.setFontSize(15.0 * printSize / 100.0);
+    // Every column lands inside its cell for a pitch between 0.4375 and 0.4746 of "あ"; at
+    // the low end a net score such as "79.5" still fits the NET cell.
+    canvas.setColumnUnit(ColumnUnit);
+
+    RuledTable table;
+    table.top = 1;
+    table.titleLines = {
+        {{1, caption}},
+        {{7, QStringLiteral("Date ") + playDate}, {50, QStringLiteral("Course ") + courseName}},
+    };
+    table.header = {QStringLiteral("RANK"), QStringLiteral("氏名"), QStringLiteral("HC"), QStringLiteral("OB罰金"),
+                    QStringLiteral("OUT"), QStringLiteral("IN"), QStringLiteral("GROSS"), QStringLiteral("NET"),
+                    QStringLiteral("新HC")};
+    table.rows = cells;
+    table.textColumns = {3, 12, 25, 30, 40, 45, 50, 60, 65};
+    table.rules = {4.5, 10, 12, 17, 19, 21, 25.5, 28};
+    table.rightEdge = 32;
+    table.ruleAtRightEdge = false;
+    table.ruleUnderLastRow = false; // the last row's lower edge is the frame
+    RuledTablePrint::print(canvas, table);
+}
+
+namespace {
+
+void printCells(QWidget *parent, const QString &caption, const QString &playDate, const QString &courseName,
+                const QVector<QStringList> &cells)
+{
+    const int printSize = Module1::Settings.printSize;
+    PrintCommand::run(parent, [&](PrintCanvas &canvas) {
+        printpage(canvas, caption, playDate, courseName, cells, printSize);
+    });
+}
+
+} // namespace
+
+void print(QWidget *parent, int courseId, const QString &caption, const QString &playDate,
+           const QString &courseName)
+{
+    QVector<ScoreRecord> rows;
+    if (!RunReportingErrors(parent, [&] { rows = ScoreTable::sheetRows(courseId); }))
+        return;
+    printCells(parent, caption, playDate, courseName, sheetCells(rows));
+}
+
+void print(QWidget *parent, Grid &grid, const QString &caption, const QString &playDate,
+           const QString &courseName)
+{
+    printCells(parent, caption, playDate, courseName, gridCells(grid));
+}
+
+} // namespace MonthSheetPrint

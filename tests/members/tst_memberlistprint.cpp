@@ -1,0 +1,257 @@
+#include "parvelatest.h"
+#include "../platform/printchecks.h"
+
+#include "core/membertable.h"
+#include "core/module1.h"
+#include "members/memberlistprint.h"
+#include "platform/grid.h"
+#include "platform/messagebox.h"
+
+#include <QFontMetricsF>
+
+#include <memory>
+
+using namespace PrintChecks;
+
+namespace {
+
+struct Rule
+{
+    double x1, y1, x2, y2;
+    int width;
+    bool box;
+};
+
+// The list's rules for R grid rows (header included); W = 10.
+QVector<Rule> listRules(double u, double v, int R, double T = 1)
+{
+    const double W = 10;
+    QVector<Rule> rules;
+    rules.append({1, T + v, W * u, T + (R + 1) * v, 4, true});
+    rules.append({1, T + 2 * v, W * u, T + 2 * v, 4, false});
+    rules.append({8 * u, T + v, 8 * u, T + (R + 1) * v, 4, false});
+    for (int k = 3; k <= R + 1; ++k)
+        rules.append({1, T + k * v, W * u, T + k * v, 2, false});
+    return rules;
+}
+
+bool near(double a, double b)
+{
+    return qAbs(a - b) < 1e-9;
+}
+
+QString differences(const QVector<RecordingCanvas::Line> &drawn, const QVector<Rule> &expected)
+{
+    if (drawn.size() != expected.size())
+        return QStringLiteral("%1 lines drawn, %2 expected").arg(drawn.size()).arg(expected.size());
+    for (int i = 0; i < drawn.size(); ++i) {
+        const auto &d = drawn.at(i);
+        const Rule &e = expected.at(i);
+        if (!near(d.x1, e.x1) || !near(d.y1, e.y1) || !near(d.x2, e.x2) || !near(d.y2, e.y2) || d.width != e.width
+            || d.box != e.box || d.color != QColor(Qt::black))
+            return QStringLiteral("line %1: (%2,%3)-(%4,%5) w%6").arg(i).arg(d.x1).arg(d.y1).arg(d.x2).arg(d.y2).arg(d.width);
+    }
+    return {};
+}
+
+} // namespace
+
+class MemberListPrintTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<ParvelaTest::TemporaryDatabase> m_db;
+
+private slots:
+    void init()
+    {
+        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
+        Module1::Settings.printSize = 100;
+        MessageBox::takeShown();
+    }
+    void cleanup()
+    {
+        restoreSeams();
+        m_db.reset();
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<int>("printSize");
+        QTest::addColumn<int>("members");
+        for (int size : {100, 50}) {
+            for (int count : {0, 1, 2, 3})
+                QTest::addRow("%d%%, %d members", size, count) << size << count;
+        }
+    }
+    void layout()
+    {
+        QFETCH(int, printSize);
+        QFETCH(int, members);
+        QVector<QStringList> cells;
+        for (int i = 0; i < members; ++i)
+            cells.append({QStringLiteral("会員%1").arg(i + 1), QString::number(10.5 + i)});
+
+        RecordingCanvas canvas;
+        MemberListPrint::printpage(canvas, "メンバー", cells, printSize);
+
+        const double points = 20.0 * printSize / 100;
+        const double u = points / 6, v = points / 12, column = 0.45 * u;
+        QCOMPARE(canvas.fontSize(), points);
+        QCOMPARE(canvas.pages(), 1);
+        const QVector<RecordingCanvas::Text> &texts = canvas.texts();
+        QCOMPARE(texts.size(), 1 + 2 * (1 + members));
+        QCOMPARE(texts[0].text, QStringLiteral("メンバー"));
+        QVERIFY(near(texts[0].x, 0) && near(texts[0].y, 1));
+        for (int r = 0; r <= members; ++r) {
+            const QStringList expected = r == 0 ? QStringList{"氏名", "HC"} : cells.at(r - 1);
+            const auto &name = texts[1 + 2 * r];
+            const auto &hc = texts[2 + 2 * r];
+            QCOMPARE(name.text, expected.at(0));
+            QCOMPARE(hc.text, expected.at(1));
+            QVERIFY(near(name.x, 2 * column) && near(hc.x, 19 * column));
+            QVERIFY(near(name.y, 1 + (1 + r) * v) && near(hc.y, name.y));
+            QVERIFY(near(name.clipRight, 8 * u) && near(hc.clipRight, 10 * u));
+        }
+        const QString wrong = differences(canvas.lines(), listRules(u, v, members + 1));
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        // The header rule lies on the frame's foot for an empty list; the last row rule does
+        // for a list with members.
+        const auto &frame = canvas.lines().first();
+        const auto &lastRule = members == 0 ? canvas.lines().at(1) : canvas.lines().last();
+        QVERIFY(near(lastRule.y1, frame.y2));
+        QCOMPARE(lastRule.width, members == 0 ? 4 : 2);
+        const QString outside = textsOutsideTheirCells(canvas);
+        QVERIFY2(outside.isEmpty(), qPrintable(outside));
+    }
+
+    void aLongListContinuesOnTheNextPage()
+    {
+        QVector<QStringList> cells;
+        for (int i = 0; i < 50; ++i)
+            cells.append({QStringLiteral("会員%1").arg(i + 1), "12"});
+        RecordingCanvas canvas;
+        MemberListPrint::printpage(canvas, "メンバー", cells, 100);
+        QVERIFY(canvas.pages() >= 2);
+        const double v = 20.0 / 12;
+        int headers = 0, frames = 0;
+        QStringList names;
+        for (const auto &text : canvas.texts()) {
+            headers += text.text == QStringLiteral("氏名");
+            if (text.text.startsWith(QStringLiteral("会員")))
+                names.append(text.text);
+        }
+        for (const auto &line : canvas.lines()) {
+            frames += line.box;
+            QVERIFY(line.y2 <= canvas.pageHeight());
+        }
+        QCOMPARE(headers, canvas.pages());
+        QCOMPARE(frames, canvas.pages());
+        QCOMPARE(names.size(), 50);
+        QCOMPARE(names.last(), QStringLiteral("会員50"));
+        // Every page is filled before the next begins.
+        int onFirst = 0;
+        for (const auto &text : canvas.texts())
+            onFirst += text.page == 0 && text.text.startsWith(QStringLiteral("会員"));
+        QVERIFY(1 + (2 + onFirst) * v <= canvas.pageHeight());
+        QVERIFY(1 + (3 + onFirst) * v > canvas.pageHeight());
+    }
+
+    void anOverlongNameIsCutAtItsCell()
+    {
+        RecordingCanvas canvas;
+        MemberListPrint::printpage(canvas, "メンバー", {{"寿限無寿限無五劫の擦り切れ海砂利水魚", "12"}}, 100);
+        QVERIFY(near(canvas.texts()[3].clipRight, 8 * 20.0 / 6));
+    }
+
+    void printsTheMembersInKanaOrderOncePerCopy()
+    {
+        MemberTable::insert("田中三郎", "たなか", "1950/1/1", 12);
+        MemberTable::insert("佐藤一郎", "さとう", "1950/1/1", 10.5);
+        MemberTable::insert("鈴木花子", "すずき", "1950/1/1", 20);
+        Copies copies;
+        copies.failingCopy = 2;
+        copies.failingOperation = 6;
+        recordCopies(copies, 3);
+        MemberListPrint::print(nullptr);
+        QCOMPARE(int(copies.canvases.size()), 3);
+        for (int copy : {0, 2}) {
+            const RecordingCanvas &canvas = copies.canvases[copy];
+            QVERIFY(canvas.ended());
+            QStringList texts;
+            for (const auto &text : canvas.texts())
+                texts.append(text.text);
+            QCOMPARE(texts, QStringList({"メンバー", "氏名", "HC", "佐藤一郎", "10.5", "鈴木花子", "20", "田中三郎", "12"}));
+        }
+        QVERIFY(copies.canvases[1].cancelled() && !copies.canvases[1].ended());
+        const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().icon, QMessageBox::Critical);
+        QCOMPARE(shown.first().title, QStringLiteral("Parvela"));
+        QCOMPARE(shown.first().text, QStringLiteral("印刷が出来ません"));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void printsNameAndHcOfTheGridAndLeavesItsLastRowCurrent()
+    {
+        Grid grid;
+        grid.setCols(4);
+        grid.setRows(1);
+        const QStringList header = {"氏名", "ふりがな", "誕生日", "HC"};
+        for (int c = 0; c < 4; ++c)
+            grid.setTextAt(0, c, header.at(c));
+        const QVector<QStringList> rows = {{"佐藤一郎", "さとう", "1950/1/1", "10.5"}, {"鈴木花子", "すずき", "1960/2/3", "20"}};
+        for (const QStringList &cells : rows) {
+            grid.addRow();
+            for (int c = 0; c < 4; ++c)
+                grid.setTextAt(grid.rows() - 1, c, cells.at(c));
+        }
+        grid.setRow(0);
+        Copies copies;
+        recordCopies(copies, 1);
+        MemberListPrint::print(nullptr, grid);
+        QStringList texts;
+        for (const auto &text : copies.canvases.at(0).texts())
+            texts.append(text.text);
+        // Kana and birthday are not printed.
+        QCOMPARE(texts, QStringList({"メンバー", "氏名", "HC", "佐藤一郎", "10.5", "鈴木花子", "20"}));
+        QCOMPARE(grid.row(), 2);
+    }
+
+    void printsAJapanesePdfPage()
+    {
+        MemberTable::insert("田中三郎", "たなか", "1950/1/1", 12);
+        MemberTable::insert("佐藤一郎", "さとう", "1950/1/1", 10.5);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("members.pdf");
+        printToPdf(path);
+        MemberListPrint::print(nullptr);
+        QVERIFY(MessageBox::takeShown().isEmpty());
+        QCOMPARE(pdfPages(path), 1);
+        const QSizeF page = pdfPageSize(path);
+        QVERIFY2(page.width() < page.height(), "portrait");
+        QVERIFY2(pdfEmbedsFont(path, "IPAGothic"), qPrintable(pdfFonts(path)));
+        const QString text = pdfText(path);
+        for (const char *expected : {"メンバー", "氏名", "HC", "佐藤一郎", "10.5", "田中三郎", "12"})
+            QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+        // 佐藤 (さとう) before 田中 (たなか).
+        QVERIFY(text.indexOf(QStringLiteral("佐藤一郎")) < text.indexOf(QStringLiteral("田中三郎")));
+
+        // In the real face the texts start inside their cells: name 1 unit to 8 u, HC 8 u to 10 u.
+        QPrinter printer(QPrinter::HighResolution);
+        QFont font;
+        font.setFamilies({"IPAGothic"});
+        font.setPointSizeF(20);
+        const double u = QFontMetricsF(font, &printer).horizontalAdvance("あ") * 72.0 / printer.resolution();
+        const double margin = PrintCanvas::PageMarginMillimetres * 72 / 25.4;
+        for (const Word &word : pdfWords(path)) {
+            if (word.text == QStringLiteral("氏名") || word.text == QStringLiteral("佐藤一郎"))
+                QVERIFY2(word.xMin > margin + 6 && word.xMin < margin + 8 * u, qPrintable(word.text));
+            if (word.text == QStringLiteral("HC") || word.text == QStringLiteral("10.5"))
+                QVERIFY2(word.xMin > margin + 8 * u && word.xMin < margin + 10 * u, qPrintable(word.text));
+        }
+    }
+};
+
+PARVELA_TEST_MAIN(MemberListPrintTest)
+#include "tst_memberlistprint.moc"
