@@ -7,6 +7,7 @@
 #include "core/windowregistry.h"
 #include "form8.h"
 #include "latesthandicap.h"
+#include "memberlistprint.h"
 #include "platform/grid.h"
 #include "platform/widgets.h"
 
@@ -63,6 +64,7 @@ Form7::Form7(QWidget *parent)
     connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form7::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form7::Command3_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form7::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form7::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form7::Command7_Click);
     connect(MemberGrid, &Grid::Click, this, &Form7::MemberGrid_Click);
@@ -252,4 +254,9 @@ void Form7::Form_QueryUnload()
     m_placementSaved = true;
     WindowPlacement::save(this, FormName);
     WindowPlacement::saveColumnWidths(*MemberGrid, ColumnCount);
+}
+
+void Form7::Command5_Click()
+{
+    MemberListPrint::print(this, *MemberGrid, Caption);
 }

@@ -4,6 +4,7 @@
 #include "form10.h"
 #include "form12.h"
 #include "form5.h"
+#include "monthsheetprint.h"
 #include "scoretext.h"
 
 #include "core/coursetable.h"
@@ -105,6 +106,7 @@ Form4::Form4(QWidget *parent)
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form4::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form4::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form4::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Form4::Command8_Click);
@@ -336,4 +338,9 @@ void Form4::Form_Resize()
     Command6->setGeometry(139, 2, 20, 20);
     Label1[1]->setGeometry(qMax(0, width - 217), 4, 45, 16);
     boxCourse->setGeometry(qMax(0, width - 169), 2, 161, 20);
+}
+
+void Form4::Command5_Click()
+{
+    MonthSheetPrint::print(this, *ScoreGrid, windowTitle(), boxDate->text(), boxCourse->currentText());
 }

@@ -44,15 +44,12 @@ public:
 
     // Reloads the grid from the database.
     void Showtable();
-    // The month sheet on the printer; built with the printing.
-    void Printpage();
-
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
     // The new-handicap calculation; connected where it is built.
     void Command4_Click();
-    // Printing; connected where it is built.
+    // Prints the sheet as it is shown.
     void Command5_Click();
     void Command6_Click();
     void Command7_Click();
