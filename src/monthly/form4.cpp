@@ -5,6 +5,7 @@
 #include "form12.h"
 #include "form5.h"
 #include "monthsheetprint.h"
+#include "ranking.h"
 #include "scoretext.h"
 
 #include "core/coursetable.h"
@@ -106,6 +107,7 @@ Form4::Form4(QWidget *parent)
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form4::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form4::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form4::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form4::Command7_Click);
@@ -343,4 +345,14 @@ void Form4::Form_Resize()
 void Form4::Command5_Click()
 {
     MonthSheetPrint::print(this, *ScoreGrid, windowTitle(), boxDate->text(), boxCourse->currentText());
+}
+
+void Form4::Command4_Click()
+{
+    WaitCursor hourglass;
+    RunReportingErrors(this, [] {
+        Ranking::calculateMonth(Module1::CurrentCourseId, Module1::CurrentMonth, Module1::Settings.EditYear,
+                                Module1::Settings);
+    });
+    Showtable();
 }

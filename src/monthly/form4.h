@@ -47,7 +47,7 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
-    // The new-handicap calculation; connected where it is built.
+    // Ranks the month and derives the new handicaps.
     void Command4_Click();
     // Prints the sheet as it is shown.
     void Command5_Click();
