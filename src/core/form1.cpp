@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "backup.h"
 #include "database.h"
 #include "form11.h"
 #include "helpwindow.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -78,6 +80,14 @@ bool Form1::Form_Load()
     } catch (const StartupError &error) {
         MessageBox::critical(nullptr, QStringLiteral("Parvela"), error.message());
         return false;
+    }
+    // A failed copy is told once and the run goes on: the club's data itself is untouched.
+    const Backup::Outcome backup = Backup::makeDaily(QDate::currentDate());
+    if (!backup.problem.isEmpty()) {
+        MessageBox::warning(nullptr, QStringLiteral("Parvela"),
+                            QStringLiteral("データベースのバックアップを作成できませんでした。\n%1\n\n"
+                                           "Parvela はこのまま使えます。")
+                                .arg(backup.problem));
     }
     return true;
 }

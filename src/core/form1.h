@@ -14,8 +14,9 @@ class Form1 : public QWidget
 public:
     explicit Form1(QWidget *parent = nullptr);
 
-    // Loads the settings and opens the database. On failure the user has been told why and
-    // the program must end before the menu is shown.
+    // Loads the settings, opens the database and makes the day's backup. When the database
+    // cannot be opened the user has been told why and the program must end before the menu is
+    // shown; a failed backup is only reported.
     bool Form_Load();
 
     QPushButton *Command1; // メンバー
