@@ -55,13 +55,23 @@ void checkIsParvelaDatabase(const QString &path)
             problem = QStringLiteral("開けません（%1）").arg(db.lastError().text());
         } else {
             QSqlQuery query(db);
+            // A file another program holds locked is sound: saying it is damaged would send
+            // the user to restore a backup for nothing.
+            const auto locked = [&query] {
+                const int code = query.lastError().nativeErrorCode().toInt() & 0xFF;
+                return code == 5 || code == 6;
+            };
             if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next()) {
-                problem = QStringLiteral("Parvela のデータベースではないか、壊れています（%1）")
-                              .arg(query.lastError().databaseText());
+                problem = locked() ? QStringLiteral("他のプログラムに使われているため開けません（%1）")
+                                   : QStringLiteral("Parvela のデータベースではないか、壊れています（%1）");
+                problem = problem.arg(query.lastError().databaseText());
             } else if (query.value(0).toInt() != Database::ApplicationId) {
                 problem = QStringLiteral("Parvela のデータベースではありません");
-            } else if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()
-                       || query.value(0).toString() != QLatin1String("ok") || query.next()) {
+            } else if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
+                problem = locked() ? QStringLiteral("他のプログラムに使われているため開けません（%1）")
+                                         .arg(query.lastError().databaseText())
+                                   : QStringLiteral("壊れています");
+            } else if (query.value(0).toString() != QLatin1String("ok") || query.next()) {
                 problem = QStringLiteral("壊れています");
             }
         }

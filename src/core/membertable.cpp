@@ -109,4 +109,12 @@ void remove(int id)
     Database::exec(QStringLiteral("delete from Member where ID=?"), {id});
 }
 
+void removeAll(const QVector<qint16> &ids)
+{
+    Transaction transaction;
+    for (const qint16 id : ids)
+        remove(id);
+    transaction.commit();
+}
+
 } // namespace MemberTable

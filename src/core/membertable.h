@@ -36,5 +36,7 @@ void updateHc(int id, double hc);
 void updateHcAndFirstHc(int id, double hc, double firstHc);
 void updateHcAndEndHc(int id, double hc, double endHc);
 void remove(int id);
+// Every member given, or on an error none of them. Their Score rows stay.
+void removeAll(const QVector<qint16> &ids);
 
 } // namespace MemberTable

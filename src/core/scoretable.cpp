@@ -143,4 +143,12 @@ void remove(int id)
     Database::exec(QStringLiteral("delete from Score where ID=?"), {id});
 }
 
+void removeAll(const QVector<qint16> &ids)
+{
+    Transaction transaction;
+    for (const qint16 id : ids)
+        remove(id);
+    transaction.commit();
+}
+
 } // namespace ScoreTable

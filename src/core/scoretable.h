@@ -44,5 +44,7 @@ qint16 insert(const ScoreRecord &score);
 void update(const ScoreRecord &score);
 void updateNewHcAndRank(int id, double newHc, int rank);
 void remove(int id);
+// Every row given, or on an error none of them.
+void removeAll(const QVector<qint16> &ids);
 
 } // namespace ScoreTable

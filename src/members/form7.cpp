@@ -175,14 +175,8 @@ void Form7::Command3_Click()
     if (ids.isEmpty())
         return;
     // Either every selected member goes or, on an error, none does. Their Score rows stay.
-    RunReportingErrors(this, [&] {
-        Transaction transaction;
-        for (const qint16 id : ids) {
-            Module1::EditMemberId = id;
-            MemberTable::remove(id);
-        }
-        transaction.commit();
-    });
+    Module1::EditMemberId = ids.last();
+    RunReportingErrors(this, [&] { MemberTable::removeAll(ids); });
     Showtable();
 }
 

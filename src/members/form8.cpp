@@ -6,6 +6,7 @@
 #include "core/windowregistry.h"
 #include "form7.h"
 #include "monthly/form10.h"
+#include "monthly/scoretext.h"
 #include "platform/messagebox.h"
 #include "platform/widgets.h"
 
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <cmath>
 
 const QString Form8::AddCaption = QStringLiteral("追加");
 const QString Form8::EditCaption = QStringLiteral("編集");
@@ -110,10 +110,10 @@ void Form8::Command1_Click()
     }
 
     // The handicap is stored as a number; any other text is refused here with the field
-    // named, and nothing is stored.
-    bool isNumber = false;
-    const double hc = Text4->text().toDouble(&isNumber);
-    if (!isNumber || !std::isfinite(hc)) {
+    // named, and nothing is stored. It must round into 16 bits, as the score entry reads it:
+    // a member with a larger one could never be entered in a month.
+    const std::optional<double> hc = ScoreText::toNumber(Text4->text());
+    if (!hc || !ScoreText::roundToInt16(*hc)) {
         MessageBox::warning(this, Title, QStringLiteral("HCには数値を入力してください"));
         Text4->setFocus();
         return;
@@ -121,9 +121,9 @@ void Form8::Command1_Click()
 
     const bool stored = RunReportingErrors(this, [&] {
         if (adding)
-            MemberTable::insert(Text1->text(), Text2->text(), Text3->text(), hc);
+            MemberTable::insert(Text1->text(), Text2->text(), Text3->text(), *hc);
         else
-            MemberTable::update(Module1::EditMemberId, Text1->text(), Text2->text(), Text3->text(), hc);
+            MemberTable::update(Module1::EditMemberId, Text1->text(), Text2->text(), Text3->text(), *hc);
     });
     if (!stored)
         return;

@@ -1,19 +1,16 @@
 #include "form12.h"
 
+#include "bulkadd.h"
 #include "form4.h"
 
-#include "core/database.h"
 #include "core/errorreport.h"
 #include "core/membertable.h"
 #include "core/module1.h"
-#include "core/scoretable.h"
 #include "core/windowregistry.h"
 #include "platform/widgets.h"
 
 #include <QListWidget>
 #include <QPushButton>
-
-#include <QSet>
 
 Form12::Form12(QWidget *parent)
     : QDialog(parent)
@@ -52,33 +49,13 @@ void Form12::Showtable()
 
 void Form12::Command1_Click()
 {
-    const int courseId = Module1::CurrentCourseId;
-    // One transaction: either every chosen member is entered or, on an error, none is.
-    const bool stored = RunReportingErrors(this, [&] {
-        Transaction transaction;
-        QSet<int> entered;
-        for (const ScoreRecord &score : ScoreTable::rankingRows(courseId))
-            entered.insert(score.memberId);
-        for (int index = 0; index < List1->count(); ++index) {
-            const QListWidgetItem *entry = List1->item(index);
-            if (!entry->isSelected())
-                continue;
-            const int memberId = entry->data(Qt::UserRole).toInt();
-            if (entered.contains(memberId))
-                continue;
-            const std::optional<MemberRecord> member = MemberTable::byId(memberId);
-            if (!member)
-                continue; // deleted since the list was filled
-            ScoreRecord score;
-            score.courseId = static_cast<qint16>(courseId);
-            score.memberId = memberId;
-            score.memberName = entry->text();
-            score.hc = member->hc;
-            ScoreTable::insert(score);
-            entered.insert(memberId);
-        }
-        transaction.commit();
-    });
+    QVector<BulkAdd::Choice> chosen;
+    for (int index = 0; index < List1->count(); ++index) {
+        const QListWidgetItem *entry = List1->item(index);
+        if (entry->isSelected())
+            chosen.append({entry->data(Qt::UserRole).toInt(), entry->text()});
+    }
+    const bool stored = RunReportingErrors(this, [&] { BulkAdd::enter(Module1::CurrentCourseId, chosen); });
     if (!stored)
         return; // reported; the choice stays on screen to retry or cancel
     accept();

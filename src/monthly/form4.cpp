@@ -9,7 +9,6 @@
 #include "scoretext.h"
 
 #include "core/coursetable.h"
-#include "core/database.h"
 #include "core/errorreport.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
@@ -234,15 +233,10 @@ void Form4::Command3_Click()
     if (from > to)
         return;
     // All selected rows go, or none of them.
-    RunReportingErrors(this, [&] {
-        Transaction transaction;
-        for (int row = from; row <= to; ++row) {
-            Module1::EditMemberName = ScoreGrid->textAt(row, 1);
-            Module1::EditScoreId = m_rowIds[row - 1];
-            ScoreTable::remove(Module1::EditScoreId);
-        }
-        transaction.commit();
-    });
+    const QVector<qint16> ids = m_rowIds.mid(from - 1, to - from + 1);
+    Module1::EditMemberName = ScoreGrid->textAt(to, 1);
+    Module1::EditScoreId = ids.last();
+    RunReportingErrors(this, [&] { ScoreTable::removeAll(ids); });
     Showtable();
 }
 
