@@ -48,20 +48,6 @@ const std::array<Column, Form4::ColumnCount> Columns = {{
     {u"新HC", 500},
 }};
 
-QString placeLabel(int row)
-{
-    switch (row) {
-    case 1:
-        return QStringLiteral("優勝");
-    case 2:
-        return QStringLiteral("準優勝");
-    case 3:
-        return QStringLiteral("3位");
-    default:
-        return QString::number(row);
-    }
-}
-
 QPushButton *makeButton(QWidget *parent, const QString &caption)
 {
     auto *button = new QPushButton(caption, parent);
@@ -174,15 +160,9 @@ void Form4::Addrow(const ScoreRecord &score)
 {
     ScoreGrid->addRow();
     const int row = ScoreGrid->rows() - 1;
-    ScoreGrid->setTextAt(row, 0, placeLabel(row));
-    ScoreGrid->setTextAt(row, 1, score.memberName);
-    ScoreGrid->setTextAt(row, 2, ScoreText::number(score.hc));
-    ScoreGrid->setTextAt(row, 3, ScoreText::number(score.ob));
-    ScoreGrid->setTextAt(row, 4, QString::number(score.out));
-    ScoreGrid->setTextAt(row, 5, QString::number(score.in));
-    ScoreGrid->setTextAt(row, 6, QString::number(score.gross));
-    ScoreGrid->setTextAt(row, 7, ScoreText::number(score.net));
-    ScoreGrid->setTextAt(row, 8, ScoreText::number(score.newHc));
+    const QStringList texts = ScoreText::sheetRowTexts(score, row);
+    for (int column = 0; column < ColumnCount; ++column)
+        ScoreGrid->setTextAt(row, column, texts.at(column));
     m_rowIds.append(score.id);
 }
 

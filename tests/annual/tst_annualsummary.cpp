@@ -1,6 +1,7 @@
 // The annual summary: what each member's row holds, and the window that shows it.
 
 #include "parvelatest.h"
+#include "../platform/printchecks.h"
 
 #include "annual/annualsummary.h"
 #include "annual/form9.h"
@@ -333,6 +334,35 @@ private slots:
         summary.ScoreGrid->setRow(1);
         summary.ScoreGrid->setCol(8);
         QCOMPARE(summary.ScoreGrid->cellBackColor(), QColor(255, 192, 192));
+    }
+
+    void printButtonPrintsTheTableAsShown()
+    {
+        Year2025 year;
+        const qint16 who = member(QStringLiteral("森"), QStringLiteral("もり"));
+        result(year.month(1), who, 88, 1);
+        result(year.month(2), who, 91, 3);
+        Form9 &summary = openSummary();
+        PrintChecks::Copies copies;
+        PrintChecks::recordCopies(copies, 2);
+        QTest::mouseClick(summary.Command5, Qt::LeftButton);
+        PrintChecks::restoreSeams();
+
+        QCOMPARE(int(copies.canvases.size()), 2);
+        for (const RecordingCanvas &copy : copies.canvases) {
+            QVERIFY(copy.ended());
+            QStringList texts;
+            for (const auto &text : copy.texts())
+                texts << text.text;
+            QVERIFY(texts.contains(QStringLiteral("森")));
+            QVERIFY(texts.contains(QStringLiteral("88")));
+            QVector<QColor> boxes;
+            for (const auto &line : copy.lines()) {
+                if (line.color != QColor(Qt::black))
+                    boxes << line.color;
+            }
+            QCOMPARE(boxes, QVector<QColor>({QColor(255, 0, 0), QColor(255, 255, 0)}));
+        }
     }
 
     void failedReadIsReportedAndLeavesAnEmptyTable()
