@@ -47,6 +47,7 @@ QPushButton *makeButton(QWidget *parent, const QString &caption, int left)
 
 Form9::Form9(QWidget *parent)
     : QDialog(parent)
+    , m_placement(this, FormName)
 {
     setWindowTitle(Caption);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
@@ -80,8 +81,7 @@ void Form9::Form_Load()
     ScoreGrid->setRow(0);
     ScoreGrid->setCol(0);
 
-    WindowPlacement::restore(this, FormName, DesignSize);
-    WindowPlacement::restoreColumnWidths(*ScoreGrid, ColumnCount);
+    m_placement.restore(*ScoreGrid, ColumnCount, DesignSize);
     Form_Resize();
 }
 
@@ -144,9 +144,5 @@ void Form9::done(int result)
 
 void Form9::Form_QueryUnload()
 {
-    if (m_placementSaved)
-        return;
-    m_placementSaved = true;
-    WindowPlacement::save(this, FormName);
-    WindowPlacement::saveColumnWidths(*ScoreGrid, ColumnCount);
+    m_placement.saveOnce();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/windowplacement.h"
+
 #include <QDialog>
 #include <QVector>
 
@@ -43,5 +45,5 @@ private:
     void Form_QueryUnload();
     void Addrow(const AnnualPrint::Line &line);
 
-    bool m_placementSaved = false;
+    GridWindowPlacement m_placement;
 };

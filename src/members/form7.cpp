@@ -29,6 +29,7 @@ constexpr int DefaultColumnWidths[ColumnCount] = {2000, 2000, 1500, 1000};
 
 Form7::Form7(QWidget *parent)
     : QDialog(parent)
+    , m_placement(this, FormName)
 {
     setWindowTitle(Caption);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
@@ -88,8 +89,7 @@ void Form7::Form_Load()
     MemberGrid->setRow(0);
     MemberGrid->setCol(0);
 
-    WindowPlacement::restore(this, FormName, QSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight)));
-    WindowPlacement::restoreColumnWidths(*MemberGrid, ColumnCount);
+    m_placement.restore(*MemberGrid, ColumnCount, QSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight)));
 }
 
 void Form7::Showtable()
@@ -249,11 +249,7 @@ void Form7::done(int result)
 
 void Form7::Form_QueryUnload()
 {
-    if (m_placementSaved)
-        return;
-    m_placementSaved = true;
-    WindowPlacement::save(this, FormName);
-    WindowPlacement::saveColumnWidths(*MemberGrid, ColumnCount);
+    m_placement.saveOnce();
 }
 
 void Form7::Command5_Click()

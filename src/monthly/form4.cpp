@@ -59,6 +59,7 @@ QPushButton *makeButton(QWidget *parent, const QString &caption)
 
 Form4::Form4(QWidget *parent)
     : QDialog(parent)
+    , m_placement(this, FormName)
 {
     setWindowTitle(QStringLiteral("1999年1月"));
     setFont(Ui::formFont());
@@ -117,8 +118,7 @@ Form4::Form4(QWidget *parent)
     ScoreGrid->setRow(0);
 
     resize(DesignSize);
-    WindowPlacement::restore(this, FormName, DesignSize);
-    WindowPlacement::restoreColumnWidths(*ScoreGrid, ColumnCount);
+    m_placement.restore(*ScoreGrid, ColumnCount, DesignSize);
     Form_Resize();
 }
 
@@ -288,11 +288,7 @@ void Form4::closeEvent(QCloseEvent *event)
 
 void Form4::Form_QueryUnload()
 {
-    if (m_placementSaved)
-        return;
-    m_placementSaved = true;
-    WindowPlacement::save(this, FormName);
-    WindowPlacement::saveColumnWidths(*ScoreGrid, ColumnCount);
+    m_placement.saveOnce();
 }
 
 void Form4::resizeEvent(QResizeEvent *event)
