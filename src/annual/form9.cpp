@@ -50,8 +50,7 @@ Form9::Form9(QWidget *parent)
     , m_placement(this, FormName)
 {
     setWindowTitle(Caption);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Ui::SizableWindowFlags);
     setFont(Ui::formFont());
     resize(DesignSize);
 

@@ -32,8 +32,7 @@ Form7::Form7(QWidget *parent)
     , m_placement(this, FormName)
 {
     setWindowTitle(Caption);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Ui::SizableWindowFlags);
     setFont(Ui::formFont());
     resize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight));
 
