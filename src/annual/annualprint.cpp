@@ -112,25 +112,12 @@ void printpage(PrintCanvas &canvas, int year, const QVector<Line> &lines, int pr
     RuledTablePrint::print(canvas, table);
 }
 
-namespace {
-
-void printLines(QWidget *parent, const QVector<Line> &lines)
+void print(QWidget *parent, Grid &grid)
 {
+    const QVector<Line> lines = gridLines(grid);
     const int year = Module1::Settings.EditYear;
     const int printSize = Module1::Settings.printSize;
     PrintCommand::run(parent, [&](PrintCanvas &canvas) { printpage(canvas, year, lines, printSize); });
-}
-
-} // namespace
-
-void print(QWidget *parent, const QVector<AnnualRow> &rows)
-{
-    printLines(parent, linesOf(rows));
-}
-
-void print(QWidget *parent, Grid &grid)
-{
-    printLines(parent, gridLines(grid));
 }
 
 } // namespace AnnualPrint

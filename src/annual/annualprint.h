@@ -40,9 +40,8 @@ QColor boxColourOf(const QColor &background);
 // Draws one copy; the caller ends the document. year is the edited year of the title.
 void printpage(PrintCanvas &canvas, int year, const QVector<Line> &lines, int printSize);
 
-// The print button, with the rows the window shows (or its grid): printer dialog, then
-// each copy on one landscape page.
-void print(QWidget *parent, const QVector<AnnualRow> &rows);
+// The print button, with the window's grid as it stands: printer dialog, then each copy on
+// one landscape page.
 void print(QWidget *parent, Grid &grid);
 
 } // namespace AnnualPrint

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <utility>
+
 namespace WindowPlacement {
 
 namespace {
@@ -75,3 +77,26 @@ void saveColumnWidths(const Grid &grid, int count)
 }
 
 } // namespace WindowPlacement
+
+GridWindowPlacement::GridWindowPlacement(QWidget *window, QString form)
+    : m_window(window)
+    , m_form(std::move(form))
+{
+}
+
+void GridWindowPlacement::restore(Grid &grid, int columns, const QSize &designSize)
+{
+    m_grid = &grid;
+    m_columns = columns;
+    WindowPlacement::restore(m_window, m_form, designSize);
+    WindowPlacement::restoreColumnWidths(grid, columns);
+}
+
+void GridWindowPlacement::saveOnce()
+{
+    if (m_saved || !m_grid)
+        return;
+    m_saved = true;
+    WindowPlacement::save(m_window, m_form);
+    WindowPlacement::saveColumnWidths(*m_grid, m_columns);
+}

@@ -20,3 +20,20 @@ void restoreColumnWidths(Grid &grid, int count);
 void saveColumnWidths(const Grid &grid, int count);
 
 } // namespace WindowPlacement
+
+// The placement and column widths of one grid window: restored when it loads, saved once
+// however it closes (終了 closes the window too, and the second close must not save again).
+class GridWindowPlacement
+{
+public:
+    GridWindowPlacement(QWidget *window, QString form);
+    void restore(Grid &grid, int columns, const QSize &designSize);
+    void saveOnce();
+
+private:
+    QWidget *m_window;
+    QString m_form;
+    Grid *m_grid = nullptr;
+    int m_columns = 0;
+    bool m_saved = false;
+};

@@ -29,10 +29,10 @@ constexpr int DefaultColumnWidths[ColumnCount] = {2000, 2000, 1500, 1000};
 
 Form7::Form7(QWidget *parent)
     : QDialog(parent)
+    , m_placement(this, FormName)
 {
     setWindowTitle(Caption);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Ui::SizableWindowFlags);
     setFont(Ui::formFont());
     resize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight));
 
@@ -88,8 +88,7 @@ void Form7::Form_Load()
     MemberGrid->setRow(0);
     MemberGrid->setCol(0);
 
-    WindowPlacement::restore(this, FormName, QSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight)));
-    WindowPlacement::restoreColumnWidths(*MemberGrid, ColumnCount);
+    m_placement.restore(*MemberGrid, ColumnCount, QSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight)));
 }
 
 void Form7::Showtable()
@@ -243,11 +242,7 @@ void Form7::done(int result)
 
 void Form7::Form_QueryUnload()
 {
-    if (m_placementSaved)
-        return;
-    m_placementSaved = true;
-    WindowPlacement::save(this, FormName);
-    WindowPlacement::saveColumnWidths(*MemberGrid, ColumnCount);
+    m_placement.saveOnce();
 }
 
 void Form7::Command5_Click()

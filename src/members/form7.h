@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/windowplacement.h"
+
 #include <QDialog>
 #include <QVector>
 
@@ -60,5 +62,5 @@ private:
     // The ID of each member row, in grid order: a row names its member even when another
     // member was renamed to the same name.
     QVector<qint16> m_rowIds;
-    bool m_placementSaved = false;
+    GridWindowPlacement m_placement;
 };

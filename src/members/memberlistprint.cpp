@@ -1,20 +1,11 @@
 #include "memberlistprint.h"
 
-#include "../core/errorreport.h"
 #include "../core/module1.h"
 #include "../platform/grid.h"
 #include "../platform/printcommand.h"
 #include "../platform/ruledtable.h"
 
 namespace MemberListPrint {
-
-QVector<QStringList> listCells(const QVector<MemberRecord> &members)
-{
-    QVector<QStringList> cells;
-    for (const MemberRecord &member : members)
-        cells.append({member.name, QString::number(member.hc)});
-    return cells;
-}
 
 QVector<QStringList> gridCells(Grid &grid)
 {
@@ -44,27 +35,11 @@ void printpage(PrintCanvas &canvas, const QString &caption, const QVector<QStrin
     RuledTablePrint::print(canvas, table);
 }
 
-namespace {
-
-void printCells(QWidget *parent, const QString &caption, const QVector<QStringList> &cells)
-{
-    const int printSize = Module1::Settings.printSize;
-    PrintCommand::run(parent, [&](PrintCanvas &canvas) { printpage(canvas, caption, cells, printSize); });
-}
-
-} // namespace
-
-void print(QWidget *parent, const QString &caption)
-{
-    QVector<MemberRecord> members;
-    if (!RunReportingErrors(parent, [&] { members = MemberTable::allByKana(); }))
-        return;
-    printCells(parent, caption, listCells(members));
-}
-
 void print(QWidget *parent, Grid &grid, const QString &caption)
 {
-    printCells(parent, caption, gridCells(grid));
+    const QVector<QStringList> cells = gridCells(grid);
+    const int printSize = Module1::Settings.printSize;
+    PrintCommand::run(parent, [&](PrintCanvas &canvas) { printpage(canvas, caption, cells, printSize); });
 }
 
 } // namespace MemberListPrint

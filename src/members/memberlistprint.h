@@ -1,7 +1,5 @@
 #pragma once
 
-#include "../core/membertable.h"
-
 #include <QStringList>
 #include <QVector>
 
@@ -12,8 +10,6 @@ class QWidget;
 // The printed member list: the window's caption over a two-column table, name and handicap.
 namespace MemberListPrint {
 
-// Name and HC of each member as the list shows them.
-QVector<QStringList> listCells(const QVector<MemberRecord> &members);
 // Name (column 0) and HC (column 3) of every data row of the member grid, read by making
 // each cell current, so the last row read stays current.
 QVector<QStringList> gridCells(Grid &grid);
@@ -21,9 +17,7 @@ QVector<QStringList> gridCells(Grid &grid);
 // Draws one copy; the caller ends the document. printSize is the percentage of the settings.
 void printpage(PrintCanvas &canvas, const QString &caption, const QVector<QStringList> &cells, int printSize);
 
-// The print button: reads the members in kana order, shows the printer dialog, prints each copy.
-void print(QWidget *parent, const QString &caption = QStringLiteral("メンバー"));
-// The same from the window's grid as it stands.
+// The print button, with the list's grid as it stands: printer dialog, then each copy.
 void print(QWidget *parent, Grid &grid, const QString &caption = QStringLiteral("メンバー"));
 
 } // namespace MemberListPrint

@@ -47,20 +47,6 @@ const std::array<Column, Form4::ColumnCount> Columns = {{
     {u"新HC", 500},
 }};
 
-QString placeLabel(int row)
-{
-    switch (row) {
-    case 1:
-        return QStringLiteral("優勝");
-    case 2:
-        return QStringLiteral("準優勝");
-    case 3:
-        return QStringLiteral("3位");
-    default:
-        return QString::number(row);
-    }
-}
-
 QPushButton *makeButton(QWidget *parent, const QString &caption)
 {
     auto *button = new QPushButton(caption, parent);
@@ -72,6 +58,7 @@ QPushButton *makeButton(QWidget *parent, const QString &caption)
 
 Form4::Form4(QWidget *parent)
     : QDialog(parent)
+    , m_placement(this, FormName)
 {
     setWindowTitle(QStringLiteral("1999年1月"));
     setFont(Ui::formFont());
@@ -130,8 +117,7 @@ Form4::Form4(QWidget *parent)
     ScoreGrid->setRow(0);
 
     resize(DesignSize);
-    WindowPlacement::restore(this, FormName, DesignSize);
-    WindowPlacement::restoreColumnWidths(*ScoreGrid, ColumnCount);
+    m_placement.restore(*ScoreGrid, ColumnCount, DesignSize);
     Form_Resize();
 }
 
@@ -173,15 +159,9 @@ void Form4::Addrow(const ScoreRecord &score)
 {
     ScoreGrid->addRow();
     const int row = ScoreGrid->rows() - 1;
-    ScoreGrid->setTextAt(row, 0, placeLabel(row));
-    ScoreGrid->setTextAt(row, 1, score.memberName);
-    ScoreGrid->setTextAt(row, 2, ScoreText::number(score.hc));
-    ScoreGrid->setTextAt(row, 3, ScoreText::number(score.ob));
-    ScoreGrid->setTextAt(row, 4, QString::number(score.out));
-    ScoreGrid->setTextAt(row, 5, QString::number(score.in));
-    ScoreGrid->setTextAt(row, 6, QString::number(score.gross));
-    ScoreGrid->setTextAt(row, 7, ScoreText::number(score.net));
-    ScoreGrid->setTextAt(row, 8, ScoreText::number(score.newHc));
+    const QStringList texts = ScoreText::sheetRowTexts(score, row);
+    for (int column = 0; column < ColumnCount; ++column)
+        ScoreGrid->setTextAt(row, column, texts.at(column));
     m_rowIds.append(score.id);
 }
 
@@ -302,11 +282,7 @@ void Form4::closeEvent(QCloseEvent *event)
 
 void Form4::Form_QueryUnload()
 {
-    if (m_placementSaved)
-        return;
-    m_placementSaved = true;
-    WindowPlacement::save(this, FormName);
-    WindowPlacement::saveColumnWidths(*ScoreGrid, ColumnCount);
+    m_placement.saveOnce();
 }
 
 void Form4::resizeEvent(QResizeEvent *event)

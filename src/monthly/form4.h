@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/windowplacement.h"
+
 #include <QDialog>
 #include <QVector>
 
@@ -73,5 +75,5 @@ private:
     void setEditButtons(bool enabled);
 
     QVector<qint16> m_rowIds;
-    bool m_placementSaved = false;
+    GridWindowPlacement m_placement;
 };

@@ -1,6 +1,5 @@
 #include "monthsheetprint.h"
 
-#include "../core/errorreport.h"
 #include "../core/module1.h"
 #include "../platform/grid.h"
 #include "../platform/printcommand.h"
@@ -13,38 +12,7 @@ namespace {
 constexpr int Columns = 9;
 constexpr double ColumnUnit = 0.44;
 
-QString numberText(double value)
-{
-    return QString::number(value);
-}
-
 } // namespace
-
-QString placeLabel(int row)
-{
-    switch (row) {
-    case 1:
-        return QStringLiteral("優勝");
-    case 2:
-        return QStringLiteral("準優勝");
-    case 3:
-        return QStringLiteral("3位");
-    default:
-        return QString::number(row);
-    }
-}
-
-QVector<QStringList> sheetCells(const QVector<ScoreRecord> &rows)
-{
-    QVector<QStringList> cells;
-    for (int i = 0; i < rows.size(); ++i) {
-        const ScoreRecord &score = rows.at(i);
-        cells.append({placeLabel(i + 1), score.memberName, numberText(score.hc), numberText(score.ob),
-                      QString::number(score.out), QString::number(score.in), QString::number(score.gross),
-                      numberText(score.net), numberText(score.newHc)});
-    }
-    return cells;
-}
 
 QVector<QStringList> gridCells(Grid &grid)
 {
@@ -84,32 +52,14 @@ void printpage(PrintCanvas &canvas, const QString &caption, const QString &playD
     RuledTablePrint::print(canvas, table);
 }
 
-namespace {
-
-void printCells(QWidget *parent, const QString &caption, const QString &playDate, const QString &courseName,
-                const QVector<QStringList> &cells)
+void print(QWidget *parent, Grid &grid, const QString &caption, const QString &playDate,
+           const QString &courseName)
 {
+    const QVector<QStringList> cells = gridCells(grid);
     const int printSize = Module1::Settings.printSize;
     PrintCommand::run(parent, [&](PrintCanvas &canvas) {
         printpage(canvas, caption, playDate, courseName, cells, printSize);
     });
-}
-
-} // namespace
-
-void print(QWidget *parent, int courseId, const QString &caption, const QString &playDate,
-           const QString &courseName)
-{
-    QVector<ScoreRecord> rows;
-    if (!RunReportingErrors(parent, [&] { rows = ScoreTable::sheetRows(courseId); }))
-        return;
-    printCells(parent, caption, playDate, courseName, sheetCells(rows));
-}
-
-void print(QWidget *parent, Grid &grid, const QString &caption, const QString &playDate,
-           const QString &courseName)
-{
-    printCells(parent, caption, playDate, courseName, gridCells(grid));
 }
 
 } // namespace MonthSheetPrint

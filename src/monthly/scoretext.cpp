@@ -1,11 +1,34 @@
 #include "scoretext.h"
 
+#include "core/scoretable.h"
+
 #include <QLocale>
 
 #include <cmath>
 #include <limits>
 
 namespace ScoreText {
+
+QString placeLabel(int place)
+{
+    switch (place) {
+    case 1:
+        return QStringLiteral("優勝");
+    case 2:
+        return QStringLiteral("準優勝");
+    case 3:
+        return QStringLiteral("3位");
+    default:
+        return QString::number(place);
+    }
+}
+
+QStringList sheetRowTexts(const ScoreRecord &score, int place)
+{
+    return {placeLabel(place),          score.memberName,           number(score.hc),
+            number(score.ob),           QString::number(score.out), QString::number(score.in),
+            QString::number(score.gross), number(score.net),        number(score.newHc)};
+}
 
 QString number(double value)
 {

@@ -1,11 +1,19 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
+struct ScoreRecord;
+
 // How the score windows write numbers into their fields and read them back.
 namespace ScoreText {
+
+// The label of a sheet place (1 = the first data row): "優勝", "準優勝", "3位", then "4", "5", ...
+QString placeLabel(int place);
+// The nine cells of a sheet row: place label, name, HC, OB, OUT, IN, GROSS, NET, new HC.
+QStringList sheetRowTexts(const ScoreRecord &score, int place);
 
 // Plain decimal text: "12", "12.5", "-2".
 QString number(double value);

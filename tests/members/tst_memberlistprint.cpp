@@ -3,11 +3,14 @@
 
 #include "core/membertable.h"
 #include "core/module1.h"
+#include "core/windowregistry.h"
+#include "members/form7.h"
 #include "members/memberlistprint.h"
 #include "platform/grid.h"
 #include "platform/messagebox.h"
 
 #include <QFontMetricsF>
+#include <QPushButton>
 
 #include <memory>
 
@@ -61,6 +64,17 @@ class MemberListPrintTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<ParvelaTest::TemporaryDatabase> m_db;
+
+    // 印刷 on the member list as the main menu opens it.
+    static void printFromTheList()
+    {
+        Form7 &list = WindowRegistry::instance().form<Form7>();
+        list.Showtable();
+        ParvelaTest::showActive(&list);
+        QTest::mouseClick(list.Command5, Qt::LeftButton);
+        list.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
 private slots:
     void init()
@@ -173,7 +187,7 @@ private slots:
         copies.failingCopy = 2;
         copies.failingOperation = 6;
         recordCopies(copies, 3);
-        MemberListPrint::print(nullptr);
+        printFromTheList();
         QCOMPARE(int(copies.canvases.size()), 3);
         for (int copy : {0, 2}) {
             const RecordingCanvas &canvas = copies.canvases[copy];
@@ -225,7 +239,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("members.pdf");
         printToPdf(path);
-        MemberListPrint::print(nullptr);
+        printFromTheList();
         QVERIFY(MessageBox::takeShown().isEmpty());
         QCOMPARE(pdfPages(path), 1);
         const QSizeF page = pdfPageSize(path);

@@ -103,10 +103,18 @@ private slots:
         Form3 &months = openMonths();
         QSignalSpy annual(months.Command3, &QPushButton::clicked);
         QSignalSpy closing(months.Command2, &QPushButton::clicked);
+        QStringList opened;
+        const auto closeAnnual = [&opened](QWidget *dialog) {
+            opened << dialog->windowTitle();
+            dialog->close();
+        };
+        ParvelaTest::onNextModal(closeAnnual);
         QTest::keyClick(months.Command1[0], Qt::Key_0);
         QCOMPARE(annual.count(), 1);
+        ParvelaTest::onNextModal(closeAnnual);
         QTest::keyClick(months.Command1[0], Qt::Key_0, Qt::KeypadModifier);
         QCOMPARE(annual.count(), 2);
+        QCOMPARE(opened, QStringList(2, QStringLiteral("年間集計 (赤…優勝 青…準優勝 黄…三位)")));
         Module1::CurrentMonth = 7;
         QTest::keyClick(months.Command1[0], Qt::Key_Escape);
         QTest::keyClick(months.Command1[0], Qt::Key_D);

@@ -5,11 +5,14 @@
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
+#include "monthly/form4.h"
 #include "monthly/monthsheetprint.h"
+#include "monthly/scoretext.h"
 #include "platform/grid.h"
 #include "platform/messagebox.h"
 
 #include <QFontMetricsF>
+#include <QPushButton>
 
 #include <memory>
 
@@ -99,7 +102,7 @@ class MonthSheetPrintTest : public QObject
     std::unique_ptr<ParvelaTest::TemporaryDatabase> m_db;
 
     // Four members in a January competition; the nets make the order 鈴木, 佐藤, 田中, 高橋.
-    int fillCompetition()
+    void fillCompetition()
     {
         const qint16 course = CourseTable::insert(1999, 1, "1999/1/10", "大宮");
         const QVector<std::tuple<QString, QString, double, int, int>> players = {
@@ -109,7 +112,20 @@ class MonthSheetPrintTest : public QObject
             const qint16 member = MemberTable::insert(name, kana, "1950/1/1", hc);
             ScoreTable::insert(score(course, member, name, hc, out, in));
         }
-        return course;
+    }
+
+    // 印刷 on the January sheet, opened the way the month window opens it.
+    static void printFromTheSheet()
+    {
+        Module1::Settings.EditYear = 1999;
+        Module1::CurrentMonth = 1;
+        ParvelaTest::onNextModal([](QWidget *dialog) {
+            auto *sheet = qobject_cast<Form4 *>(dialog);
+            QTest::mouseClick(sheet->Command5, Qt::LeftButton);
+            sheet->close();
+        });
+        Form4::ShowCompetition(nullptr, *CourseTable::firstOfMonth(1999, 1));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
 private slots:
@@ -141,7 +157,7 @@ private slots:
         QVector<QStringList> cells;
         const QStringList names = {"佐藤一郎", "鈴木花子", "高橋次郎", "田中三郎"};
         for (int i = 0; i < dataRows; ++i)
-            cells.append(row(MonthSheetPrint::placeLabel(i + 1), names.at(i)));
+            cells.append(row(ScoreText::placeLabel(i + 1), names.at(i)));
 
         RecordingCanvas canvas;
         MonthSheetPrint::printpage(canvas, "1999年1月", "1999/1/10", "大宮", cells, printSize);
@@ -185,23 +201,6 @@ private slots:
         QVERIFY2(outside.isEmpty(), qPrintable(outside));
     }
 
-    void rowsAsTheSheetShowsThem()
-    {
-        QVector<ScoreRecord> rows;
-        for (int i = 0; i < 5; ++i)
-            rows.append(score(1, i + 1, QStringLiteral("会員%1").arg(i + 1), 12.5, 40 + i, 45));
-        rows[0].ob = 500;
-        rows[0].newHc = 11;
-        const QVector<QStringList> cells = MonthSheetPrint::sheetCells(rows);
-        QCOMPARE(cells.size(), 5);
-        QCOMPARE(cells[0], QStringList({"優勝", "会員1", "12.5", "500", "40", "45", "85", "72.5", "11"}));
-        QCOMPARE(cells[1].first(), QStringLiteral("準優勝"));
-        QCOMPARE(cells[2].first(), QStringLiteral("3位"));
-        QCOMPARE(cells[3].first(), QStringLiteral("4"));
-        QCOMPARE(cells[4].first(), QStringLiteral("5"));
-        QCOMPARE(cells[4].at(3), QStringLiteral("0"));
-    }
-
     void emptyBoxesPrintTheBareCaptions()
     {
         RecordingCanvas canvas;
@@ -214,7 +213,7 @@ private slots:
     {
         QVector<QStringList> cells;
         for (int i = 0; i < 60; ++i)
-            cells.append(row(MonthSheetPrint::placeLabel(i + 1), QStringLiteral("会員%1").arg(i + 1)));
+            cells.append(row(ScoreText::placeLabel(i + 1), QStringLiteral("会員%1").arg(i + 1)));
         RecordingCanvas canvas;
         MonthSheetPrint::printpage(canvas, "1999年1月", "1999/1/10", "大宮", cells, 100);
         QCOMPARE(canvas.pages(), 2);
@@ -254,12 +253,12 @@ private slots:
         QVERIFY2(outside.isEmpty(), qPrintable(outside));
     }
 
-    void printsTheMonthFromTheDatabaseOncePerCopy()
+    void printsTheSheetOncePerCopy()
     {
-        const int course = fillCompetition();
+        fillCompetition();
         Copies copies;
         recordCopies(copies, 2);
-        MonthSheetPrint::print(nullptr, course, "1999年1月", "1999/1/10", "大宮");
+        printFromTheSheet();
         QCOMPARE(int(copies.canvases.size()), 2);
         for (const RecordingCanvas &copy : copies.canvases) {
             QVERIFY(copy.ended());
@@ -300,12 +299,12 @@ private slots:
 
     void aFailingCopyIsReportedOnceAndTheOthersPrint()
     {
-        const int course = fillCompetition();
+        fillCompetition();
         Copies copies;
         copies.failingCopy = 2;
         copies.failingOperation = 20;
         recordCopies(copies, 3);
-        MonthSheetPrint::print(nullptr, course, "1999年1月", "1999/1/10", "大宮");
+        printFromTheSheet();
         QCOMPARE(int(copies.canvases.size()), 3);
         QVERIFY(copies.canvases[0].ended());
         QVERIFY(copies.canvases[1].cancelled());
@@ -322,11 +321,11 @@ private slots:
 
     void printsAJapanesePdfPage()
     {
-        const int course = fillCompetition();
+        fillCompetition();
         QTemporaryDir dir;
         const QString path = dir.filePath("sheet.pdf");
         printToPdf(path);
-        MonthSheetPrint::print(nullptr, course, "1999年1月", "1999/1/10", "大宮");
+        printFromTheSheet();
         QVERIFY(MessageBox::takeShown().isEmpty());
         QCOMPARE(pdfPages(path), 1);
         const QSizeF page = pdfPageSize(path);
