@@ -1,6 +1,10 @@
 #include "errorreport.h"
 
+#include "settingsstore.h"
+
 #include "platform/messagebox.h"
+
+#include <QDir>
 
 void ReportDatabaseError(QWidget *parent, const DatabaseError &error)
 {
@@ -28,4 +32,12 @@ void ReportDatabaseError(QWidget *parent, const DatabaseError &error)
         text += QLatin1Char('\n') + reason;
     text += QStringLiteral("\n\n詳細: ") + error.engineText();
     MessageBox::critical(parent, QStringLiteral("Parvela"), text);
+}
+
+void ReportSettingsNotSaved(QWidget *parent)
+{
+    MessageBox::warning(parent, QStringLiteral("Parvela"),
+                        QStringLiteral("設定を保存できませんでした。設定ファイル「%1」に書き込めません。\n"
+                                       "データベースの内容は保存されています。")
+                            .arg(QDir::toNativeSeparators(SettingsStore::fileName())));
 }

@@ -1,5 +1,6 @@
 #include "windowplacement.h"
 
+#include "errorreport.h"
 #include "platform/grid.h"
 #include "platform/widgets.h"
 #include "settingsstore.h"
@@ -99,4 +100,6 @@ void GridWindowPlacement::saveOnce()
     m_saved = true;
     WindowPlacement::save(m_window, m_form);
     WindowPlacement::saveColumnWidths(*m_grid, m_columns);
+    if (!SettingsStore::lastSaveSucceeded())
+        ReportSettingsNotSaved(m_window);
 }

@@ -15,16 +15,17 @@ QStringList names()
     return result;
 }
 
-void remember(const QString &name)
+bool remember(const QString &name)
 {
     for (int n = 1; n <= SettingKeys::CourseHistoryLength; ++n) {
         if (SettingsStore::read(SettingKeys::course(n), QString()) == name)
-            return;
+            return true;
     }
     // Each older entry is read back just before it is copied one place down.
     for (int n = SettingKeys::CourseHistoryLength; n > 1; --n)
         SettingsStore::save(SettingKeys::course(n), SettingsStore::read(SettingKeys::course(n - 1), QString()));
     SettingsStore::save(SettingKeys::course(1), name);
+    return SettingsStore::lastSaveSucceeded();
 }
 
 } // namespace CourseHistory

@@ -11,7 +11,8 @@ namespace CourseHistory {
 QStringList names();
 
 // A name not yet among the three becomes the newest and pushes the oldest out; a name already
-// remembered leaves the history as it is (no reordering).
-void remember(const QString &name);
+// remembered leaves the history as it is (no reordering). False when the settings store could
+// not be written.
+bool remember(const QString &name);
 
 } // namespace CourseHistory

@@ -229,6 +229,7 @@ void Form4::Command7_Click()
 {
     const QString date = boxDate->text();
     const QString name = boxCourse->currentText();
+    // An unwritable settings file is told once, by the placement saved as the sheet closes.
     const bool stored = RunReportingErrors(this, [&] {
         CourseHistory::remember(name);
         CourseTable::updateDateAndName(Module1::CurrentCourseId, date, name);

@@ -103,13 +103,16 @@ void Form6::Command1_Click()
     const QString date = boxDate->text();
     const QString name = boxCourse->currentText();
     std::optional<CourseRecord> course;
+    bool historySaved = true;
     const bool stored = RunReportingErrors(this, [&] {
-        CourseHistory::remember(name);
+        historySaved = CourseHistory::remember(name);
         CourseTable::insert(Module1::Settings.EditYear, Module1::CurrentMonth, date, name);
         course = CourseTable::firstOfMonth(Module1::Settings.EditYear, Module1::CurrentMonth);
     });
     if (!stored || !course)
         return; // told the user; the dialog stays open with what was typed
+    if (!historySaved)
+        ReportSettingsNotSaved(this);
     // The sheet belongs to the month selection window, not to this dialog, which is gone once
     // the sheet opens.
     QWidget *owner = parentWidget();
