@@ -119,6 +119,16 @@ const QVector<Field> MemberFields = {{QStringLiteral("氏名"), 1, Kind::Text, Q
                                      {QStringLiteral("HC"), 4, Kind::Handicap, QStringLiteral("HC")}};
 const QVector<Field> CompetitionFields = {{QStringLiteral("プレイ日"), 1, Kind::Text, QStringLiteral("PLAYDATE")},
                                           {QStringLiteral("コース名"), 2, Kind::Text, QStringLiteral("COURSENAME")}};
+// The sheet's own Date and Course boxes, stored when it is closed with 終了.
+const QVector<Field> SheetFields = {{QStringLiteral("Date"), 1, Kind::Text, QStringLiteral("PLAYDATE")},
+                                    {QStringLiteral("Course"), 2, Kind::Text, QStringLiteral("COURSENAME")}};
+
+// What an empty field does.
+enum class Empty {
+    DisablesOk, // nothing can be stored
+    IsZero,     // stored as 0
+    AsTyped,    // stored as the empty text
+};
 
 bool fitsSixteenBits(double value)
 {
@@ -239,7 +249,7 @@ private:
     //  - the field took the input: no message, the dialog closed, `stored` finds the value;
     //  - the field refused it: one message naming the field, the dialog open, nothing changed;
     //  - the input leaves OK disabled: nothing can be stored.
-    void checkOutcome(const Field &field, const Input &input, bool takenEmptyAsZero, const Seen &seen,
+    void checkOutcome(const Field &field, const Input &input, Empty empty, const Seen &seen,
                       const std::function<QVariant()> &stored)
     {
         ++m_cases;
@@ -248,7 +258,7 @@ private:
         const QString problems = databaseProblems();
         QVERIFY2(problems.isEmpty(), qPrintable(problems));
 
-        if (input.text.isEmpty() && !takenEmptyAsZero) {
+        if (input.text.isEmpty() && empty == Empty::DisablesOk) {
             QVERIFY(!seen.okEnabled);
             QVERIFY(shown.isEmpty());
             for (const QString &table : Tables)
@@ -318,7 +328,8 @@ private slots:
     void cleanupTestCase()
     {
         qInfo("bad input: %d cases (%d fields and modes × %d inputs)", m_cases,
-              int(2 * ScoreFields.size() + 2 * MemberFields.size() + CompetitionFields.size()), int(inputs().size()));
+              int(2 * ScoreFields.size() + 2 * MemberFields.size() + CompetitionFields.size() + SheetFields.size()),
+              int(inputs().size()));
         m_db.reset();
     }
 
@@ -361,7 +372,7 @@ private slots:
             clickRow(*sheet.ScoreGrid, 1);
             sheet.Command2->click();
         }
-        checkOutcome(f, in, true, seen, [&] {
+        checkOutcome(f, in, Empty::IsZero, seen, [&] {
             return ParvelaTest::value(QStringLiteral("select %1 from Score where MEMBER_ID=?").arg(f.column),
                                       {adding ? m_abe : m_tanaka});
         });
@@ -411,7 +422,7 @@ private slots:
             list.Command2->click();
         }
         const int id = adding ? m_abe + 1 : m_tanaka;
-        checkOutcome(f, in, false, seen, [&] {
+        checkOutcome(f, in, Empty::DisablesOk, seen, [&] {
             return ParvelaTest::value(QStringLiteral("select %1 from Member where ID=?").arg(f.column), {id});
         });
         if (adding && f.column == QLatin1String("HC") && !seen.stillOpen && seen.okEnabled) {
@@ -449,8 +460,32 @@ private slots:
             dialog.Command1->click();
         }
         seen.stillOpen = guard && guard->isVisible();
-        checkOutcome(f, in, false, seen, [&] {
+        checkOutcome(f, in, Empty::DisablesOk, seen, [&] {
             return ParvelaTest::value(QStringLiteral("select %1 from Course where CYEAR=2003 and CMONTH=6").arg(f.column));
+        });
+    }
+
+    void sheetDateAndCourse_data() { addRows(SheetFields, {QStringLiteral("終了")}); }
+    void sheetDateAndCourse()
+    {
+        QFETCH(int, field);
+        QFETCH(int, input);
+        const Field &f = SheetFields[field];
+        const Input in = inputs()[input];
+
+        Form4 &sheet = openSheet(*CourseTable::firstOfMonth(2003, 5));
+        QPointer<Form4> guard(&sheet);
+        Seen seen;
+        seen.opened = true;
+        if (f.index == 1)
+            sheet.boxDate->setText(in.text);
+        else
+            sheet.boxCourse->setEditText(in.text);
+        seen.okEnabled = sheet.Command7->isEnabled();
+        sheet.Command7->click();
+        seen.stillOpen = guard && guard->isVisible();
+        checkOutcome(f, in, Empty::AsTyped, seen, [&] {
+            return ParvelaTest::value(QStringLiteral("select %1 from Course where ID=?").arg(f.column), {m_course});
         });
     }
 };
