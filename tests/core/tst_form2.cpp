@@ -190,6 +190,20 @@ private slots:
         QCOMPARE(recordValues(Module1::Settings), StoredExample);
     }
 
+    void escapeLeavesTheDialogOpen()
+    {
+        bool openAfterEscape = false;
+        openSettings([&](Form2 *form) {
+            form->Text1->setText(QStringLiteral("1999"));
+            QTest::keyClick(form->Text1, Qt::Key_Escape);
+            openAfterEscape = form->isVisible();
+            form->close();
+        });
+        QVERIFY(openAfterEscape);
+        QCOMPARE(SettingsStore::read(SettingKeys::EditYear, Missing), Missing);
+        QCOMPARE(Module1::Settings.EditYear, qint16(QDate::currentDate().year()));
+    }
+
     void storedScaleIsSelectedAndKept_data()
     {
         QTest::addColumn<QString>("stored");
