@@ -3,6 +3,7 @@
 #include "backup.h"
 #include "database.h"
 #include "form11.h"
+#include "form2.h"
 #include "helpwindow.h"
 #include "members/form7.h"
 #include "module1.h"
@@ -55,6 +56,7 @@ Form1::Form1(QWidget *parent)
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
@@ -128,6 +130,13 @@ void Form1::Command2_Click()
     months.show();
     months.raise();
     months.activateWindow();
+}
+
+void Form1::Command3_Click()
+{
+    Form2 &settings = WindowRegistry::instance().form<Form2>(this);
+    settings.Fill(Module1::Settings);
+    settings.exec();
 }
 
 void Form1::Command4_Click()
