@@ -3,6 +3,8 @@
 #include "form4.h"
 #include "form6.h"
 
+#include "annual/form9.h"
+
 #include "core/coursetable.h"
 #include "core/errorreport.h"
 #include "core/module1.h"
@@ -41,6 +43,7 @@ Form3::Form3(QWidget *parent)
     Command3 = new QPushButton(QStringLiteral("年間"), this);
     Command3->setGeometry(Twips::rect(120, 2400, 1095, 615));
     Command3->setAutoDefault(false);
+    connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
 
     Command2 = new QPushButton(QStringLiteral("閉じる"), this);
     Command2->setGeometry(Twips::rect(1320, 2640, 1215, 375));
@@ -91,6 +94,17 @@ void Form3::Command1_Click(int index)
     Form6 &dialog = WindowRegistry::instance().form<Form6>(this);
     dialog.setWindowTitle(QStringLiteral("新規入力-%1年%2月").arg(Module1::Settings.EditYear).arg(Module1::CurrentMonth));
     dialog.exec();
+}
+
+void Form3::Command3_Click()
+{
+    Form9 *summary = nullptr;
+    {
+        WaitCursor hourglass;
+        summary = &WindowRegistry::instance().form<Form9>(this);
+        summary->Showtable();
+    }
+    summary->exec();
 }
 
 void Form3::Command2_Click()

@@ -27,7 +27,7 @@ public:
     // Opens the month's score sheet, or the competition dialog when the month has none yet.
     void Command1_Click(int index);
     void Command2_Click();
-    // The annual summary; connected where that window is built.
+    // The annual summary of the edited year.
     void Command3_Click();
 
 private:
