@@ -1,7 +1,8 @@
 // Parvela's benchmarks: each figure of the program beside a floor, the least work that gives
 // the same result, measured in the same run so that their ratio holds on a busy machine.
 //
-//   build/bench/parvela-bench            (QT_QPA_PLATFORM=offscreen without a display)
+//   build/bench/parvela-bench [new-hc|latest-hc|member-list|annual|start-up ...]
+//   (QT_QPA_PLATFORM=offscreen without a display)
 //
 // Times are medians of interleaved runs. Memory is the resident set's high-water mark
 // (VmHWM of /proc/self/status), reset through /proc/self/clear_refs before the first run of
@@ -579,12 +580,20 @@ int main(int argc, char *argv[])
     for (const int members : {SmallClub, LargeClub})
         makeClub(members);
 
+    // An argument picks the figures: new-hc, latest-hc, member-list, annual, start-up.
+    const QStringList picked = QCoreApplication::arguments().mid(1);
+    const auto wanted = [&](const char *group) { return picked.isEmpty() || picked.contains(QLatin1String(group)); };
     for (const int members : {SmallClub, LargeClub}) {
-        newHandicap(members, members == LargeClub ? NewHcParticipants : members);
-        latestHandicap(members);
-        memberList(members);
-        annualSummary(members);
-        startup(members);
+        if (wanted("new-hc"))
+            newHandicap(members, members == LargeClub ? NewHcParticipants : members);
+        if (wanted("latest-hc"))
+            latestHandicap(members);
+        if (wanted("member-list"))
+            memberList(members);
+        if (wanted("annual"))
+            annualSummary(members);
+        if (wanted("start-up"))
+            startup(members);
     }
 
     const auto missed = std::count_if(g_figures.cbegin(), g_figures.cend(), [](const Figure &f) { return !f.met; });

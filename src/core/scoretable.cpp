@@ -70,8 +70,7 @@ QVector<ScoreRecord> ofCourses(const QVector<int> &courseIds)
         placeholders << QStringLiteral("?");
         values << id;
     }
-    // In the order of the COURSE_ID index: no sorting of a whole year's rows.
-    QSqlQuery query = Database::run(QStringLiteral("select %1 from Score where COURSE_ID in (%2) order by COURSE_ID,ID")
+    QSqlQuery query = Database::run(QStringLiteral("select %1 from Score where COURSE_ID in (%2) order by ID")
                                         .arg(Columns, placeholders.join(QLatin1Char(','))),
                                     values);
     while (query.next())

@@ -33,7 +33,7 @@ QVector<ScoreRecord> sheetRows(int courseId);
 // of the dated ones with the same net.
 QVector<ScoreRecord> rankingRows(int courseId);
 std::optional<ScoreRecord> byId(int id);
-// Every row of the given competitions, by competition ID, within one the lowest ID first.
+// Every row of the given competitions, lowest ID first.
 QVector<ScoreRecord> ofCourses(const QVector<int> &courseIds);
 std::optional<ScoreRecord> firstOfMember(int courseId, int memberId);
 std::optional<ScoreRecord> firstOfMemberName(int courseId, const QString &memberName);

@@ -7,15 +7,17 @@
 
 #include <QSet>
 
+#include <array>
+
 namespace LatestHandicap {
 
 QHash<int, ScoreRecord> find(int year)
 {
     Module1::RebuildMonthCourseIds(year);
     QVector<int> playedCourses;
-    QHash<int, int> monthOfCourse;
-    for (int month = 1; month <= 12; ++month) {
-        const int id = Module1::MonthCourseIds[month - 1];
+    QHash<int, int> monthOfCourse; // competition ID → month index 0 … 11
+    for (int month = 0; month < 12; ++month) {
+        const int id = Module1::MonthCourseIds[month];
         if (id != 0) {
             playedCourses << id;
             monthOfCourse.insert(id, month);
@@ -24,20 +26,15 @@ QHash<int, ScoreRecord> find(int year)
 
     QHash<int, ScoreRecord> latest;
     QHash<int, int> latestMonth;
-    int course = 0;
-    QSet<int> seenInCourse;
+    std::array<QSet<int>, 12> seenInMonth; // members met in each month's competition
     for (const ScoreRecord &row : ScoreTable::ofCourses(playedCourses)) {
-        if (row.courseId != course) {
-            course = row.courseId;
-            seenInCourse.clear();
-        }
+        const int month = monthOfCourse.value(row.courseId);
         // Only the first row of a member in a competition counts, even if it is uncalculated.
-        if (seenInCourse.contains(row.memberId))
+        if (seenInMonth[month].contains(row.memberId))
             continue;
-        seenInCourse.insert(row.memberId);
+        seenInMonth[month].insert(row.memberId);
         if (row.newHc == 0)
             continue;
-        const int month = monthOfCourse.value(course);
         const auto found = latestMonth.constFind(row.memberId);
         if (found == latestMonth.cend() || *found < month) {
             latestMonth.insert(row.memberId, month);
