@@ -1,19 +1,90 @@
-// Creates Parvela database files: an empty one for a new club.
+// Creates Parvela database files: an empty one for a new club, or a made-up club to try the
+// program with.
 #include "core/database.h"
+#include "core/demodata.h"
+#include "core/module1.h"
 
 #include <QCoreApplication>
+#include <QDate>
+#include <QFile>
 #include <QStringList>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
 int usage()
 {
     std::fputs("usage: parvela-db init PATH\n"
-               "  init PATH   create an empty Parvela database (never overwrites a file)\n",
+               "       parvela-db demo PATH [--members N] [--years Y] [--seed S] [--year YYYY]\n"
+               "  init PATH   create an empty Parvela database (never overwrites a file)\n"
+               "  demo PATH   create a database of a made-up club (never overwrites a file):\n"
+               "              N members (40), a competition every month of Y years (1) ending\n"
+               "              with YYYY (this year), ranked with the default multipliers;\n"
+               "              the same options give the same file\n",
                stderr);
     return 2;
+}
+
+int fail(const QString &message)
+{
+    std::fprintf(stderr, "parvela-db: %s\n", qPrintable(message));
+    return 1;
+}
+
+// The demo options after PATH; nothing when they cannot be read.
+std::optional<DemoData::Options> demoOptions(const QStringList &args)
+{
+    DemoData::Options options;
+    options.lastYear = QDate::currentDate().year();
+    if (args.size() % 2 != 0)
+        return std::nullopt;
+    for (int i = 0; i < args.size(); i += 2) {
+        bool ok = false;
+        const qlonglong number = args.at(i + 1).toLongLong(&ok);
+        if (!ok || number < 0 || number > 0xFFFFFFFFLL)
+            return std::nullopt;
+        const QString &option = args.at(i);
+        if (option == QLatin1String("--members") && number <= DemoData::maxMembers())
+            options.members = static_cast<int>(number);
+        else if (option == QLatin1String("--years") && number <= 9999)
+            options.years = static_cast<int>(number);
+        else if (option == QLatin1String("--year") && number <= 9999)
+            options.lastYear = static_cast<int>(number);
+        else if (option == QLatin1String("--seed"))
+            options.seed = static_cast<quint32>(number);
+        else
+            return std::nullopt;
+    }
+    return options;
+}
+
+int demo(const QString &path, const DemoData::Options &options)
+{
+    const QString problem = DemoData::problemWith(options);
+    if (!problem.isEmpty())
+        return fail(problem);
+    try {
+        Database::create(path);
+    } catch (const StartupError &error) {
+        return fail(error.message());
+    }
+    try {
+        Database::open(path);
+        DemoData::generate(options, SettingsRecord());
+        Database::close();
+    } catch (const StartupError &error) {
+        Database::close();
+        QFile::remove(path);
+        return fail(error.message());
+    } catch (const DatabaseError &error) {
+        // Only the file made here is removed: a half-made club is of no use.
+        Database::close();
+        QFile::remove(path);
+        return fail(error.engineText());
+    }
+    return 0;
 }
 
 } // namespace
@@ -22,13 +93,19 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.size() != 2 || args.at(0) != QLatin1String("init"))
-        return usage();
-    try {
-        Database::create(args.at(1));
-    } catch (const StartupError &error) {
-        std::fprintf(stderr, "parvela-db: %s\n", qPrintable(error.message()));
-        return 1;
+    if (args.size() == 2 && args.at(0) == QLatin1String("init")) {
+        try {
+            Database::create(args.at(1));
+        } catch (const StartupError &error) {
+            return fail(error.message());
+        }
+        return 0;
     }
-    return 0;
+    if (args.size() >= 2 && args.at(0) == QLatin1String("demo")) {
+        const std::optional<DemoData::Options> options = demoOptions(args.mid(2));
+        if (!options)
+            return usage();
+        return demo(args.at(1), *options);
+    }
+    return usage();
 }

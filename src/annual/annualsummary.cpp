@@ -7,18 +7,23 @@
 #include <QHash>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
 namespace {
 
 // Everything the summary needs of one member's rows in the year's competitions.
-struct MemberRows
+struct MemberYear
 {
-    // The member's first row in each competition, by competition ID.
-    QHash<int, ScoreRecord> firstInCourse;
-    // Every row, duplicates in one competition included: the totals count them all.
-    QVector<ScoreRecord> all;
+    // The member's first row in each month's competition; null for a month not played.
+    std::array<const ScoreRecord *, 12> firstOfMonth{};
+    // Over every row, duplicates in one competition included.
+    double obTotal = 0;
+    double grossTotal = 0;
+    int count = 0;
+    int best = std::numeric_limits<int>::max();
+    int worst = std::numeric_limits<int>::min();
 };
 
 qint16 saturated(int value)
@@ -32,30 +37,6 @@ bool ruleOn(qint16 setting)
     return setting == 1;
 }
 
-// The totals over the rows of the competitions played; `played` is never empty here.
-void addTotals(AnnualRow &row, const QVector<ScoreRecord> &rows, const QVector<int> &played)
-{
-    double obTotal = 0;
-    double grossTotal = 0;
-    int count = 0;
-    int best = std::numeric_limits<int>::max();
-    int worst = std::numeric_limits<int>::min();
-    for (const ScoreRecord &score : rows) {
-        if (!played.contains(score.courseId))
-            continue;
-        obTotal += score.ob;
-        grossTotal += score.gross;
-        best = qMin(best, score.gross);
-        worst = qMax(worst, score.gross);
-        ++count;
-    }
-    row.obTotal = obTotal;
-    // An exact half goes to the even neighbour: 92.5 → 92, 93.5 → 94.
-    row.averageGross = saturated(static_cast<int>(std::nearbyint(grossTotal / count)));
-    row.bestGross = best;
-    row.worstGross = worst;
-}
-
 } // namespace
 
 namespace AnnualSummary {
@@ -64,23 +45,34 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
 {
     Module1::RebuildMonthCourseIds(year);
     QVector<int> competitions;
-    for (const qint16 id : Module1::MonthCourseIds) {
-        if (id != 0)
+    QHash<int, int> monthOfCourse; // competition ID → month index 0 … 11
+    for (int month = 0; month < 12; ++month) {
+        const int id = Module1::MonthCourseIds[month];
+        if (id != 0) {
             competitions << id;
+            monthOfCourse.insert(id, month);
+        }
     }
 
-    // One pass over the year's rows instead of a dozen look-ups per member.
-    QHash<int, MemberRows> rowsOfMember;
-    for (const ScoreRecord &score : ScoreTable::ofCourses(competitions)) {
-        MemberRows &member = rowsOfMember[score.memberId];
-        if (!member.firstInCourse.contains(score.courseId))
-            member.firstInCourse.insert(score.courseId, score);
-        member.all.append(score);
+    // One pass over the year's rows, lowest ID first: the first row of a member in a
+    // competition is the first one seen, and the totals add up in the same order as always.
+    const QVector<ScoreRecord> scores = ScoreTable::ofCourses(competitions);
+    QHash<int, MemberYear> years;
+    for (const ScoreRecord &score : scores) {
+        MemberYear &member = years[score.memberId];
+        const ScoreRecord *&first = member.firstOfMonth[monthOfCourse.value(score.courseId)];
+        if (!first)
+            first = &score;
+        member.obTotal += score.ob;
+        member.grossTotal += score.gross;
+        member.best = qMin(member.best, score.gross);
+        member.worst = qMax(member.worst, score.gross);
+        ++member.count;
     }
 
     const bool attendanceRule = ruleOn(settings.optTori1);
     const bool pointsRule = ruleOn(settings.optTori2);
-    const MemberRows noRows;
+    const MemberYear notPlayed;
     QVector<AnnualRow> summary;
     for (const MemberRecord &member : MemberTable::allByKana()) {
         AnnualRow row;
@@ -88,14 +80,13 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
         row.name = member.name;
         row.initialHc = member.firstHc;
         row.finalHc = member.endHc;
-        const auto found = rowsOfMember.constFind(member.id);
-        const MemberRows &rows = found == rowsOfMember.cend() ? noRows : *found;
+        const auto found = years.constFind(member.id);
+        const MemberYear &played = found == years.cend() ? notPlayed : *found;
         int monthsPlayed = 0;
         int points = 0;
         for (int month = 0; month < 12; ++month) {
-            const int courseId = Module1::MonthCourseIds[month];
-            const auto first = rows.firstInCourse.constFind(courseId);
-            if (courseId == 0 || first == rows.firstInCourse.cend())
+            const ScoreRecord *first = played.firstOfMonth[month];
+            if (!first)
                 continue;
             if (attendanceRule)
                 ++monthsPlayed;
@@ -107,12 +98,17 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
                 if (pointsRule)
                     points += settings.tenTori[first->rank];
             }
-            row.playedCourseIds << courseId;
+            row.playedCourseIds << Module1::MonthCourseIds[month];
         }
         row.monthsPlayed = saturated(monthsPlayed);
         row.points = saturated(points);
         if (!row.playedCourseIds.isEmpty()) {
-            addTotals(row, rows.all, row.playedCourseIds);
+            // Every row of the member is in a month played.
+            row.obTotal = played.obTotal;
+            // An exact half goes to the even neighbour: 92.5 → 92, 93.5 → 94.
+            row.averageGross = saturated(static_cast<int>(std::nearbyint(played.grossTotal / played.count)));
+            row.bestGross = played.best;
+            row.worstGross = played.worst;
             row.eligible = !(attendanceRule && monthsPlayed < settings.optTori1val)
                 && !(pointsRule && points < settings.optTori2val);
         }

@@ -53,6 +53,8 @@ QSqlDatabase connection();
 void create(const QString &path);
 
 QSqlQuery run(const QString &statement, const QVariantList &values = {});
+// A statement without result rows (insert, update, delete). Each statement text is prepared
+// once per connection and reused.
 void exec(const QString &statement, const QVariantList &values = {});
 // The first column of the first row, or an invalid QVariant when there is no row.
 QVariant scalar(const QString &statement, const QVariantList &values = {});

@@ -5,7 +5,9 @@
 #include "core/module1.h"
 #include "core/scoretable.h"
 
-#include <QPair>
+#include <QSet>
+
+#include <array>
 
 namespace LatestHandicap {
 
@@ -13,27 +15,30 @@ QHash<int, ScoreRecord> find(int year)
 {
     Module1::RebuildMonthCourseIds(year);
     QVector<int> playedCourses;
-    for (const qint16 id : Module1::MonthCourseIds) {
-        if (id != 0)
+    QHash<int, int> monthOfCourse; // competition ID → month index 0 … 11
+    for (int month = 0; month < 12; ++month) {
+        const int id = Module1::MonthCourseIds[month];
+        if (id != 0) {
             playedCourses << id;
-    }
-
-    // Only the first row of a member in a competition counts, even if it is uncalculated.
-    QHash<QPair<int, int>, ScoreRecord> firstRows; // (course, member) → row
-    for (const ScoreRecord &row : ScoreTable::ofCourses(playedCourses)) {
-        const QPair<int, int> key(row.courseId, row.memberId);
-        if (!firstRows.contains(key))
-            firstRows.insert(key, row);
+            monthOfCourse.insert(id, month);
+        }
     }
 
     QHash<int, ScoreRecord> latest;
-    for (int month = 12; month >= 1; --month) {
-        const int courseId = Module1::MonthCourseIds[month - 1];
-        if (courseId == 0)
+    QHash<int, int> latestMonth;
+    std::array<QSet<int>, 12> seenInMonth; // members met in each month's competition
+    for (const ScoreRecord &row : ScoreTable::ofCourses(playedCourses)) {
+        const int month = monthOfCourse.value(row.courseId);
+        // Only the first row of a member in a competition counts, even if it is uncalculated.
+        if (seenInMonth[month].contains(row.memberId))
             continue;
-        for (auto it = firstRows.cbegin(); it != firstRows.cend(); ++it) {
-            if (it.key().first == courseId && it.value().newHc != 0 && !latest.contains(it.key().second))
-                latest.insert(it.key().second, it.value());
+        seenInMonth[month].insert(row.memberId);
+        if (row.newHc == 0)
+            continue;
+        const auto found = latestMonth.constFind(row.memberId);
+        if (found == latestMonth.cend() || *found < month) {
+            latestMonth.insert(row.memberId, month);
+            latest.insert(row.memberId, row);
         }
     }
     return latest;
@@ -47,15 +52,20 @@ void apply(int year, AlsoSet alsoSet)
         const auto found = latest.constFind(member.id);
         if (found == latest.cend())
             continue;
+        // A member already there is left as is: the same file, with a large club's calculation
+        // writing only the handicaps that change.
         switch (alsoSet) {
         case AlsoSet::Nothing:
-            MemberTable::updateHc(member.id, found->newHc);
+            if (member.hc != found->newHc)
+                MemberTable::updateHc(member.id, found->newHc);
             break;
         case AlsoSet::FirstHc:
-            MemberTable::updateHcAndFirstHc(member.id, found->newHc, found->hc);
+            if (member.hc != found->newHc || member.firstHc != found->hc)
+                MemberTable::updateHcAndFirstHc(member.id, found->newHc, found->hc);
             break;
         case AlsoSet::EndHc:
-            MemberTable::updateHcAndEndHc(member.id, found->newHc, found->newHc);
+            if (member.hc != found->newHc || member.endHc != found->newHc)
+                MemberTable::updateHcAndEndHc(member.id, found->newHc, found->newHc);
             break;
         }
     }
