@@ -4,6 +4,9 @@
 #include "../monthly/monthlyfixtures.h"
 
 #include "core/database.h"
+#include "core/form1.h"
+#include "core/form2.h"
+#include "core/settingsstore.h"
 #include "core/windowregistry.h"
 #include "members/form7.h"
 #include "members/form8.h"
@@ -15,6 +18,7 @@
 #include "platform/messagebox.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -99,6 +103,8 @@ enum class Kind {
     Handicap, // a number that rounds into 16 bits
     Number,  // any finite number
     Strokes, // a whole number from 0; with the other nine's 47 the total stays in 16 bits
+    Rounded, // a number that rounds into 16 bits, kept rounded
+    Single,  // a number kept in single precision
 };
 
 struct Field
@@ -106,7 +112,7 @@ struct Field
     QString caption; // as the dialog names it in its messages
     int index;       // which field of the dialog
     Kind kind;
-    QString column;  // where it lands
+    QString column;  // where it lands: a column, or for the settings a key
 };
 
 const QVector<Field> ScoreFields = {{QStringLiteral("HC"), 1, Kind::Handicap, QStringLiteral("HC")},
@@ -123,11 +129,24 @@ const QVector<Field> CompetitionFields = {{QStringLiteral("プレイ日"), 1, Ki
 const QVector<Field> SheetFields = {{QStringLiteral("Date"), 1, Kind::Text, QStringLiteral("PLAYDATE")},
                                     {QStringLiteral("Course"), 2, Kind::Text, QStringLiteral("COURSENAME")}};
 
+// The settings dialog: 西暦 enables OK only while it reads as a number.
+const QVector<Field> SettingsFields = {{QStringLiteral("西暦"), 0, Kind::Rounded, SettingKeys::EditYear},
+                                       {QStringLiteral("優勝の倍率"), 1, Kind::Single, SettingKeys::Par1st},
+                                       {QStringLiteral("準優勝の倍率"), 2, Kind::Single, SettingKeys::Par2nd},
+                                       {QStringLiteral("3位の倍率"), 3, Kind::Single, SettingKeys::Par3rd},
+                                       {QStringLiteral("出場回数"), 4, Kind::Rounded, SettingKeys::OptTori1Val},
+                                       {QStringLiteral("取り切りの点数"), 5, Kind::Rounded, SettingKeys::OptTori2Val},
+                                       {QStringLiteral("出席の点数"), 6, Kind::Rounded, SettingKeys::TenTori[0]},
+                                       {QStringLiteral("優勝の点数"), 7, Kind::Rounded, SettingKeys::TenTori[1]},
+                                       {QStringLiteral("準優勝の点数"), 8, Kind::Rounded, SettingKeys::TenTori[2]},
+                                       {QStringLiteral("3位の点数"), 9, Kind::Rounded, SettingKeys::TenTori[3]}};
+
 // What an empty field does.
 enum class Empty {
     DisablesOk, // nothing can be stored
     IsZero,     // stored as 0
     AsTyped,    // stored as the empty text
+    Refused,    // refused like any other text that is not a number
 };
 
 bool fitsSixteenBits(double value)
@@ -144,7 +163,10 @@ bool accepts(Kind kind, const Input &input)
     case Kind::Text:
         return true;
     case Kind::Handicap:
+    case Kind::Rounded:
         return n && fitsSixteenBits(*n);
+    case Kind::Single:
+        return n && std::isfinite(static_cast<float>(*n));
     case Kind::Number:
         return n.has_value();
     case Kind::Strokes:
@@ -228,6 +250,7 @@ private:
     qint16 m_abe = 0;
     qint16 m_tanakaScore = 0;
     int m_cases = 0;
+    QByteArray m_settingsBefore;
 
     void addRows(const QVector<Field> &fields, const QStringList &modes)
     {
@@ -258,25 +281,38 @@ private:
         const QString problems = databaseProblems();
         QVERIFY2(problems.isEmpty(), qPrintable(problems));
 
-        if (input.text.isEmpty() && empty == Empty::DisablesOk) {
+        const bool okDisabled = (input.text.isEmpty() && empty == Empty::DisablesOk)
+                                || (field.caption == QStringLiteral("西暦") && !input.number);
+        if (okDisabled) {
             QVERIFY(!seen.okEnabled);
             QVERIFY(shown.isEmpty());
             for (const QString &table : Tables)
                 QCOMPARE(rowsOf(table), m_baseline[table]);
+            QCOMPARE(settingsFileText(), m_settingsBefore);
             return;
         }
         QVERIFY(seen.okEnabled);
-        const bool taken = input.text.isEmpty() || accepts(field.kind, input);
+        const bool taken = input.text.isEmpty() ? empty != Empty::Refused : accepts(field.kind, input);
         if (taken) {
             QVERIFY2(shown.isEmpty(), qPrintable(shown.value(0).text));
             QVERIFY(!seen.stillOpen);
             const QVariant value = stored();
+            const double number = input.text.isEmpty() ? 0.0 : input.number.value_or(0);
             if (field.kind == Kind::Text) {
                 QCOMPARE(value.toString(), input.text);
+            } else if (field.kind == Kind::Rounded || field.kind == Kind::Single) {
+                // A setting: the text in the file reads back as the value kept.
+                bool isNumber = false;
+                const double stored = value.toString().toDouble(&isNumber);
+                QVERIFY2(isNumber, qPrintable(value.toString()));
+                if (field.kind == Kind::Rounded)
+                    QCOMPARE(stored, std::nearbyint(number));
+                else
+                    QCOMPARE(static_cast<float>(stored), static_cast<float>(number));
             } else {
                 QVERIFY2(value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Double,
                          value.typeName());
-                QCOMPARE(value.toDouble(), input.text.isEmpty() ? 0.0 : *input.number);
+                QCOMPARE(value.toDouble(), number);
             }
         } else {
             QCOMPARE(shown.size(), 1);
@@ -285,7 +321,14 @@ private:
             QVERIFY(seen.stillOpen);
             for (const QString &table : Tables)
                 QCOMPARE(rowsOf(table), m_baseline[table]);
+            QCOMPARE(settingsFileText(), m_settingsBefore);
         }
+    }
+
+    static QByteArray settingsFileText()
+    {
+        QFile file(SettingsStore::fileName());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("absent");
     }
 
 private slots:
@@ -316,6 +359,17 @@ private slots:
             }
         }
         transaction.commit();
+        // The settings dialog's cases start from the same settings too; the others only leave
+        // window placements and course names behind, and resetting after each (every write
+        // waits for the disk) would take minutes.
+        if (qstrcmp(QTest::currentTestFunction(), "settingsDialog") == 0) {
+            ParvelaTest::clearSettings();
+            Module1::Settings.EditYear = 2003;
+            Module1::SaveSettings();
+        }
+        Module1::LoadSettings();
+        Module1::Settings.EditYear = 2003;
+        m_settingsBefore = settingsFileText();
         MessageBox::takeShown();
     }
 
@@ -328,7 +382,8 @@ private slots:
     void cleanupTestCase()
     {
         qInfo("bad input: %d cases (%d fields and modes × %d inputs)", m_cases,
-              int(2 * ScoreFields.size() + 2 * MemberFields.size() + CompetitionFields.size() + SheetFields.size()),
+              int(2 * ScoreFields.size() + 2 * MemberFields.size() + CompetitionFields.size() + SheetFields.size()
+                  + SettingsFields.size()),
               int(inputs().size()));
         m_db.reset();
     }
@@ -487,6 +542,39 @@ private slots:
         checkOutcome(f, in, Empty::AsTyped, seen, [&] {
             return ParvelaTest::value(QStringLiteral("select %1 from Course where ID=?").arg(f.column), {m_course});
         });
+    }
+
+    void settingsDialog_data() { addRows(SettingsFields, {QStringLiteral("設定")}); }
+    void settingsDialog()
+    {
+        QFETCH(int, field);
+        QFETCH(int, input);
+        const Field &f = SettingsFields[field];
+        const Input in = inputs()[input];
+
+        Form1 menu;
+        QVERIFY(ParvelaTest::showActive(&menu));
+        Seen seen;
+        ParvelaTest::onNextModal([&](QWidget *modal) {
+            auto *dialog = qobject_cast<Form2 *>(modal);
+            if (!dialog) {
+                modal->close();
+                return;
+            }
+            seen.opened = true;
+            QPointer<Form2> guard(dialog);
+            const QVector<QLineEdit *> boxes = {dialog->Text1,    dialog->Text2,    dialog->Text3,    dialog->Text4,
+                                                dialog->boxTori1, dialog->boxTori2, dialog->boxTen[0], dialog->boxTen[1],
+                                                dialog->boxTen[2], dialog->boxTen[3]};
+            boxes[f.index]->setText(in.text);
+            seen.okEnabled = dialog->Command1->isEnabled();
+            dialog->Command1->click();
+            seen.stillOpen = guard && guard->isVisible();
+            if (seen.stillOpen)
+                guard->close(); // the close box: nothing stored
+        });
+        menu.Command3->click();
+        checkOutcome(f, in, Empty::Refused, seen, [&] { return QVariant(SettingsStore::read(f.column, QString())); });
     }
 };
 
