@@ -350,16 +350,24 @@ void latestHandicap(int members)
             [] { Database::exec(QStringLiteral("update Member set HC=F_HC")); }); // as at the year's start
 }
 
+
+// The window and the bare table of its floor, both shown at the grid's size, so the two fills
+// pay the same painting.
+void showBeside(QWidget &window, const QWidget &grid, QTableWidget &bare, int columns)
+{
+    window.show();
+    bare.setColumnCount(columns);
+    bare.resize(grid.size());
+    bare.show();
+    QCoreApplication::processEvents();
+}
+
 void memberList(int members)
 {
     useClub(members);
     Form7 window;
-    window.show();
     QTableWidget bare;
-    bare.setColumnCount(4);
-    bare.resize(window.MemberGrid->size());
-    bare.show();
-    QCoreApplication::processEvents();
+    showBeside(window, *window.MemberGrid, bare, 4);
     compare(QStringLiteral("member list Showtable"), members,
             [&] {
                 window.Showtable();
@@ -402,12 +410,8 @@ void annualSummary(int members)
     annualCells(texts, colours);
     const QString courses = idList(yearCourses());
     Form9 window;
-    window.show();
     QTableWidget bare;
-    bare.setColumnCount(Form9::ColumnCount);
-    bare.resize(window.ScoreGrid->size());
-    bare.show();
-    QCoreApplication::processEvents();
+    showBeside(window, *window.ScoreGrid, bare, Form9::ColumnCount);
     compare(QStringLiteral("annual summary Showtable"), members,
             [&] {
                 window.Showtable();
