@@ -265,23 +265,22 @@ void bareUpdates(const QString &scoreStatement, const QVector<Update> &scoreUpda
 QVector<Update> memberUpdatesOfYear()
 {
     QVector<Update> updates;
-    const QHash<int, ScoreRecord> latest = LatestHandicap::find(Year);
+    const QHash<int, HandicapResult> latest = LatestHandicap::find(Year);
     for (auto it = latest.cbegin(); it != latest.cend(); ++it)
         updates.append({{it->newHc, it.key()}});
     return updates;
 }
 
-// One pass over the year's Score rows, every column read.
-double readYearRows(const QVector<int> &courses)
+// One pass over the year's Score rows, reading the columns a handicap search needs.
+double readYearHandicaps(const QVector<int> &courses)
 {
     QSqlQuery query(Database::connection());
     query.setForwardOnly(true);
-    query.exec(QStringLiteral("select ID,COURSE_ID,MEMBER_ID,MEMBER_NAME,HC,OB,OUT_VAL,IN_VAL,GROSS_VAL,NET_VAL,"
-                              "NEW_HC,RANK from Score where COURSE_ID in (%1)")
+    query.exec(QStringLiteral("select COURSE_ID,MEMBER_ID,HC,NEW_HC from Score where COURSE_ID in (%1)")
                    .arg(idList(courses)));
     double sum = 0;
     while (query.next()) {
-        for (int i = 0; i < 12; ++i)
+        for (int i = 0; i < 4; ++i)
             sum += query.value(i).toDouble();
     }
     return sum;
@@ -343,7 +342,7 @@ void latestHandicap(int members)
     compare(QStringLiteral("latest HC retrieval (%1 updates)").arg(memberUpdates.size()), members,
             [&] { LatestHandicap::apply(Year); },
             [&] {
-                readYearRows(courses);
+                readYearHandicaps(courses);
                 bareUpdates(QString(), {}, QStringLiteral("update Member set HC=? where ID=?"), memberUpdates);
             },
             targetFor(members, {}),

@@ -18,10 +18,8 @@ QString format(const QDate &date)
     return QStringLiteral("%1/%2/%3").arg(date.year()).arg(date.month()).arg(date.day());
 }
 
-int compareBirthdays(const QString &left, const QString &right)
+int compareBirthdays(const QDate &a, const QDate &b)
 {
-    const QDate a = parse(left);
-    const QDate b = parse(right);
     if (a.isValid() && b.isValid())
         return a < b ? -1 : (b < a ? 1 : 0);
     if (a.isValid() != b.isValid())

@@ -11,8 +11,8 @@ QDate parse(const QString &text);
 // The form the calendar writes: "yyyy/m/d".
 QString format(const QDate &date);
 
-// Orders birthdays by age: earlier dates first, texts that are not dates after every date.
-// Returns <0, 0, >0.
-int compareBirthdays(const QString &left, const QString &right);
+// Orders birthdays, as parse() read them, by age: earlier dates first, texts that were not
+// dates (invalid QDates) after every date. Returns <0, 0, >0.
+int compareBirthdays(const QDate &left, const QDate &right);
 
 } // namespace Dates

@@ -59,6 +59,17 @@ QVector<MemberRecord> allByKanaExcept(const QStringList &names)
                              values));
 }
 
+QVector<MemberHandicaps> allHandicaps()
+{
+    QVector<MemberHandicaps> members;
+    QSqlQuery query = Database::run(QStringLiteral("select ID,HC,F_HC,E_HC from Member order by ID"));
+    while (query.next()) {
+        members.append({static_cast<qint16>(query.value(0).toInt()), query.value(1).toDouble(),
+                        query.value(2).toDouble(), query.value(3).toDouble()});
+    }
+    return members;
+}
+
 std::optional<MemberRecord> firstByName(const QString &name)
 {
     return first(Database::run(QStringLiteral("select %1 from Member where NAME=? order by ID").arg(Columns), {name}));

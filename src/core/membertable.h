@@ -17,12 +17,23 @@ struct MemberRecord
     double endHc = 0;   // E_HC, handicap at the end of the edited year
 };
 
+// A member's handicaps alone, for going over the whole club without reading the rest.
+struct MemberHandicaps
+{
+    qint16 id = 0;
+    double hc = 0;
+    double firstHc = 0;
+    double endHc = 0;
+};
+
 // Every statement on the Member table. Throws DatabaseError.
 namespace MemberTable {
 
 // In kana order; members with the same reading in the order they were added.
 QVector<MemberRecord> allByKana();
 QVector<MemberRecord> allByKanaExcept(const QStringList &names);
+// Every member, lowest ID first.
+QVector<MemberHandicaps> allHandicaps();
 // The first (lowest ID) member with exactly this name.
 std::optional<MemberRecord> firstByName(const QString &name);
 std::optional<MemberRecord> byId(int id);

@@ -5,6 +5,7 @@
 #include "module1.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -32,20 +33,52 @@ ScoreRecord recordAt(const QSqlQuery &query, bool withBirthday)
     return score;
 }
 
-// Birthdays are free text, so the engine cannot order them by date: sort here.
+// Birthdays are free text, so the engine cannot order them by date: sort here, each text
+// read as a date once rather than at every comparison.
 QVector<ScoreRecord> inSheetOrder(QSqlQuery query)
 {
-    QVector<ScoreRecord> rows;
-    while (query.next())
-        rows.append(recordAt(query, true));
-    std::sort(rows.begin(), rows.end(), [](const ScoreRecord &a, const ScoreRecord &b) {
-        if (a.net != b.net)
-            return a.net < b.net;
+    struct SortedRow
+    {
+        ScoreRecord record;
+        QDate birthday;
+    };
+    std::vector<SortedRow> sorted;
+    while (query.next()) {
+        ScoreRecord record = recordAt(query, true);
+        const QDate birthday = Dates::parse(record.birthday);
+        sorted.push_back({std::move(record), birthday});
+    }
+    std::sort(sorted.begin(), sorted.end(), [](const SortedRow &a, const SortedRow &b) {
+        if (a.record.net != b.record.net)
+            return a.record.net < b.record.net;
         if (const int byAge = Dates::compareBirthdays(a.birthday, b.birthday); byAge != 0)
             return byAge < 0;
-        return a.id < b.id;
+        return a.record.id < b.record.id;
     });
+    QVector<ScoreRecord> rows;
+    rows.reserve(static_cast<qsizetype>(sorted.size()));
+    for (SortedRow &row : sorted)
+        rows.append(std::move(row.record));
     return rows;
+}
+
+// "?,?,…" for an "in (…)" list of the given IDs, bound by idValues().
+QString placeholders(const QVector<int> &ids)
+{
+    QStringList marks;
+    marks.reserve(ids.size());
+    for (int i = 0; i < ids.size(); ++i)
+        marks << QStringLiteral("?");
+    return marks.join(QLatin1Char(','));
+}
+
+QVariantList idValues(const QVector<int> &ids)
+{
+    QVariantList values;
+    values.reserve(ids.size());
+    for (const int id : ids)
+        values << id;
+    return values;
 }
 
 std::optional<ScoreRecord> first(QSqlQuery query)
@@ -64,17 +97,28 @@ QVector<ScoreRecord> ofCourses(const QVector<int> &courseIds)
     QVector<ScoreRecord> rows;
     if (courseIds.isEmpty())
         return rows;
-    QStringList placeholders;
-    QVariantList values;
-    for (const int id : courseIds) {
-        placeholders << QStringLiteral("?");
-        values << id;
-    }
-    QSqlQuery query = Database::run(QStringLiteral("select %1 from Score where COURSE_ID in (%2) order by ID")
-                                        .arg(Columns, placeholders.join(QLatin1Char(','))),
-                                    values);
+    QSqlQuery query = Database::run(
+        QStringLiteral("select %1 from Score where COURSE_ID in (%2) order by ID").arg(Columns, placeholders(courseIds)),
+        idValues(courseIds));
     while (query.next())
         rows.append(recordAt(query, false));
+    return rows;
+}
+
+QVector<HandicapResult> handicapResultsOfCourses(const QVector<int> &courseIds)
+{
+    QVector<HandicapResult> rows;
+    if (courseIds.isEmpty())
+        return rows;
+    // In the order of the COURSE_ID index, so the engine needs no sort.
+    QSqlQuery query = Database::run(QStringLiteral("select COURSE_ID,MEMBER_ID,HC,NEW_HC from Score "
+                                                   "where COURSE_ID in (%1) order by COURSE_ID,ID")
+                                        .arg(placeholders(courseIds)),
+                                    idValues(courseIds));
+    while (query.next()) {
+        rows.append({static_cast<qint16>(query.value(0).toInt()), query.value(1).toInt(), query.value(2).toDouble(),
+                     query.value(3).toDouble()});
+    }
     return rows;
 }
 

@@ -23,6 +23,15 @@ struct ScoreRecord
     QString birthday;
 };
 
+// What a row tells about its member's handicap: the one played with and the one it gave.
+struct HandicapResult
+{
+    qint16 courseId = 0;
+    int memberId = 0;
+    double hc = 0;
+    double newHc = 0; // 0 until the competition has been calculated
+};
+
 // Every statement on the Score table. Throws DatabaseError.
 namespace ScoreTable {
 
@@ -35,6 +44,9 @@ QVector<ScoreRecord> rankingRows(int courseId);
 std::optional<ScoreRecord> byId(int id);
 // Every row of the given competitions, lowest ID first.
 QVector<ScoreRecord> ofCourses(const QVector<int> &courseIds);
+// The handicap columns alone of the same rows, by competition and within one lowest ID first:
+// what a search over the whole year needs, read without the rest.
+QVector<HandicapResult> handicapResultsOfCourses(const QVector<int> &courseIds);
 std::optional<ScoreRecord> firstOfMember(int courseId, int memberId);
 std::optional<ScoreRecord> firstOfMemberName(int courseId, const QString &memberName);
 

@@ -11,7 +11,7 @@
 
 namespace LatestHandicap {
 
-QHash<int, ScoreRecord> find(int year)
+QHash<int, HandicapResult> find(int year)
 {
     Module1::RebuildMonthCourseIds(year);
     QVector<int> playedCourses;
@@ -24,10 +24,10 @@ QHash<int, ScoreRecord> find(int year)
         }
     }
 
-    QHash<int, ScoreRecord> latest;
+    QHash<int, HandicapResult> latest;
     QHash<int, int> latestMonth;
     std::array<QSet<int>, 12> seenInMonth; // members met in each month's competition
-    for (const ScoreRecord &row : ScoreTable::ofCourses(playedCourses)) {
+    for (const HandicapResult &row : ScoreTable::handicapResultsOfCourses(playedCourses)) {
         const int month = monthOfCourse.value(row.courseId);
         // Only the first row of a member in a competition counts, even if it is uncalculated.
         if (seenInMonth[month].contains(row.memberId))
@@ -46,9 +46,9 @@ QHash<int, ScoreRecord> find(int year)
 
 void apply(int year, AlsoSet alsoSet)
 {
-    const QHash<int, ScoreRecord> latest = find(year);
+    const QHash<int, HandicapResult> latest = find(year);
     Transaction transaction;
-    for (const MemberRecord &member : MemberTable::allByKana()) {
+    for (const MemberHandicaps &member : MemberTable::allHandicaps()) {
         const auto found = latest.constFind(member.id);
         if (found == latest.cend())
             continue;
