@@ -52,6 +52,11 @@ QString fileNameFor(const QDate &day)
     return QStringLiteral("parvela-%1.mdb").arg(day.toString(QStringLiteral("yyyyMMdd")));
 }
 
+bool isDue(const QString &databasePath, const QDate &today)
+{
+    return !QFileInfo::exists(QDir(folderFor(databasePath)).filePath(fileNameFor(today)));
+}
+
 bool copyIsSound(const QString &path)
 {
     const QString name = QStringLiteral("parvela-backup-check");
@@ -74,11 +79,11 @@ bool copyIsSound(const QString &path)
 Outcome makeDaily(const QDate &today, const CopyCheck &check)
 {
     Outcome outcome;
+    if (!isDue(Database::path(), today))
+        return outcome;
     const QString folderPath = folderFor(Database::path());
     const QDir folder(folderPath);
     const QString target = folder.filePath(fileNameFor(today));
-    if (QFileInfo::exists(target))
-        return outcome;
 
     if (!QDir().mkpath(folderPath) || !QFileInfo(folderPath).isDir()) {
         outcome.problem = QStringLiteral("フォルダ「%1」を作成できません。").arg(QDir::toNativeSeparators(folderPath));

@@ -16,6 +16,9 @@ QString folderFor(const QString &databasePath);
 // "parvela-YYYYMMDD.mdb".
 QString fileNameFor(const QDate &day);
 
+// True while the given database has no copy of that day yet.
+bool isDue(const QString &databasePath, const QDate &today);
+
 // True when the file opens on a connection of its own and PRAGMA quick_check gives "ok".
 bool copyIsSound(const QString &path);
 

@@ -47,7 +47,7 @@ QStringList schemaStatements()
 }
 
 // Reads what identifies the file without writing to it: a second, read-only connection.
-void checkIsParvelaDatabase(const QString &path)
+void checkIsParvelaDatabase(const QString &path, Database::FileCheck check)
 {
     const QString name = QStringLiteral("parvela-check");
     QString problem;
@@ -71,7 +71,7 @@ void checkIsParvelaDatabase(const QString &path)
                 problem = problem.arg(query.lastError().databaseText());
             } else if (query.value(0).toInt() != Database::ApplicationId) {
                 problem = QStringLiteral("Parvela のデータベースではありません");
-            } else {
+            } else if (check == Database::FileCheck::WholeFile) {
                 // Mapped, the file's pages are checked where they lie instead of being copied
                 // into the cache first: this halves the start-up check of a large club's file.
                 query.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
@@ -108,13 +108,13 @@ StartupError::StartupError(const QString &message)
 
 namespace Database {
 
-void open(const QString &path)
+void open(const QString &path, FileCheck check)
 {
     close();
     // The driver would silently create a missing file.
     if (!QFileInfo(path).isFile())
         throw StartupError(QStringLiteral("データベースファイル「%1」が見つかりません。").arg(path));
-    checkIsParvelaDatabase(path);
+    checkIsParvelaDatabase(path, check);
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QLatin1String(ConnectionName));
     db.setDatabaseName(path);

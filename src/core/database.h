@@ -40,9 +40,15 @@ namespace Database {
 inline constexpr int ApplicationId = 1347573313; // "PRVA"
 inline constexpr int SchemaVersion = 1;
 
-// Opens an existing Parvela database. Refuses a missing file, a file of another program and a
-// damaged file, without writing to it. Throws StartupError.
-void open(const QString &path);
+// How much of the file open() reads through before taking it into use.
+enum class FileCheck {
+    WholeFile, // every page, with PRAGMA quick_check: a damaged file is refused
+    Identity,  // the header and the application ID; damage elsewhere is reported when met
+};
+
+// Opens an existing Parvela database. Refuses a missing file, a file of another program and,
+// as far as the check reaches, a damaged file, without writing to it. Throws StartupError.
+void open(const QString &path, FileCheck check = FileCheck::WholeFile);
 void close();
 bool isOpen();
 QString path();

@@ -77,14 +77,22 @@ QPushButton *Form1::makeButton(const QString &caption, int left, int top, const 
 bool Form1::Form_Load()
 {
     Module1::LoadSettings();
+    const QString path = Module1::DatabasePath();
+    const QDate today = QDate::currentDate();
+    // Every page is read through at the first start of a day, before the day's copy is taken,
+    // so a copy never comes from a damaged file. Later starts of the day only make sure it is
+    // the club's file: reading a large club's whole file would double the start-up time, and
+    // damage that appears in between is reported by the first statement that meets it.
+    const Database::FileCheck check =
+        Backup::isDue(path, today) ? Database::FileCheck::WholeFile : Database::FileCheck::Identity;
     try {
-        Database::open(Module1::DatabasePath());
+        Database::open(path, check);
     } catch (const StartupError &error) {
         MessageBox::critical(nullptr, QStringLiteral("Parvela"), error.message());
         return false;
     }
     // A failed copy is told once and the run goes on: the club's data itself is untouched.
-    const Backup::Outcome backup = Backup::makeDaily(QDate::currentDate());
+    const Backup::Outcome backup = Backup::makeDaily(today);
     if (!backup.problem.isEmpty()) {
         MessageBox::warning(nullptr, QStringLiteral("Parvela"),
                             QStringLiteral("データベースのバックアップを作成できませんでした。\n%1\n\n"

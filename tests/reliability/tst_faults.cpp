@@ -1,8 +1,9 @@
 // Faults from outside the program: a file that cannot be used at start-up, a file locked by
-// another process, read-only, full, damaged while in use, an unwritable settings file. Each is
-// told in Japanese, the program goes on (or, at start-up, ends before the menu) and nothing
-// already stored is lost. A missing file and the start-up checks on the file itself are in
-// core/tst_database and core/tst_form1; printer failures in the printing tests.
+// another process, read-only, full, damaged while in use or between two starts of a day, an
+// unwritable settings file. Each is told in Japanese, the program goes on (or, at start-up,
+// ends before the menu) and nothing already stored is lost. A missing file and the start-up
+// checks on the file itself are in core/tst_database and core/tst_form1; printer failures in
+// the printing tests.
 #include "childprocess.h"
 
 #include "../monthly/monthlyfixtures.h"
@@ -312,6 +313,52 @@ private slots:
         flushDeletes();
         Database::open(copy);
         QCOMPARE(count(QStringLiteral("Member")), 300);
+    }
+
+    void damageIsCaughtByTheDaysFirstStartOrWhenMet()
+    {
+        addMembers(300);
+        Database::close();
+        {
+            Form1 menu;
+            QVERIFY(menu.Form_Load()); // the day's first start: whole file read, copy made
+        }
+        Database::close();
+        QVERIFY(damageInPlace(m_db->path()));
+
+        // A later start of the same day checks only what identifies the file; the damage is
+        // told by the first statement that meets it, and nothing is stored into the file.
+        const QByteArray damaged = fileHash(m_db->path());
+        {
+            Form1 menu;
+            QVERIFY(menu.Form_Load());
+            QVERIFY(MessageBox::takeShown().isEmpty());
+            Form7 &list = WindowRegistry::instance().form<Form7>(&menu);
+            list.Showtable();
+            const auto shown = MessageBox::takeShown();
+            QCOMPARE(shown.size(), 1);
+            QVERIFY2(shown[0].text.contains(QStringLiteral("データベースファイルが壊れています。")),
+                     qPrintable(shown[0].text));
+            list.close();
+            flushDeletes();
+        }
+        Database::close();
+        QCOMPARE(fileHash(m_db->path()), damaged);
+
+        // An earlier day's copy does not count: the next day's first start refuses the file.
+        const QDir backups(Backup::folderFor(m_db->path()));
+        QVERIFY(QFile::rename(backups.filePath(Backup::fileNameFor(QDate::currentDate())),
+                              backups.filePath(Backup::fileNameFor(QDate::currentDate().addDays(-1)))));
+        {
+            Form1 menu;
+            QVERIFY(!menu.Form_Load());
+        }
+        const auto shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].icon, QMessageBox::Critical);
+        QVERIFY2(shown[0].text.contains(QStringLiteral("壊れています")), qPrintable(shown[0].text));
+        QVERIFY(!backups.exists(Backup::fileNameFor(QDate::currentDate())));
+        QCOMPARE(fileHash(m_db->path()), damaged);
     }
 
     void unwritableSettingsFileIsToldAndTheDataIsStored()
