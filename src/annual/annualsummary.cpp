@@ -17,7 +17,7 @@ namespace {
 struct MemberYear
 {
     // The member's first row in each month's competition; null for a month not played.
-    std::array<const ScoreRecord *, 12> firstOfMonth{};
+    std::array<const YearResult *, 12> firstOfMonth{};
     // Over every row, duplicates in one competition included.
     double obTotal = 0;
     double grossTotal = 0;
@@ -56,11 +56,11 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
 
     // One pass over the year's rows, lowest ID first: the first row of a member in a
     // competition is the first one seen, and the totals add up in the same order as always.
-    const QVector<ScoreRecord> scores = ScoreTable::ofCourses(competitions);
+    const QVector<YearResult> scores = ScoreTable::yearResultsOfCourses(competitions);
     QHash<int, MemberYear> years;
-    for (const ScoreRecord &score : scores) {
+    for (const YearResult &score : scores) {
         MemberYear &member = years[score.memberId];
-        const ScoreRecord *&first = member.firstOfMonth[monthOfCourse.value(score.courseId)];
+        const YearResult *&first = member.firstOfMonth[monthOfCourse.value(score.courseId)];
         if (!first)
             first = &score;
         member.obTotal += score.ob;
@@ -85,7 +85,7 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
         int monthsPlayed = 0;
         int points = 0;
         for (int month = 0; month < 12; ++month) {
-            const ScoreRecord *first = played.firstOfMonth[month];
+            const YearResult *first = played.firstOfMonth[month];
             if (!first)
                 continue;
             if (attendanceRule)

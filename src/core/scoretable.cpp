@@ -81,6 +81,22 @@ QVariantList idValues(const QVector<int> &ids)
     return values;
 }
 
+// The given columns of every row of the competitions, each row made by `read`, by competition
+// and within one lowest ID first: the order of the COURSE_ID index, so the engine needs no sort.
+template <typename Row, typename Read>
+QVector<Row> ofCoursesInIndexOrder(const QString &columns, const QVector<int> &courseIds, Read read)
+{
+    QVector<Row> rows;
+    if (courseIds.isEmpty())
+        return rows;
+    QSqlQuery query = Database::run(QStringLiteral("select %1 from Score where COURSE_ID in (%2) order by COURSE_ID,ID")
+                                        .arg(columns, placeholders(courseIds)),
+                                    idValues(courseIds));
+    while (query.next())
+        rows.append(read(query));
+    return rows;
+}
+
 std::optional<ScoreRecord> first(QSqlQuery query)
 {
     if (!query.next())
@@ -92,33 +108,26 @@ std::optional<ScoreRecord> first(QSqlQuery query)
 
 namespace ScoreTable {
 
-QVector<ScoreRecord> ofCourses(const QVector<int> &courseIds)
-{
-    QVector<ScoreRecord> rows;
-    if (courseIds.isEmpty())
-        return rows;
-    QSqlQuery query = Database::run(
-        QStringLiteral("select %1 from Score where COURSE_ID in (%2) order by ID").arg(Columns, placeholders(courseIds)),
-        idValues(courseIds));
-    while (query.next())
-        rows.append(recordAt(query, false));
-    return rows;
-}
-
 QVector<HandicapResult> handicapResultsOfCourses(const QVector<int> &courseIds)
 {
-    QVector<HandicapResult> rows;
-    if (courseIds.isEmpty())
-        return rows;
-    // In the order of the COURSE_ID index, so the engine needs no sort.
-    QSqlQuery query = Database::run(QStringLiteral("select COURSE_ID,MEMBER_ID,HC,NEW_HC from Score "
-                                                   "where COURSE_ID in (%1) order by COURSE_ID,ID")
-                                        .arg(placeholders(courseIds)),
-                                    idValues(courseIds));
-    while (query.next()) {
-        rows.append({static_cast<qint16>(query.value(0).toInt()), query.value(1).toInt(), query.value(2).toDouble(),
-                     query.value(3).toDouble()});
-    }
+    return ofCoursesInIndexOrder<HandicapResult>(
+        QStringLiteral("COURSE_ID,MEMBER_ID,HC,NEW_HC"), courseIds, [](const QSqlQuery &query) {
+            return HandicapResult{static_cast<qint16>(query.value(0).toInt()), query.value(1).toInt(),
+                                  query.value(2).toDouble(), query.value(3).toDouble()};
+        });
+}
+
+QVector<YearResult> yearResultsOfCourses(const QVector<int> &courseIds)
+{
+    QVector<YearResult> rows = ofCoursesInIndexOrder<YearResult>(
+        QStringLiteral("ID,COURSE_ID,MEMBER_ID,OB,GROSS_VAL,RANK"), courseIds, [](const QSqlQuery &query) {
+            return YearResult{static_cast<qint16>(query.value(0).toInt()), static_cast<qint16>(query.value(1).toInt()),
+                              query.value(2).toInt(), query.value(3).toDouble(), query.value(4).toInt(),
+                              query.value(5).toInt()};
+        });
+    // Sorted here rather than by the engine: its sort of a year's rows costs more than the rest
+    // of the read, and the rows come nearly in order.
+    std::sort(rows.begin(), rows.end(), [](const YearResult &a, const YearResult &b) { return a.id < b.id; });
     return rows;
 }
 

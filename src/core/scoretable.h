@@ -32,6 +32,17 @@ struct HandicapResult
     double newHc = 0; // 0 until the competition has been calculated
 };
 
+// What a row adds to its member's year.
+struct YearResult
+{
+    qint16 id = 0;
+    qint16 courseId = 0;
+    int memberId = 0;
+    double ob = 0;
+    int gross = 0;
+    int rank = 0;
+};
+
 // Every statement on the Score table. Throws DatabaseError.
 namespace ScoreTable {
 
@@ -42,11 +53,11 @@ QVector<ScoreRecord> sheetRows(int courseId);
 // of the dated ones with the same net.
 QVector<ScoreRecord> rankingRows(int courseId);
 std::optional<ScoreRecord> byId(int id);
-// Every row of the given competitions, lowest ID first.
-QVector<ScoreRecord> ofCourses(const QVector<int> &courseIds);
-// The handicap columns alone of the same rows, by competition and within one lowest ID first:
-// what a search over the whole year needs, read without the rest.
+// The rows of the given competitions with only the columns a pass over a whole year needs,
+// read without the rest. Handicaps by competition, within one lowest ID first; year results
+// lowest ID first.
 QVector<HandicapResult> handicapResultsOfCourses(const QVector<int> &courseIds);
+QVector<YearResult> yearResultsOfCourses(const QVector<int> &courseIds);
 std::optional<ScoreRecord> firstOfMember(int courseId, int memberId);
 std::optional<ScoreRecord> firstOfMemberName(int courseId, const QString &memberName);
 
