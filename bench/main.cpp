@@ -272,13 +272,20 @@ QVector<Update> memberUpdatesOfYear()
     return updates;
 }
 
-// One pass over the year's Score rows, reading the columns a handicap search needs.
-double readYearHandicaps(const QVector<int> &courses)
+// A statement on the bare driver, read once front to back as the program reads.
+QSqlQuery bareQuery(const QString &statement)
 {
     QSqlQuery query(Database::connection());
     query.setForwardOnly(true);
-    query.exec(QStringLiteral("select COURSE_ID,MEMBER_ID,HC,NEW_HC from Score where COURSE_ID in (%1)")
-                   .arg(idList(courses)));
+    query.exec(statement);
+    return query;
+}
+
+// One pass over the year's Score rows, reading the columns a handicap search needs.
+double readYearHandicaps(const QVector<int> &courses)
+{
+    QSqlQuery query = bareQuery(
+        QStringLiteral("select COURSE_ID,MEMBER_ID,HC,NEW_HC from Score where COURSE_ID in (%1)").arg(idList(courses)));
     double sum = 0;
     while (query.next()) {
         for (int i = 0; i < 4; ++i)
@@ -374,9 +381,7 @@ void memberList(int members)
                 QCoreApplication::processEvents();
             },
             [&] {
-                QSqlQuery query(Database::connection());
-                query.setForwardOnly(true);
-                query.exec(QStringLiteral("select NAME,HURIKANA,BIRTHDAY,HC from Member order by HURIKANA,ID"));
+                QSqlQuery query = bareQuery(QStringLiteral("select NAME,HURIKANA,BIRTHDAY,HC from Member order by HURIKANA,ID"));
                 QVector<QStringList> cells;
                 while (query.next()) {
                     cells.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
@@ -419,12 +424,11 @@ void annualSummary(int members)
             },
             [&] {
                 // The same rows in one statement: every member with their year's results.
-                QSqlQuery query(Database::connection());
-                query.setForwardOnly(true);
-                query.exec(QStringLiteral("select m.ID,m.NAME,m.F_HC,m.E_HC,s.COURSE_ID,s.OB,s.GROSS_VAL,s.RANK "
-                                          "from Member m left join Score s on s.MEMBER_ID=m.ID and s.COURSE_ID in "
-                                          "(%1) order by m.HURIKANA,m.ID")
-                               .arg(courses));
+                QSqlQuery query = bareQuery(
+                    QStringLiteral("select m.ID,m.NAME,m.F_HC,m.E_HC,s.COURSE_ID,s.OB,s.GROSS_VAL,s.RANK "
+                                   "from Member m left join Score s on s.MEMBER_ID=m.ID and s.COURSE_ID in "
+                                   "(%1) order by m.HURIKANA,m.ID")
+                        .arg(courses));
                 double sum = 0;
                 while (query.next()) {
                     for (int i = 0; i < 8; ++i)

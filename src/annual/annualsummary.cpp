@@ -43,24 +43,15 @@ namespace AnnualSummary {
 
 QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
 {
-    Module1::RebuildMonthCourseIds(year);
-    QVector<int> competitions;
-    QHash<int, int> monthOfCourse; // competition ID → month index 0 … 11
-    for (int month = 0; month < 12; ++month) {
-        const int id = Module1::MonthCourseIds[month];
-        if (id != 0) {
-            competitions << id;
-            monthOfCourse.insert(id, month);
-        }
-    }
+    const Module1::YearCompetitions competitions = Module1::RebuildYearCompetitions(year);
 
     // One pass over the year's rows, lowest ID first: the first row of a member in a
     // competition is the first one seen, and the totals add up in the same order as always.
-    const QVector<YearResult> scores = ScoreTable::yearResultsOfCourses(competitions);
+    const QVector<YearResult> scores = ScoreTable::yearResultsOfCourses(competitions.courseIds);
     QHash<int, MemberYear> years;
     for (const YearResult &score : scores) {
         MemberYear &member = years[score.memberId];
-        const YearResult *&first = member.firstOfMonth[monthOfCourse.value(score.courseId)];
+        const YearResult *&first = member.firstOfMonth[competitions.monthOfCourse.value(score.courseId)];
         if (!first)
             first = &score;
         member.obTotal += score.ob;

@@ -144,4 +144,18 @@ void RebuildMonthCourseIds(int year)
     MonthCourseIds = CourseTable::firstIdsOfYear(year);
 }
 
+YearCompetitions RebuildYearCompetitions(int year)
+{
+    RebuildMonthCourseIds(year);
+    YearCompetitions competitions;
+    for (int month = 0; month < 12; ++month) {
+        const int id = MonthCourseIds[month];
+        if (id != 0) {
+            competitions.courseIds << id;
+            competitions.monthOfCourse.insert(id, month);
+        }
+    }
+    return competitions;
+}
+
 } // namespace Module1

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QSqlQuery>
 #include <QString>
+#include <QVector>
 
 #include <array>
 
@@ -54,5 +56,14 @@ qint16 AllocateId(const QString &table);
 
 // Rebuilds MonthCourseIds for the given year from the first Course row of each month.
 void RebuildMonthCourseIds(int year);
+
+// The months of a year that have a competition, as MonthCourseIds holds them.
+struct YearCompetitions
+{
+    QVector<int> courseIds;        // January first
+    QHash<int, int> monthOfCourse; // Course.ID → month index 0 … 11
+};
+// RebuildMonthCourseIds(year), then the competitions it found.
+YearCompetitions RebuildYearCompetitions(int year);
 
 } // namespace Module1

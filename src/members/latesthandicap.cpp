@@ -13,22 +13,13 @@ namespace LatestHandicap {
 
 QHash<int, HandicapResult> find(int year)
 {
-    Module1::RebuildMonthCourseIds(year);
-    QVector<int> playedCourses;
-    QHash<int, int> monthOfCourse; // competition ID → month index 0 … 11
-    for (int month = 0; month < 12; ++month) {
-        const int id = Module1::MonthCourseIds[month];
-        if (id != 0) {
-            playedCourses << id;
-            monthOfCourse.insert(id, month);
-        }
-    }
+    const Module1::YearCompetitions competitions = Module1::RebuildYearCompetitions(year);
 
     QHash<int, HandicapResult> latest;
     QHash<int, int> latestMonth;
     std::array<QSet<int>, 12> seenInMonth; // members met in each month's competition
-    for (const HandicapResult &row : ScoreTable::handicapResultsOfCourses(playedCourses)) {
-        const int month = monthOfCourse.value(row.courseId);
+    for (const HandicapResult &row : ScoreTable::handicapResultsOfCourses(competitions.courseIds)) {
+        const int month = competitions.monthOfCourse.value(row.courseId);
         // Only the first row of a member in a competition counts, even if it is uncalculated.
         if (seenInMonth[month].contains(row.memberId))
             continue;

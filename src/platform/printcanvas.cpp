@@ -79,21 +79,18 @@ void PainterCanvas::setLineWidth(int dots)
 
 void PainterCanvas::drawLine(double x1, double y1, double x2, double y2, const QColor &color)
 {
-    Operation operation;
-    operation.kind = Operation::Line;
-    operation.x1 = x1;
-    operation.y1 = y1;
-    operation.x2 = x2;
-    operation.y2 = y2;
-    operation.color = color;
-    operation.lineWidth = m_lineWidth;
-    m_operations.append(operation);
+    appendShape(Operation::Line, x1, y1, x2, y2, color);
 }
 
 void PainterCanvas::drawBox(double x1, double y1, double x2, double y2, const QColor &color)
 {
+    appendShape(Operation::Box, x1, y1, x2, y2, color);
+}
+
+void PainterCanvas::appendShape(Operation::Kind kind, double x1, double y1, double x2, double y2, const QColor &color)
+{
     Operation operation;
-    operation.kind = Operation::Box;
+    operation.kind = kind;
     operation.x1 = x1;
     operation.y1 = y1;
     operation.x2 = x2;

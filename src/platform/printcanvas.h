@@ -114,6 +114,8 @@ private:
         QColor color;
         int lineWidth = 1;
     };
+    // A line or a box at the current line width.
+    void appendShape(Operation::Kind kind, double x1, double y1, double x2, double y2, const QColor &color);
     void replay(QPainter &painter, const Operation &operation);
     double unitX() const;
     double unitY() const;
