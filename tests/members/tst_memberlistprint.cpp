@@ -3,7 +3,6 @@
 
 #include "core/membertable.h"
 #include "core/module1.h"
-#include "core/windowregistry.h"
 #include "members/form7.h"
 #include "members/memberlistprint.h"
 #include "platform/grid.h"
@@ -41,9 +40,7 @@ class MemberListPrintTest : public QObject
     // 印刷 on the member list as the main menu opens it.
     static void printFromTheList()
     {
-        Form7 &list = WindowRegistry::instance().form<Form7>();
-        list.Showtable();
-        ParvelaTest::showActive(&list);
+        Form7 &list = ParvelaTest::showTableWindow<Form7>();
         QTest::mouseClick(list.Command5, Qt::LeftButton);
         list.close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

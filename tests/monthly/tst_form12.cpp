@@ -60,9 +60,7 @@ private:
 private slots:
     void init()
     {
-        ParvelaTest::clearSettings();
-        Module1::Settings.EditYear = 2003;
-        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
+        m_db = ParvelaTest::freshSettingsAndDatabase(2003);
         m_courseId = CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東"));
         m_members = {MemberTable::insert(QStringLiteral("阿部"), QStringLiteral("あべ"), QStringLiteral("1950/1/1"), 10),
                      MemberTable::insert(QStringLiteral("井上"), QStringLiteral("いのうえ"), QStringLiteral("1960/1/1"), 18),

@@ -24,20 +24,10 @@ class TestForm3 : public QObject
 private:
     std::unique_ptr<ParvelaTest::TemporaryDatabase> m_db;
 
-    Form3 &openMonths()
-    {
-        Form3 &months = WindowRegistry::instance().form<Form3>();
-        ParvelaTest::showActive(&months);
-        return months;
-    }
+    Form3 &openMonths() { return ParvelaTest::showWindow<Form3>(); }
 
 private slots:
-    void init()
-    {
-        ParvelaTest::clearSettings();
-        Module1::Settings.EditYear = 2003;
-        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
-    }
+    void init() { m_db = ParvelaTest::freshSettingsAndDatabase(2003); }
 
     void cleanup()
     {

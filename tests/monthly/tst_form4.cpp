@@ -28,9 +28,7 @@ private:
 private slots:
     void init()
     {
-        ParvelaTest::clearSettings();
-        Module1::Settings.EditYear = 2003;
-        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
+        m_db = ParvelaTest::freshSettingsAndDatabase(2003);
         CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東コース"));
         MessageBox::takeShown();
     }

@@ -64,20 +64,13 @@ class TestForm6 : public QObject
 private:
     std::unique_ptr<ParvelaTest::TemporaryDatabase> m_db;
 
-    Form6 &openDialog()
-    {
-        Form6 &dialog = WindowRegistry::instance().form<Form6>();
-        ParvelaTest::showActive(&dialog);
-        return dialog;
-    }
+    Form6 &openDialog() { return ParvelaTest::showWindow<Form6>(); }
 
 private slots:
     void init()
     {
-        ParvelaTest::clearSettings();
-        Module1::Settings.EditYear = 2003;
+        m_db = ParvelaTest::freshSettingsAndDatabase(2003);
         Module1::CurrentMonth = 5;
-        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
         MessageBox::takeShown();
     }
 

@@ -334,9 +334,7 @@ private:
 private slots:
     void initTestCase()
     {
-        ParvelaTest::clearSettings();
-        Module1::Settings.EditYear = 2003;
-        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
+        m_db = ParvelaTest::freshSettingsAndDatabase(2003);
         m_course = CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東"));
         m_tanaka = MemberTable::insert(QStringLiteral("田中"), QStringLiteral("たなか"), QStringLiteral("1950/1/1"), 12);
         m_abe = MemberTable::insert(QStringLiteral("阿部"), QStringLiteral("あべ"), QStringLiteral("1960/1/1"), 10);
