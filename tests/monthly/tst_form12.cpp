@@ -29,12 +29,7 @@ private:
     {
         QStringList listed;
         QString title;
-        ParvelaTest::onNextModal([&, chosen, ok](QWidget *modal) {
-            auto *selection = qobject_cast<Form12 *>(modal);
-            if (!selection) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form12>([&, chosen, ok](Form12 *selection) {
             title = selection->windowTitle();
             for (int i = 0; i < selection->List1->count(); ++i) {
                 QListWidgetItem *entry = selection->List1->item(i);
@@ -132,12 +127,7 @@ private slots:
         bool stillOpen = false;
         int stillSelected = -1;
         int storedMeanwhile = -1;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *selection = qobject_cast<Form12 *>(modal);
-            if (!selection) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form12>([&](Form12 *selection) {
             selection->List1->item(0)->setSelected(true);
             selection->List1->item(1)->setSelected(true);
             selection->Command1->click();

@@ -163,12 +163,7 @@ private slots:
         QVERIFY(ParvelaTest::showActive(months));
 
         QStringList seen;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *dialog = qobject_cast<Form6 *>(modal);
-            if (!dialog) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form6>([&](Form6 *dialog) {
             dialog->boxDate->setText(QStringLiteral("2003/5/18"));
             dialog->boxCourse->setCurrentIndex(0);
             ParvelaTest::onNextModal([&](QWidget *sheetWindow) {

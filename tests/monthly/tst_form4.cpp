@@ -143,12 +143,7 @@ private slots:
             int entries = -1;
             bool okEnabled = false;
         } seen;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *entry = qobject_cast<Form5 *>(modal);
-            if (!entry) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form5>([&](Form5 *entry) {
             seen = {entry->windowTitle(), entry->Combo1->currentText(), entry->Text1->text(), entry->Text2->text(),
                     entry->Text3->text(), entry->Text4->text(), entry->Text5->text(), entry->Text6->text(),
                     entry->Text7->text(), entry->Combo1->count(), entry->Command1->isEnabled()};

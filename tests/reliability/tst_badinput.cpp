@@ -398,12 +398,7 @@ private slots:
 
         Form4 &sheet = openSheet(*CourseTable::firstOfMonth(2003, 5));
         Seen seen;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *entry = qobject_cast<Form5 *>(modal);
-            if (!entry) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form5>([&](Form5 *entry) {
             seen.opened = true;
             QPointer<Form5> guard(entry);
             if (adding) {
@@ -445,12 +440,7 @@ private slots:
         list.Showtable();
         QVERIFY(ParvelaTest::showActive(&list));
         Seen seen;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *dialog = qobject_cast<Form8 *>(modal);
-            if (!dialog) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form8>([&](Form8 *dialog) {
             seen.opened = true;
             QPointer<Form8> guard(dialog);
             if (adding) {
@@ -553,12 +543,7 @@ private slots:
         Form1 menu;
         QVERIFY(ParvelaTest::showActive(&menu));
         Seen seen;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *dialog = qobject_cast<Form2 *>(modal);
-            if (!dialog) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form2>([&](Form2 *dialog) {
             seen.opened = true;
             QPointer<Form2> guard(dialog);
             const QVector<QLineEdit *> boxes = {dialog->Text1,    dialog->Text2,    dialog->Text3,    dialog->Text4,

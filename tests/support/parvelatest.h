@@ -45,6 +45,22 @@ std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear);
 // would leave the dialog open).
 void onNextModal(std::function<void(QWidget *)> inspect, int timeoutMs = 5000);
 
+// onNextModal for a dialog of one kind: `inspect` gets it as that kind. Any other dialog that
+// opens instead is closed unseen, so the test is not left waiting and its checks on what the
+// awaited dialog showed fail instead.
+template <typename Dialog, typename Inspect>
+void onNextDialog(Inspect inspect, int timeoutMs = 5000)
+{
+    onNextModal(
+        [inspect](QWidget *modal) {
+            if (auto *dialog = qobject_cast<Dialog *>(modal))
+                inspect(dialog);
+            else
+                modal->close();
+        },
+        timeoutMs);
+}
+
 // Shows a window, makes it active and waits for it, so key preview and focus behave as for a
 // user.
 bool showActive(QWidget *window);
