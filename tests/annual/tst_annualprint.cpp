@@ -6,8 +6,6 @@
 #include "platform/grid.h"
 #include "platform/messagebox.h"
 
-#include <QFontMetricsF>
-
 using namespace PrintChecks;
 
 namespace {
@@ -25,57 +23,19 @@ QStringList header()
             "10月", "11月", "12月", "OB罰金", "平均", "最高", "最低", "資格"};
 }
 
-struct Rule
-{
-    double x1, y1, x2, y2;
-    int width;
-    bool box;
-    QColor color;
-};
-
 // Frame, header rule, the vertical rules (the last on the frame's right edge) and the row
 // separators for R grid rows.
 QVector<Rule> tableRules(const QVector<double> &set, double u, double v, int R, double T = 1)
 {
     const double TW = set.last();
     QVector<Rule> rules;
-    rules.append({1, T + v, TW * u, T + (R + 1) * v, 4, true, Qt::black});
-    rules.append({1, T + 2 * v, TW * u, T + 2 * v, 4, false, Qt::black});
+    rules.append({1, T + v, TW * u, T + (R + 1) * v, 4, true});
+    rules.append({1, T + 2 * v, TW * u, T + 2 * v, 4, false});
     for (double k : set)
-        rules.append({k * u, T + v, k * u, T + (R + 1) * v, 4, false, Qt::black});
+        rules.append({k * u, T + v, k * u, T + (R + 1) * v, 4, false});
     for (int k = 3; k <= R + 1; ++k)
-        rules.append({1, T + k * v, TW * u, T + k * v, 2, false, Qt::black});
+        rules.append({1, T + k * v, TW * u, T + k * v, 2, false});
     return rules;
-}
-
-bool near(double a, double b)
-{
-    return qAbs(a - b) < 1e-9;
-}
-
-QString differences(const QVector<RecordingCanvas::Line> &drawn, const QVector<Rule> &expected)
-{
-    if (drawn.size() != expected.size())
-        return QStringLiteral("%1 lines drawn, %2 expected").arg(drawn.size()).arg(expected.size());
-    for (int i = 0; i < drawn.size(); ++i) {
-        const auto &d = drawn.at(i);
-        const Rule &e = expected.at(i);
-        if (!near(d.x1, e.x1) || !near(d.y1, e.y1) || !near(d.x2, e.x2) || !near(d.y2, e.y2) || d.width != e.width
-            || d.box != e.box || d.color != e.color)
-            return QStringLiteral("line %1: (%2,%3)-(%4,%5) w%6 %7, expected (%8,%9)-(%10,%11)")
-                .arg(i)
-                .arg(d.x1)
-                .arg(d.y1)
-                .arg(d.x2)
-                .arg(d.y2)
-                .arg(d.width)
-                .arg(d.color.name())
-                .arg(e.x1)
-                .arg(e.y1)
-                .arg(e.x2)
-                .arg(e.y2);
-    }
-    return {};
 }
 
 AnnualPrint::Line line(const QString &name)
@@ -159,7 +119,7 @@ private slots:
                     QVERIFY2(canvas.textWidth(t.text) <= t.clipRight - t.x + 1e-9, qPrintable(t.text));
             }
         }
-        const QString wrong = differences(canvas.lines(), tableRules(set, u, v, members + 1));
+        const QString wrong = ruleDifferences(canvas.lines(), tableRules(set, u, v, members + 1));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
         const QString outside = textsOutsideTheirCells(canvas);
         QVERIFY2(outside.isEmpty(), qPrintable(outside));
@@ -198,7 +158,7 @@ private slots:
             {set[13] * u + 0.1, T + 3 * v + 0.1, set[14] * u - 0.1, T + 4 * v - 0.1, 2, true, QColor(255, 255, 0)},
         };
         // The boxes come after the texts and before the frame and rules, drawn over them.
-        const QString wrong = differences(canvas.lines(), boxes + tableRules(set, u, v, 3));
+        const QString wrong = ruleDifferences(canvas.lines(), boxes + tableRules(set, u, v, 3));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
         if (printSize == 100) {
             QVERIFY(near(canvas.lines()[0].x1, 13.5 * 2.5 + 0.1));
@@ -318,12 +278,8 @@ private slots:
         QVERIFY(copies.canvases[1].cancelled() && !copies.canvases[1].ended());
         QCOMPARE(copies.canvases[0].lines().size(), copies.canvases[2].lines().size());
         QCOMPARE(copies.canvases[0].lines().first().color, QColor(255, 0, 0));
-        const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown.first().icon, QMessageBox::Critical);
-        QCOMPARE(shown.first().title, QStringLiteral("Parvela"));
-        QCOMPARE(shown.first().text, QStringLiteral("印刷が出来ません"));
-        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        const QString report = printFailureReportProblems();
+        QVERIFY2(report.isEmpty(), qPrintable(report));
     }
 
     void printsOneLandscapePdfPage()
@@ -360,24 +316,11 @@ private slots:
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
 
         // In the real face every column caption starts inside its ruled cell.
-        QPrinter printer(QPrinter::HighResolution);
-        QFont font;
-        font.setFamilies({"IPAGothic"});
-        font.setPointSizeF(15);
-        const double u = QFontMetricsF(font, &printer).horizontalAdvance("あ") * 72.0 / printer.resolution();
-        const double margin = PrintCanvas::PageMarginMillimetres * 72 / 25.4;
-        const QVector<Word> words = pdfWords(path);
-        const QStringList captions = header();
-        for (int c = 0; c < 20; ++c) {
-            const auto found = std::find_if(words.begin(), words.end(), [&](const Word &w) { return w.text == captions.at(c); });
-            QVERIFY2(found != words.end(), qPrintable(captions.at(c)));
-            const double left = margin + (c == 0 ? 6.0 : Standard.at(c - 1) * u);
-            const double right = margin + Standard.at(c) * u;
-            QVERIFY2(found->xMin > left && found->xMin < right,
-                     qPrintable(QString("%1 at %2 pt, cell %3-%4").arg(captions.at(c)).arg(found->xMin).arg(left).arg(right)));
-        }
+        const double u = realFaceUnit(15);
+        const QString outside = captionsOutsideTheirCells(path, header(), Standard, u);
+        QVERIFY2(outside.isEmpty(), qPrintable(outside));
         // The frame's right edge stays on the page.
-        QVERIFY(margin + 54 * u < page.width());
+        QVERIFY(pageMarginPoints() + 54 * u < page.width());
     }
 };
 

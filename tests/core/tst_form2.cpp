@@ -334,12 +334,7 @@ private:
     void openSettings(const std::function<void(Form2 *)> &act)
     {
         bool seen = false;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *form = qobject_cast<Form2 *>(modal);
-            if (!form) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form2>([&](Form2 *form) {
             seen = true;
             act(form);
             if (form->isVisible())

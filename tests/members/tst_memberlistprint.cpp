@@ -3,13 +3,11 @@
 
 #include "core/membertable.h"
 #include "core/module1.h"
-#include "core/windowregistry.h"
 #include "members/form7.h"
 #include "members/memberlistprint.h"
 #include "platform/grid.h"
 #include "platform/messagebox.h"
 
-#include <QFontMetricsF>
 #include <QPushButton>
 
 #include <memory>
@@ -17,13 +15,6 @@
 using namespace PrintChecks;
 
 namespace {
-
-struct Rule
-{
-    double x1, y1, x2, y2;
-    int width;
-    bool box;
-};
 
 // The list's rules for R grid rows (header included); W = 10.
 QVector<Rule> listRules(double u, double v, int R, double T = 1)
@@ -38,25 +29,6 @@ QVector<Rule> listRules(double u, double v, int R, double T = 1)
     return rules;
 }
 
-bool near(double a, double b)
-{
-    return qAbs(a - b) < 1e-9;
-}
-
-QString differences(const QVector<RecordingCanvas::Line> &drawn, const QVector<Rule> &expected)
-{
-    if (drawn.size() != expected.size())
-        return QStringLiteral("%1 lines drawn, %2 expected").arg(drawn.size()).arg(expected.size());
-    for (int i = 0; i < drawn.size(); ++i) {
-        const auto &d = drawn.at(i);
-        const Rule &e = expected.at(i);
-        if (!near(d.x1, e.x1) || !near(d.y1, e.y1) || !near(d.x2, e.x2) || !near(d.y2, e.y2) || d.width != e.width
-            || d.box != e.box || d.color != QColor(Qt::black))
-            return QStringLiteral("line %1: (%2,%3)-(%4,%5) w%6").arg(i).arg(d.x1).arg(d.y1).arg(d.x2).arg(d.y2).arg(d.width);
-    }
-    return {};
-}
-
 } // namespace
 
 class MemberListPrintTest : public QObject
@@ -68,9 +40,7 @@ class MemberListPrintTest : public QObject
     // 印刷 on the member list as the main menu opens it.
     static void printFromTheList()
     {
-        Form7 &list = WindowRegistry::instance().form<Form7>();
-        list.Showtable();
-        ParvelaTest::showActive(&list);
+        Form7 &list = ParvelaTest::showTableWindow<Form7>();
         QTest::mouseClick(list.Command5, Qt::LeftButton);
         list.close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -127,7 +97,7 @@ private slots:
             QVERIFY(near(name.y, 1 + (1 + r) * v) && near(hc.y, name.y));
             QVERIFY(near(name.clipRight, 8 * u) && near(hc.clipRight, 10 * u));
         }
-        const QString wrong = differences(canvas.lines(), listRules(u, v, members + 1));
+        const QString wrong = ruleDifferences(canvas.lines(), listRules(u, v, members + 1));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
         // The header rule lies on the frame's foot for an empty list; the last row rule does
         // for a list with members.
@@ -198,12 +168,8 @@ private slots:
             QCOMPARE(texts, QStringList({"メンバー", "氏名", "HC", "佐藤一郎", "10.5", "鈴木花子", "20", "田中三郎", "12"}));
         }
         QVERIFY(copies.canvases[1].cancelled() && !copies.canvases[1].ended());
-        const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown.first().icon, QMessageBox::Critical);
-        QCOMPARE(shown.first().title, QStringLiteral("Parvela"));
-        QCOMPARE(shown.first().text, QStringLiteral("印刷が出来ません"));
-        QCOMPARE(QApplication::overrideCursor(), nullptr);
+        const QString report = printFailureReportProblems();
+        QVERIFY2(report.isEmpty(), qPrintable(report));
     }
 
     void printsNameAndHcOfTheGridAndLeavesItsLastRowCurrent()
@@ -252,12 +218,8 @@ private slots:
         QVERIFY(text.indexOf(QStringLiteral("佐藤一郎")) < text.indexOf(QStringLiteral("田中三郎")));
 
         // In the real face the texts start inside their cells: name 1 unit to 8 u, HC 8 u to 10 u.
-        QPrinter printer(QPrinter::HighResolution);
-        QFont font;
-        font.setFamilies({"IPAGothic"});
-        font.setPointSizeF(20);
-        const double u = QFontMetricsF(font, &printer).horizontalAdvance("あ") * 72.0 / printer.resolution();
-        const double margin = PrintCanvas::PageMarginMillimetres * 72 / 25.4;
+        const double u = realFaceUnit(20);
+        const double margin = pageMarginPoints();
         for (const Word &word : pdfWords(path)) {
             if (word.text == QStringLiteral("氏名") || word.text == QStringLiteral("佐藤一郎"))
                 QVERIFY2(word.xMin > margin + 6 && word.xMin < margin + 8 * u, qPrintable(word.text));

@@ -29,12 +29,7 @@ private:
     {
         QStringList listed;
         QString title;
-        ParvelaTest::onNextModal([&, chosen, ok](QWidget *modal) {
-            auto *selection = qobject_cast<Form12 *>(modal);
-            if (!selection) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form12>([&, chosen, ok](Form12 *selection) {
             title = selection->windowTitle();
             for (int i = 0; i < selection->List1->count(); ++i) {
                 QListWidgetItem *entry = selection->List1->item(i);
@@ -60,9 +55,7 @@ private:
 private slots:
     void init()
     {
-        ParvelaTest::clearSettings();
-        Module1::Settings.EditYear = 2003;
-        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
+        m_db = ParvelaTest::freshSettingsAndDatabase(2003);
         m_courseId = CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東"));
         m_members = {MemberTable::insert(QStringLiteral("阿部"), QStringLiteral("あべ"), QStringLiteral("1950/1/1"), 10),
                      MemberTable::insert(QStringLiteral("井上"), QStringLiteral("いのうえ"), QStringLiteral("1960/1/1"), 18),
@@ -134,12 +127,7 @@ private slots:
         bool stillOpen = false;
         int stillSelected = -1;
         int storedMeanwhile = -1;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *selection = qobject_cast<Form12 *>(modal);
-            if (!selection) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form12>([&](Form12 *selection) {
             selection->List1->item(0)->setSelected(true);
             selection->List1->item(1)->setSelected(true);
             selection->Command1->click();

@@ -24,20 +24,10 @@ class TestForm3 : public QObject
 private:
     std::unique_ptr<ParvelaTest::TemporaryDatabase> m_db;
 
-    Form3 &openMonths()
-    {
-        Form3 &months = WindowRegistry::instance().form<Form3>();
-        ParvelaTest::showActive(&months);
-        return months;
-    }
+    Form3 &openMonths() { return ParvelaTest::showWindow<Form3>(); }
 
 private slots:
-    void init()
-    {
-        ParvelaTest::clearSettings();
-        Module1::Settings.EditYear = 2003;
-        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
-    }
+    void init() { m_db = ParvelaTest::freshSettingsAndDatabase(2003); }
 
     void cleanup()
     {
@@ -173,12 +163,7 @@ private slots:
         QVERIFY(ParvelaTest::showActive(months));
 
         QStringList seen;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *dialog = qobject_cast<Form6 *>(modal);
-            if (!dialog) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form6>([&](Form6 *dialog) {
             dialog->boxDate->setText(QStringLiteral("2003/5/18"));
             dialog->boxCourse->setCurrentIndex(0);
             ParvelaTest::onNextModal([&](QWidget *sheetWindow) {

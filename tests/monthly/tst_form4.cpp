@@ -28,9 +28,7 @@ private:
 private slots:
     void init()
     {
-        ParvelaTest::clearSettings();
-        Module1::Settings.EditYear = 2003;
-        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
+        m_db = ParvelaTest::freshSettingsAndDatabase(2003);
         CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東コース"));
         MessageBox::takeShown();
     }
@@ -145,12 +143,7 @@ private slots:
             int entries = -1;
             bool okEnabled = false;
         } seen;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *entry = qobject_cast<Form5 *>(modal);
-            if (!entry) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form5>([&](Form5 *entry) {
             seen = {entry->windowTitle(), entry->Combo1->currentText(), entry->Text1->text(), entry->Text2->text(),
                     entry->Text3->text(), entry->Text4->text(), entry->Text5->text(), entry->Text6->text(),
                     entry->Text7->text(), entry->Combo1->count(), entry->Command1->isEnabled()};

@@ -55,9 +55,7 @@ private:
 private slots:
     void init()
     {
-        ParvelaTest::clearSettings();
-        Module1::Settings.EditYear = 2003;
-        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
+        m_db = ParvelaTest::freshSettingsAndDatabase(2003);
         m_courseId = CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東"));
         m_tanaka = MemberTable::insert(QStringLiteral("田中"), QStringLiteral("たなか"), QString(), 12);
         m_abe = MemberTable::insert(QStringLiteral("阿部"), QStringLiteral("あべ"), QString(), 10);

@@ -64,20 +64,13 @@ class TestForm6 : public QObject
 private:
     std::unique_ptr<ParvelaTest::TemporaryDatabase> m_db;
 
-    Form6 &openDialog()
-    {
-        Form6 &dialog = WindowRegistry::instance().form<Form6>();
-        ParvelaTest::showActive(&dialog);
-        return dialog;
-    }
+    Form6 &openDialog() { return ParvelaTest::showWindow<Form6>(); }
 
 private slots:
     void init()
     {
-        ParvelaTest::clearSettings();
-        Module1::Settings.EditYear = 2003;
+        m_db = ParvelaTest::freshSettingsAndDatabase(2003);
         Module1::CurrentMonth = 5;
-        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
         MessageBox::takeShown();
     }
 
@@ -160,12 +153,7 @@ private slots:
 
         QStringList sheetSeen;
         bool dialogGone = false;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *dialog = qobject_cast<Form6 *>(modal);
-            if (!dialog) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form6>([&](Form6 *dialog) {
             dialog->boxDate->setText(QStringLiteral("2003/5/18"));
             dialog->boxCourse->setEditText(course);
             ParvelaTest::onNextModal([&](QWidget *sheetWindow) {
@@ -218,12 +206,7 @@ private slots:
         QDate shown;
         bool clicked = false;
         QString title;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *picker = qobject_cast<Form10 *>(modal);
-            if (!picker) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form10>([&](Form10 *picker) {
             title = picker->windowTitle();
             shown = picker->MonthView1->selectedDate();
             picker->MonthView1->setCurrentPage(2003, 5);

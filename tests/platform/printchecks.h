@@ -1,11 +1,17 @@
 #pragma once
 
 // Shared by the printing tests: canvases kept after each copy, a PDF printer behind the
-// dialog seam, and the poppler tools that read a PDF back.
+// dialog seam, the poppler tools that read a PDF back, and the checks on ruling, cells and
+// failure messages that every printed layout must pass.
 
+#include "platform/messagebox.h"
+#include "platform/printcanvas.h"
 #include "platform/printcommand.h"
 #include "platform/recordingcanvas.h"
 
+#include <QApplication>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -174,6 +180,106 @@ inline QString textsOutsideTheirCells(const RecordingCanvas &canvas)
         ++checked;
     }
     return checked == 0 ? QStringLiteral("no table texts") : QString();
+}
+
+// Coordinates computed the way the layout computes them agree to far better than this.
+inline bool near(double a, double b)
+{
+    return qAbs(a - b) < 1e-9;
+}
+
+// A line a layout is expected to draw; black unless a coloured box is meant.
+struct Rule
+{
+    double x1, y1, x2, y2;
+    int width;
+    bool box;
+    QColor color = Qt::black;
+};
+
+// Compares the drawn lines with the expected rules, in order. Returns the first line that
+// differs, with what was expected there; empty when all agree.
+inline QString ruleDifferences(const QVector<RecordingCanvas::Line> &drawn, const QVector<Rule> &expected)
+{
+    if (drawn.size() != expected.size())
+        return QStringLiteral("%1 lines drawn, %2 expected").arg(drawn.size()).arg(expected.size());
+    for (int i = 0; i < drawn.size(); ++i) {
+        const RecordingCanvas::Line &d = drawn.at(i);
+        const Rule &e = expected.at(i);
+        if (!near(d.x1, e.x1) || !near(d.y1, e.y1) || !near(d.x2, e.x2) || !near(d.y2, e.y2) || d.width != e.width
+            || d.box != e.box || d.color != e.color)
+            return QStringLiteral("line %1: (%2,%3)-(%4,%5) w%6 %7, expected (%8,%9)-(%10,%11) w%12 %13")
+                .arg(i)
+                .arg(d.x1)
+                .arg(d.y1)
+                .arg(d.x2)
+                .arg(d.y2)
+                .arg(d.width)
+                .arg(d.color.name())
+                .arg(e.x1)
+                .arg(e.y1)
+                .arg(e.x2)
+                .arg(e.y2)
+                .arg(e.width)
+                .arg(e.color.name());
+    }
+    return {};
+}
+
+// A failed copy is told once, as a critical "印刷が出来ません" under the program's title, and
+// leaves no wait cursor behind. Takes the messages shown; returns the first way they differ
+// from that, empty when the failure was told as it should be.
+inline QString printFailureReportProblems()
+{
+    const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
+    if (shown.size() != 1)
+        return QStringLiteral("%1 messages shown, 1 expected").arg(shown.size());
+    if (shown.first().icon != QMessageBox::Critical)
+        return QStringLiteral("icon %1, Critical expected").arg(int(shown.first().icon));
+    if (shown.first().title != QStringLiteral("Parvela"))
+        return QStringLiteral("title \"%1\"").arg(shown.first().title);
+    if (shown.first().text != QStringLiteral("印刷が出来ません"))
+        return QStringLiteral("text \"%1\"").arg(shown.first().text);
+    if (QApplication::overrideCursor() != nullptr)
+        return QStringLiteral("the wait cursor is still shown");
+    return {};
+}
+
+// The width of "あ" in the face the PDF embeds, at `pointSize`, in points: the unit the
+// layout's columns are measured in, which the recording canvas's face only stands in for.
+inline double realFaceUnit(double pointSize)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QFont font;
+    font.setFamilies({QStringLiteral("IPAGothic")});
+    font.setPointSizeF(pointSize);
+    return QFontMetricsF(font, &printer).horizontalAdvance(QStringLiteral("あ")) * 72.0 / printer.resolution();
+}
+
+// Where the printable area starts on the PDF page, in points from the page's edge.
+inline double pageMarginPoints()
+{
+    return PrintCanvas::PageMarginMillimetres * 72 / 25.4;
+}
+
+// Checks that each caption of a header row starts inside its ruled cell in the PDF: the first
+// cell runs from 6 pt inside the frame, each cell ends at its own right rule (given in units u
+// from the printable area's edge). Returns the first offence, empty when there is none.
+inline QString captionsOutsideTheirCells(const QString &path, const QStringList &captions,
+                                         const QVector<double> &rightRules, double u)
+{
+    const double margin = pageMarginPoints();
+    const QVector<Word> words = pdfWords(path);
+    for (int c = 0; c < captions.size(); ++c) {
+        const auto found = std::find_if(words.begin(), words.end(), [&](const Word &w) { return w.text == captions.at(c); });
+        if (found == words.end())
+            return QStringLiteral("%1 is not in the PDF").arg(captions.at(c));
+        const double left = margin + (c == 0 ? 6.0 : rightRules.at(c - 1) * u);
+        const double right = margin + rightRules.at(c) * u;
+        if (!(found->xMin > left && found->xMin < right))
+            return QStringLiteral("%1 at %2 pt, cell %3-%4").arg(captions.at(c)).arg(found->xMin).arg(left).arg(right);
+    }
+    return {};
 }
 
 } // namespace PrintChecks

@@ -334,9 +334,7 @@ private:
 private slots:
     void initTestCase()
     {
-        ParvelaTest::clearSettings();
-        Module1::Settings.EditYear = 2003;
-        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
+        m_db = ParvelaTest::freshSettingsAndDatabase(2003);
         m_course = CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東"));
         m_tanaka = MemberTable::insert(QStringLiteral("田中"), QStringLiteral("たなか"), QStringLiteral("1950/1/1"), 12);
         m_abe = MemberTable::insert(QStringLiteral("阿部"), QStringLiteral("あべ"), QStringLiteral("1960/1/1"), 10);
@@ -400,12 +398,7 @@ private slots:
 
         Form4 &sheet = openSheet(*CourseTable::firstOfMonth(2003, 5));
         Seen seen;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *entry = qobject_cast<Form5 *>(modal);
-            if (!entry) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form5>([&](Form5 *entry) {
             seen.opened = true;
             QPointer<Form5> guard(entry);
             if (adding) {
@@ -447,12 +440,7 @@ private slots:
         list.Showtable();
         QVERIFY(ParvelaTest::showActive(&list));
         Seen seen;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *dialog = qobject_cast<Form8 *>(modal);
-            if (!dialog) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form8>([&](Form8 *dialog) {
             seen.opened = true;
             QPointer<Form8> guard(dialog);
             if (adding) {
@@ -555,12 +543,7 @@ private slots:
         Form1 menu;
         QVERIFY(ParvelaTest::showActive(&menu));
         Seen seen;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *dialog = qobject_cast<Form2 *>(modal);
-            if (!dialog) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form2>([&](Form2 *dialog) {
             seen.opened = true;
             QPointer<Form2> guard(dialog);
             const QVector<QLineEdit *> boxes = {dialog->Text1,    dialog->Text2,    dialog->Text3,    dialog->Text4,

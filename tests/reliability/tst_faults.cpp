@@ -95,9 +95,7 @@ private:
 private slots:
     void init()
     {
-        ParvelaTest::clearSettings();
-        Module1::Settings.EditYear = 2003;
-        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
+        m_db = ParvelaTest::freshSettingsAndDatabase(2003);
         MessageBox::takeShown();
     }
     void cleanup()
@@ -145,16 +143,15 @@ private slots:
             QVERIFY(!menu.Form_Load());
         }
         QVERIFY(!Database::isOpen());
-        const auto shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].icon, QMessageBox::Critical);
-        QVERIFY2(shown[0].text.contains(path) && shown[0].text.contains(told), qPrintable(shown[0].text));
+        const std::optional<QString> error = ParvelaTest::takeOnlyError();
+        QVERIFY(error);
+        QVERIFY2(error->contains(path) && error->contains(told), qPrintable(*error));
         QCOMPARE(fileHash(path), before);
         // No copy is made of a file the program refused.
         QVERIFY(!QFileInfo::exists(Backup::folderFor(path)));
 
         if (kind == "locked") {
-            QVERIFY2(!shown[0].text.contains(QStringLiteral("壊れて")), qPrintable(shown[0].text));
+            QVERIFY2(!error->contains(QStringLiteral("壊れて")), qPrintable(*error));
             locker.kill();
             QVERIFY(locker.waitForFinished(10000));
             // Once the other program lets go, the next start works with every row there.
@@ -174,22 +171,17 @@ private slots:
         QProcess locker;
         QVERIFY(ChildProcess::startReady(locker, m_db->path(), {QStringLiteral("lock")}));
 
-        QVector<MessageBox::Shown> whileLocked;
+        std::optional<QString> whileLocked;
         bool openAfterRefusal = false;
         bool closedAfterRetry = false;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *dialog = qobject_cast<Form8 *>(modal);
-            if (!dialog) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form8>([&](Form8 *dialog) {
             QPointer<Form8> guard(dialog);
             dialog->Text1->setText(QStringLiteral("佐藤"));
             dialog->Text2->setText(QStringLiteral("さとう"));
             dialog->Text3->setText(QStringLiteral("1970/5/5"));
             dialog->Text4->setText(QStringLiteral("12"));
             dialog->Command1->click();
-            whileLocked = MessageBox::takeShown();
+            whileLocked = ParvelaTest::takeOnlyError();
             openAfterRefusal = guard && guard->isVisible() && guard->Text1->text() == QStringLiteral("佐藤");
             locker.kill();
             locker.waitForFinished(10000);
@@ -201,10 +193,9 @@ private slots:
         });
         list.Command1->click();
 
-        QCOMPARE(whileLocked.size(), 1);
-        QCOMPARE(whileLocked[0].icon, QMessageBox::Critical);
-        QVERIFY2(whileLocked[0].text.contains(QStringLiteral("データベースが他のプログラムに使われています。")),
-                 qPrintable(whileLocked[0].text));
+        QVERIFY(whileLocked);
+        QVERIFY2(whileLocked->contains(QStringLiteral("データベースが他のプログラムに使われています。")),
+                 qPrintable(*whileLocked));
         QVERIFY(openAfterRefusal);
         QVERIFY(closedAfterRetry);
         QVERIFY(MessageBox::takeShown().isEmpty());
@@ -254,19 +245,14 @@ private slots:
         Module1::CurrentMonth = 5;
         Form4 &sheet = openSheet(*CourseTable::firstOfMonth(2003, 5));
 
-        QVector<MessageBox::Shown> whenFull;
+        std::optional<QString> whenFull;
         int chosenAfterRefusal = 0;
         bool closedAfterRetry = false;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            auto *selection = qobject_cast<Form12 *>(modal);
-            if (!selection) {
-                modal->close();
-                return;
-            }
+        ParvelaTest::onNextDialog<Form12>([&](Form12 *selection) {
             QPointer<Form12> guard(selection);
             selection->List1->selectAll();
             selection->Command1->click();
-            whenFull = MessageBox::takeShown();
+            whenFull = ParvelaTest::takeOnlyError();
             if (guard && guard->isVisible())
                 chosenAfterRefusal = int(guard->List1->selectedItems().size());
             Database::exec(QStringLiteral("PRAGMA max_page_count = 1000000"));
@@ -278,9 +264,8 @@ private slots:
         });
         sheet.Command8->click();
 
-        QCOMPARE(whenFull.size(), 1);
-        QCOMPARE(whenFull[0].icon, QMessageBox::Critical);
-        QVERIFY2(whenFull[0].text.contains(QStringLiteral("ディスクがいっぱいです。")), qPrintable(whenFull[0].text));
+        QVERIFY(whenFull);
+        QVERIFY2(whenFull->contains(QStringLiteral("ディスクがいっぱいです。")), qPrintable(*whenFull));
         QCOMPARE(chosenAfterRefusal, 400);
         QVERIFY(closedAfterRetry);
         QCOMPARE(count(QStringLiteral("Score")), 400);
@@ -300,10 +285,9 @@ private slots:
 
         Form7 &list = WindowRegistry::instance().form<Form7>(&menu);
         list.Showtable();
-        const auto shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].icon, QMessageBox::Critical);
-        QVERIFY2(shown[0].text.contains(QStringLiteral("データベースファイルが壊れています。")), qPrintable(shown[0].text));
+        const std::optional<QString> error = ParvelaTest::takeOnlyError();
+        QVERIFY(error);
+        QVERIFY2(error->contains(QStringLiteral("データベースファイルが壊れています。")), qPrintable(*error));
         QVERIFY(ParvelaTest::showActive(&list));
 
         // What was stored survives in the copy, which the program opens as it opens its own file.
@@ -353,10 +337,9 @@ private slots:
             Form1 menu;
             QVERIFY(!menu.Form_Load());
         }
-        const auto shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].icon, QMessageBox::Critical);
-        QVERIFY2(shown[0].text.contains(QStringLiteral("壊れています")), qPrintable(shown[0].text));
+        const std::optional<QString> error = ParvelaTest::takeOnlyError();
+        QVERIFY(error);
+        QVERIFY2(error->contains(QStringLiteral("壊れています")), qPrintable(*error));
         QVERIFY(!backups.exists(Backup::fileNameFor(QDate::currentDate())));
         QCOMPARE(fileHash(m_db->path()), damaged);
     }

@@ -56,6 +56,13 @@ QString TemporaryDatabase::path() const
     return m_dir.filePath(QStringLiteral("parvela.mdb"));
 }
 
+std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear)
+{
+    clearSettings();
+    Module1::Settings.EditYear = static_cast<qint16>(editYear);
+    return std::make_unique<TemporaryDatabase>();
+}
+
 void onNextModal(std::function<void(QWidget *)> inspect, int timeoutMs)
 {
     auto *timer = new QTimer;
@@ -82,6 +89,17 @@ bool showActive(QWidget *window)
     window->show();
     window->activateWindow();
     return QTest::qWaitForWindowActive(window);
+}
+
+std::optional<QString> takeOnlyError()
+{
+    const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
+    if (shown.size() == 1 && shown.first().icon == QMessageBox::Critical)
+        return shown.first().text;
+    qWarning("%d messages shown where one error was expected", int(shown.size()));
+    for (const MessageBox::Shown &message : shown)
+        qWarning("icon %d: %s", int(message.icon), qPrintable(message.text));
+    return std::nullopt;
 }
 
 QVariantList column(const QString &statement, const QVariantList &values)

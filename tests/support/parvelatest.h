@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/windowregistry.h"
+
 #include <QApplication>
 #include <QString>
 #include <QTemporaryDir>
@@ -7,6 +9,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
+#include <optional>
 
 namespace ParvelaTest {
 
@@ -32,14 +36,58 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Where the window tests start: the settings back to their defaults with `editYear` as the
+// year being edited, and only then an empty database of its own.
+std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear);
+
 // Runs `inspect` on the next modal dialog that opens (over any already open), from inside its event loop. Record what
 // the dialog shows there and close it; assert after exec() returns (a failed check inside
 // would leave the dialog open).
 void onNextModal(std::function<void(QWidget *)> inspect, int timeoutMs = 5000);
 
+// onNextModal for a dialog of one kind: `inspect` gets it as that kind. Any other dialog that
+// opens instead is closed unseen, so the test is not left waiting and its checks on what the
+// awaited dialog showed fail instead.
+template <typename Dialog, typename Inspect>
+void onNextDialog(Inspect inspect, int timeoutMs = 5000)
+{
+    onNextModal(
+        [inspect](QWidget *modal) {
+            if (auto *dialog = qobject_cast<Dialog *>(modal))
+                inspect(dialog);
+            else
+                modal->close();
+        },
+        timeoutMs);
+}
+
 // Shows a window, makes it active and waits for it, so key preview and focus behave as for a
 // user.
 bool showActive(QWidget *window);
+
+// The program's one window of that kind, shown and active as the user meets it.
+template <typename Form>
+Form &showWindow()
+{
+    Form &window = WindowRegistry::instance().form<Form>();
+    showActive(&window);
+    return window;
+}
+
+// A window that lists a table, with its rows loaded before it shows, as the menus open it.
+template <typename Form>
+Form &showTableWindow()
+{
+    Form &window = WindowRegistry::instance().form<Form>();
+    window.Showtable();
+    showActive(&window);
+    return window;
+}
+
+// Takes the messages shown so far. The text of the only one when exactly one was shown and it
+// was an error; nothing otherwise, and what was shown instead goes to the test's log so the
+// failing check can be read.
+std::optional<QString> takeOnlyError();
 
 // Rows of a statement, for checks on what landed in the database.
 QVariantList column(const QString &statement, const QVariantList &values = {});
