@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QStringList>
 
 // The schema is compiled into the static library; its resources must be registered by hand.
 static void registerSchemaResource()
@@ -232,6 +233,15 @@ QVariant scalar(const QString &statement, const QVariantList &values)
 {
     QSqlQuery query = run(statement, values);
     return query.next() ? query.value(0) : QVariant();
+}
+
+QString placeholders(qsizetype count)
+{
+    QStringList marks;
+    marks.reserve(count);
+    for (qsizetype i = 0; i < count; ++i)
+        marks << QStringLiteral("?");
+    return marks.join(QLatin1Char(','));
 }
 
 } // namespace Database

@@ -64,6 +64,8 @@ QSqlQuery run(const QString &statement, const QVariantList &values = {});
 void exec(const QString &statement, const QVariantList &values = {});
 // The first column of the first row, or an invalid QVariant when there is no row.
 QVariant scalar(const QString &statement, const QVariantList &values = {});
+// "?,?,…" with one mark for each value of an "in (…)" list, so the values are bound too.
+QString placeholders(qsizetype count);
 
 } // namespace Database
 

@@ -48,14 +48,11 @@ QVector<MemberRecord> allByKanaExcept(const QStringList &names)
 {
     if (names.isEmpty())
         return allByKana();
-    QStringList placeholders;
     QVariantList values;
-    for (const QString &name : names) {
-        placeholders << QStringLiteral("?");
+    for (const QString &name : names)
         values << name;
-    }
     return all(Database::run(QStringLiteral("select %1 from Member where NAME not in (%2) order by HURIKANA, ID")
-                                 .arg(Columns, placeholders.join(QLatin1Char(','))),
+                                 .arg(Columns, Database::placeholders(names.size())),
                              values));
 }
 

@@ -62,16 +62,7 @@ QVector<ScoreRecord> inSheetOrder(QSqlQuery query)
     return rows;
 }
 
-// "?,?,…" for an "in (…)" list of the given IDs, bound by idValues().
-QString placeholders(const QVector<int> &ids)
-{
-    QStringList marks;
-    marks.reserve(ids.size());
-    for (int i = 0; i < ids.size(); ++i)
-        marks << QStringLiteral("?");
-    return marks.join(QLatin1Char(','));
-}
-
+// The IDs as the bound values of an "in (…)" list.
 QVariantList idValues(const QVector<int> &ids)
 {
     QVariantList values;
@@ -90,7 +81,7 @@ QVector<Row> ofCoursesInIndexOrder(const QString &columns, const QVector<int> &c
     if (courseIds.isEmpty())
         return rows;
     QSqlQuery query = Database::run(QStringLiteral("select %1 from Score where COURSE_ID in (%2) order by COURSE_ID,ID")
-                                        .arg(columns, placeholders(courseIds)),
+                                        .arg(columns, Database::placeholders(courseIds.size())),
                                     idValues(courseIds));
     while (query.next())
         rows.append(read(query));
