@@ -16,6 +16,7 @@ Form10::Form10(QWidget *parent)
     MonthView1 = new QCalendarWidget(this);
     MonthView1->setGeometry(0, 0, width(), Twips::toPixels(2280));
     MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    MonthView1->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
 
     Label1 = new QLabel(QStringLiteral("年をクリックすると、年毎に移動できるボタンが表示されます"), this);
     Label1->setGeometry(Twips::rect(0, 2280, 2380, 735));
