@@ -8,20 +8,20 @@
 // (VmHWM of /proc/self/status), reset through /proc/self/clear_refs before the first run of
 // each figure and floor: "peak" is the most resident memory while it ran, "+" how much that
 // is above the resident set just before it.
-#include "annual/annualprint.h"
+#include "annual/print/annualprint.h"
 #include "annual/annualsummary.h"
-#include "annual/form9.h"
+#include "annual/gui/form9.h"
 #include "core/backup.h"
 #include "core/database.h"
 #include "core/demodata.h"
-#include "core/form1.h"
+#include "core/gui/form1.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
-#include "members/form7.h"
+#include "members/gui/form7.h"
 #include "members/latesthandicap.h"
 #include "monthly/ranking.h"
-#include "platform/grid.h"
-#include "platform/printcommand.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/printcommand.h"
 
 #include <QApplication>
 #include <QDir>

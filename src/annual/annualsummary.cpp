@@ -1,4 +1,4 @@
-#include "annualsummary.h"
+#include "annual/annualsummary.h"
 
 #include "core/membertable.h"
 #include "core/module1.h"

@@ -1,6 +1,6 @@
-#include "backup.h"
+#include "core/backup.h"
 
-#include "database.h"
+#include "core/database.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "coursetable.h"
+#include "core/coursetable.h"
 
-#include "database.h"
-#include "module1.h"
+#include "core/database.h"
+#include "core/module1.h"
 
 namespace CourseTable {
 

@@ -1,11 +1,11 @@
-#include "demodata.h"
+#include "core/demodata.h"
 
-#include "coursetable.h"
-#include "database.h"
-#include "dates.h"
-#include "membertable.h"
-#include "module1.h"
-#include "scoretable.h"
+#include "core/coursetable.h"
+#include "core/database.h"
+#include "core/dates.h"
+#include "core/membertable.h"
+#include "core/module1.h"
+#include "core/scoretable.h"
 #include "monthly/ranking.h"
 
 #include <QDate>

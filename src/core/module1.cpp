@@ -1,8 +1,8 @@
-#include "module1.h"
+#include "core/module1.h"
 
-#include "coursetable.h"
-#include "database.h"
-#include "settingsstore.h"
+#include "core/coursetable.h"
+#include "core/database.h"
+#include "core/settingsstore.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,8 +1,8 @@
-#include "scoretable.h"
+#include "core/scoretable.h"
 
-#include "database.h"
-#include "dates.h"
-#include "module1.h"
+#include "core/database.h"
+#include "core/dates.h"
+#include "core/module1.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "settingsstore.h"
+#include "core/settingsstore.h"
 
 #include <QSettings>
 

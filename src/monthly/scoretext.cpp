@@ -1,4 +1,4 @@
-#include "scoretext.h"
+#include "monthly/scoretext.h"
 
 #include "core/scoretable.h"
 

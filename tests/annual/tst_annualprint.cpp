@@ -1,10 +1,12 @@
 #include "parvelatest.h"
 #include "../platform/printchecks.h"
 
-#include "annual/annualprint.h"
+#include "annual/print/annualprint.h"
+#include "annual/gui/form9.h"
 #include "core/module1.h"
-#include "platform/grid.h"
-#include "platform/messagebox.h"
+#include "core/gui/windowregistry.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
 
 using namespace PrintChecks;
 
@@ -207,12 +209,8 @@ private slots:
 
     void printsTheGridWithItsCellColours()
     {
-        Grid grid;
-        grid.setCols(20);
-        grid.setFixedCols(1);
-        grid.setRows(1);
-        for (int c = 0; c < 20; ++c)
-            grid.setTextAt(0, c, header().at(c));
+        Form9 &summary = WindowRegistry::instance().form<Form9>();
+        Grid &grid = *summary.ScoreGrid;
         grid.addRow();
         const QStringList texts = line("佐藤一郎").texts;
         for (int c = 0; c < 20; ++c)
@@ -222,7 +220,7 @@ private slots:
         grid.setCellBackColor(AnnualMarks::RunnerUp);
         Copies copies;
         recordCopies(copies, 1);
-        AnnualPrint::print(nullptr, grid);
+        summary.Command5_Click();
         QCOMPARE(int(copies.canvases.size()), 1);
         const RecordingCanvas &canvas = copies.canvases[0];
         QCOMPARE(canvas.texts().size(), 41);
@@ -231,6 +229,7 @@ private slots:
         const auto &box = canvas.lines().first();
         QCOMPARE(box.color, QColor(0, 0, 255));
         QVERIFY(near(box.x1, 22.2 * 2.5 + 0.1) && near(box.x2, 24.3 * 2.5 - 0.1));
+        summary.close();
     }
 
     void aLongTableContinuesOnLandscapePages()

@@ -4,17 +4,17 @@
 #include "../platform/printchecks.h"
 
 #include "annual/annualsummary.h"
-#include "annual/form9.h"
+#include "annual/gui/form9.h"
 #include "core/coursetable.h"
 #include "core/database.h"
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
 #include "core/settingsstore.h"
-#include "core/windowregistry.h"
-#include "monthly/form3.h"
-#include "platform/grid.h"
-#include "platform/messagebox.h"
+#include "core/gui/windowregistry.h"
+#include "monthly/gui/form3.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
 
 #include <QPushButton>
 #include <QScreen>

@@ -4,9 +4,9 @@
 
 #include "core/backup.h"
 #include "core/database.h"
-#include "core/form1.h"
+#include "core/gui/form1.h"
 #include "core/membertable.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,11 +3,11 @@
 
 #include "core/coursetable.h"
 #include "core/database.h"
-#include "core/errorreport.h"
+#include "core/gui/errorreport.h"
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "parvelatest.h"
+#include "databasefixture.h"
 
 #include "core/database.h"
 #include "core/dates.h"
@@ -252,5 +252,5 @@ private slots:
     }
 };
 
-PARVELA_TEST_MAIN(TestDemoData)
+PARVELA_CORE_TEST_MAIN(TestDemoData)
 #include "tst_demodata.moc"

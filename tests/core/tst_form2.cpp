@@ -3,13 +3,13 @@
 #include "parvelatest.h"
 
 #include "core/database.h"
-#include "core/form1.h"
-#include "core/form2.h"
+#include "core/gui/form1.h"
+#include "core/gui/form2.h"
 #include "core/module1.h"
 #include "core/settingsstore.h"
-#include "core/windowregistry.h"
-#include "monthly/form3.h"
-#include "platform/messagebox.h"
+#include "core/gui/windowregistry.h"
+#include "monthly/gui/form3.h"
+#include "platform/gui/messagebox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

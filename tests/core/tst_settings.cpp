@@ -3,7 +3,7 @@
 
 #include "core/module1.h"
 #include "core/settingsstore.h"
-#include "core/windowplacement.h"
+#include "core/gui/windowplacement.h"
 
 #include <QDate>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "parvelatest.h"
+#include "databasefixture.h"
 
 #include "core/coursetable.h"
 #include "core/database.h"
@@ -196,5 +196,5 @@ private slots:
     }
 };
 
-PARVELA_TEST_MAIN(TestLatestHandicap)
+PARVELA_CORE_TEST_MAIN(TestLatestHandicap)
 #include "tst_latesthandicap.moc"

@@ -2,17 +2,17 @@
 
 #include "core/coursetable.h"
 #include "core/database.h"
-#include "core/form1.h"
+#include "core/gui/form1.h"
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
 #include "core/settingsstore.h"
-#include "core/windowregistry.h"
-#include "members/form7.h"
-#include "members/form8.h"
-#include "monthly/form10.h"
-#include "platform/grid.h"
-#include "platform/messagebox.h"
+#include "core/gui/windowregistry.h"
+#include "members/gui/form7.h"
+#include "members/gui/form8.h"
+#include "monthly/gui/form10.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
 
 #include <QCalendarWidget>
 #include <QLineEdit>

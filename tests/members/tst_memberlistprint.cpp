@@ -3,10 +3,11 @@
 
 #include "core/membertable.h"
 #include "core/module1.h"
-#include "members/form7.h"
-#include "members/memberlistprint.h"
-#include "platform/grid.h"
-#include "platform/messagebox.h"
+#include "core/gui/windowregistry.h"
+#include "members/gui/form7.h"
+#include "members/print/memberlistprint.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
 
 #include <QPushButton>
 
@@ -174,12 +175,8 @@ private slots:
 
     void printsNameAndHcOfTheGridAndLeavesItsLastRowCurrent()
     {
-        Grid grid;
-        grid.setCols(4);
-        grid.setRows(1);
-        const QStringList header = {"氏名", "ふりがな", "誕生日", "HC"};
-        for (int c = 0; c < 4; ++c)
-            grid.setTextAt(0, c, header.at(c));
+        Form7 &list = WindowRegistry::instance().form<Form7>();
+        Grid &grid = *list.MemberGrid;
         const QVector<QStringList> rows = {{"佐藤一郎", "さとう", "1950/1/1", "10.5"}, {"鈴木花子", "すずき", "1960/2/3", "20"}};
         for (const QStringList &cells : rows) {
             grid.addRow();
@@ -189,13 +186,14 @@ private slots:
         grid.setRow(0);
         Copies copies;
         recordCopies(copies, 1);
-        MemberListPrint::print(nullptr, grid);
+        list.Command5_Click();
         QStringList texts;
         for (const auto &text : copies.canvases.at(0).texts())
             texts.append(text.text);
         // Kana and birthday are not printed.
         QCOMPARE(texts, QStringList({"メンバー", "氏名", "HC", "佐藤一郎", "10.5", "鈴木花子", "20"}));
         QCOMPARE(grid.row(), 2);
+        list.close();
     }
 
     void printsAJapanesePdfPage()

@@ -3,9 +3,9 @@
 #include "monthlyfixtures.h"
 
 #include "core/database.h"
-#include "monthly/form12.h"
+#include "monthly/gui/form12.h"
 #include "parvelatest.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QListWidget>
 #include <QPushButton>

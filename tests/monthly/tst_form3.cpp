@@ -2,10 +2,10 @@
 
 #include "monthlyfixtures.h"
 
-#include "core/form1.h"
-#include "monthly/form3.h"
-#include "monthly/form5.h"
-#include "monthly/form6.h"
+#include "core/gui/form1.h"
+#include "monthly/gui/form3.h"
+#include "monthly/gui/form5.h"
+#include "monthly/gui/form6.h"
 #include "core/settingsstore.h"
 #include "parvelatest.h"
 

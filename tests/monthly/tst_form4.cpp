@@ -4,9 +4,9 @@
 
 #include "core/database.h"
 #include "core/settingsstore.h"
-#include "monthly/form5.h"
+#include "monthly/gui/form5.h"
 #include "parvelatest.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QGuiApplication>
 #include <QPushButton>

@@ -3,9 +3,9 @@
 #include "monthlyfixtures.h"
 
 #include "core/database.h"
-#include "monthly/form5.h"
+#include "monthly/gui/form5.h"
 #include "parvelatest.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QPushButton>
 

@@ -3,11 +3,11 @@
 #include "monthlyfixtures.h"
 
 #include "core/settingsstore.h"
-#include "monthly/form10.h"
-#include "monthly/form3.h"
-#include "monthly/form6.h"
+#include "monthly/gui/form10.h"
+#include "monthly/gui/form3.h"
+#include "monthly/gui/form6.h"
 #include "parvelatest.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QCalendarWidget>
 #include <QPushButton>

@@ -6,11 +6,14 @@
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
-#include "monthly/form4.h"
-#include "monthly/monthsheetprint.h"
+#include "core/gui/windowregistry.h"
+#include "monthly/gui/form4.h"
+#include <QComboBox>
+#include <QLineEdit>
+#include "monthly/print/monthsheetprint.h"
 #include "monthly/scoretext.h"
-#include "platform/grid.h"
-#include "platform/messagebox.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
 
 #include <QPushButton>
 
@@ -225,11 +228,11 @@ private slots:
 
     void printsTheGridAsItStands()
     {
-        Grid grid;
-        grid.setCols(9);
-        grid.setRows(1);
-        for (int c = 0; c < 9; ++c)
-            grid.setTextAt(0, c, Header.at(c));
+        Form4 &sheet = WindowRegistry::instance().form<Form4>();
+        Grid &grid = *sheet.ScoreGrid;
+        sheet.setWindowTitle("1999年1月");
+        sheet.boxDate->setText("1999/1/10");
+        sheet.boxCourse->setEditText("大宮");
         grid.addRow();
         const QStringList cells = row("優勝", "佐藤一郎");
         for (int c = 0; c < 9; ++c)
@@ -238,13 +241,14 @@ private slots:
         grid.setCol(0);
         Copies copies;
         recordCopies(copies, 1);
-        MonthSheetPrint::print(nullptr, grid, "1999年1月", "1999/1/10", "大宮");
+        sheet.Command5_Click();
         QCOMPARE(int(copies.canvases.size()), 1);
         QCOMPARE(copies.canvases[0].texts().size(), 3 + 18);
         QCOMPARE(copies.canvases[0].texts()[3 + 9 + 1].text, QStringLiteral("佐藤一郎"));
         // The cells are read by making each current: the last one stays current.
         QCOMPARE(grid.row(), 1);
         QCOMPARE(grid.col(), 8);
+        sheet.close();
     }
 
     void aFailingCopyIsReportedOnceAndTheOthersPrint()

@@ -2,9 +2,9 @@
 #include "parvelatest.h"
 
 #include "core/database.h"
-#include "monthly/form4.h"
+#include "monthly/gui/form4.h"
 #include "monthly/ranking.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QPushButton>
 

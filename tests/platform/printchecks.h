@@ -4,10 +4,10 @@
 // dialog seam, the poppler tools that read a PDF back, and the checks on ruling, cells and
 // failure messages that every printed layout must pass.
 
-#include "platform/messagebox.h"
-#include "platform/printcanvas.h"
-#include "platform/printcommand.h"
-#include "platform/recordingcanvas.h"
+#include "platform/gui/messagebox.h"
+#include "platform/print/printcanvas.h"
+#include "platform/gui/printcommand.h"
+#include "recordingcanvas.h"
 
 #include <QApplication>
 #include <QFont>

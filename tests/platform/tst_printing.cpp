@@ -1,8 +1,8 @@
 #include "parvelatest.h"
 #include "printchecks.h"
 
-#include "platform/messagebox.h"
-#include "platform/printcanvas.h"
+#include "platform/gui/messagebox.h"
+#include "platform/print/printcanvas.h"
 
 #include <QFile>
 #include <QPrinter>

@@ -4,18 +4,18 @@
 #include "../monthly/monthlyfixtures.h"
 
 #include "core/database.h"
-#include "core/form1.h"
-#include "core/form2.h"
+#include "core/gui/form1.h"
+#include "core/gui/form2.h"
 #include "core/settingsstore.h"
-#include "core/windowregistry.h"
-#include "members/form7.h"
-#include "members/form8.h"
-#include "monthly/form4.h"
-#include "monthly/form5.h"
-#include "monthly/form6.h"
+#include "core/gui/windowregistry.h"
+#include "members/gui/form7.h"
+#include "members/gui/form8.h"
+#include "monthly/gui/form4.h"
+#include "monthly/gui/form5.h"
+#include "monthly/gui/form6.h"
 #include "parvelatest.h"
-#include "platform/grid.h"
-#include "platform/messagebox.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include "core/database.h"
 #include "core/membertable.h"
 #include "core/scoretable.h"
-#include "parvelatest.h"
+#include "databasefixture.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
@@ -186,5 +186,5 @@ private slots:
     void cleanupTestCase() { qInfo("crashes: %d killed runs, seed %u", m_runs, Seed); }
 };
 
-PARVELA_TEST_MAIN(TestCrashes)
+PARVELA_CORE_TEST_MAIN(TestCrashes)
 #include "tst_crashes.moc"

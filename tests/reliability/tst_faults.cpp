@@ -10,14 +10,14 @@
 
 #include "core/backup.h"
 #include "core/database.h"
-#include "core/form1.h"
+#include "core/gui/form1.h"
 #include "core/settingsstore.h"
-#include "members/form7.h"
-#include "members/form8.h"
-#include "monthly/form12.h"
-#include "monthly/form6.h"
+#include "members/gui/form7.h"
+#include "members/gui/form8.h"
+#include "monthly/gui/form12.h"
+#include "monthly/gui/form6.h"
 #include "parvelatest.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QCryptographicHash>
 #include <QDir>
