@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 

@@ -1,10 +1,10 @@
-#include "parvelatest.h"
 #include "../platform/printchecks.h"
+#include "parvelatest.h"
 
-#include "annual/print/annualprint.h"
 #include "annual/gui/form9.h"
-#include "core/module1.h"
+#include "annual/print/annualprint.h"
 #include "core/gui/windowregistry.h"
+#include "core/module1.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
 
@@ -13,16 +13,16 @@ using namespace PrintChecks;
 namespace {
 
 const QString Title = QStringLiteral("2003年度年間集計 (赤…優勝 青…準優勝 黄…三位)");
-const QVector<double> Standard = {8.2, 10.9, 13.5, 15.5, 17.8, 20, 22.2, 24.3, 26.6, 28.7,
-                                  30.9, 33.1, 35.3, 37.6, 39.6, 44, 46.3, 48.4, 51, 54};
-const QVector<double> ForFifty = {8.5, 11, 13.5, 16, 18, 20.5, 22.5, 24.5, 27, 29,
-                                  31, 33.5, 36, 38, 40, 44.5, 47, 49, 52, 55};
+const QVector<double> Standard = {8.2,  10.9, 13.5, 15.5, 17.8, 20, 22.2, 24.3, 26.6, 28.7,
+                                  30.9, 33.1, 35.3, 37.6, 39.6, 44, 46.3, 48.4, 51,   54};
+const QVector<double> ForFifty = {8.5, 11,   13.5, 16, 18, 20.5, 22.5, 24.5, 27, 29,
+                                  31,  33.5, 36,   38, 40, 44.5, 47,   49,   52, 55};
 const QVector<int> TextColumns = {3, 20, 26, 32, 37, 42, 47, 52, 57, 62, 67, 72, 77, 82, 87, 92, 102, 107, 112, 118};
 
 QStringList header()
 {
-    return {"氏名", "初HC", "終HC", "1月", "2月", "3月", "4月", "5月", "6月", "7月", "8月", "9月",
-            "10月", "11月", "12月", "OB罰金", "平均", "最高", "最低", "資格"};
+    return {"氏名", "初HC", "終HC", "1月",  "2月",  "3月",    "4月",  "5月",  "6月",  "7月",
+            "8月",  "9月",  "10月", "11月", "12月", "OB罰金", "平均", "最高", "最低", "資格"};
 }
 
 // Frame, header rule, the vertical rules (the last on the frame's right edge) and the row
@@ -43,10 +43,15 @@ QVector<Rule> tableRules(const QVector<double> &set, double u, double v, int R, 
 AnnualPrint::Line line(const QString &name)
 {
     AnnualPrint::Line line;
-    line.texts << name << "12.5" << "10";
+    line.texts << name << "12.5"
+               << "10";
     for (int m = 0; m < 12; ++m)
         line.texts << QString::number(100 + m);
-    line.texts << "1500" << "85" << "80" << "91" << "○";
+    line.texts << "1500"
+               << "85"
+               << "80"
+               << "91"
+               << "○";
     return line;
 }
 
@@ -72,10 +77,7 @@ private slots:
         Module1::Settings.EditYear = 2003;
         MessageBox::takeShown();
     }
-    void cleanup()
-    {
-        restoreSeams();
-    }
+    void cleanup() { restoreSeams(); }
 
     void layout_data()
     {
@@ -198,8 +200,8 @@ private slots:
         absent.finalHc = 20;
         const QVector<AnnualPrint::Line> lines = AnnualPrint::linesOf({played, absent});
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines[0].texts, QStringList({"佐藤一郎", "12.5", "10", "85", "", "90", "", "", "", "", "", "", "", "",
-                                              "", "1500", "88", "85", "90", "×"}));
+        QCOMPARE(lines[0].texts, QStringList({"佐藤一郎", "12.5", "10", "85", "", "90",   "",   "",   "",   "",
+                                              "",         "",     "",   "",   "", "1500", "88", "85", "90", "×"}));
         QCOMPARE(lines[0].monthBackgrounds[0], AnnualMarks::Winner);
         QVERIFY(!lines[0].monthBackgrounds[1].isValid());
         QCOMPARE(lines[0].monthBackgrounds[2], AnnualMarks::Third);

@@ -1,9 +1,9 @@
-#include "parvelatest.h"
 #include "../platform/printchecks.h"
+#include "parvelatest.h"
 
+#include "core/gui/windowregistry.h"
 #include "core/membertable.h"
 #include "core/module1.h"
-#include "core/gui/windowregistry.h"
 #include "members/gui/form7.h"
 #include "members/print/memberlistprint.h"
 #include "platform/gui/grid.h"
@@ -166,7 +166,8 @@ private slots:
             QStringList texts;
             for (const auto &text : canvas.texts())
                 texts.append(text.text);
-            QCOMPARE(texts, QStringList({"メンバー", "氏名", "HC", "佐藤一郎", "10.5", "鈴木花子", "20", "田中三郎", "12"}));
+            QCOMPARE(texts,
+                     QStringList({"メンバー", "氏名", "HC", "佐藤一郎", "10.5", "鈴木花子", "20", "田中三郎", "12"}));
         }
         QVERIFY(copies.canvases[1].cancelled() && !copies.canvases[1].ended());
         const QString report = printFailureReportProblems();
@@ -177,7 +178,8 @@ private slots:
     {
         Form7 &list = WindowRegistry::instance().form<Form7>();
         Grid &grid = *list.MemberGrid;
-        const QVector<QStringList> rows = {{"佐藤一郎", "さとう", "1950/1/1", "10.5"}, {"鈴木花子", "すずき", "1960/2/3", "20"}};
+        const QVector<QStringList> rows = {{"佐藤一郎", "さとう", "1950/1/1", "10.5"},
+                                           {"鈴木花子", "すずき", "1960/2/3", "20"}};
         for (const QStringList &cells : rows) {
             grid.addRow();
             for (int c = 0; c < 4; ++c)

@@ -14,14 +14,8 @@ class PrintingTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        MessageBox::takeShown();
-    }
-    void cleanup()
-    {
-        restoreSeams();
-    }
+    void init() { MessageBox::takeShown(); }
+    void cleanup() { restoreSeams(); }
 
     void cancellingTheDialogPrintsNothing()
     {

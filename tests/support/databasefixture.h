@@ -44,12 +44,12 @@ QVariant value(const QString &statement, const QVariantList &values = {});
 } // namespace ParvelaTest
 
 // A QtTest main for tests of the data and rules: no display, settings isolated.
-#define PARVELA_CORE_TEST_MAIN(TestClass)                                                          \
-    int main(int argc, char **argv)                                                                \
-    {                                                                                              \
-        ParvelaTest::prepareEnvironment();                                                         \
-        QCoreApplication app(argc, argv);                                                          \
-        ParvelaTest::prepareCoreApplication();                                                     \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
+#define PARVELA_CORE_TEST_MAIN(TestClass)                                                                              \
+    int main(int argc, char **argv)                                                                                    \
+    {                                                                                                                  \
+        ParvelaTest::prepareEnvironment();                                                                             \
+        QCoreApplication app(argc, argv);                                                                              \
+        ParvelaTest::prepareCoreApplication();                                                                         \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }

@@ -70,12 +70,12 @@ std::optional<QString> takeOnlyError();
 } // namespace ParvelaTest
 
 // A QtTest main that isolates the settings and answers message boxes through the seam.
-#define PARVELA_TEST_MAIN(TestClass)                                                               \
-    int main(int argc, char **argv)                                                                \
-    {                                                                                              \
-        ParvelaTest::prepareEnvironment();                                                         \
-        QApplication app(argc, argv);                                                              \
-        ParvelaTest::prepareApplication();                                                         \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
+#define PARVELA_TEST_MAIN(TestClass)                                                                                   \
+    int main(int argc, char **argv)                                                                                    \
+    {                                                                                                                  \
+        ParvelaTest::prepareEnvironment();                                                                             \
+        QApplication app(argc, argv);                                                                                  \
+        ParvelaTest::prepareApplication();                                                                             \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }

@@ -1,11 +1,11 @@
 #include "annual/gui/form9.h"
 
-#include "annual/print/annualprint.h"
 #include "annual/annualsummary.h"
+#include "annual/print/annualprint.h"
 
 #include "core/gui/errorreport.h"
-#include "core/module1.h"
 #include "core/gui/windowplacement.h"
+#include "core/module1.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/printcommand.h"
 #include "platform/gui/widgets.h"

@@ -37,10 +37,10 @@ constexpr int Columns = 20;
 constexpr int FirstMonthColumn = 3;
 
 // Rules after each column; at 50 % the narrow font needs slightly wider cells.
-const QVector<double> StandardRules = {8.2, 10.9, 13.5, 15.5, 17.8, 20, 22.2, 24.3, 26.6, 28.7,
+const QVector<double> StandardRules = {8.2,  10.9, 13.5, 15.5, 17.8, 20, 22.2, 24.3, 26.6, 28.7,
                                        30.9, 33.1, 35.3, 37.6, 39.6, 44, 46.3, 48.4, 51};
-const QVector<double> HalfSizeRules = {8.5, 11, 13.5, 16, 18, 20.5, 22.5, 24.5, 27, 29,
-                                       31, 33.5, 36, 38, 40, 44.5, 47, 49, 52};
+const QVector<double> HalfSizeRules = {8.5, 11,   13.5, 16, 18, 20.5, 22.5, 24.5, 27, 29,
+                                       31,  33.5, 36,   38, 40, 44.5, 47,   49,   52};
 
 QStringList headerTexts()
 {

@@ -5,12 +5,12 @@
 #include "core/gui/form11.h"
 #include "core/gui/form2.h"
 #include "core/gui/helpwindow.h"
-#include "members/gui/form7.h"
+#include "core/gui/windowregistry.h"
 #include "core/module1.h"
+#include "members/gui/form7.h"
 #include "monthly/gui/form3.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/widgets.h"
-#include "core/gui/windowregistry.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -18,7 +18,8 @@ QLabel *linkLabel(QWidget *parent, const QString &text, const QString &fileName)
 {
     auto *label = new QLabel(parent);
     const QString path = QDir(Module1::ProgramFolder()).filePath(fileName);
-    label->setText(QStringLiteral("<a href=\"%1\">%2</a>").arg(QUrl::fromLocalFile(path).toString(), text.toHtmlEscaped()));
+    label->setText(
+        QStringLiteral("<a href=\"%1\">%2</a>").arg(QUrl::fromLocalFile(path).toString(), text.toHtmlEscaped()));
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     QObject::connect(label, &QLabel::linkActivated, label,
                      [](const QString &link) { QDesktopServices::openUrl(QUrl(link)); });
@@ -45,7 +46,8 @@ Form11::Form11(QWidget *parent)
 
     auto *Frame1 = new QGroupBox(this);
     Frame1->setGeometry(Twips::rect(120, 600, 4215, 900));
-    const QStringList captions = {QStringLiteral("作った人："), QStringLiteral("HP："), QStringLiteral("サポートBBS：")};
+    const QStringList captions = {QStringLiteral("作った人："), QStringLiteral("HP："),
+                                  QStringLiteral("サポートBBS：")};
     MakerValue = linkLabel(Frame1, QStringLiteral("Parvela プロジェクト"), QStringLiteral("README.md"));
     HomeValue = linkLabel(Frame1, QStringLiteral("ヘルプ (parvela.hlp)"), QStringLiteral("parvela.hlp"));
     SupportValue = linkLabel(Frame1, QStringLiteral("README.md"), QStringLiteral("README.md"));

@@ -13,7 +13,7 @@ class Form11 : public QDialog
 public:
     explicit Form11(QWidget *parent = nullptr);
 
-    QLabel *Label10;     // version
+    QLabel *Label10; // version
     QLabel *MakerValue;
     QLabel *HomeValue;
     QLabel *SupportValue;

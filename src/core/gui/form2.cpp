@@ -230,9 +230,10 @@ void Form2::Command1_Click()
     Module1::Settings = entered;
     Module1::SaveSettings();
     if (!SettingsStore::lastSaveSucceeded()) {
-        MessageBox::warning(this, Title,
-                            QStringLiteral("設定を保存できませんでした。\r\n変更は次に起動するまでの間だけ有効です。\r\n")
-                                + SettingsStore::fileName());
+        MessageBox::warning(
+            this, Title,
+            QStringLiteral("設定を保存できませんでした。\r\n変更は次に起動するまでの間だけ有効です。\r\n")
+                + SettingsStore::fileName());
     }
     accept();
 }

@@ -23,7 +23,7 @@ public:
     // Puts the record's values into the fields, as the main menu does before showing the dialog.
     void Fill(const SettingsRecord &settings);
 
-    QLineEdit *Text1; // 西暦
+    QLineEdit *Text1;  // 西暦
     QGroupBox *Frame1; // 新HC計算
     QLineEdit *Text2;  // 優勝 ×
     QLineEdit *Text3;  // 準優勝 ×
@@ -32,12 +32,12 @@ public:
     QCheckBox *Check1;
     QLineEdit *boxTori1; // 回以上出場
     QCheckBox *Check2;
-    QLineEdit *boxTori2; // 点以上
-    QGroupBox *Frame3;   // 点数
+    QLineEdit *boxTori2;               // 点以上
+    QGroupBox *Frame3;                 // 点数
     std::array<QLineEdit *, 4> boxTen; // 出席, 優勝, 準優勝, 3位
-    QGroupBox *Frame4; // 印刷
-    QComboBox *Combo1; // 倍率 (%), the entry's data is the scale
-    QPushButton *Command1; // OK
+    QGroupBox *Frame4;                 // 印刷
+    QComboBox *Combo1;                 // 倍率 (%), the entry's data is the scale
+    QPushButton *Command1;             // OK
 
     void Text1_Change();
     void Command1_Click();

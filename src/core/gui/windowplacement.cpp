@@ -1,9 +1,9 @@
 #include "core/gui/windowplacement.h"
 
 #include "core/gui/errorreport.h"
+#include "core/settingsstore.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/widgets.h"
-#include "core/settingsstore.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -37,8 +37,8 @@ void restore(QWidget *window, const QString &form, const QSize &designSize)
     const int designHeight = Twips::fromPixels(designSize.height());
     const double top = SettingsStore::readDouble(SettingKeys::windowTop(form),
                                                  Twips::fromPixels(full.height()) / 2 - designHeight / 2);
-    const double left = SettingsStore::readDouble(SettingKeys::windowLeft(form),
-                                                  Twips::fromPixels(full.width()) / 2 - designWidth / 2);
+    const double left =
+        SettingsStore::readDouble(SettingKeys::windowLeft(form), Twips::fromPixels(full.width()) / 2 - designWidth / 2);
     const double height = SettingsStore::readDouble(SettingKeys::windowHeight(form), designHeight);
     const double width = SettingsStore::readDouble(SettingKeys::windowWidth(form), designWidth);
 

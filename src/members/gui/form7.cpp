@@ -1,10 +1,10 @@
 #include "members/gui/form7.h"
 
 #include "core/gui/errorreport.h"
-#include "core/membertable.h"
-#include "core/module1.h"
 #include "core/gui/windowplacement.h"
 #include "core/gui/windowregistry.h"
+#include "core/membertable.h"
+#include "core/module1.h"
 #include "members/gui/form8.h"
 #include "members/latesthandicap.h"
 #include "members/print/memberlistprint.h"
@@ -253,5 +253,6 @@ void Form7::Command5_Click()
     for (const QStringList &texts : MemberGrid->readRows(4))
         cells.append({texts.at(0), texts.at(3)});
     const int printSize = Module1::Settings.printSize;
-    PrintCommand::run(this, [&](PrintCanvas &canvas) { MemberListPrint::printpage(canvas, Caption, cells, printSize); });
+    PrintCommand::run(this,
+                      [&](PrintCanvas &canvas) { MemberListPrint::printpage(canvas, Caption, cells, printSize); });
 }

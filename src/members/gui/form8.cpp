@@ -1,9 +1,9 @@
 #include "members/gui/form8.h"
 
 #include "core/gui/errorreport.h"
+#include "core/gui/windowregistry.h"
 #include "core/membertable.h"
 #include "core/module1.h"
-#include "core/gui/windowregistry.h"
 #include "members/gui/form7.h"
 #include "monthly/gui/form10.h"
 #include "monthly/scoretext.h"
@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
 
 const QString Form8::AddCaption = QStringLiteral("追加");
 const QString Form8::EditCaption = QStringLiteral("編集");

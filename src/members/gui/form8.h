@@ -22,10 +22,10 @@ public:
     QLabel *Label2;
     QLabel *Label3;
     QLabel *Label4;
-    QLineEdit *Text1; // 氏名
-    QLineEdit *Text2; // ふりがな
-    QLineEdit *Text3; // 誕生日
-    QLineEdit *Text4; // HC
+    QLineEdit *Text1;      // 氏名
+    QLineEdit *Text2;      // ふりがな
+    QLineEdit *Text3;      // 誕生日
+    QLineEdit *Text4;      // HC
     QPushButton *Command1; // OK
     QPushButton *Command2; // CANCEL
     QPushButton *Command3; // ...

@@ -4,9 +4,9 @@
 #include "monthly/gui/form4.h"
 
 #include "core/gui/errorreport.h"
+#include "core/gui/windowregistry.h"
 #include "core/membertable.h"
 #include "core/module1.h"
-#include "core/gui/windowregistry.h"
 #include "platform/gui/widgets.h"
 
 #include <QListWidget>

@@ -7,15 +7,16 @@
 
 #include "core/coursetable.h"
 #include "core/gui/errorreport.h"
-#include "core/module1.h"
 #include "core/gui/windowregistry.h"
+#include "core/module1.h"
 #include "platform/gui/widgets.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
-const QString Form3::KeyHint = QStringLiteral("１月～９月は1～9\r\n１０月～１２月はA～C\r\n年間は0のキーに対応しています");
+const QString Form3::KeyHint =
+    QStringLiteral("１月～９月は1～9\r\n１０月～１２月はA～C\r\n年間は0のキーに対応しています");
 
 Form3::Form3(QWidget *parent)
     : QWidget(parent, Qt::Window)
@@ -83,16 +84,16 @@ void Form3::Command1_Click(int index)
 {
     Module1::CurrentMonth = static_cast<qint16>(index + 1);
     std::optional<CourseRecord> course;
-    if (!RunReportingErrors(this, [&] {
-            course = CourseTable::firstOfMonth(Module1::Settings.EditYear, Module1::CurrentMonth);
-        }))
+    if (!RunReportingErrors(
+            this, [&] { course = CourseTable::firstOfMonth(Module1::Settings.EditYear, Module1::CurrentMonth); }))
         return;
     if (course) {
         Form4::ShowCompetition(this, *course);
         return;
     }
     Form6 &dialog = WindowRegistry::instance().form<Form6>(this);
-    dialog.setWindowTitle(QStringLiteral("新規入力-%1年%2月").arg(Module1::Settings.EditYear).arg(Module1::CurrentMonth));
+    dialog.setWindowTitle(
+        QStringLiteral("新規入力-%1年%2月").arg(Module1::Settings.EditYear).arg(Module1::CurrentMonth));
     dialog.exec();
 }
 

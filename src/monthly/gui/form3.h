@@ -16,11 +16,11 @@ class Form3 : public QWidget
 public:
     explicit Form3(QWidget *parent = nullptr);
 
-    QLabel *Label1; // the edited year, set by the main menu
+    QLabel *Label1;                         // the edited year, set by the main menu
     std::array<QPushButton *, 12> Command1; // 1月 … 12月, index + 1 = month
-    QPushButton *Command3; // 年間
-    QPushButton *Command2; // 閉じる
-    QLabel *Label2;        // key hint
+    QPushButton *Command3;                  // 年間
+    QPushButton *Command2;                  // 閉じる
+    QLabel *Label2;                         // key hint
 
     static const QString KeyHint;
 

@@ -10,10 +10,10 @@
 
 #include "core/coursetable.h"
 #include "core/gui/errorreport.h"
-#include "core/module1.h"
-#include "core/scoretable.h"
 #include "core/gui/windowplacement.h"
 #include "core/gui/windowregistry.h"
+#include "core/module1.h"
+#include "core/scoretable.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/printcommand.h"
 #include "platform/gui/widgets.h"

@@ -26,23 +26,23 @@ public:
 
     static const QString FormName; // "Form4": its placement keys
     static constexpr int ColumnCount = 9;
-    static const QSize DesignSize;  // client area in pixels
+    static const QSize DesignSize; // client area in pixels
 
     // Makes the competition current, fills and shows its sheet modally over `owner`.
     static void ShowCompetition(QWidget *owner, const CourseRecord &course);
 
     std::array<QLabel *, 2> Label1; // Date, Course
     QLineEdit *boxDate;
-    QPushButton *Command6;  // ...
+    QPushButton *Command6; // ...
     QComboBox *boxCourse;
     Grid *ScoreGrid;
-    QPushButton *Command1;  // 追加
-    QPushButton *Command8;  // 一括追加
-    QPushButton *Command2;  // 編集
-    QPushButton *Command3;  // 削除
-    QPushButton *Command5;  // 印刷
-    QPushButton *Command4;  // 新HC計算
-    QPushButton *Command7;  // 終了
+    QPushButton *Command1; // 追加
+    QPushButton *Command8; // 一括追加
+    QPushButton *Command2; // 編集
+    QPushButton *Command3; // 削除
+    QPushButton *Command5; // 印刷
+    QPushButton *Command4; // 新HC計算
+    QPushButton *Command7; // 終了
 
     // Reloads the grid from the database.
     void Showtable();

@@ -4,10 +4,10 @@
 #include "monthly/scoretext.h"
 
 #include "core/gui/errorreport.h"
+#include "core/gui/windowregistry.h"
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
-#include "core/gui/windowregistry.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/widgets.h"
@@ -60,13 +60,13 @@ Form5::Form5(QWidget *parent)
         int left;
     };
     static constexpr std::array<Caption, 8> Captions = {{{u"氏名", 120},
-                                                          {u"HC", 2400},
-                                                          {u"OB罰金", 2880},
-                                                          {u"OUT", 3720},
-                                                          {u"IN", 4200},
-                                                          {u"GROSS", 4680},
-                                                          {u"NET", 5400},
-                                                          {u"新ＨＣ", 6120}}};
+                                                         {u"HC", 2400},
+                                                         {u"OB罰金", 2880},
+                                                         {u"OUT", 3720},
+                                                         {u"IN", 4200},
+                                                         {u"GROSS", 4680},
+                                                         {u"NET", 5400},
+                                                         {u"新ＨＣ", 6120}}};
     for (size_t i = 0; i < Captions.size(); ++i) {
         Label1[i] = new QLabel(QString::fromUtf16(Captions[i].text), this);
         Label1[i]->move(Twips::toPixels(Captions[i].left), Twips::toPixels(120));

@@ -22,16 +22,16 @@ public:
     static const QString EditCaption; // 編集
 
     std::array<QLabel *, 8> Label1; // captions above the fields
-    QComboBox *Combo1; // member: text NAME, data ID
-    QLineEdit *Text1;  // HC
-    QLineEdit *Text2;  // OB罰金
-    QLineEdit *Text3;  // OUT
-    QLineEdit *Text4;  // IN
-    QLineEdit *Text5;  // GROSS, computed
-    QLineEdit *Text6;  // NET, computed
-    QLineEdit *Text7;  // 新ＨＣ
-    QPushButton *Command1; // OK
-    QPushButton *Command2; // CANCEL
+    QComboBox *Combo1;              // member: text NAME, data ID
+    QLineEdit *Text1;               // HC
+    QLineEdit *Text2;               // OB罰金
+    QLineEdit *Text3;               // OUT
+    QLineEdit *Text4;               // IN
+    QLineEdit *Text5;               // GROSS, computed
+    QLineEdit *Text6;               // NET, computed
+    QLineEdit *Text7;               // 新ＨＣ
+    QPushButton *Command1;          // OK
+    QPushButton *Command2;          // CANCEL
 
     // The members not yet on the score sheet, in kana order.
     void Setname();

@@ -16,7 +16,7 @@ class Form6 : public QDialog
 public:
     explicit Form6(QWidget *parent = nullptr);
 
-    QLabel *Label3;        // プレイ日
+    QLabel *Label3; // プレイ日
     QLineEdit *boxDate;
     QPushButton *Command3; // ...
     QLabel *Label1;        // コース名

@@ -48,7 +48,8 @@ Grid::Grid(QWidget *parent)
     verticalHeader()->setDefaultSectionSize(18);
     verticalHeader()->setVisible(false);
     m_cornerLabel->setAutoFillBackground(true);
-    m_cornerLabel->setStyleSheet(QStringLiteral("background-color: rgb(128, 128, 255); color: black; padding: 0px 2px;"));
+    m_cornerLabel->setStyleSheet(
+        QStringLiteral("background-color: rgb(128, 128, 255); color: black; padding: 0px 2px;"));
     m_cornerLabel->hide();
     connect(verticalHeader(), &QHeaderView::sectionPressed, this, [this](int logicalRow) {
         m_row = m_rowSel = logicalRow + 1;
@@ -217,9 +218,8 @@ void Grid::selectRows(int from, int to)
     m_rowSel = qBound(0, to, rows() - 1);
     clearSelection();
     if (m_row >= 1 && m_rowSel >= 1 && columnCount() > 0) {
-        setRangeSelected(QTableWidgetSelectionRange(firstSelectedRow() - 1, 0, lastSelectedRow() - 1,
-                                                    columnCount() - 1),
-                         true);
+        setRangeSelected(
+            QTableWidgetSelectionRange(firstSelectedRow() - 1, 0, lastSelectedRow() - 1, columnCount() - 1), true);
     }
 }
 

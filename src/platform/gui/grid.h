@@ -2,8 +2,8 @@
 
 #include <QColor>
 #include <QStringList>
-#include <QVector>
 #include <QTableWidget>
+#include <QVector>
 
 class QLabel;
 

@@ -78,8 +78,7 @@ bool EnterMovesFocus::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     // The same order as Tab: the next enabled, visible field that takes keyboard focus.
-    for (QWidget *next = widget->nextInFocusChain(); next && next != widget;
-         next = next->nextInFocusChain()) {
+    for (QWidget *next = widget->nextInFocusChain(); next && next != widget; next = next->nextInFocusChain()) {
         if (next->window() == m_dialog && next->isVisible() && next->isEnabled()
             && (next->focusPolicy() & Qt::TabFocus)) {
             next->setFocus(Qt::TabFocusReason);

@@ -20,7 +20,7 @@ QRect rect(int left, int top, int width, int height);
 namespace Ui {
 // A sizable window with minimise, maximise and close boxes, as the grid windows are.
 inline constexpr Qt::WindowFlags SizableWindowFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+                                                      | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
 // The face of buttons and labels: a proportional Japanese gothic, 9 pt, bold.
 QFont formFont();
 } // namespace Ui

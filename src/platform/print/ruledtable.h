@@ -21,10 +21,10 @@ struct RuledTable
     QVector<QStringList> rows;
     // Per data row and cell, a valid colour draws a box 0.1 unit inside that cell.
     QVector<QVector<QColor>> boxes;
-    QVector<int> textColumns;    // one per cell
-    QVector<double> rules;       // the rules between the cells, in u
-    double rightEdge = 0;        // the frame's right edge, in u
-    bool ruleAtRightEdge = false; // a vertical rule also on the frame's right edge
+    QVector<int> textColumns;      // one per cell
+    QVector<double> rules;         // the rules between the cells, in u
+    double rightEdge = 0;          // the frame's right edge, in u
+    bool ruleAtRightEdge = false;  // a vertical rule also on the frame's right edge
     bool ruleUnderLastRow = false; // the last row rule lies on the frame's lower edge
 };
 
