@@ -60,11 +60,14 @@ Form9::Form9(QWidget *parent)
     ScoreGrid = new Grid(this);
     ScoreGrid->setFont(regular);
     ScoreGrid->setGeometry(8, 8, 729, 329);
+    ScoreGrid->setGridColor(QColor(192, 192, 192));
+    ScoreGrid->setBackColorBkg(QColor(128, 128, 128));
     Command5 = makeButton(this, QStringLiteral("印刷"), 584);
     Command7 = makeButton(this, QStringLiteral("終了"), 664);
 
     connect(Command5, &QPushButton::clicked, this, &Form9::Command5_Click);
     connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
+    new EnterPressesButtons(this);
 
     Form_Load();
 }
@@ -92,22 +95,19 @@ void Form9::Showtable()
     QVector<AnnualRow> rows;
     // A failed read is reported and leaves the table empty rather than half filled.
     RunReportingErrors(this, [&] { rows = AnnualSummary::compute(Module1::Settings.EditYear, Module1::Settings); });
-    for (const AnnualPrint::Line &line : AnnualPrint::linesOf(rows))
-        Addrow(line);
+    const QVector<AnnualPrint::Line> lines = AnnualPrint::linesOf(rows);
+    ScoreGrid->setRows(1 + static_cast<int>(lines.size()));
+    for (int row = 1; row <= lines.size(); ++row)
+        Addrow(row, lines.at(row - 1));
     ScoreGrid->setVisible(true);
 }
 
-void Form9::Addrow(const AnnualPrint::Line &line)
+void Form9::Addrow(int row, const AnnualPrint::Line &line)
 {
-    ScoreGrid->addRow();
-    const int gridRow = ScoreGrid->rows() - 1;
-    for (int column = 0; column < ColumnCount; ++column) {
-        ScoreGrid->setTextAt(gridRow, column, line.texts.at(column));
-        if (column >= FirstMonthColumn && column < ObColumn) {
-            const QColor background = line.monthBackgrounds[column - FirstMonthColumn];
-            if (background.isValid())
-                ScoreGrid->setCellBackColor(background);
-        }
+    ScoreGrid->setRowTexts(row, line.texts);
+    for (int month = 0; month < 12; ++month) {
+        if (line.monthBackgrounds[month].isValid())
+            ScoreGrid->setCellBackground(row, FirstMonthColumn + month, line.monthBackgrounds[month]);
     }
 }
 
