@@ -1,16 +1,20 @@
-// The month's score sheet: its rows, what the mouse and the keys select, what add, edit and
-// delete then act on, and what closing stores.
+// The month's score sheet with its score entry and bulk add: the rows it shows, what the mouse
+// and the keys select, what add, edit, delete and new HC then do, and what closing stores.
 
 #include "monthlyfixtures.h"
 
 #include "core/database.h"
 #include "core/settingsstore.h"
+#include "monthly/gui/form12.h"
 #include "monthly/gui/form5.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/printcommand.h"
 
+#include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
+
+#include <tuple>
 
 using namespace MonthlyFixtures;
 using namespace ParvelaTest;
@@ -18,6 +22,18 @@ using namespace ParvelaTest;
 namespace {
 
 enum Before { PrintCancelled, Printed, AddCancelled };
+
+// What the score entry dialog opened as: "caption:name".
+QString entryOf(QWidget *modal)
+{
+    auto *entry = qobject_cast<Form5 *>(modal);
+    return entry ? entry->windowTitle() + QLatin1Char(':') + entry->Combo1->currentText() : QString();
+}
+
+QVariantList namesLeft(int courseId)
+{
+    return column(QStringLiteral("select MEMBER_NAME from Score where COURSE_ID=? order by NET_VAL"), {courseId});
+}
 
 } // namespace
 
@@ -27,6 +43,7 @@ class TestForm4 : public QObject
 
 private:
     std::unique_ptr<TemporaryDatabase> m_db;
+    int m_may = 0;
 
     CourseRecord may() const { return *CourseTable::firstOfMonth(2003, 5); }
 
@@ -38,39 +55,39 @@ private:
         for (int i = 1; i <= 5; ++i) {
             const QString name = QStringLiteral("会員%1").arg(i);
             const int member = MemberTable::insert(name, QStringLiteral("かい%1").arg(i), QString(), 0);
-            addScore(may().id, member, name, 0, 40, 29 + i);
+            addScore(m_may, member, name, 0, 40, 29 + i);
             addScore(june, member, name, 0, 40, 29 + i);
         }
         transaction.commit();
         return openSheet(may());
     }
 
-    static QVariantList namesLeft(int courseId)
+    // The score entry dialog of 追加 over the loaded sheet, the window the user works in.
+    Form5 &openAdd()
     {
-        return column(QStringLiteral("select MEMBER_NAME from Score where COURSE_ID=? order by NET_VAL"), {courseId});
+        Module1::CurrentCourseId = static_cast<qint16>(m_may);
+        Form4 &sheet = WindowRegistry::instance().form<Form4>();
+        sheet.Showtable();
+        Form5 &entry = WindowRegistry::instance().form<Form5>(&sheet);
+        entry.setWindowTitle(Form5::AddCaption);
+        showActive(&entry);
+        return entry;
     }
 
-    // What the next score entry dialog opens as, "caption:name"; the dialog is cancelled.
-    static QString entryOpenedBy(const std::function<void()> &press)
+    // 加藤 かとう, 後藤 がとう, 河合 かわい, 木村 きむら (IDs 1 … 4): in kana order, not in the
+    // byte order of their readings.
+    static void kanaMembers()
     {
-        QString seen;
-        onNextDialog<Form5>(
-            [&](Form5 *entry) {
-                seen = entry->windowTitle() + QLatin1Char(':') + entry->Combo1->currentText();
-                entry->Command2->click();
-            },
-            500);
-        press();
-        if (seen.isEmpty())
-            QTest::qWait(600); // nothing opened: let the wait for it run out
-        return seen;
+        for (const auto &[name, kana, hc] : {std::tuple{"加藤", "かとう", 10.0}, {"後藤", "がとう", 18.0},
+                                             {"河合", "かわい", 7.5}, {"木村", "きむら", 12.0}})
+            MemberTable::insert(QString::fromUtf8(name), QString::fromUtf8(kana), QStringLiteral("1950/1/1"), hc);
     }
 
 private slots:
     void init()
     {
         m_db = freshSettingsAndDatabase(2003);
-        CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東コース"));
+        m_may = CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東コース"));
         MessageBox::takeShown();
     }
 
@@ -83,29 +100,25 @@ private slots:
 
     void rowsInNetOrderWithPlaceLabels()
     {
-        const auto member = [](const char *name, const char *birthday, double hc) {
-            return MemberTable::insert(QString::fromUtf8(name), QStringLiteral("かな"), QString::fromUtf8(birthday), hc);
+        const auto play = [this](const char *name, const char *birthday, double hc, int in, double ob = 0) {
+            const QString who = QString::fromUtf8(name);
+            const qint16 member = MemberTable::insert(who, "か", QString::fromUtf8(birthday), hc);
+            addScore(m_may, member, who, hc, 40, in, ob);
+            return member;
         };
-        const int course = may().id;
-        addScore(course, member("若手", "1960/10/5", 10), QStringLiteral("若手"), 10, 42, 43);               // 75
-        addScore(course, member("年長", "1960/2/3", 10), QStringLiteral("年長"), 10, 40, 45, 2001684.3); // 75, older
-        addScore(course, member("名手", "1970/01/01", 5), QStringLiteral("名手"), 5, 35, 40);               // 70
-        const int gone = member("退会", "1950/1/1", 0);
-        addScore(course, gone, QStringLiteral("退会"), 0, 30, 30);
-        addScore(course, member("新人", "不明", 20), QStringLiteral("新人"), 20, 50, 50); // 80
-        MemberTable::remove(gone);
-
+        play("若手", "1960/10/5", 10, 45);           // net 75
+        play("年長", "1960/2/3", 10, 45, 2001684.3); // net 75, the elder
+        play("名手", "1970/01/01", 5, 35);           // net 70
+        play("新人", "不明", 20, 60);                // net 80
+        MemberTable::remove(play("退会", "1950/1/1", 0, 20));
         Form4 &sheet = openSheet(may());
-        const Grid &grid = *sheet.ScoreGrid;
-        QCOMPARE(shownColumn(grid, 1), (QStringList{"名手", "年長", "若手", "新人"}));
-        QCOMPARE(shownColumn(grid, 0), (QStringList{"優勝", "準優勝", "3位", "4"}));
-        QStringList second, header;
-        for (int column = 0; column < grid.cols(); ++column) {
-            second << shownText(grid, 2, column);
-            header << shownText(grid, 0, column);
-        }
-        QCOMPARE(second, (QStringList{"準優勝", "年長", "10", "2001684.3", "40", "45", "85", "75", "0"}));
-        QCOMPARE(header, (QStringList{"RANK", "氏名", "HC", "OB罰金", "OUT", "IN", "GROSS", "NET", "新HC"}));
+        QStringList second;
+        for (int column = 0; column < 9; ++column)
+            second << shownText(*sheet.ScoreGrid, 0, column) + QLatin1Char('=') + shownText(*sheet.ScoreGrid, 2, column);
+        QCOMPARE(second, (QStringList{"RANK=準優勝", "氏名=年長", "HC=10", "OB罰金=2001684.3", "OUT=40", "IN=45",
+                                      "GROSS=85", "NET=75", "新HC=0"}));
+        QCOMPARE(shownColumn(*sheet.ScoreGrid, 0) + shownColumn(*sheet.ScoreGrid, 1),
+                 (QStringList{"優勝", "準優勝", "3位", "4", "名手", "年長", "若手", "新人"}));
         QVERIFY(!sheet.Command2->isEnabled() && !sheet.Command3->isEnabled());
     }
 
@@ -127,26 +140,25 @@ private slots:
         QTemporaryDir folder;
         Form4 &sheet = sheetOfFive();
         clickRow(*sheet.ScoreGrid, 2);
-        if (before == AddCancelled) {
-            QCOMPARE(entryOpenedBy([&] { sheet.Command1->click(); }), QStringLiteral("追加:"));
-        } else {
-            PrintCommand::setChooser([&](QPrinter &printer, QWidget *) {
-                printer.setOutputFormat(QPrinter::PdfFormat);
-                printer.setOutputFileName(folder.filePath(QStringLiteral("sheet.pdf")));
-                return before == Printed ? 1 : 0;
-            });
+        PrintCommand::setChooser([&](QPrinter &printer, QWidget *) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(folder.filePath(QStringLiteral("sheet.pdf")));
+            return before == Printed ? 1 : 0;
+        });
+        if (before == AddCancelled)
+            QCOMPARE(opens([&] { sheet.Command1->click(); }, entryOf), QStringLiteral("追加:"));
+        else
             sheet.Command5->click();
-        }
         const QList<int> highlighted = highlightedRows(*sheet.ScoreGrid);
         QCOMPARE(highlighted.size(), 1);
         const QString name = shownText(*sheet.ScoreGrid, highlighted[0], 1);
         QVERIFY(sheet.Command2->isEnabled() && sheet.Command3->isEnabled());
         if (!deleting) {
-            QCOMPARE(entryOpenedBy([&] { sheet.Command2->click(); }), QStringLiteral("編集:") + name);
+            QCOMPARE(opens([&] { sheet.Command2->click(); }, entryOf), QStringLiteral("編集:") + name);
             return;
         }
         sheet.Command3->click();
-        QVERIFY(namesLeft(may().id).size() == 4 && !namesLeft(may().id).contains(name));
+        QVERIFY(namesLeft(m_may).size() == 4 && !namesLeft(m_may).contains(name));
     }
 
     void deleteRemovesExactlyTheSelectedBlock_data()
@@ -162,10 +174,10 @@ private slots:
         Grid &grid = *sheet.ScoreGrid;
         if (how == QLatin1String("drag")) {
             dragRows(grid, 2, 4);
-        } else if (how == QLatin1String("Shift+click in the fixed column")) {
+        } else if (how.endsWith(QLatin1String("column"))) {
             clickCell(grid, 2, 0);
             clickCell(grid, 4, 0, Qt::ShiftModifier);
-        } else if (how == QLatin1String("Shift+click upwards")) {
+        } else if (how.endsWith(QLatin1String("upwards"))) {
             clickRow(grid, 4);
             clickRow(grid, 2, Qt::ShiftModifier);
         } else {
@@ -176,8 +188,8 @@ private slots:
         QCOMPARE(highlightedRows(grid), (QList<int>{2, 3, 4}));
         QVERIFY(sheet.Command3->isEnabled());
         sheet.Command3->click();
-        QCOMPARE(namesLeft(may().id), (QVariantList{"会員1", "会員5"}));
-        QCOMPARE(namesLeft(may().id + 1).size(), 5);
+        QCOMPARE(namesLeft(m_may), (QVariantList{"会員1", "会員5"}));
+        QCOMPARE(namesLeft(m_may + 1).size(), 5);
         QVERIFY(!sheet.Command2->isEnabled() && !sheet.Command3->isEnabled());
     }
 
@@ -195,16 +207,17 @@ private slots:
     {
         QFETCH(int, row);
         QFETCH(int, column);
-        Form4 &sheet = sheetOfFive();
-        Grid &grid = *sheet.ScoreGrid;
-        const QString opened = entryOpenedBy([&] {
-            if (row < 0)
-                QTest::mouseClick(grid.viewport(), Qt::RightButton, Qt::NoModifier, QPoint(20, grid.viewport()->height() - 4));
-            else
-                clickCell(grid, row, column, Qt::NoModifier, Qt::RightButton);
-        });
-        QCOMPARE(opened, QStringLiteral("追加:"));
-        QCOMPARE(value(QStringLiteral("select count(*) from Score")).toInt(), 10);
+        Grid &grid = *sheetOfFive().ScoreGrid;
+        const QPoint below(20, grid.viewport()->height() - 4);
+        QCOMPARE(opens([&] {
+                     if (row < 0)
+                         QTest::mouseClick(grid.viewport(), Qt::RightButton, Qt::NoModifier, below);
+                     else
+                         clickCell(grid, row, column, Qt::NoModifier, Qt::RightButton);
+                 },
+                       entryOf),
+                 QStringLiteral("追加:"));
+        QVERIFY(highlightedRows(grid).isEmpty());
     }
 
     void doubleClickOnAnyCellOfARowEditsIt_data()
@@ -218,41 +231,42 @@ private slots:
     {
         QFETCH(int, column);
         Form4 &sheet = sheetOfFive();
-        QCOMPARE(entryOpenedBy([&] { doubleClickCell(*sheet.ScoreGrid, 3, column); }), QStringLiteral("編集:会員3"));
+        QCOMPARE(opens([&] { doubleClickCell(*sheet.ScoreGrid, 3, column); }, entryOf), QStringLiteral("編集:会員3"));
     }
 
     void editShowsTheRowAndStoresWhatFollowsFromIt()
     {
         const int member = MemberTable::insert(QStringLiteral("O'Brien"), QStringLiteral("お"), QString(), 12);
-        const int id = addScore(may().id, member, QStringLiteral("O'Brien"), 12, 45, 47);
+        const int id = addScore(m_may, member, QStringLiteral("O'Brien"), 12, 45, 47);
         ScoreTable::updateNewHcAndRank(id, 8, 1);
         MemberTable::update(member, QStringLiteral("O'Brien Jr"), QStringLiteral("お"), QString(), 9);
         const int bulk = MemberTable::insert(QStringLiteral("一括"), QStringLiteral("い"), QString(), 14);
-        addScore(may().id, bulk, QStringLiteral("一括"), 14, 0, 0);
+        addScore(m_may, bulk, QStringLiteral("一括"), 14, 0, 0);
         Form4 &sheet = openSheet(may());
-        QStringList seen;
-        const auto record = [&seen](bool store) {
-            onNextDialog<Form5>([&seen, store](Form5 *entry) {
-                seen << entry->Combo1->currentText() + QLatin1Char('/') + QString::number(entry->Combo1->count());
+        const auto fields = [](bool store) {
+            return [store](QWidget *modal) {
+                auto *entry = static_cast<Form5 *>(modal);
+                QStringList seen = {entry->Combo1->currentText() + QLatin1Char('/') + QString::number(entry->Combo1->count())};
                 for (QLineEdit *field : {entry->Text1, entry->Text2, entry->Text3, entry->Text4, entry->Text5,
                                          entry->Text6, entry->Text7})
                     seen << field->text();
                 entry->Text2->setText(QStringLiteral("200"));
                 entry->Text4->setText(QStringLiteral("40"));
                 (store ? entry->Command1 : entry->Command2)->click();
-            });
+                return seen.join(QLatin1Char(' '));
+            };
         };
-        record(false);
-        doubleClickCell(*sheet.ScoreGrid, 1, 1); // the bulk row: NET -14 comes first
-        record(true);
-        doubleClickCell(*sheet.ScoreGrid, 2, 1);
-        // The bulk row opens with empty scores; the other with its own HC, not the member's 9.
-        QCOMPARE(seen, (QStringList{"一括/1", "14", "", "", "", "0", "-14", "0", //
-                                    "O'Brien/1", "12", "0", "45", "47", "92", "80", "8"}));
-        const ScoreRecord row = *ScoreTable::byId(id);
-        QCOMPARE(QStringList({row.memberName, QString::number(row.ob), QString::number(row.gross),
-                              QString::number(row.net), QString::number(row.newHc), QString::number(row.rank)}),
-                 (QStringList{"O'Brien", "200", "85", "73", "8", "1"}));
+        // The bulk row (NET -14, first) opens with empty scores; the other with its own HC, not
+        // the member's 9 of today.
+        QCOMPARE(opens([&] { doubleClickCell(*sheet.ScoreGrid, 1, 1); }, fields(false)),
+                 QStringLiteral("一括/1 14    0 -14 0"));
+        QCOMPARE(opens([&] { doubleClickCell(*sheet.ScoreGrid, 2, 1); }, fields(true)),
+                 QStringLiteral("O'Brien/1 12 0 45 47 92 80 8"));
+        QCOMPARE(value(QStringLiteral("select count(*) from Score where ID=? and MEMBER_NAME='O''Brien' and OB=200 "
+                                      "and GROSS_VAL=85 and NET_VAL=73 and NEW_HC=8 and RANK=1"),
+                       {id})
+                     .toInt(),
+                 1);
         QCOMPARE(shownText(*sheet.ScoreGrid, 2, 7), QStringLiteral("73"));
     }
 
@@ -261,9 +275,8 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("course");
         QTest::addColumn<QStringList>("stored"); // date, course, history
-        QTest::newRow("Esc, new course")
-            << "Esc" << "南'コース" << QStringList{"2003/5/25", "南'コース", "南'コース", "東", "西"};
-        QTest::newRow("終了, known course") << "終了" << "西" << QStringList{"2003/5/25", "西", "東", "西", "北"};
+        QTest::newRow("Esc, a new course") << "Esc" << "南'" << QStringList{"2003/5/25", "南'", "南'", "東", "西"};
+        QTest::newRow("終了, a known course") << "終了" << "西" << QStringList{"2003/5/25", "西", "東", "西", "北"};
         QTest::newRow("close box") << "close box" << "南" << QStringList{"2003/5/18", "東コース", "東", "西", "北"};
     }
     void closingStoresDateAndCourse()
@@ -271,19 +284,18 @@ private slots:
         QFETCH(QString, how);
         QFETCH(QString, course);
         QFETCH(QStringList, stored);
-        const QStringList history = {"東", "西", "北"};
         for (int n = 1; n <= 3; ++n)
-            SettingsStore::save(SettingKeys::course(n), history[n - 1]);
+            SettingsStore::save(SettingKeys::course(n), QStringList{"東", "西", "北"}[n - 1]);
         Form4 &sheet = openSheet(may());
         QCOMPARE(sheet.boxCourse->count(), 3);
         sheet.boxDate->setText(QStringLiteral("2003/5/25"));
         sheet.boxCourse->setEditText(course);
         if (how == QLatin1String("Esc"))
             QTest::keyClick(sheet.boxCourse, Qt::Key_Escape);
-        else if (how == QStringLiteral("終了"))
-            sheet.Command7->click();
-        else
+        else if (how == QLatin1String("close box"))
             sheet.close();
+        else
+            sheet.Command7->click();
         QVERIFY(!sheet.isVisible());
         QStringList now = {may().playDate, may().courseName};
         for (int n = 1; n <= 3; ++n)
@@ -291,13 +303,12 @@ private slots:
         QCOMPARE(now, stored);
     }
 
-    void failedStoreKeepsTheSheetOpen()
+    void aFailedStoreKeepsTheSheetOpen()
     {
         Form4 &sheet = openSheet(may());
         Database::exec(QStringLiteral("drop table Course"));
         sheet.Command7->click();
-        QVERIFY(sheet.isVisible());
-        QVERIFY(takeOnlyError());
+        QVERIFY(sheet.isVisible() && takeOnlyError());
     }
 
     void maximisedLikeTheOtherGridWindows()
@@ -311,10 +322,133 @@ private slots:
         sheet->ScoreGrid->setColWidth(8, 900);
         sheet->close();
         flushDeletes();
-        QCOMPARE(SettingsStore::read(QStringLiteral("Form4WindowSate"), QString()), QStringLiteral("0"));
         sheet = &openSheet(may());
+        QVERIFY(!sheet->isMaximized());
         QCOMPARE(sheet->size(), QSize(700, 500));
         QCOMPARE(sheet->ScoreGrid->colWidth(8), 900);
+    }
+
+    void newHandicapsOfTheMonthAndAFailedCalculation()
+    {
+        // Nets 70, 72, 75, 76.
+        for (const auto &[name, hc, out, in] :
+             {std::tuple{"青木", 20, 45, 45}, {"伊藤", 15, 43, 44}, {"上田", 11, 43, 43}, {"遠藤", 18, 47, 47}}) {
+            const QString who = QString::fromUtf8(name);
+            addScore(m_may, MemberTable::insert(who, "か", QString(), hc), who, hc, out, in);
+        }
+        Database::exec(QStringLiteral("create trigger refuse before update on Member begin "
+                                      "select raise(abort, 'refused'); end"));
+        Form4 &sheet = openSheet(may());
+        sheet.Command4->click(); // refused after every row was ranked: nothing of it stays
+        QVERIFY(takeOnlyError());
+        QCOMPARE(value(QStringLiteral("select count(*) from Score where RANK<>0 or NEW_HC<>0")).toInt(), 0);
+        Database::exec(QStringLiteral("drop trigger refuse"));
+        sheet.Command4->click();
+        QCOMPARE(shownColumn(*sheet.ScoreGrid, 1) + shownColumn(*sheet.ScoreGrid, 8),
+                 (QStringList{"青木", "伊藤", "上田", "遠藤", "14", "12", "10", "18"}));
+        QCOMPARE(value(QStringLiteral("select group_concat(HC, ' ') from (select HC from Member order by ID)")),
+                 QVariant("14.0 12.0 10.0 18.0"));
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void entryOffersTheMembersNotYetEnteredInKanaOrder()
+    {
+        kanaMembers();
+        addScore(m_may, 4, QStringLiteral("木村"), 12, 40, 40);
+        Form5 &entry = openAdd();
+        QStringList offered;
+        for (int i = 0; i < entry.Combo1->count(); ++i)
+            offered << entry.Combo1->itemText(i);
+        QCOMPARE(offered, (QStringList{"加藤", "後藤", "河合"})); // がとう after かとう, before かわい
+        QVERIFY(!entry.Command1->isEnabled());
+    }
+
+    void entryTotalsFollowTheMemberPickedAfterTheScores()
+    {
+        kanaMembers();
+        Form5 &entry = openAdd();
+        QTest::keyClicks(entry.Text3, QStringLiteral("45"));
+        QTest::keyClicks(entry.Text4, QStringLiteral("47"));
+        QCOMPARE(entry.Text6->text(), QStringLiteral("92"));
+        entry.Combo1->setCurrentIndex(entry.Combo1->findText(QStringLiteral("木村")));
+        QCOMPARE(entry.Text5->text() + QLatin1Char(' ') + entry.Text6->text(), QStringLiteral("92 80"));
+        entry.Text1->setText(QStringLiteral("13.5")); // a handicap typed over counts too, rounded to even
+        QCOMPARE(entry.Text6->text(), QStringLiteral("78"));
+        QTest::keyClick(entry.Text4, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier); // on OK
+        QCOMPARE(value(QStringLiteral("select count(*) from Score where HC=13.5 and NET_VAL=78")).toInt(), 1);
+        QCOMPARE(shownColumn(*WindowRegistry::instance().existing<Form4>()->ScoreGrid, 7), QStringList{"78"});
+    }
+
+    void entryRefusalsStoreNothingAndKeepTheDialogOpen()
+    {
+        kanaMembers();
+        Form5 &entry = openAdd();
+        entry.Combo1->setCurrentIndex(0);
+        entry.Text3->setText(QStringLiteral("45.5"));
+        entry.Command1->click();
+        const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
+        QVERIFY(shown.size() == 1 && shown[0].text.startsWith(QStringLiteral("OUTには")) && entry.Text3->hasFocus());
+        // IDs used up: the insert is refused rather than reusing ID 1.
+        entry.Text3->setText(QStringLiteral("45"));
+        addScore(m_may + 1, 1, QStringLiteral("昔の人"), 0, 40, 40);
+        Database::exec(QStringLiteral("update Score set ID=32767"));
+        entry.Command1->click();
+        QVERIFY(takeOnlyError() && entry.isVisible());
+        QTest::keyClick(entry.Text2, Qt::Key_Escape);
+        QVERIFY(!entry.isVisible());
+        QCOMPARE(value(QStringLiteral("select count(*) from Score")).toInt(), 1);
+        QCOMPARE(WindowRegistry::instance().existing<Form4>()->ScoreGrid->rows(), 1); // not reloaded
+    }
+
+    void bulkAddEntersTheChosenWithZeros()
+    {
+        kanaMembers();
+        const int scored = addScore(m_may, 4, QStringLiteral("木村"), 12, 45, 47);
+        Form4 &sheet = openSheet(may());
+        const auto choose = [&](const QStringList &chosen, bool ok) {
+            return opens([&] { sheet.Command8->click(); }, [&](QWidget *modal) {
+                QListWidget *list = static_cast<Form12 *>(modal)->List1;
+                QStringList listed;
+                for (int i = 0; i < list->count(); ++i) {
+                    listed << list->item(i)->text();
+                    if (chosen.contains(listed.last()))
+                        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(i)).center());
+                }
+                (ok ? static_cast<Form12 *>(modal)->Command1 : static_cast<Form12 *>(modal)->Command2)->click();
+                return listed.join(QLatin1Char(','));
+            });
+        };
+        QCOMPARE(choose({"河合", "加藤", "木村"}, true), QStringLiteral("加藤,後藤,河合,木村"));
+        choose({"後藤"}, false);
+        // 木村 was entered already; the others got the next IDs, in the order of the list, with
+        // the member's handicap and every score 0.
+        QCOMPARE(column(QStringLiteral("select MEMBER_NAME from Score where ID>? order by ID"), {scored}),
+                 (QVariantList{"加藤", "河合"}));
+        QCOMPARE(value(QStringLiteral("select max(ID)-? + sum(OB+OUT_VAL+IN_VAL+GROSS_VAL+abs(NET_VAL)+NEW_HC+RANK) "
+                                      "from Score where ID>?"),
+                       {scored, scored})
+                     .toInt(),
+                 2);
+        QCOMPARE(value(QStringLiteral("select HC from Score where MEMBER_NAME='河合'")).toDouble(), 7.5);
+        QCOMPARE(shownColumn(*sheet.ScoreGrid, 1), (QStringList{"加藤", "河合", "木村"}));
+    }
+
+    void aBulkAddFailingPartWayStoresNoneOfIt()
+    {
+        kanaMembers();
+        addScore(m_may + 1, 1, QStringLiteral("加藤"), 10, 40, 40);
+        Database::exec(QStringLiteral("update Score set ID=32766")); // room for one more row only
+        Form4 &sheet = openSheet(may());
+        const QString stillChosen = opens([&] { sheet.Command8->click(); }, [](QWidget *modal) {
+            auto *selection = static_cast<Form12 *>(modal);
+            selection->List1->selectAll();
+            selection->Command1->click();
+            return QString::number(selection->isVisible() ? selection->List1->selectedItems().size() : 0);
+        });
+        QVERIFY(takeOnlyError());
+        QCOMPARE(stillChosen, QStringLiteral("4")); // still on screen, to retry or cancel
+        QCOMPARE(value(QStringLiteral("select count(*) from Score where COURSE_ID=?"), {m_may}).toInt(), 0);
     }
 };
 

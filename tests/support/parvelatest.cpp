@@ -36,6 +36,25 @@ void onNextModal(std::function<void(QWidget *)> inspect, int timeoutMs)
     timer->start();
 }
 
+QString opens(const std::function<void()> &press, const std::function<QString(QWidget *)> &inspect)
+{
+    QString seen;
+    onNextModal(
+        [&](QWidget *modal) {
+            QPointer<QWidget> guard(modal);
+            seen = inspect ? inspect(modal)
+                           : QString::fromLatin1(modal->metaObject()->className()) + QLatin1Char(':')
+                                 + modal->windowTitle();
+            if (guard && guard->isVisible())
+                guard->close();
+        },
+        500);
+    press();
+    if (seen.isEmpty())
+        QTest::qWait(600); // nothing opened: let the wait for it run out
+    return seen;
+}
+
 bool showActive(QWidget *window)
 {
     window->show();

@@ -41,6 +41,11 @@ void onNextDialog(Inspect inspect, int timeoutMs = 5000)
         timeoutMs);
 }
 
+// Presses, then returns what `inspect` made of the modal window that opened (closed afterwards
+// if still open; by default its class and caption, "Form5:追加"), or an empty text when none
+// opened.
+QString opens(const std::function<void()> &press, const std::function<QString(QWidget *)> &inspect = {});
+
 // Shows a window, makes it active and waits for it, so key preview and focus behave as for a
 // user.
 bool showActive(QWidget *window);
