@@ -1,10 +1,13 @@
-// The month's score sheet with its score entry and bulk add: the rows it shows, what the mouse
-// and the keys select, what add, edit, delete and new HC then do, and what closing stores.
+// The month's score sheet with its score entry and bulk add: the rows it shows, what add, edit,
+// new HC and closing do. And for the sheet and the member list alike: what the mouse and the
+// keys select is what edit and delete act on, whatever happened in between.
 
 #include "monthlyfixtures.h"
 
 #include "core/database.h"
 #include "core/settingsstore.h"
+#include "members/gui/form7.h"
+#include "members/gui/form8.h"
 #include "monthly/gui/form12.h"
 #include "monthly/gui/form5.h"
 #include "platform/gui/messagebox.h"
@@ -22,18 +25,25 @@ using namespace ParvelaTest;
 namespace {
 
 enum Before { PrintCancelled, Printed, AddCancelled };
+enum Window { Sheet, Members };
 
-// What the score entry dialog opened as: "caption:name".
+// What the entry dialog of either window opened as: "caption:name".
 QString entryOf(QWidget *modal)
 {
-    auto *entry = qobject_cast<Form5 *>(modal);
-    return entry ? entry->windowTitle() + QLatin1Char(':') + entry->Combo1->currentText() : QString();
+    if (auto *entry = qobject_cast<Form5 *>(modal))
+        return entry->windowTitle() + QLatin1Char(':') + entry->Combo1->currentText();
+    auto *member = qobject_cast<Form8 *>(modal);
+    return member ? member->windowTitle() + QLatin1Char(':') + member->Text1->text() : QString();
 }
 
-QVariantList namesLeft(int courseId)
+// The grid window as the user drives it.
+struct GridWindow
 {
-    return column(QStringLiteral("select MEMBER_NAME from Score where COURSE_ID=? order by NET_VAL"), {courseId});
-}
+    Grid *grid;
+    QPushButton *add, *edit, *remove, *print;
+    int nameColumn;
+    QStringList names() const { return shownColumn(*grid, nameColumn); }
+};
 
 } // namespace
 
@@ -47,8 +57,9 @@ private:
 
     CourseRecord may() const { return *CourseTable::firstOfMonth(2003, 5); }
 
-    // 会員1 … 会員5 with nets 70 … 74, shown in that order; June has the same five.
-    Form4 &sheetOfFive()
+    // 会員1 … 会員5, in that order in the member list (kana) and on May's sheet (nets 70 … 74);
+    // June has the same five. The window is open with them.
+    GridWindow openWithFive(int window)
     {
         Transaction transaction; // one disk sync, not twenty
         const int june = CourseTable::insert(2003, 6, QStringLiteral("2003/6/15"), QStringLiteral("西"));
@@ -59,7 +70,12 @@ private:
             addScore(june, member, name, 0, 40, 29 + i);
         }
         transaction.commit();
-        return openSheet(may());
+        if (window == Members) {
+            Form7 &list = showTableWindow<Form7>();
+            return {list.MemberGrid, list.Command1, list.Command2, list.Command3, list.Command5, 0};
+        }
+        Form4 &sheet = openSheet(may());
+        return {sheet.ScoreGrid, sheet.Command1, sheet.Command2, sheet.Command3, sheet.Command5, 1};
     }
 
     // The score entry dialog of 追加 over the loaded sheet, the window the user works in.
@@ -124,54 +140,65 @@ private slots:
 
     void editAndDeleteActOnTheHighlightedRow_data()
     {
+        QTest::addColumn<int>("window");
         QTest::addColumn<int>("before");
         QTest::addColumn<bool>("deleting");
-        for (const bool deleting : {false, true}) {
-            const char *action = deleting ? "delete" : "edit";
-            QTest::addRow("print cancelled, %s", action) << int(PrintCancelled) << deleting;
-            QTest::addRow("printed, %s", action) << int(Printed) << deleting;
-            QTest::addRow("add cancelled, %s", action) << int(AddCancelled) << deleting;
+        for (const int window : {Sheet, Members}) {
+            for (const bool deleting : {false, true}) {
+                const char *where = window == Sheet ? "sheet" : "members";
+                const char *action = deleting ? "delete" : "edit";
+                QTest::addRow("%s: print cancelled, %s", where, action) << window << int(PrintCancelled) << deleting;
+                QTest::addRow("%s: printed, %s", where, action) << window << int(Printed) << deleting;
+                QTest::addRow("%s: add cancelled, %s", where, action) << window << int(AddCancelled) << deleting;
+            }
         }
     }
     void editAndDeleteActOnTheHighlightedRow()
     {
+        QFETCH(int, window);
         QFETCH(int, before);
         QFETCH(bool, deleting);
         QTemporaryDir folder;
-        Form4 &sheet = sheetOfFive();
-        clickRow(*sheet.ScoreGrid, 2);
+        const GridWindow w = openWithFive(window);
+        clickRow(*w.grid, 2);
         PrintCommand::setChooser([&](QPrinter &printer, QWidget *) {
             printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(folder.filePath(QStringLiteral("sheet.pdf")));
+            printer.setOutputFileName(folder.filePath(QStringLiteral("grid.pdf")));
             return before == Printed ? 1 : 0;
         });
         if (before == AddCancelled)
-            QCOMPARE(opens([&] { sheet.Command1->click(); }, entryOf), QStringLiteral("追加:"));
+            QCOMPARE(opens([&] { w.add->click(); }, entryOf), QStringLiteral("追加:"));
         else
-            sheet.Command5->click();
-        const QList<int> highlighted = highlightedRows(*sheet.ScoreGrid);
+            w.print->click();
+        const QList<int> highlighted = highlightedRows(*w.grid);
         QCOMPARE(highlighted.size(), 1);
-        const QString name = shownText(*sheet.ScoreGrid, highlighted[0], 1);
-        QVERIFY(sheet.Command2->isEnabled() && sheet.Command3->isEnabled());
+        const QString name = shownText(*w.grid, highlighted[0], w.nameColumn);
+        QVERIFY(w.edit->isEnabled() && w.remove->isEnabled());
         if (!deleting) {
-            QCOMPARE(opens([&] { sheet.Command2->click(); }, entryOf), QStringLiteral("編集:") + name);
+            QCOMPARE(opens([&] { w.edit->click(); }, entryOf), QStringLiteral("編集:") + name);
             return;
         }
-        sheet.Command3->click();
-        QVERIFY(namesLeft(m_may).size() == 4 && !namesLeft(m_may).contains(name));
+        QStringList left = w.names();
+        left.removeOne(name);
+        w.remove->click();
+        QCOMPARE(w.names(), left);
     }
 
     void deleteRemovesExactlyTheSelectedBlock_data()
     {
+        QTest::addColumn<int>("window");
         QTest::addColumn<QString>("how");
         for (const char *how : {"drag", "Shift+click in the fixed column", "Shift+click upwards", "Shift+Down"})
-            QTest::newRow(how) << QString::fromLatin1(how);
+            QTest::addRow("sheet: %s", how) << int(Sheet) << QString::fromLatin1(how);
+        for (const char *how : {"drag", "Shift+Down"})
+            QTest::addRow("members: %s", how) << int(Members) << QString::fromLatin1(how);
     }
     void deleteRemovesExactlyTheSelectedBlock()
     {
+        QFETCH(int, window);
         QFETCH(QString, how);
-        Form4 &sheet = sheetOfFive();
-        Grid &grid = *sheet.ScoreGrid;
+        const GridWindow w = openWithFive(window);
+        Grid &grid = *w.grid;
         if (how == QLatin1String("drag")) {
             dragRows(grid, 2, 4);
         } else if (how.endsWith(QLatin1String("column"))) {
@@ -186,28 +213,32 @@ private slots:
             QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
         }
         QCOMPARE(highlightedRows(grid), (QList<int>{2, 3, 4}));
-        QVERIFY(sheet.Command3->isEnabled());
-        sheet.Command3->click();
-        QCOMPARE(namesLeft(m_may), (QVariantList{"会員1", "会員5"}));
-        QCOMPARE(namesLeft(m_may + 1).size(), 5);
-        QVERIFY(!sheet.Command2->isEnabled() && !sheet.Command3->isEnabled());
+        QVERIFY(w.remove->isEnabled());
+        w.remove->click();
+        QCOMPARE(w.names(), (QStringList{"会員1", "会員5"}));
+        QCOMPARE(value(QStringLiteral("select count(*) from Score where COURSE_ID<>?"), {m_may}).toInt(), 5); // June
+        QVERIFY(!w.edit->isEnabled() && !w.remove->isEnabled());
     }
 
     void rightClickAnywhereOverTheGridAdds_data()
     {
+        QTest::addColumn<int>("window");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("column");
-        QTest::newRow("cell") << 2 << 3;
-        QTest::newRow("header row") << 0 << 3;
-        QTest::newRow("fixed column") << 2 << 0;
-        QTest::newRow("corner") << 0 << 0;
-        QTest::newRow("below the last row") << -1 << 3;
+        QTest::newRow("sheet: cell") << int(Sheet) << 2 << 3;
+        QTest::newRow("sheet: header row") << int(Sheet) << 0 << 3;
+        QTest::newRow("sheet: fixed column") << int(Sheet) << 2 << 0;
+        QTest::newRow("sheet: corner") << int(Sheet) << 0 << 0;
+        QTest::newRow("sheet: below the last row") << int(Sheet) << -1 << 3;
+        QTest::newRow("members: header row") << int(Members) << 0 << 0;
+        QTest::newRow("members: below the last row") << int(Members) << -1 << 0;
     }
     void rightClickAnywhereOverTheGridAdds()
     {
+        QFETCH(int, window);
         QFETCH(int, row);
         QFETCH(int, column);
-        Grid &grid = *sheetOfFive().ScoreGrid;
+        Grid &grid = *openWithFive(window).grid;
         const QPoint below(20, grid.viewport()->height() - 4);
         QCOMPARE(opens([&] {
                      if (row < 0)
@@ -222,16 +253,20 @@ private slots:
 
     void doubleClickOnAnyCellOfARowEditsIt_data()
     {
+        QTest::addColumn<int>("window");
         QTest::addColumn<int>("column");
-        QTest::newRow("RANK") << 0;
-        QTest::newRow("氏名") << 1;
-        QTest::newRow("NET") << 7;
+        QTest::newRow("sheet: RANK") << int(Sheet) << 0;
+        QTest::newRow("sheet: 氏名") << int(Sheet) << 1;
+        QTest::newRow("sheet: NET") << int(Sheet) << 7;
+        QTest::newRow("members: 氏名") << int(Members) << 0;
+        QTest::newRow("members: HC") << int(Members) << 3;
     }
     void doubleClickOnAnyCellOfARowEditsIt()
     {
+        QFETCH(int, window);
         QFETCH(int, column);
-        Form4 &sheet = sheetOfFive();
-        QCOMPARE(opens([&] { doubleClickCell(*sheet.ScoreGrid, 3, column); }, entryOf), QStringLiteral("編集:会員3"));
+        Grid &grid = *openWithFive(window).grid;
+        QCOMPARE(opens([&] { doubleClickCell(grid, 3, column); }, entryOf), QStringLiteral("編集:会員3"));
     }
 
     void editShowsTheRowAndStoresWhatFollowsFromIt()
