@@ -2,7 +2,6 @@
 
 #include "core/numbertext.h"
 
-
 namespace SettingsEntry {
 
 namespace {
@@ -16,7 +15,8 @@ bool readWhole(const QString &text, Field field, const QString &name, qint16 &in
 {
     const std::optional<qint16> value = NumberText::readInt16(text);
     if (!value) {
-        checked.error = FieldError{field, QStringLiteral("%1には-32768から32767までの数値を入力してください。").arg(name)};
+        checked.error =
+            FieldError{field, QStringLiteral("%1には-32768から32767までの数値を入力してください。").arg(name)};
         return false;
     }
     into = *value;
@@ -28,9 +28,10 @@ bool readMultiplier(const QString &text, int place, float &into, Checked<Setting
     const std::optional<double> value = NumberText::read(text);
     const float single = value ? static_cast<float>(*value) : 0.0f;
     if (!value || !(single > 0.0f && single <= LargestMultiplier)) {
-        checked.error = FieldError{Par1st + place, QStringLiteral("%1の倍率には0より大きく%2以下の数値を入力してください。")
-                                                       .arg(Places[static_cast<size_t>(place)])
-                                                       .arg(LargestMultiplier)};
+        checked.error =
+            FieldError{Par1st + place, QStringLiteral("%1の倍率には0より大きく%2以下の数値を入力してください。")
+                                           .arg(Places[static_cast<size_t>(place)])
+                                           .arg(LargestMultiplier)};
         return false;
     }
     into = single;
@@ -51,13 +52,15 @@ Checked<SettingsRecord> check(const Typed &typed, const SettingsRecord &settings
     entered = settings;
     const std::optional<qint16> year = NumberText::readInt16(typed.year);
     if (!year || *year < FirstYear || *year > LastYear) {
-        checked.error = FieldError{Year, QStringLiteral("西暦には%1から%2までの年を入力してください。").arg(FirstYear).arg(LastYear)};
+        checked.error = FieldError{
+            Year, QStringLiteral("西暦には%1から%2までの年を入力してください。").arg(FirstYear).arg(LastYear)};
         return checked;
     }
     entered.EditYear = *year;
     std::array<float *, 3> multipliers = {&entered.par1st, &entered.par2nd, &entered.par3rd};
     for (int place = 0; place < 3; ++place) {
-        if (!readMultiplier(typed.multipliers[static_cast<size_t>(place)], place, *multipliers[static_cast<size_t>(place)], checked))
+        if (!readMultiplier(typed.multipliers[static_cast<size_t>(place)], place,
+                            *multipliers[static_cast<size_t>(place)], checked))
             return checked;
     }
     if (!readWhole(typed.tori1Val, Tori1Val, QStringLiteral("出場回数"), entered.optTori1val, checked)

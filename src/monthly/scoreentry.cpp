@@ -59,7 +59,8 @@ Checked<Values> check(const Typed &typed, bool editing)
     if (checked.error)
         return checked;
     const std::optional<qint16> gross = NumberText::roundToInt16(double(*out) + double(*in));
-    const std::optional<qint16> net = gross ? NumberText::roundToInt16(double(*gross) - double(*roundedHc)) : std::nullopt;
+    const std::optional<qint16> net =
+        gross ? NumberText::roundToInt16(double(*gross) - double(*roundedHc)) : std::nullopt;
     if (!gross)
         checked.error = refusal(Gross, QStringLiteral("GROSS"), Total);
     else if (!net)

@@ -136,8 +136,8 @@ private slots:
         result(CourseTable::insert(Year, 4, QStringLiteral("2025/4/20"), QStringLiteral("西")), who, 70, 1);
         result(CourseTable::insert(Year - 1, 1, QStringLiteral("2024/1/5"), QStringLiteral("東")), who, 60, 1);
         const QStringList texts = annualRowTexts(rowOf(who));
-        QCOMPARE(texts, (QStringList{"高橋", "18", "12.5", "88", "", "95", "", "", "", "", "", "", "", "", "", "900",
-                                     "101", "88", "120", "×"}));
+        QCOMPARE(texts, (QStringList{"高橋", "18", "12.5", "88", "", "95",  "",    "",   "",    "",
+                                     "",     "",   "",     "",   "", "900", "101", "88", "120", "×"}));
         QCOMPARE(rowOf(who).points, qint16(2 * 2 + 3 + 1));
     }
 
@@ -154,23 +154,26 @@ private slots:
         QStringList names, winnerRow, colours;
         QImage picture;
         QPoint gridLine, beyond;
-        const QString title = opens([&] { months.Command3->click(); }, [&](QWidget *modal) {
-            Grid &grid = *static_cast<Form9 *>(modal)->ScoreGrid;
-            names = shownColumn(grid, 0);
-            for (int column = 0; column < grid.cols(); ++column)
-                winnerRow << shownText(grid, 4, column);
-            for (int column = 3; column <= 7; ++column)
-                colours << grid.model()->index(3, column - 1).data(Qt::BackgroundRole).value<QBrush>().color().name();
-            picture = grid.viewport()->grab().toImage();
-            const int column = grid.columnViewportPosition(0) + grid.columnWidth(0) - 1;
-            gridLine = QPoint(column, grid.rowViewportPosition(0) + 5);
-            beyond = QPoint(column - 5, grid.rowViewportPosition(3) + grid.rowHeight(3) + 5);
-            return modal->windowTitle() + (QApplication::overrideCursor() ? "(hourglass)" : "");
-        });
+        const QString title = opens(
+            [&] { months.Command3->click(); },
+            [&](QWidget *modal) {
+                Grid &grid = *static_cast<Form9 *>(modal)->ScoreGrid;
+                names = shownColumn(grid, 0);
+                for (int column = 0; column < grid.cols(); ++column)
+                    winnerRow << shownText(grid, 4, column);
+                for (int column = 3; column <= 7; ++column)
+                    colours
+                        << grid.model()->index(3, column - 1).data(Qt::BackgroundRole).value<QBrush>().color().name();
+                picture = grid.viewport()->grab().toImage();
+                const int column = grid.columnViewportPosition(0) + grid.columnWidth(0) - 1;
+                gridLine = QPoint(column, grid.rowViewportPosition(0) + 5);
+                beyond = QPoint(column - 5, grid.rowViewportPosition(3) + grid.rowHeight(3) + 5);
+                return modal->windowTitle() + (QApplication::overrideCursor() ? "(hourglass)" : "");
+            });
         QCOMPARE(title, QStringLiteral("年間集計 (赤…優勝 青…準優勝 黄…三位)"));
         QCOMPARE(names, (QStringList{"加藤", "後藤", "河合", "渡辺"}));
-        QCOMPARE(winnerRow, (QStringList{"渡辺", "18", "12.5", "88", "90", "92", "94", "", "", "", "", "", "", "", "",
-                                         "2001684.3", "91", "88", "94", "×"}));
+        QCOMPARE(winnerRow, (QStringList{"渡辺", "18", "12.5", "88", "90", "92",        "94", "",   "",   "",
+                                         "",     "",   "",     "",   "",   "2001684.3", "91", "88", "94", "×"}));
         QCOMPARE(colours, (QStringList{"#ffc0c0", "#c0c0ff", "#ffff80", "#000000", "#000000"}));
         QCOMPARE(picture.pixelColor(gridLine), QColor(192, 192, 192));
         QCOMPARE(picture.pixelColor(beyond), QColor(128, 128, 128));

@@ -80,7 +80,8 @@ private slots:
         // A competition every month, 60 to 90 % of the club at each, scores as the entry dialog
         // writes them.
         QCOMPARE(count("select count(distinct CYEAR*100+CMONTH) from Course"), 24);
-        QCOMPARE(count("select count(*) from (select count(*) n from Score group by COURSE_ID) where n<180 or n>270"), 0);
+        QCOMPARE(count("select count(*) from (select count(*) n from Score group by COURSE_ID) where n<180 or n>270"),
+                 0);
         QCOMPARE(count("select count(*) from Score where OUT_VAL<35 or OUT_VAL>60 or IN_VAL<35 or IN_VAL>60 or "
                        "GROSS_VAL<>OUT_VAL+IN_VAL or NET_VAL<>GROSS_VAL-HC or OB<0 or OB%100<>0"),
                  0);

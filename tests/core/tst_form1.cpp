@@ -1,5 +1,5 @@
-// The main menu and the settings dialog as a user meets them: start-up, hints, keys, help,
-// exit, settings stored or refused; and Enter on a focused button, which presses it in every
+// The main menu and the settings dialog as a user meets them: start-up, keys, exit, settings
+// stored or refused; and Enter on a focused button, which presses it in every
 // window.
 #include "parvelatest.h"
 
@@ -31,7 +31,7 @@ using namespace ParvelaTest;
 
 namespace {
 
-const QStringList Keys = {"EditYear", "par1st",   "par2nd",   "par3rd",   "optTori1", "optTori1val", "optTori2",
+const QStringList Keys = {"EditYear",    "par1st",   "par2nd",   "par3rd",   "optTori1", "optTori1val", "optTori2",
                           "optTori2val", "tenTori0", "tenTori1", "tenTori2", "tenTori3", "printSize"};
 
 QStringList storedSettings()
@@ -68,10 +68,11 @@ private:
     // then, it is closed with its close box.
     QString inSettings(const std::function<void(Form2 *)> &act)
     {
-        return opens([&] { m_menu->Command3->click(); }, [&](QWidget *modal) {
-            act(static_cast<Form2 *>(modal));
-            return modal->isVisible() ? QStringLiteral("open") : QStringLiteral("closed");
-        });
+        return opens([&] { m_menu->Command3->click(); },
+                     [&](QWidget *modal) {
+                         act(static_cast<Form2 *>(modal));
+                         return modal->isVisible() ? QStringLiteral("open") : QStringLiteral("closed");
+                     });
     }
 
 private slots:
@@ -104,17 +105,6 @@ private slots:
         QVERIFY(!Database::isOpen() && !QFile::exists(path));
     }
 
-    void hintsDescribeTheButtonUnderThePointer()
-    {
-        const QList<QPair<QPushButton *, QString>> hints = {{m_menu->Command2, "毎月と年間の成績の管理"},
-                                                            {m_menu->Command1, "参加者とHCの管理"},
-                                                            {m_menu->Command4, Form1::KeyHint}};
-        for (const auto &[button, hint] : hints) {
-            QTest::mouseMove(button);
-            QCOMPARE(m_menu->Label1->text(), hint);
-        }
-    }
-
     void keysOpenTheirWindowsWhicheverButtonHasFocus_data()
     {
         QTest::addColumn<int>("key");
@@ -126,8 +116,8 @@ private slots:
         QTest::newRow("keypad 1") << int(Qt::Key_1) << int(Qt::KeypadModifier) << 87 << 0xffb1 << "Form3";
         QTest::newRow("Shift+1") << int(Qt::Key_Exclam) << int(Qt::ShiftModifier) << 10 << 0x21 << "Form3";
         QTest::newRow("2") << int(Qt::Key_2) << 0 << 11 << 0x32 << "Form7";
-        QTest::newRow("Shift+2, Japanese keyboard") << int(Qt::Key_QuoteDbl) << int(Qt::ShiftModifier) << 11 << 0x22
-                                                    << "Form7";
+        QTest::newRow("Shift+2, Japanese keyboard")
+            << int(Qt::Key_QuoteDbl) << int(Qt::ShiftModifier) << 11 << 0x22 << "Form7";
         QTest::newRow("F1") << int(Qt::Key_F1) << 0 << 67 << 0xffbe << "HelpWindow";
     }
     void keysOpenTheirWindowsWhicheverButtonHasFocus()
@@ -138,19 +128,12 @@ private slots:
         QFETCH(int, symbol);
         QFETCH(QString, opens);
         QVERIFY(copyHelpFileAs(QStringLiteral("parvela.hlp")));
-        QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), quint32(scanCode), quint32(symbol),
-                        0);
-        QString opened = ParvelaTest::opens([&] { QApplication::sendEvent(m_menu->Command5, &press); }).section(':', 0, 0);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), quint32(scanCode), quint32(symbol), 0);
+        QString opened =
+            ParvelaTest::opens([&] { QApplication::sendEvent(m_menu->Command5, &press); }).section(':', 0, 0);
         if (Form3 *months = WindowRegistry::instance().existing<Form3>()) // modeless
             opened = QString::fromLatin1(months->metaObject()->className());
         QCOMPARE(opened, opens);
-    }
-
-    void helpFileWithOtherLetterCaseCountsAsMissing()
-    {
-        QVERIFY(copyHelpFileAs(QStringLiteral("Parvela.HLP")));
-        QCOMPARE(opens([&] { m_menu->Command4->click(); }), QString());
-        QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
     void escapeAndF10EndTheRunAndCloseTheDatabase_data()
@@ -183,15 +166,19 @@ private slots:
         QFETCH(int, key);
         WindowRegistry &windows = WindowRegistry::instance();
         // Each window's button that closes it; the main menu's opens the version window.
-        const std::array<std::function<QPushButton *()>, 9> buttons = {
-            [&] { return m_menu->Command5; },           [&] {
-                windows.form<Form2>().Fill(Module1::Settings);
-                return windows.form<Form2>().Command1;
-            },
-            [&] { return windows.form<Form3>().Command2; }, [&] { return windows.form<Form4>().Command7; },
-            [&] { return windows.form<Form6>().Command2; }, [&] { return windows.form<Form7>().Command7; },
-            [&] { return windows.form<Form9>().Command7; }, [&] { return windows.form<Form11>().Command2; },
-            [&] { return windows.form<Form12>().Command2; }};
+        const std::array<std::function<QPushButton *()>, 9> buttons = {[&] { return m_menu->Command5; },
+                                                                       [&] {
+                                                                           windows.form<Form2>().Fill(
+                                                                               Module1::Settings);
+                                                                           return windows.form<Form2>().Command1;
+                                                                       },
+                                                                       [&] { return windows.form<Form3>().Command2; },
+                                                                       [&] { return windows.form<Form4>().Command7; },
+                                                                       [&] { return windows.form<Form6>().Command2; },
+                                                                       [&] { return windows.form<Form7>().Command7; },
+                                                                       [&] { return windows.form<Form9>().Command7; },
+                                                                       [&] { return windows.form<Form11>().Command2; },
+                                                                       [&] { return windows.form<Form12>().Command2; }};
         QPushButton *button = buttons[static_cast<size_t>(window)]();
         QVERIFY(showActive(button->window()));
         button->setFocus();
@@ -235,7 +222,8 @@ private slots:
                  QStringLiteral("closed"));
         // No year was stored: the clock's year was shown.
         const QString year = QString::number(QDate::currentDate().year());
-        QCOMPARE(shown, (QStringList{year, "0.7", "0.8", "0.9", "6", "13", "2", "3", "2", "1", "0", "120", "1", "1", "1"}));
+        QCOMPARE(shown,
+                 (QStringList{year, "0.7", "0.8", "0.9", "6", "13", "2", "3", "2", "1", "0", "120", "1", "1", "1"}));
         QCOMPARE(storedWhileOpen.count(QString()), 11);
         QStringList messages;
         for (const MessageBox::Shown &refusal : refusals)
@@ -243,7 +231,8 @@ private slots:
         QCOMPARE(messages, (QStringList{"西暦には1000から9999までの年を入力してください。",
                                         "優勝の倍率には0より大きく2以下の数値を入力してください。",
                                         "3位の点数には-32768から32767までの数値を入力してください。"}));
-        QCOMPARE(storedSettings(), (QStringList{"2004", "0.7", "0.8", "0.9", "0", "6", "1", "13", "2", "3", "2", "1", "120"}));
+        QCOMPARE(storedSettings(),
+                 (QStringList{"2004", "0.7", "0.8", "0.9", "0", "6", "1", "13", "2", "3", "2", "1", "120"}));
         QTest::keyClick(m_menu.get(), Qt::Key_1);
         QCOMPARE(WindowRegistry::instance().form<Form3>().Label1->text(), QStringLiteral("2004年度"));
     }

@@ -87,8 +87,11 @@ private slots:
 
     void key2ShowsTheMembersInKanaOrderWithEveryDigit()
     {
-        for (const auto &[name, kana] : {std::pair{"木村", "きむら"}, {"河合", "かわい"}, {"後藤", "がとう"},
-                                         {"加藤", "かとう"}, {"カトウ", "カトウ"}})
+        for (const auto &[name, kana] : {std::pair{"木村", "きむら"},
+                                         {"河合", "かわい"},
+                                         {"後藤", "がとう"},
+                                         {"加藤", "かとう"},
+                                         {"カトウ", "カトウ"}})
             addMember(QString::fromUtf8(name), QString::fromUtf8(kana), 2001684.3);
         Form1 menu;
         QVERIFY(showActive(&menu));
@@ -113,12 +116,14 @@ private slots:
         Form7 &list = openList();
         QVector<MessageBox::Shown> refused;
         bool okAtFirst = true;
-        const QString opened = onMemberDialog([&] { list.Command1->click(); }, [&](Form8 *dialog) {
-            okAtFirst = dialog->Command1->isEnabled();
-            fill(dialog, {"山田太郎", "やまだ", "1980/1/1", "10"});
-            refused = MessageBox::takeShown();
-            fill(dialog, {"山田太郎 ", "O'Brien \"Bob\"", "1970/5/6'", "18"}); // another name: a space more
-        });
+        const QString opened = onMemberDialog(
+            [&] { list.Command1->click(); },
+            [&](Form8 *dialog) {
+                okAtFirst = dialog->Command1->isEnabled();
+                fill(dialog, {"山田太郎", "やまだ", "1980/1/1", "10"});
+                refused = MessageBox::takeShown();
+                fill(dialog, {"山田太郎 ", "O'Brien \"Bob\"", "1970/5/6'", "18"}); // another name: a space more
+            });
         QCOMPARE(opened, QStringLiteral("追加:|||"));
         QVERIFY(!okAtFirst);
         QCOMPARE(refused.size(), 1);
@@ -136,10 +141,11 @@ private slots:
     {
         Form7 &list = openList();
         bool stayedOpen = false;
-        onMemberDialog([&] { list.Command1->click(); }, [&](Form8 *dialog) {
-            fill(dialog, {"山田", "やまだ", "1980/1/1", "十八"});
-            stayedOpen = dialog->isVisible();
-        });
+        onMemberDialog([&] { list.Command1->click(); },
+                       [&](Form8 *dialog) {
+                           fill(dialog, {"山田", "やまだ", "1980/1/1", "十八"});
+                           stayedOpen = dialog->isVisible();
+                       });
         const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
         QVERIFY(stayedOpen && shown.size() == 1 && shown[0].text.startsWith(QStringLiteral("HCには")));
         QCOMPARE(value(QStringLiteral("select count(*) from Member")).toInt(), 0);
@@ -152,19 +158,23 @@ private slots:
         Database::exec(QStringLiteral("update Member set F_HC=22,E_HC=19 where ID=?"), {yamada});
         Form7 &list = openList();
         const auto setHc = [](const char *hc) {
-            return [hc](Form8 *dialog) { fill(dialog, {dialog->Text1->text(), dialog->Text2->text(), dialog->Text3->text(), hc}); };
+            return [hc](Form8 *dialog) {
+                fill(dialog, {dialog->Text1->text(), dialog->Text2->text(), dialog->Text3->text(), hc});
+            };
         };
         QCOMPARE(onMemberDialog([&] { doubleClickCell(*list.MemberGrid, 2, 0); }, setHc("15")),
                  QStringLiteral("編集:山田|やまだ|1960/1/1|20"));
         // Renamed to another member's name: allowed when editing.
         clickRow(*list.MemberGrid, 1);
-        onMemberDialog([&] { list.Command2->click(); }, [](Form8 *dialog) {
-            fill(dialog, {"山田", dialog->Text2->text(), dialog->Text3->text(), dialog->Text4->text()});
-        });
+        onMemberDialog([&] { list.Command2->click(); },
+                       [](Form8 *dialog) {
+                           fill(dialog, {"山田", dialog->Text2->text(), dialog->Text3->text(), dialog->Text4->text()});
+                       });
         // Two rows with one name: the second row edits its own member.
         onMemberDialog([&] { doubleClickCell(*list.MemberGrid, 2, 3); }, setHc("9"));
-        const QString check = QStringLiteral("select count(*) from Member where ID=? and NAME='山田' and HC=? and F_HC=? "
-                                             "and E_HC=?");
+        const QString check =
+            QStringLiteral("select count(*) from Member where ID=? and NAME='山田' and HC=? and F_HC=? "
+                           "and E_HC=?");
         QCOMPARE(value(check, {yamada, 9, 22, 19}).toInt(), 1);
         QCOMPARE(value(check, {sato, 25, 25, 25}).toInt(), 1);
         QVERIFY(MessageBox::takeShown().isEmpty());
@@ -190,7 +200,8 @@ private slots:
         const qint16 yamada = addMember(QStringLiteral("山田"), QStringLiteral("やまだ"), 20);
         for (const auto &[month, newHc] : {std::pair{4, 12.0}, {9, 10.0}}) {
             ScoreRecord score;
-            score.courseId = CourseTable::insert(2026, month, QStringLiteral("2026/%1/10").arg(month), QStringLiteral("東"));
+            score.courseId =
+                CourseTable::insert(2026, month, QStringLiteral("2026/%1/10").arg(month), QStringLiteral("東"));
             score.memberId = yamada;
             score.hc = 20;
             ScoreTable::updateNewHcAndRank(ScoreTable::insert(score), newHc, 1);
@@ -211,7 +222,8 @@ private slots:
             list.Command7->click();
         }
         QTRY_VERIFY(!WindowRegistry::instance().existing<Form7>());
-        QCOMPARE(SettingsStore::read(SettingKeys::windowState(QStringLiteral("Form7")), QString()), QStringLiteral("2"));
+        QCOMPARE(SettingsStore::read(SettingKeys::windowState(QStringLiteral("Form7")), QString()),
+                 QStringLiteral("2"));
         Form7 &list = openList();
         QVERIFY(list.isMaximized());
         QCOMPARE(list.MemberGrid->colWidth(0), 3000);

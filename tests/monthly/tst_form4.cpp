@@ -94,8 +94,10 @@ private:
     // byte order of their readings.
     static void kanaMembers()
     {
-        for (const auto &[name, kana, hc] : {std::tuple{"加藤", "かとう", 10.0}, {"後藤", "がとう", 18.0},
-                                             {"河合", "かわい", 7.5}, {"木村", "きむら", 12.0}})
+        for (const auto &[name, kana, hc] : {std::tuple{"加藤", "かとう", 10.0},
+                                             {"後藤", "がとう", 18.0},
+                                             {"河合", "かわい", 7.5},
+                                             {"木村", "きむら", 12.0}})
             MemberTable::insert(QString::fromUtf8(name), QString::fromUtf8(kana), QStringLiteral("1950/1/1"), hc);
     }
 
@@ -130,7 +132,8 @@ private slots:
         Form4 &sheet = openSheet(may());
         QStringList second;
         for (int column = 0; column < 9; ++column)
-            second << shownText(*sheet.ScoreGrid, 0, column) + QLatin1Char('=') + shownText(*sheet.ScoreGrid, 2, column);
+            second << shownText(*sheet.ScoreGrid, 0, column) + QLatin1Char('=')
+                          + shownText(*sheet.ScoreGrid, 2, column);
         QCOMPARE(second, (QStringList{"RANK=準優勝", "氏名=年長", "HC=10", "OB罰金=2001684.3", "OUT=40", "IN=45",
                                       "GROSS=85", "NET=75", "新HC=0"}));
         QCOMPARE(shownColumn(*sheet.ScoreGrid, 0) + shownColumn(*sheet.ScoreGrid, 1),
@@ -240,13 +243,14 @@ private slots:
         QFETCH(int, column);
         Grid &grid = *openWithFive(window).grid;
         const QPoint below(20, grid.viewport()->height() - 4);
-        QCOMPARE(opens([&] {
-                     if (row < 0)
-                         QTest::mouseClick(grid.viewport(), Qt::RightButton, Qt::NoModifier, below);
-                     else
-                         clickCell(grid, row, column, Qt::NoModifier, Qt::RightButton);
-                 },
-                       entryOf),
+        QCOMPARE(opens(
+                     [&] {
+                         if (row < 0)
+                             QTest::mouseClick(grid.viewport(), Qt::RightButton, Qt::NoModifier, below);
+                         else
+                             clickCell(grid, row, column, Qt::NoModifier, Qt::RightButton);
+                     },
+                     entryOf),
                  QStringLiteral("追加:"));
         QVERIFY(highlightedRows(grid).isEmpty());
     }
@@ -281,9 +285,10 @@ private slots:
         const auto fields = [](bool store) {
             return [store](QWidget *modal) {
                 auto *entry = static_cast<Form5 *>(modal);
-                QStringList seen = {entry->Combo1->currentText() + QLatin1Char('/') + QString::number(entry->Combo1->count())};
-                for (QLineEdit *field : {entry->Text1, entry->Text2, entry->Text3, entry->Text4, entry->Text5,
-                                         entry->Text6, entry->Text7})
+                QStringList seen = {entry->Combo1->currentText() + QLatin1Char('/')
+                                    + QString::number(entry->Combo1->count())};
+                for (QLineEdit *field :
+                     {entry->Text1, entry->Text2, entry->Text3, entry->Text4, entry->Text5, entry->Text6, entry->Text7})
                     seen << field->text();
                 entry->Text2->setText(QStringLiteral("200"));
                 entry->Text4->setText(QStringLiteral("40"));
@@ -310,9 +315,12 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("course");
         QTest::addColumn<QStringList>("stored"); // date, course, history
-        QTest::newRow("Esc, a new course") << "Esc" << "南'" << QStringList{"2003/5/25", "南'", "南'", "東", "西"};
-        QTest::newRow("終了, a known course") << "終了" << "西" << QStringList{"2003/5/25", "西", "東", "西", "北"};
-        QTest::newRow("close box") << "close box" << "南" << QStringList{"2003/5/18", "東コース", "東", "西", "北"};
+        QTest::newRow("Esc, a new course") << "Esc"
+                                           << "南'" << QStringList{"2003/5/25", "南'", "南'", "東", "西"};
+        QTest::newRow("終了, a known course") << "終了"
+                                              << "西" << QStringList{"2003/5/25", "西", "東", "西", "北"};
+        QTest::newRow("close box") << "close box"
+                                   << "南" << QStringList{"2003/5/18", "東コース", "東", "西", "北"};
     }
     void closingStoresDateAndCourse()
     {
@@ -442,17 +450,20 @@ private slots:
         const int scored = addScore(m_may, 4, QStringLiteral("木村"), 12, 45, 47);
         Form4 &sheet = openSheet(may());
         const auto choose = [&](const QStringList &chosen, bool ok) {
-            return opens([&] { sheet.Command8->click(); }, [&](QWidget *modal) {
-                QListWidget *list = static_cast<Form12 *>(modal)->List1;
-                QStringList listed;
-                for (int i = 0; i < list->count(); ++i) {
-                    listed << list->item(i)->text();
-                    if (chosen.contains(listed.last()))
-                        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(i)).center());
-                }
-                (ok ? static_cast<Form12 *>(modal)->Command1 : static_cast<Form12 *>(modal)->Command2)->click();
-                return listed.join(QLatin1Char(','));
-            });
+            return opens(
+                [&] { sheet.Command8->click(); },
+                [&](QWidget *modal) {
+                    QListWidget *list = static_cast<Form12 *>(modal)->List1;
+                    QStringList listed;
+                    for (int i = 0; i < list->count(); ++i) {
+                        listed << list->item(i)->text();
+                        if (chosen.contains(listed.last()))
+                            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                              list->visualItemRect(list->item(i)).center());
+                    }
+                    (ok ? static_cast<Form12 *>(modal)->Command1 : static_cast<Form12 *>(modal)->Command2)->click();
+                    return listed.join(QLatin1Char(','));
+                });
         };
         QCOMPARE(choose({"河合", "加藤", "木村"}, true), QStringLiteral("加藤,後藤,河合,木村"));
         choose({"後藤"}, false);
@@ -475,12 +486,14 @@ private slots:
         addScore(m_may + 1, 1, QStringLiteral("加藤"), 10, 40, 40);
         Database::exec(QStringLiteral("update Score set ID=32766")); // room for one more row only
         Form4 &sheet = openSheet(may());
-        const QString stillChosen = opens([&] { sheet.Command8->click(); }, [](QWidget *modal) {
-            auto *selection = static_cast<Form12 *>(modal);
-            selection->List1->selectAll();
-            selection->Command1->click();
-            return QString::number(selection->isVisible() ? selection->List1->selectedItems().size() : 0);
-        });
+        const QString stillChosen =
+            opens([&] { sheet.Command8->click(); },
+                  [](QWidget *modal) {
+                      auto *selection = static_cast<Form12 *>(modal);
+                      selection->List1->selectAll();
+                      selection->Command1->click();
+                      return QString::number(selection->isVisible() ? selection->List1->selectedItems().size() : 0);
+                  });
         QVERIFY(takeOnlyError());
         QCOMPARE(stillChosen, QStringLiteral("4")); // still on screen, to retry or cancel
         QCOMPARE(value(QStringLiteral("select count(*) from Score where COURSE_ID=?"), {m_may}).toInt(), 0);

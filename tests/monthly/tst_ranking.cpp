@@ -106,8 +106,8 @@ private slots:
         const qint16 younger = result(may, member(20, "1960/10/5"), 20);
         const qint16 undated = result(may, member(20, "不明"), 20);
         const qint16 elder = result(may, member(20, "1960/02/03"), 20);
-        const qint16 plus = result(may, member(-3), -3, 0, 34, 34);     // net 71
-        const qint16 bulk = result(may, member(14), 14, 0, 0, 0); // as bulk added, with NET 0
+        const qint16 plus = result(may, member(-3), -3, 0, 34, 34); // net 71
+        const qint16 bulk = result(may, member(14), 14, 0, 0, 0);   // as bulk added, with NET 0
         Database::exec(QStringLiteral("update Score set NET_VAL=0 where ID=?"), {bulk});
         calculate(may, 5);
         QStringList places;

@@ -111,8 +111,8 @@ QWidget *cellPart(Grid &grid, int row, int column, QPoint &centre)
     QHeaderView *across = grid.horizontalHeader();
     QHeaderView *down = grid.verticalHeader();
     const int x = body < 0 ? down->width() / 2 : across->sectionViewportPosition(body) + across->sectionSize(body) / 2;
-    const int y = row == 0 ? across->height() / 2
-                           : down->sectionViewportPosition(row - 1) + down->sectionSize(row - 1) / 2;
+    const int y =
+        row == 0 ? across->height() / 2 : down->sectionViewportPosition(row - 1) + down->sectionSize(row - 1) / 2;
     centre = QPoint(x, y);
     if (row == 0 && body < 0)
         return grid.findChild<QLabel *>();

@@ -102,7 +102,8 @@ void Form6::Command2_Click()
 
 void Form6::Command1_Click()
 {
-    const Checked<CompetitionEntry::Values> entered = CompetitionEntry::check(boxDate->text(), boxCourse->currentText());
+    const Checked<CompetitionEntry::Values> entered =
+        CompetitionEntry::check(boxDate->text(), boxCourse->currentText());
     if (entered.error)
         return; // OK is not offered then
     const QString &date = entered.values.playDate;

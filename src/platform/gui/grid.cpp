@@ -52,8 +52,8 @@ Grid::Grid(QWidget *parent)
     m_cornerLabel->hide();
     // Every part of the grid reports its mouse buttons: the header row, the fixed column and
     // the corner as well as the cells.
-    for (QWidget *part : {horizontalHeader()->viewport(), verticalHeader()->viewport(),
-                          static_cast<QWidget *>(m_cornerLabel)})
+    for (QWidget *part :
+         {horizontalHeader()->viewport(), verticalHeader()->viewport(), static_cast<QWidget *>(m_cornerLabel)})
         part->installEventFilter(this);
     // The view itself selects the row of a pressed fixed cell, Shift and drags included.
     connect(verticalHeader(), &QHeaderView::sectionPressed, this, [this] {
