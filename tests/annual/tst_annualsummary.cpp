@@ -15,6 +15,7 @@
 #include "monthly/gui/form3.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
+#include "platform/gui/splitbutton.h"
 
 #include <QPushButton>
 #include <QScreen>

@@ -7,6 +7,7 @@
 #include "monthly/gui/form5.h"
 #include "parvelatest.h"
 #include "platform/gui/messagebox.h"
+#include "platform/gui/splitbutton.h"
 
 #include <QGuiApplication>
 #include <QPushButton>
