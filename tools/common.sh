@@ -6,9 +6,11 @@ PARVELA_BUILD="$PARVELA_ROOT/build"
 PARVELA_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
                   fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils)
 
+# Installs those of the given packages (by default the build's and the tests') that are missing.
 parvela_install_packages() {
-    local missing=()
-    for package in "${PARVELA_PACKAGES[@]}"; do
+    local wanted=("$@") missing=()
+    [ ${#wanted[@]} -eq 0 ] && wanted=("${PARVELA_PACKAGES[@]}")
+    for package in "${wanted[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$package")
         fi
