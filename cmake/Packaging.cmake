@@ -1,0 +1,32 @@
+# Installing and packaging: the programs, their data, and what a Linux desktop needs to offer
+# Parvela in its applications menu (desktop entry, icon, AppStream metadata). tools/package turns
+# the installed tree into a Debian package.
+include(GNUInstallDirs)
+
+# One reverse-DNS name ties the desktop entry, the metadata and the icon together; the files
+# under data/desktop/ carry it in their names.
+set(PARVELA_APP_ID io.github.parvela.Parvela)
+# No licence has been granted yet, and the metadata must not claim one.
+set(PARVELA_LICENSE LicenseRef-proprietary)
+# The day version ${PROJECT_VERSION} was released: change it together with the version.
+set(PARVELA_RELEASE_DATE 2026-12-08)
+
+set(PARVELA_DESKTOP_FILES ${PROJECT_SOURCE_DIR}/data/desktop)
+configure_file(${PARVELA_DESKTOP_FILES}/${PARVELA_APP_ID}.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/${PARVELA_APP_ID}.metainfo.xml @ONLY)
+
+install(TARGETS parvela parvela-db RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/data/parvela.hlp ${PROJECT_SOURCE_DIR}/data/schema.sql
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/parvela)
+install(FILES ${PARVELA_DESKTOP_FILES}/${PARVELA_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_BINARY_DIR}/${PARVELA_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(DIRECTORY ${PARVELA_DESKTOP_FILES}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+
+# A desktop reads these files only as installed, so they are checked in an installed tree.
+add_test(NAME packaging_desktop_files
+         COMMAND ${PROJECT_SOURCE_DIR}/tools/check-desktop-files --stage ${PROJECT_BINARY_DIR}
+                 ${PARVELA_APP_ID})
+set_tests_properties(packaging_desktop_files PROPERTIES
+  SKIP_RETURN_CODE 77 ENVIRONMENT "CMAKE=${CMAKE_COMMAND}")
