@@ -30,3 +30,25 @@ add_test(NAME packaging_desktop_files
                  ${PARVELA_APP_ID})
 set_tests_properties(packaging_desktop_files PROPERTIES
   SKIP_RETURN_CODE 77 ENVIRONMENT "CMAKE=${CMAKE_COMMAND}")
+
+# The Debian package (tools/package). Its library dependencies come from the binaries; the fonts
+# and the Qt parts that are loaded at run time, not linked, are named here: the SQLite driver,
+# the Japanese fonts the windows and printouts ask for (the tests run with both), and Qt's own
+# Japanese translations for its standard dialogs. The X11 platform plugin ships in libqt6gui6.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME parvela)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Parvela developers")
+set(CPACK_PACKAGE_CONTACT "Parvela developers <parvela@example.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "monthly competitions of a small golf club")
+string(JOIN " " CPACK_PACKAGE_DESCRIPTION
+    "Parvela keeps the records of a small golf club's monthly competitions for the organiser:"
+    "the members with their handicaps, each month's scores, ranking and new handicaps, and the"
+    "year's summary with points and championship eligibility. Japanese user interface.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-ipafont-gothic, fonts-ipafont-mincho, libqt6sql6-sqlite, qt6-translations-l10n")
+include(CPack)
