@@ -1,4 +1,4 @@
-#include "core/form1.h"
+#include "core/gui/form1.h"
 #include "core/module1.h"
 
 #include <QApplication>

@@ -3,6 +3,7 @@
 #include "core/database.h"
 #include "core/demodata.h"
 #include "core/module1.h"
+#include "core/version.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -17,6 +18,7 @@ namespace {
 int usage()
 {
     std::fputs("usage: parvela-db init PATH\n"
+               "       parvela-db --version\n"
                "       parvela-db demo PATH [--members N] [--years Y] [--seed S] [--year YYYY]\n"
                "  init PATH   create an empty Parvela database (never overwrites a file)\n"
                "  demo PATH   create a database of a made-up club (never overwrites a file):\n"
@@ -93,6 +95,10 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.size() == 1 && args.at(0) == QLatin1String("--version")) {
+        std::printf("parvela-db %s\n", qPrintable(programVersion()));
+        return 0;
+    }
     if (args.size() == 2 && args.at(0) == QLatin1String("init")) {
         try {
             Database::create(args.at(1));

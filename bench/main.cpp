@@ -8,20 +8,20 @@
 // (VmHWM of /proc/self/status), reset through /proc/self/clear_refs before the first run of
 // each figure and floor: "peak" is the most resident memory while it ran, "+" how much that
 // is above the resident set just before it.
-#include "annual/annualprint.h"
 #include "annual/annualsummary.h"
-#include "annual/form9.h"
+#include "annual/gui/form9.h"
+#include "annual/print/annualprint.h"
 #include "core/backup.h"
 #include "core/database.h"
 #include "core/demodata.h"
-#include "core/form1.h"
+#include "core/gui/form1.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
-#include "members/form7.h"
+#include "members/gui/form7.h"
 #include "members/latesthandicap.h"
 #include "monthly/ranking.h"
-#include "platform/grid.h"
-#include "platform/printcommand.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/printcommand.h"
 
 #include <QApplication>
 #include <QDir>
@@ -143,8 +143,8 @@ void record(Figure figure, Target target)
 
 // Runs the action and its floor alternately, each after `reset` (not timed) when given; the
 // first run of each also gives its memory.
-void compare(const QString &name, int members, const std::function<void()> &action,
-             const std::function<void()> &floor, Target target, const std::function<void()> &reset = {})
+void compare(const QString &name, int members, const std::function<void()> &action, const std::function<void()> &floor,
+             Target target, const std::function<void()> &reset = {})
 {
     const auto resetIfAsked = [&] {
         if (reset)
@@ -208,8 +208,8 @@ QString useDecemberOf(int members, int participants)
     const QString path = QDir(g_folder).filePath(QStringLiteral("december%1.mdb").arg(members));
     QFile::copy(clubPath(members), path);
     Database::open(path);
-    const int december = Database::scalar(QStringLiteral("select ID from Course where CYEAR=? and CMONTH=12"),
-                                          {Year}).toInt();
+    const int december =
+        Database::scalar(QStringLiteral("select ID from Course where CYEAR=? and CMONTH=12"), {Year}).toInt();
     Database::exec(QStringLiteral("delete from Score where COURSE_ID=? and ID not in "
                                   "(select ID from Score where COURSE_ID=? order by ID limit ?)"),
                    {december, december, participants});
@@ -325,19 +325,20 @@ void newHandicap(int members, int participants)
         scoreUpdates.append({{row.newHc, row.rank, row.id}});
     const QVector<Update> memberUpdates = memberUpdatesOfYear();
     const int rows = scoreUpdates.size();
-    compare(QStringLiteral("new HC, December of %1 (%2 updates)").arg(rows).arg(rows + memberUpdates.size()),
-            members, [&] { Ranking::calculateMonth(december, 12, Year, settings); },
-            [&] {
-                bareUpdates(QStringLiteral("update Score set NEW_HC=?,RANK=? where ID=?"), scoreUpdates,
-                            QStringLiteral("update Member set HC=? where ID=?"), memberUpdates);
-            },
-            targetFor(members, {3, 0}),
-            [&] {
-                // As before the month's first calculation: nothing placed yet, every member
-                // back at the handicap the year started with.
-                Database::exec(QStringLiteral("update Score set NEW_HC=0,RANK=0 where COURSE_ID=?"), {december});
-                Database::exec(QStringLiteral("update Member set HC=F_HC,E_HC=F_HC"));
-            });
+    compare(
+        QStringLiteral("new HC, December of %1 (%2 updates)").arg(rows).arg(rows + memberUpdates.size()), members,
+        [&] { Ranking::calculateMonth(december, 12, Year, settings); },
+        [&] {
+            bareUpdates(QStringLiteral("update Score set NEW_HC=?,RANK=? where ID=?"), scoreUpdates,
+                        QStringLiteral("update Member set HC=? where ID=?"), memberUpdates);
+        },
+        targetFor(members, {3, 0}),
+        [&] {
+            // As before the month's first calculation: nothing placed yet, every member
+            // back at the handicap the year started with.
+            Database::exec(QStringLiteral("update Score set NEW_HC=0,RANK=0 where COURSE_ID=?"), {december});
+            Database::exec(QStringLiteral("update Member set HC=F_HC,E_HC=F_HC"));
+        });
     Database::close();
     QFile::remove(path);
 }
@@ -347,16 +348,16 @@ void latestHandicap(int members)
     useClub(members);
     const QVector<int> courses = yearCourses();
     const QVector<Update> memberUpdates = memberUpdatesOfYear();
-    compare(QStringLiteral("latest HC retrieval (%1 updates)").arg(memberUpdates.size()), members,
-            [&] { LatestHandicap::apply(Year); },
-            [&] {
-                readYearHandicaps(courses);
-                bareUpdates(QString(), {}, QStringLiteral("update Member set HC=? where ID=?"), memberUpdates);
-            },
-            targetFor(members, {}),
-            [] { Database::exec(QStringLiteral("update Member set HC=F_HC")); }); // as at the year's start
+    compare(
+        QStringLiteral("latest HC retrieval (%1 updates)").arg(memberUpdates.size()), members,
+        [&] { LatestHandicap::apply(Year); },
+        [&] {
+            readYearHandicaps(courses);
+            bareUpdates(QString(), {}, QStringLiteral("update Member set HC=? where ID=?"), memberUpdates);
+        },
+        targetFor(members, {}),
+        [] { Database::exec(QStringLiteral("update Member set HC=F_HC")); }); // as at the year's start
 }
-
 
 // The window and the bare table of its floor, both shown at the grid's size, so the two fills
 // pay the same painting.
@@ -375,21 +376,23 @@ void memberList(int members)
     Form7 window;
     QTableWidget bare;
     showBeside(window, *window.MemberGrid, bare, 4);
-    compare(QStringLiteral("member list Showtable"), members,
-            [&] {
-                window.Showtable();
-                QCoreApplication::processEvents();
-            },
-            [&] {
-                QSqlQuery query = bareQuery(QStringLiteral("select NAME,HURIKANA,BIRTHDAY,HC from Member order by HURIKANA,ID"));
-                QVector<QStringList> cells;
-                while (query.next()) {
-                    cells.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
-                                  QString::number(query.value(3).toDouble())});
-                }
-                fillBareTable(bare, cells, {});
-            },
-            targetFor(members, {}));
+    compare(
+        QStringLiteral("member list Showtable"), members,
+        [&] {
+            window.Showtable();
+            QCoreApplication::processEvents();
+        },
+        [&] {
+            QSqlQuery query =
+                bareQuery(QStringLiteral("select NAME,HURIKANA,BIRTHDAY,HC from Member order by HURIKANA,ID"));
+            QVector<QStringList> cells;
+            while (query.next()) {
+                cells.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
+                              QString::number(query.value(3).toDouble())});
+            }
+            fillBareTable(bare, cells, {});
+        },
+        targetFor(members, {}));
     Database::close();
 }
 
@@ -417,26 +420,27 @@ void annualSummary(int members)
     Form9 window;
     QTableWidget bare;
     showBeside(window, *window.ScoreGrid, bare, Form9::ColumnCount);
-    compare(QStringLiteral("annual summary Showtable"), members,
-            [&] {
-                window.Showtable();
-                QCoreApplication::processEvents();
-            },
-            [&] {
-                // The same rows in one statement: every member with their year's results.
-                QSqlQuery query = bareQuery(
-                    QStringLiteral("select m.ID,m.NAME,m.F_HC,m.E_HC,s.COURSE_ID,s.OB,s.GROSS_VAL,s.RANK "
-                                   "from Member m left join Score s on s.MEMBER_ID=m.ID and s.COURSE_ID in "
-                                   "(%1) order by m.HURIKANA,m.ID")
-                        .arg(courses));
-                double sum = 0;
-                while (query.next()) {
-                    for (int i = 0; i < 8; ++i)
-                        sum += query.value(i).toDouble();
-                }
-                fillBareTable(bare, texts, colours);
-            },
-            targetFor(members, {2, 150}));
+    compare(
+        QStringLiteral("annual summary Showtable"), members,
+        [&] {
+            window.Showtable();
+            QCoreApplication::processEvents();
+        },
+        [&] {
+            // The same rows in one statement: every member with their year's results.
+            QSqlQuery query =
+                bareQuery(QStringLiteral("select m.ID,m.NAME,m.F_HC,m.E_HC,s.COURSE_ID,s.OB,s.GROSS_VAL,s.RANK "
+                                         "from Member m left join Score s on s.MEMBER_ID=m.ID and s.COURSE_ID in "
+                                         "(%1) order by m.HURIKANA,m.ID")
+                              .arg(courses));
+            double sum = 0;
+            while (query.next()) {
+                for (int i = 0; i < 8; ++i)
+                    sum += query.value(i).toDouble();
+            }
+            fillBareTable(bare, texts, colours);
+        },
+        targetFor(members, {2, 150}));
 
     // The print button of the same window, into a PDF file.
     const QString pdf = QDir(g_folder).filePath(QStringLiteral("annual.pdf"));
@@ -446,28 +450,29 @@ void annualSummary(int members)
         return 1;
     });
     const QString barePdf = QDir(g_folder).filePath(QStringLiteral("bare.pdf"));
-    compare(QStringLiteral("annual printout to PDF"), members, [&] { window.Command5_Click(); },
-            [&] {
-                // The same texts at the same columns, without the rules and boxes.
-                QPrinter printer(QPrinter::HighResolution);
-                printer.setPageSize(QPageSize(QPageSize::A4));
-                printer.setPageOrientation(QPageLayout::Landscape);
-                printer.setOutputFormat(QPrinter::PdfFormat);
-                printer.setOutputFileName(barePdf);
-                QPainter painter(&printer);
-                QFont font(QStringLiteral("IPAGothic"));
-                font.setPointSizeF(15);
-                painter.setFont(font);
-                const double unitX = printer.resolution() / 12.0;
-                const double unitY = printer.resolution() / 6.0;
-                double y = unitY;
-                for (const QStringList &line : texts) {
-                    for (int column = 0; column < line.size(); ++column)
-                        painter.drawText(QPointF(unitX * (1 + 2.5 * column), y), line.at(column));
-                    y += unitY;
-                }
-            },
-            targetFor(members, {}));
+    compare(
+        QStringLiteral("annual printout to PDF"), members, [&] { window.Command5_Click(); },
+        [&] {
+            // The same texts at the same columns, without the rules and boxes.
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            printer.setPageOrientation(QPageLayout::Landscape);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(barePdf);
+            QPainter painter(&printer);
+            QFont font(QStringLiteral("IPAGothic"));
+            font.setPointSizeF(15);
+            painter.setFont(font);
+            const double unitX = printer.resolution() / 12.0;
+            const double unitY = printer.resolution() / 6.0;
+            double y = unitY;
+            for (const QStringList &line : texts) {
+                for (int column = 0; column < line.size(); ++column)
+                    painter.drawText(QPointF(unitX * (1 + 2.5 * column), y), line.at(column));
+                y += unitY;
+            }
+        },
+        targetFor(members, {}));
     PrintCommand::setChooser({});
     Database::close();
 }

@@ -1,31 +1,4 @@
-#include "annualrow.h"
-
-namespace AnnualMarks {
-
-QColor colorOf(int mark)
-{
-    switch (mark) {
-    case 1:
-        return Winner;
-    case 2:
-        return RunnerUp;
-    case 3:
-        return Third;
-    default:
-        return {};
-    }
-}
-
-int markOf(const QColor &color)
-{
-    for (int mark = 1; mark <= 3; ++mark) {
-        if (color.isValid() && color.rgb() == colorOf(mark).rgb())
-            return mark;
-    }
-    return 0;
-}
-
-} // namespace AnnualMarks
+#include "annual/annualrow.h"
 
 QString annualCellText(const QVariant &value)
 {
@@ -34,4 +7,16 @@ QString annualCellText(const QVariant &value)
     bool isNumber = false;
     const double number = value.toDouble(&isNumber);
     return isNumber ? QString::number(number) : value.toString();
+}
+
+QStringList annualRowTexts(const AnnualRow &row)
+{
+    QStringList texts;
+    texts << row.name << annualCellText(row.initialHc) << annualCellText(row.finalHc);
+    for (const QVariant &gross : row.monthGross)
+        texts << annualCellText(gross);
+    texts << annualCellText(row.obTotal) << (row.averageGross ? QString::number(*row.averageGross) : QString())
+          << annualCellText(row.bestGross) << annualCellText(row.worstGross)
+          << (row.eligible ? (*row.eligible ? QStringLiteral("○") : QStringLiteral("×")) : QString());
+    return texts;
 }

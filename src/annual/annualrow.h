@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 
@@ -30,16 +30,9 @@ struct AnnualRow
     std::optional<bool> eligible;
 };
 
-namespace AnnualMarks {
-// The exact backgrounds of the marked months; the printout recognises a mark by them.
-inline const QColor Winner(255, 192, 192);
-inline const QColor RunnerUp(192, 192, 255);
-inline const QColor Third(255, 255, 128);
-// The background of a mark 1, 2 or 3; invalid for no mark.
-QColor colorOf(int mark);
-// The mark of a background, 0 when it is none of the three.
-int markOf(const QColor &color);
-} // namespace AnnualMarks
-
 // A stored value as the table shows it: "85", "12.5"; empty for an absent value.
 QString annualCellText(const QVariant &value);
+
+// The twenty texts of a member's line as the annual window shows it: name, the two handicaps,
+// the twelve months' gross scores, OB total, average, best, worst and the eligibility mark.
+QStringList annualRowTexts(const AnnualRow &row);

@@ -1,4 +1,4 @@
-#include "annualsummary.h"
+#include "annual/annualsummary.h"
 
 #include "core/membertable.h"
 #include "core/module1.h"
@@ -28,8 +28,8 @@ struct MemberYear
 
 qint16 saturated(int value)
 {
-    return static_cast<qint16>(std::clamp<int>(value, std::numeric_limits<qint16>::min(),
-                                               std::numeric_limits<qint16>::max()));
+    return static_cast<qint16>(
+        std::clamp<int>(value, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
 }
 
 bool ruleOn(qint16 setting)
@@ -101,7 +101,7 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
             row.bestGross = played.best;
             row.worstGross = played.worst;
             row.eligible = !(attendanceRule && monthsPlayed < settings.optTori1val)
-                && !(pointsRule && points < settings.optTori2val);
+                           && !(pointsRule && points < settings.optTori2val);
         }
         summary.append(row);
     }

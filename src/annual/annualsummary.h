@@ -1,6 +1,6 @@
 #pragma once
 
-#include "annualrow.h"
+#include "annual/annualrow.h"
 
 #include <QVector>
 

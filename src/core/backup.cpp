@@ -1,6 +1,6 @@
-#include "backup.h"
+#include "core/backup.h"
 
-#include "database.h"
+#include "core/database.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,8 +100,8 @@ Outcome makeDaily(const QDate &today, const CopyCheck &check)
         Database::exec(QStringLiteral("VACUUM INTO ?"), {partial});
     } catch (const DatabaseError &error) {
         QFile::remove(partial);
-        outcome.problem = QStringLiteral("「%1」に書き込めません（%2）。")
-                              .arg(QDir::toNativeSeparators(target), error.engineText());
+        outcome.problem =
+            QStringLiteral("「%1」に書き込めません（%2）。").arg(QDir::toNativeSeparators(target), error.engineText());
         return outcome;
     }
     if (!check(partial)) {

@@ -1,7 +1,7 @@
-#include "coursetable.h"
+#include "core/coursetable.h"
 
-#include "database.h"
-#include "module1.h"
+#include "core/database.h"
+#include "core/module1.h"
 
 namespace CourseTable {
 
@@ -24,7 +24,8 @@ std::optional<CourseRecord> firstOfMonth(int year, int month)
 std::array<qint16, 12> firstIdsOfYear(int year)
 {
     std::array<qint16, 12> ids = {};
-    QSqlQuery rows = Database::run(QStringLiteral("select ID,CMONTH from Course where CYEAR=? order by CMONTH,ID"), {year});
+    QSqlQuery rows =
+        Database::run(QStringLiteral("select ID,CMONTH from Course where CYEAR=? order by CMONTH,ID"), {year});
     while (rows.next()) {
         const int month = rows.value(1).toInt();
         if (month >= 1 && month <= 12 && ids[month - 1] == 0)

@@ -1,4 +1,4 @@
-#include "dates.h"
+#include "core/dates.h"
 
 #include <QRegularExpression>
 

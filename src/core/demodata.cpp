@@ -1,11 +1,11 @@
-#include "demodata.h"
+#include "core/demodata.h"
 
-#include "coursetable.h"
-#include "database.h"
-#include "dates.h"
-#include "membertable.h"
-#include "module1.h"
-#include "scoretable.h"
+#include "core/coursetable.h"
+#include "core/database.h"
+#include "core/dates.h"
+#include "core/membertable.h"
+#include "core/module1.h"
+#include "core/scoretable.h"
 #include "monthly/ranking.h"
 
 #include <QDate>
@@ -27,6 +27,7 @@ struct NamePart
 
 // Each written name has the one reading given here, so a member's reading always matches
 // the name.
+// clang-format off
 constexpr std::array<NamePart, 60> FamilyNames = {{
     {"佐藤", "さとう"},     {"鈴木", "すずき"},     {"高橋", "たかはし"},   {"田中", "たなか"},
     {"伊藤", "いとう"},     {"渡辺", "わたなべ"},   {"山本", "やまもと"},   {"中村", "なかむら"},
@@ -62,10 +63,11 @@ constexpr std::array<NamePart, 60> GivenNames = {{
     {"優子", "ゆうこ"},     {"典子", "のりこ"},     {"純子", "じゅんこ"},   {"節子", "せつこ"},
     {"悦子", "えつこ"},     {"千尋", "ちひろ"},     {"里美", "さとみ"},     {"理恵", "りえ"},
 }};
+// clang-format on
 
 constexpr std::array<const char *, 8> CourseNames = {
-    "富士見ヶ丘カントリー倶楽部", "桜ヶ丘ゴルフクラブ",   "湖畔カントリークラブ",   "白樺高原ゴルフコース",
-    "緑ヶ丘カントリークラブ",     "松風ゴルフ倶楽部",     "南房総ゴルフリンクス",   "朝日台カントリー倶楽部",
+    "富士見ヶ丘カントリー倶楽部", "桜ヶ丘ゴルフクラブ", "湖畔カントリークラブ", "白樺高原ゴルフコース",
+    "緑ヶ丘カントリークラブ",     "松風ゴルフ倶楽部",   "南房総ゴルフリンクス", "朝日台カントリー倶楽部",
 };
 
 // Family and given name are written with a full-width space between them, as a club's
@@ -173,8 +175,8 @@ void addMembers(Dice &dice, const DemoData::Options &options)
         if (taken.contains(key))
             continue;
         taken.insert(key);
-        const QString name = QString::fromUtf8(FamilyNames[family].kanji) + NameSeparator
-                             + QString::fromUtf8(GivenNames[given].kanji);
+        const QString name =
+            QString::fromUtf8(FamilyNames[family].kanji) + NameSeparator + QString::fromUtf8(GivenNames[given].kanji);
         const QString kana = QString::fromUtf8(FamilyNames[family].reading) + NameSeparator
                              + QString::fromUtf8(GivenNames[given].reading);
         const QString birthday = Dates::format(randomBirthday(dice, firstYear));
@@ -182,8 +184,7 @@ void addMembers(Dice &dice, const DemoData::Options &options)
     }
 }
 
-void playMonth(Dice &dice, const QVector<MemberRecord> &members, int year, int month,
-               const SettingsRecord &settings)
+void playMonth(Dice &dice, const QVector<MemberRecord> &members, int year, int month, const SettingsRecord &settings)
 {
     const QString playDate = randomSunday(dice, year, month);
     const QString course = QString::fromUtf8(CourseNames[dice.between(0, CourseNames.size() - 1)]);

@@ -1,7 +1,7 @@
-#include "membertable.h"
+#include "core/membertable.h"
 
-#include "database.h"
-#include "module1.h"
+#include "core/database.h"
+#include "core/module1.h"
 
 namespace {
 

@@ -10,8 +10,8 @@ struct MemberRecord
 {
     qint16 id = 0;
     QString name;
-    QString kana;      // HURIKANA, the sort key of every member list
-    QString birthday;  // as typed or picked, "yyyy/m/d"
+    QString kana;     // HURIKANA, the sort key of every member list
+    QString birthday; // as typed or picked, "yyyy/m/d"
     double hc = 0;
     double firstHc = 0; // F_HC, handicap at the start of the edited year
     double endHc = 0;   // E_HC, handicap at the end of the edited year

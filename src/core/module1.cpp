@@ -1,8 +1,8 @@
-#include "module1.h"
+#include "core/module1.h"
 
-#include "coursetable.h"
-#include "database.h"
-#include "settingsstore.h"
+#include "core/coursetable.h"
+#include "core/database.h"
+#include "core/settingsstore.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -130,10 +130,8 @@ qint16 AllocateId(const QString &table)
     const QVariant highest = Database::scalar(QStringLiteral("select max(ID) from ") + table);
     const qlonglong next = highest.isNull() ? 1 : highest.toLongLong() + 1;
     if (next > MaxId) {
-        throw DatabaseError(QStringLiteral("%1 の ID が上限の %2 に達しているため、これ以上追加できません。")
-                                .arg(table)
-                                .arg(MaxId),
-                            0);
+        throw DatabaseError(
+            QStringLiteral("%1 の ID が上限の %2 に達しているため、これ以上追加できません。").arg(table).arg(MaxId), 0);
     }
     NewId = toInt16(static_cast<int>(next));
     return NewId;

@@ -28,13 +28,13 @@ namespace Module1 {
 inline constexpr int MaxId = 32767;
 
 extern SettingsRecord Settings;
-extern qint16 CurrentMonth;     // 1 … 12
-extern qint16 CurrentCourseId;  // Course.ID of the month being edited
-extern qint16 EditScoreId;      // Score.ID being edited
-extern qint16 EditMemberId;     // Member.ID being edited or deleted
+extern qint16 CurrentMonth;    // 1 … 12
+extern qint16 CurrentCourseId; // Course.ID of the month being edited
+extern qint16 EditScoreId;     // Score.ID being edited
+extern qint16 EditMemberId;    // Member.ID being edited or deleted
 extern QString EditMemberName;
 extern std::array<qint16, 12> MonthCourseIds; // Course.ID per month of the edited year, 0 = none
-extern qint16 NewId;            // scratch: the ID about to be inserted, or a member count
+extern qint16 NewId;                          // scratch: the ID about to be inserted, or a member count
 
 void LoadSettings();
 void SaveSettings(); // writes all thirteen record keys

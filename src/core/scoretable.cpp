@@ -1,8 +1,8 @@
-#include "scoretable.h"
+#include "core/scoretable.h"
 
-#include "database.h"
-#include "dates.h"
-#include "module1.h"
+#include "core/database.h"
+#include "core/dates.h"
+#include "core/module1.h"
 
 #include <algorithm>
 #include <vector>
@@ -112,8 +112,11 @@ QVector<YearResult> yearResultsOfCourses(const QVector<int> &courseIds)
 {
     QVector<YearResult> rows = ofCoursesInIndexOrder<YearResult>(
         QStringLiteral("ID,COURSE_ID,MEMBER_ID,OB,GROSS_VAL,RANK"), courseIds, [](const QSqlQuery &query) {
-            return YearResult{static_cast<qint16>(query.value(0).toInt()), static_cast<qint16>(query.value(1).toInt()),
-                              query.value(2).toInt(), query.value(3).toDouble(), query.value(4).toInt(),
+            return YearResult{static_cast<qint16>(query.value(0).toInt()),
+                              static_cast<qint16>(query.value(1).toInt()),
+                              query.value(2).toInt(),
+                              query.value(3).toDouble(),
+                              query.value(4).toInt(),
                               query.value(5).toInt()};
         });
     // Sorted here rather than by the engine: its sort of a year's rows costs more than the rest
@@ -147,9 +150,9 @@ std::optional<ScoreRecord> byId(int id)
 
 std::optional<ScoreRecord> firstOfMember(int courseId, int memberId)
 {
-    return first(Database::run(
-        QStringLiteral("select %1 from Score where COURSE_ID=? and MEMBER_ID=? order by ID").arg(Columns),
-        {courseId, memberId}));
+    return first(
+        Database::run(QStringLiteral("select %1 from Score where COURSE_ID=? and MEMBER_ID=? order by ID").arg(Columns),
+                      {courseId, memberId}));
 }
 
 std::optional<ScoreRecord> firstOfMemberName(int courseId, const QString &memberName)

@@ -1,4 +1,4 @@
-#include "settingsstore.h"
+#include "core/settingsstore.h"
 
 #include <QSettings>
 
@@ -12,8 +12,7 @@ bool g_lastSaveSucceeded = true;
 
 QSettings openStore()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Parvela"),
-                     QStringLiteral("Parvela"));
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Parvela"), QStringLiteral("Parvela"));
 }
 
 QString keyPath(const QString &key)

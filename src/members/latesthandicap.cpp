@@ -1,4 +1,4 @@
-#include "latesthandicap.h"
+#include "members/latesthandicap.h"
 
 #include "core/database.h"
 #include "core/membertable.h"

@@ -1,4 +1,4 @@
-#include "bulkadd.h"
+#include "monthly/bulkadd.h"
 
 #include "core/database.h"
 #include "core/membertable.h"

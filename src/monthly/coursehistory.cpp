@@ -1,4 +1,4 @@
-#include "coursehistory.h"
+#include "monthly/coursehistory.h"
 
 #include "core/settingsstore.h"
 

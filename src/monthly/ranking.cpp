@@ -1,4 +1,4 @@
-#include "ranking.h"
+#include "monthly/ranking.h"
 
 #include "core/database.h"
 #include "core/module1.h"

@@ -1,4 +1,4 @@
-#include "scoretext.h"
+#include "monthly/scoretext.h"
 
 #include "core/scoretable.h"
 
@@ -25,9 +25,15 @@ QString placeLabel(int place)
 
 QStringList sheetRowTexts(const ScoreRecord &score, int place)
 {
-    return {placeLabel(place),          score.memberName,           number(score.hc),
-            number(score.ob),           QString::number(score.out), QString::number(score.in),
-            QString::number(score.gross), number(score.net),        number(score.newHc)};
+    return {placeLabel(place),
+            score.memberName,
+            number(score.hc),
+            number(score.ob),
+            QString::number(score.out),
+            QString::number(score.in),
+            QString::number(score.gross),
+            number(score.net),
+            number(score.newHc)};
 }
 
 QString number(double value)

@@ -1,26 +1,28 @@
-#include "parvelatest.h"
 #include "../platform/printchecks.h"
+#include "parvelatest.h"
 
-#include "annual/annualprint.h"
+#include "annual/gui/form9.h"
+#include "annual/print/annualprint.h"
+#include "core/gui/windowregistry.h"
 #include "core/module1.h"
-#include "platform/grid.h"
-#include "platform/messagebox.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
 
 using namespace PrintChecks;
 
 namespace {
 
 const QString Title = QStringLiteral("2003年度年間集計 (赤…優勝 青…準優勝 黄…三位)");
-const QVector<double> Standard = {8.2, 10.9, 13.5, 15.5, 17.8, 20, 22.2, 24.3, 26.6, 28.7,
-                                  30.9, 33.1, 35.3, 37.6, 39.6, 44, 46.3, 48.4, 51, 54};
-const QVector<double> ForFifty = {8.5, 11, 13.5, 16, 18, 20.5, 22.5, 24.5, 27, 29,
-                                  31, 33.5, 36, 38, 40, 44.5, 47, 49, 52, 55};
+const QVector<double> Standard = {8.2,  10.9, 13.5, 15.5, 17.8, 20, 22.2, 24.3, 26.6, 28.7,
+                                  30.9, 33.1, 35.3, 37.6, 39.6, 44, 46.3, 48.4, 51,   54};
+const QVector<double> ForFifty = {8.5, 11,   13.5, 16, 18, 20.5, 22.5, 24.5, 27, 29,
+                                  31,  33.5, 36,   38, 40, 44.5, 47,   49,   52, 55};
 const QVector<int> TextColumns = {3, 20, 26, 32, 37, 42, 47, 52, 57, 62, 67, 72, 77, 82, 87, 92, 102, 107, 112, 118};
 
 QStringList header()
 {
-    return {"氏名", "初HC", "終HC", "1月", "2月", "3月", "4月", "5月", "6月", "7月", "8月", "9月",
-            "10月", "11月", "12月", "OB罰金", "平均", "最高", "最低", "資格"};
+    return {"氏名", "初HC", "終HC", "1月",  "2月",  "3月",    "4月",  "5月",  "6月",  "7月",
+            "8月",  "9月",  "10月", "11月", "12月", "OB罰金", "平均", "最高", "最低", "資格"};
 }
 
 // Frame, header rule, the vertical rules (the last on the frame's right edge) and the row
@@ -41,10 +43,15 @@ QVector<Rule> tableRules(const QVector<double> &set, double u, double v, int R, 
 AnnualPrint::Line line(const QString &name)
 {
     AnnualPrint::Line line;
-    line.texts << name << "12.5" << "10";
+    line.texts << name << "12.5"
+               << "10";
     for (int m = 0; m < 12; ++m)
         line.texts << QString::number(100 + m);
-    line.texts << "1500" << "85" << "80" << "91" << "○";
+    line.texts << "1500"
+               << "85"
+               << "80"
+               << "91"
+               << "○";
     return line;
 }
 
@@ -70,10 +77,7 @@ private slots:
         Module1::Settings.EditYear = 2003;
         MessageBox::takeShown();
     }
-    void cleanup()
-    {
-        restoreSeams();
-    }
+    void cleanup() { restoreSeams(); }
 
     void layout_data()
     {
@@ -196,8 +200,8 @@ private slots:
         absent.finalHc = 20;
         const QVector<AnnualPrint::Line> lines = AnnualPrint::linesOf({played, absent});
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines[0].texts, QStringList({"佐藤一郎", "12.5", "10", "85", "", "90", "", "", "", "", "", "", "", "",
-                                              "", "1500", "88", "85", "90", "×"}));
+        QCOMPARE(lines[0].texts, QStringList({"佐藤一郎", "12.5", "10", "85", "", "90",   "",   "",   "",   "",
+                                              "",         "",     "",   "",   "", "1500", "88", "85", "90", "×"}));
         QCOMPARE(lines[0].monthBackgrounds[0], AnnualMarks::Winner);
         QVERIFY(!lines[0].monthBackgrounds[1].isValid());
         QCOMPARE(lines[0].monthBackgrounds[2], AnnualMarks::Third);
@@ -207,12 +211,8 @@ private slots:
 
     void printsTheGridWithItsCellColours()
     {
-        Grid grid;
-        grid.setCols(20);
-        grid.setFixedCols(1);
-        grid.setRows(1);
-        for (int c = 0; c < 20; ++c)
-            grid.setTextAt(0, c, header().at(c));
+        Form9 &summary = WindowRegistry::instance().form<Form9>();
+        Grid &grid = *summary.ScoreGrid;
         grid.addRow();
         const QStringList texts = line("佐藤一郎").texts;
         for (int c = 0; c < 20; ++c)
@@ -222,7 +222,7 @@ private slots:
         grid.setCellBackColor(AnnualMarks::RunnerUp);
         Copies copies;
         recordCopies(copies, 1);
-        AnnualPrint::print(nullptr, grid);
+        summary.Command5_Click();
         QCOMPARE(int(copies.canvases.size()), 1);
         const RecordingCanvas &canvas = copies.canvases[0];
         QCOMPARE(canvas.texts().size(), 41);
@@ -231,6 +231,7 @@ private slots:
         const auto &box = canvas.lines().first();
         QCOMPARE(box.color, QColor(0, 0, 255));
         QVERIFY(near(box.x1, 22.2 * 2.5 + 0.1) && near(box.x2, 24.3 * 2.5 - 0.1));
+        summary.close();
     }
 
     void aLongTableContinuesOnLandscapePages()

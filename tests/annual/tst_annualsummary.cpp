@@ -1,20 +1,21 @@
 // The annual summary: what each member's row holds, and the window that shows it.
 
-#include "parvelatest.h"
 #include "../platform/printchecks.h"
+#include "parvelatest.h"
 
 #include "annual/annualsummary.h"
-#include "annual/form9.h"
+#include "annual/gui/form9.h"
 #include "core/coursetable.h"
 #include "core/database.h"
+#include "core/gui/windowregistry.h"
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
 #include "core/settingsstore.h"
-#include "core/windowregistry.h"
-#include "monthly/form3.h"
-#include "platform/grid.h"
-#include "platform/messagebox.h"
+#include "monthly/gui/form3.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
+#include "platform/gui/splitbutton.h"
 
 #include <QPushButton>
 #include <QScreen>
@@ -132,7 +133,8 @@ private slots:
         QTest::newRow("5 months, attendance rule off") << five << placed << 0 << 1 << 0 << 20 << "○";
         QTest::newRow("attendance rule 2 is off") << five << placed << 2 << 1 << 0 << 20 << "○";
         const QVector<int> six = {2, 4, 6, 8, 10, 12};
-        QTest::newRow("exactly 6 months and 13 points") << six << QVector<int>({0, 0, 3, 0, 0, 0}) << 1 << 1 << 6 << 13 << "○";
+        QTest::newRow("exactly 6 months and 13 points")
+            << six << QVector<int>({0, 0, 3, 0, 0, 0}) << 1 << 1 << 6 << 13 << "○";
         QTest::newRow("6 months, 12 points") << six << QVector<int>() << 1 << 1 << 6 << 12 << "×";
         QTest::newRow("rank 4 and 0 earn attendance only")
             << six << QVector<int>({4, 0, 4, 0, 4, 0}) << 1 << 1 << 6 << 12 << "×";
@@ -226,7 +228,8 @@ private slots:
         QCOMPARE(seventh, qint16(7));
         QVector<qint16> competitions;
         for (int month = 1; month <= 12; ++month)
-            competitions << CourseTable::insert(Year, month, QStringLiteral("2025/%1/1").arg(month), QStringLiteral("東"));
+            competitions << CourseTable::insert(Year, month, QStringLiteral("2025/%1/1").arg(month),
+                                                QStringLiteral("東"));
         QCOMPARE(competitions[2], qint16(3));
         result(competitions[2], seventh, 91, 0, 200);
         AnnualRow row = rowOf(seventh);
@@ -296,13 +299,14 @@ private slots:
         QVERIFY(hourglassGone);
         QCOMPARE(title, QStringList(QStringLiteral("年間集計 (赤…優勝 青…準優勝 黄…三位)")));
         QCOMPARE(texts.size(), 3);
-        QCOMPARE(texts[0], QStringList({"氏名", "初HC", "終HC", "1月", "2月", "3月", "4月", "5月", "6月", "7月", "8月",
-                                        "9月", "10月", "11月", "12月", "OB罰金", "平均", "最高", "最低", "資格"}));
+        QCOMPARE(texts[0],
+                 QStringList({"氏名", "初HC", "終HC", "1月",  "2月",  "3月",    "4月",  "5月",  "6月",  "7月",
+                              "8月",  "9月",  "10月", "11月", "12月", "OB罰金", "平均", "最高", "最低", "資格"}));
         // Kana order: あべ before わたなべ; no month played leaves the totals and 資格 empty.
-        QCOMPARE(texts[1], QStringList({"阿部", "20", "20", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-                                        ""}));
-        QCOMPARE(texts[2], QStringList({"渡辺", "18", "12.5", "88", "90", "92", "94", "", "", "", "", "", "", "", "",
-                                        "100", "91", "88", "94", "×"}));
+        QCOMPARE(texts[1],
+                 QStringList({"阿部", "20", "20", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""}));
+        QCOMPARE(texts[2], QStringList({"渡辺", "18", "12.5", "88", "90", "92",  "94", "",   "",   "",
+                                        "",     "",   "",     "",   "",   "100", "91", "88", "94", "×"}));
         QCOMPARE(backgrounds[0], QColor(255, 192, 192));
         QCOMPARE(backgrounds[1], QColor(192, 192, 255));
         QCOMPARE(backgrounds[2], QColor(255, 255, 128));

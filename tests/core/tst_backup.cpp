@@ -4,9 +4,9 @@
 
 #include "core/backup.h"
 #include "core/database.h"
-#include "core/form1.h"
+#include "core/gui/form1.h"
 #include "core/membertable.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QDir>
 #include <QFile>
@@ -212,7 +212,8 @@ private slots:
 
     void helpTellsHowToRestoreACopy()
     {
-        QFile help(QDir(QString::fromLocal8Bit(qgetenv("PARVELA_SOURCE_DIR"))).filePath(QStringLiteral("data/parvela.hlp")));
+        QFile help(
+            QDir(QString::fromLocal8Bit(qgetenv("PARVELA_SOURCE_DIR"))).filePath(QStringLiteral("data/parvela.hlp")));
         QVERIFY(help.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(help.readAll());
         const int section = text.indexOf(QStringLiteral("バックアップから戻すには"));

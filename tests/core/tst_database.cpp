@@ -3,11 +3,11 @@
 
 #include "core/coursetable.h"
 #include "core/database.h"
-#include "core/errorreport.h"
+#include "core/gui/errorreport.h"
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -30,8 +30,8 @@ private slots:
         QCOMPARE(Module1::CountRecords(QStringLiteral("Member")), qint16(0));
         const qint16 first = MemberTable::insert(QStringLiteral("山田太郎"), QStringLiteral("やまだたろう"),
                                                  QStringLiteral("1960/2/3"), 18);
-        const qint16 second = MemberTable::insert(QStringLiteral("佐藤花子"), QStringLiteral("さとうはなこ"),
-                                                  QString(), 20);
+        const qint16 second =
+            MemberTable::insert(QStringLiteral("佐藤花子"), QStringLiteral("さとうはなこ"), QString(), 20);
         QCOMPARE(first, qint16(1));
         QCOMPARE(second, qint16(2));
         QCOMPARE(Module1::CountRecords(QStringLiteral("Member")), qint16(2));
@@ -85,8 +85,10 @@ private slots:
     void firstRowIsTheLowestId()
     {
         // Inserted out of order: the month's competition is still the lowest ID.
-        Database::exec(QStringLiteral("insert into Course (ID,CYEAR,CMONTH,PLAYDATE,COURSENAME) values (9,2026,4,'a','後')"));
-        Database::exec(QStringLiteral("insert into Course (ID,CYEAR,CMONTH,PLAYDATE,COURSENAME) values (3,2026,4,'b','先')"));
+        Database::exec(
+            QStringLiteral("insert into Course (ID,CYEAR,CMONTH,PLAYDATE,COURSENAME) values (9,2026,4,'a','後')"));
+        Database::exec(
+            QStringLiteral("insert into Course (ID,CYEAR,CMONTH,PLAYDATE,COURSENAME) values (3,2026,4,'b','先')"));
         QCOMPARE(CourseTable::firstOfMonth(2026, 4)->id, qint16(3));
         const auto ids = CourseTable::firstIdsOfYear(2026);
         QCOMPARE(ids[3], qint16(3));
@@ -122,7 +124,8 @@ private slots:
     void databaseErrorIsReportedInJapanese()
     {
         MessageBox::takeShown();
-        const bool finished = RunReportingErrors(nullptr, [] { Database::exec(QStringLiteral("select * from Nothing")); });
+        const bool finished =
+            RunReportingErrors(nullptr, [] { Database::exec(QStringLiteral("select * from Nothing")); });
         QVERIFY(!finished);
         const auto shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), 1);

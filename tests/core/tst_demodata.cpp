@@ -1,4 +1,4 @@
-#include "parvelatest.h"
+#include "databasefixture.h"
 
 #include "core/database.h"
 #include "core/dates.h"
@@ -161,11 +161,12 @@ private slots:
             QVERIFY(!courses.value(4).toString().isEmpty());
             courseNames.insert(courses.value(4).toString());
 
-            const int players = value(QStringLiteral("select count(*) from Score where COURSE_ID=?"),
-                                      {courses.value(0)}).toInt();
+            const int players =
+                value(QStringLiteral("select count(*) from Score where COURSE_ID=?"), {courses.value(0)}).toInt();
             QVERIFY2(players >= 24 && players <= 36, qPrintable(QString::number(players)));
             QCOMPARE(value(QStringLiteral("select count(distinct MEMBER_ID) from Score where COURSE_ID=?"),
-                           {courses.value(0)}).toInt(),
+                           {courses.value(0)})
+                         .toInt(),
                      players);
         }
         QCOMPARE(months.size(), 24);
@@ -176,13 +177,15 @@ private slots:
     {
         generate(club(40, 1, 12));
         QCOMPARE(value(QStringLiteral("select count(*) from Score where OUT_VAL<35 or OUT_VAL>60 or IN_VAL<35 or "
-                                      "IN_VAL>60")).toInt(),
+                                      "IN_VAL>60"))
+                     .toInt(),
                  0);
         QCOMPARE(value(QStringLiteral("select count(*) from Score where GROSS_VAL<>OUT_VAL+IN_VAL")).toInt(), 0);
         QCOMPARE(value(QStringLiteral("select count(*) from Score where NET_VAL<>GROSS_VAL-HC")).toInt(), 0);
         QCOMPARE(value(QStringLiteral("select count(*) from Score where HC<0 or HC>36 or HC<>round(HC)")).toInt(), 0);
         QCOMPARE(value(QStringLiteral("select count(*) from Score s join Member m on s.MEMBER_ID=m.ID "
-                                      "where s.MEMBER_NAME<>m.NAME")).toInt(),
+                                      "where s.MEMBER_NAME<>m.NAME"))
+                     .toInt(),
                  0);
         QCOMPARE(value(QStringLiteral("select count(*) from Score where OB<0 or OB % 100 <> 0")).toInt(), 0);
         QVERIFY(value(QStringLiteral("select count(*) from Score where OB>0")).toInt() > 0);
@@ -224,7 +227,8 @@ private slots:
                 // A new handicap of 0 is no result: the handicap stays as it was.
                 current = newHc != 0 ? newHc : played;
                 if (rows.value(2).toInt() == 2025 && rows.value(3).toInt() == 1)
-                    QCOMPARE(value(QStringLiteral("select F_HC from Member where ID=?"), {memberId}).toDouble(), played);
+                    QCOMPARE(value(QStringLiteral("select F_HC from Member where ID=?"), {memberId}).toDouble(),
+                             played);
                 if (rows.value(2).toInt() == 2025 && rows.value(3).toInt() == 12)
                     QCOMPARE(value(QStringLiteral("select E_HC from Member where ID=?"), {memberId}).toDouble(),
                              *current);
@@ -252,5 +256,5 @@ private slots:
     }
 };
 
-PARVELA_TEST_MAIN(TestDemoData)
+PARVELA_CORE_TEST_MAIN(TestDemoData)
 #include "tst_demodata.moc"

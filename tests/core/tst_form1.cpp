@@ -2,11 +2,11 @@
 #include "parvelatest.h"
 
 #include "core/database.h"
-#include "core/form1.h"
-#include "core/form11.h"
-#include "core/helpwindow.h"
+#include "core/gui/form1.h"
+#include "core/gui/form11.h"
+#include "core/gui/helpwindow.h"
 #include "core/module1.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,13 +3,13 @@
 #include "parvelatest.h"
 
 #include "core/database.h"
-#include "core/form1.h"
-#include "core/form2.h"
+#include "core/gui/form1.h"
+#include "core/gui/form2.h"
+#include "core/gui/windowregistry.h"
 #include "core/module1.h"
 #include "core/settingsstore.h"
-#include "core/windowregistry.h"
-#include "monthly/form3.h"
-#include "platform/messagebox.h"
+#include "monthly/gui/form3.h"
+#include "platform/gui/messagebox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,8 +29,8 @@ namespace {
 QStringList recordKeys()
 {
     using namespace SettingKeys;
-    return {EditYear, Par1st, Par2nd, Par3rd, OptTori1, OptTori1Val, OptTori2, OptTori2Val,
-            TenTori[0], TenTori[1], TenTori[2], TenTori[3], PrintSize};
+    return {EditYear,    Par1st,     Par2nd,     Par3rd,     OptTori1,   OptTori1Val, OptTori2,
+            OptTori2Val, TenTori[0], TenTori[1], TenTori[2], TenTori[3], PrintSize};
 }
 
 const QString Missing = QStringLiteral("(missing)");
@@ -45,10 +45,10 @@ QStringList storedValues()
 
 QStringList recordValues(const SettingsRecord &r)
 {
-    return {QString::number(r.EditYear), SettingsStore::floatText(r.par1st), SettingsStore::floatText(r.par2nd),
-            SettingsStore::floatText(r.par3rd), QString::number(r.optTori1), QString::number(r.optTori1val),
-            QString::number(r.optTori2), QString::number(r.optTori2val), QString::number(r.tenTori[0]),
-            QString::number(r.tenTori[1]), QString::number(r.tenTori[2]), QString::number(r.tenTori[3]),
+    return {QString::number(r.EditYear),        SettingsStore::floatText(r.par1st), SettingsStore::floatText(r.par2nd),
+            SettingsStore::floatText(r.par3rd), QString::number(r.optTori1),        QString::number(r.optTori1val),
+            QString::number(r.optTori2),        QString::number(r.optTori2val),     QString::number(r.tenTori[0]),
+            QString::number(r.tenTori[1]),      QString::number(r.tenTori[2]),      QString::number(r.tenTori[3]),
             QString::number(r.printSize)};
 }
 
@@ -67,15 +67,14 @@ void storeSettings(const QStringList &values)
 // The fields that hold numbers, in the order of the dialog.
 QList<QLineEdit *> numberFields(Form2 *form)
 {
-    return {form->Text1, form->Text2, form->Text3, form->Text4, form->boxTori1, form->boxTori2,
-            form->boxTen[0], form->boxTen[1], form->boxTen[2], form->boxTen[3]};
+    return {form->Text1,    form->Text2,     form->Text3,     form->Text4,     form->boxTori1,
+            form->boxTori2, form->boxTen[0], form->boxTen[1], form->boxTen[2], form->boxTen[3]};
 }
 
-const QStringList StoredExample = {QStringLiteral("2003"), QStringLiteral("0.75"), QStringLiteral("0.85"),
-                                   QStringLiteral("0.95"), QStringLiteral("0"),    QStringLiteral("5"),
-                                   QStringLiteral("1"),    QStringLiteral("12"),   QStringLiteral("3"),
-                                   QStringLiteral("4"),    QStringLiteral("5"),    QStringLiteral("6"),
-                                   QStringLiteral("150")};
+const QStringList StoredExample = {
+    QStringLiteral("2003"), QStringLiteral("0.75"), QStringLiteral("0.85"), QStringLiteral("0.95"), QStringLiteral("0"),
+    QStringLiteral("5"),    QStringLiteral("1"),    QStringLiteral("12"),   QStringLiteral("3"),    QStringLiteral("4"),
+    QStringLiteral("5"),    QStringLiteral("6"),    QStringLiteral("150")};
 
 } // namespace
 
@@ -212,10 +211,10 @@ private slots:
         QTest::addColumn<QString>("saved");
         const QStringList offered = {"200", "150", "100", "75", "50"};
         QTest::newRow("75 on the list") << "75" << offered << -1 << "75";
-        QTest::newRow("120 shown in its place") << "120" << QStringList{"200", "150", "120", "100", "75", "50"} << -1
-                                                << "120";
-        QTest::newRow("120 replaced by the user's pick") << "120" << QStringList{"200", "150", "120", "100", "75", "50"}
-                                                         << 5 << "50";
+        QTest::newRow("120 shown in its place")
+            << "120" << QStringList{"200", "150", "120", "100", "75", "50"} << -1 << "120";
+        QTest::newRow("120 replaced by the user's pick")
+            << "120" << QStringList{"200", "150", "120", "100", "75", "50"} << 5 << "50";
     }
     void storedScaleIsSelectedAndKept()
     {
@@ -249,9 +248,12 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString whole = QStringLiteral("には-32768から32767までの数値を入力してください。");
         QTest::newRow("year beyond 16 bits") << 0 << "40000" << QStringLiteral("西暦") + whole;
-        QTest::newRow("winner multiplier text") << 1 << "abc" << "優勝の倍率には数値を入力してください。";
-        QTest::newRow("runner-up multiplier empty") << 2 << "" << "準優勝の倍率には数値を入力してください。";
-        QTest::newRow("third multiplier beyond single") << 3 << "1e60" << "3位の倍率には数値を入力してください。";
+        QTest::newRow("winner multiplier text") << 1 << "abc"
+                                                << "優勝の倍率には数値を入力してください。";
+        QTest::newRow("runner-up multiplier empty") << 2 << ""
+                                                    << "準優勝の倍率には数値を入力してください。";
+        QTest::newRow("third multiplier beyond single") << 3 << "1e60"
+                                                        << "3位の倍率には数値を入力してください。";
         QTest::newRow("months played text") << 4 << "6回" << QStringLiteral("出場回数") + whole;
         QTest::newRow("points beyond 16 bits") << 5 << "32767.5" << QStringLiteral("取り切りの点数") + whole;
         QTest::newRow("attendance points empty") << 6 << "" << QStringLiteral("出席の点数") + whole;

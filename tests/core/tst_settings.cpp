@@ -1,9 +1,9 @@
 // The settings record as a fresh process reads it from the per-user file.
 #include "parvelatest.h"
 
+#include "core/gui/windowplacement.h"
 #include "core/module1.h"
 #include "core/settingsstore.h"
-#include "core/windowplacement.h"
 
 #include <QDate>
 #include <QFile>
@@ -67,13 +67,20 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<double>("expected");
-        QTest::newRow("year text") << "EditYear" << "20a4" << double(QDate::currentDate().year());
-        QTest::newRow("year beyond 16 bits") << "EditYear" << "40000" << double(QDate::currentDate().year());
-        QTest::newRow("multiplier comma") << "par1st" << "0,7" << 0.7;
-        QTest::newRow("multiplier empty") << "par3rd" << "" << 0.9;
-        QTest::newRow("count with blanks") << "optTori1val" << " 8 " << 8.0;
-        QTest::newRow("points fraction rounds") << "tenTori1" << "2.5" << 2.0;
-        QTest::newRow("print size word") << "printSize" << "large" << 100.0;
+        QTest::newRow("year text") << "EditYear"
+                                   << "20a4" << double(QDate::currentDate().year());
+        QTest::newRow("year beyond 16 bits") << "EditYear"
+                                             << "40000" << double(QDate::currentDate().year());
+        QTest::newRow("multiplier comma") << "par1st"
+                                          << "0,7" << 0.7;
+        QTest::newRow("multiplier empty") << "par3rd"
+                                          << "" << 0.9;
+        QTest::newRow("count with blanks") << "optTori1val"
+                                           << " 8 " << 8.0;
+        QTest::newRow("points fraction rounds") << "tenTori1"
+                                                << "2.5" << 2.0;
+        QTest::newRow("print size word") << "printSize"
+                                         << "large" << 100.0;
     }
     void unreadableValuesGiveTheDefault()
     {
@@ -87,9 +94,9 @@ private slots:
         }
         Module1::LoadSettings();
         const SettingsRecord &s = Module1::Settings;
-        const QHash<QString, double> read = {
-            {"EditYear", s.EditYear},         {"par1st", double(s.par1st)}, {"par3rd", double(s.par3rd)},
-            {"optTori1val", s.optTori1val}, {"tenTori1", s.tenTori[1]},   {"printSize", s.printSize}};
+        const QHash<QString, double> read = {{"EditYear", s.EditYear},     {"par1st", double(s.par1st)},
+                                             {"par3rd", double(s.par3rd)}, {"optTori1val", s.optTori1val},
+                                             {"tenTori1", s.tenTori[1]},   {"printSize", s.printSize}};
         QVERIFY(qFuzzyCompare(float(read.value(key)), float(expected)));
     }
 

@@ -1,4 +1,4 @@
-#include "parvelatest.h"
+#include "databasefixture.h"
 
 #include "core/coursetable.h"
 #include "core/database.h"
@@ -103,7 +103,8 @@ private slots:
     void zeroResultCountsAsNone()
     {
         result(competition(Year, 5), m_member, 20, 0);
-        const qint16 other = MemberTable::insert(QStringLiteral("佐藤"), QStringLiteral("さとう"), QStringLiteral("1970/1/1"), 15);
+        const qint16 other =
+            MemberTable::insert(QStringLiteral("佐藤"), QStringLiteral("さとう"), QStringLiteral("1970/1/1"), 15);
         LatestHandicap::apply(Year);
         QCOMPARE(column("HC", m_member), 20.0);
         QCOMPARE(column("HC", other), 15.0);
@@ -126,7 +127,7 @@ private slots:
     void onlyTheFirstCompetitionOfAMonthIsSearched()
     {
         result(competition(Year, 4), m_member, 20, 12);
-        const qint16 first = competition(Year, 6); // the month's first row: the member did not play
+        const qint16 first = competition(Year, 6);  // the month's first row: the member did not play
         const qint16 second = competition(Year, 6); // a stray second row of June
         result(second, m_member, 12, 8);
         LatestHandicap::apply(Year);
@@ -166,8 +167,10 @@ private slots:
 
     void eachMemberGetsTheirOwnResult()
     {
-        const qint16 other = MemberTable::insert(QStringLiteral("佐藤"), QStringLiteral("さとう"), QStringLiteral("1970/1/1"), 15);
-        const qint16 untouched = MemberTable::insert(QStringLiteral("鈴木"), QStringLiteral("すずき"), QStringLiteral("1980/1/1"), 25);
+        const qint16 other =
+            MemberTable::insert(QStringLiteral("佐藤"), QStringLiteral("さとう"), QStringLiteral("1970/1/1"), 15);
+        const qint16 untouched =
+            MemberTable::insert(QStringLiteral("鈴木"), QStringLiteral("すずき"), QStringLiteral("1980/1/1"), 25);
         const qint16 march = competition(Year, 3);
         const qint16 august = competition(Year, 8);
         result(march, m_member, 20, 17);
@@ -182,19 +185,21 @@ private slots:
 
     void failureLeavesEveryMemberUnchanged()
     {
-        const qint16 other = MemberTable::insert(QStringLiteral("佐藤"), QStringLiteral("さとう"), QStringLiteral("1970/1/1"), 15);
+        const qint16 other =
+            MemberTable::insert(QStringLiteral("佐藤"), QStringLiteral("さとう"), QStringLiteral("1970/1/1"), 15);
         const qint16 april = competition(Year, 4);
         result(april, m_member, 20, 12);
         result(april, other, 15, 9);
         // In kana order さとう comes first; the update of やまだ after it is refused, and
         // さとう's must not stay.
         Database::exec(QStringLiteral("create trigger refuse before update of HC on Member when new.ID=%1 "
-                                      "begin select raise(abort, 'refused'); end").arg(m_member));
+                                      "begin select raise(abort, 'refused'); end")
+                           .arg(m_member));
         QVERIFY_THROWS_EXCEPTION(DatabaseError, LatestHandicap::apply(Year));
         QCOMPARE(column("HC", m_member), 20.0);
         QCOMPARE(column("HC", other), 15.0);
     }
 };
 
-PARVELA_TEST_MAIN(TestLatestHandicap)
+PARVELA_CORE_TEST_MAIN(TestLatestHandicap)
 #include "tst_latesthandicap.moc"

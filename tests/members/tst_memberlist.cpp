@@ -2,17 +2,17 @@
 
 #include "core/coursetable.h"
 #include "core/database.h"
-#include "core/form1.h"
+#include "core/gui/form1.h"
+#include "core/gui/windowregistry.h"
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
 #include "core/settingsstore.h"
-#include "core/windowregistry.h"
-#include "members/form7.h"
-#include "members/form8.h"
-#include "monthly/form10.h"
-#include "platform/grid.h"
-#include "platform/messagebox.h"
+#include "members/gui/form7.h"
+#include "members/gui/form8.h"
+#include "monthly/gui/form10.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
 
 #include <QCalendarWidget>
 #include <QLineEdit>
@@ -76,23 +76,25 @@ void fill(Form8 *dialog, const QString &name, const QString &kana, const QString
 // it is still open.
 void onMemberDialog(DialogSeen *seen, std::function<void(Form8 *)> act = {}, int timeoutMs = 5000)
 {
-    ParvelaTest::onNextModal([seen, act](QWidget *widget) {
-        auto *dialog = qobject_cast<Form8 *>(widget);
-        if (!dialog) {
-            widget->close();
-            return;
-        }
-        seen->opened = true;
-        seen->title = dialog->windowTitle();
-        seen->fields = QStringList{dialog->Text1->text(), dialog->Text2->text(), dialog->Text3->text(),
-                                   dialog->Text4->text()};
-        seen->okEnabled = dialog->Command1->isEnabled();
-        QPointer<Form8> guard(dialog);
-        if (act)
-            act(dialog);
-        if (guard && guard->isVisible())
-            guard->Command2->click();
-    }, timeoutMs);
+    ParvelaTest::onNextModal(
+        [seen, act](QWidget *widget) {
+            auto *dialog = qobject_cast<Form8 *>(widget);
+            if (!dialog) {
+                widget->close();
+                return;
+            }
+            seen->opened = true;
+            seen->title = dialog->windowTitle();
+            seen->fields =
+                QStringList{dialog->Text1->text(), dialog->Text2->text(), dialog->Text3->text(), dialog->Text4->text()};
+            seen->okEnabled = dialog->Command1->isEnabled();
+            QPointer<Form8> guard(dialog);
+            if (act)
+                act(dialog);
+            if (guard && guard->isVisible())
+                guard->Command2->click();
+        },
+        timeoutMs);
 }
 
 } // namespace
@@ -158,7 +160,8 @@ private slots:
         QCOMPARE(caption, QStringLiteral("メンバー"));
         QCOMPARE(headers, (QStringList{QStringLiteral("氏名"), QStringLiteral("ふりがな"), QStringLiteral("誕生日"),
                                        QStringLiteral("HC")}));
-        QCOMPARE(names, (QStringList{QStringLiteral("青木一郎"), QStringLiteral("佐藤花子"), QStringLiteral("山田太郎")}));
+        QCOMPARE(names,
+                 (QStringList{QStringLiteral("青木一郎"), QStringLiteral("佐藤花子"), QStringLiteral("山田太郎")}));
         QCOMPARE(kana.first(), QStringLiteral("あおきいちろう"));
         QCOMPARE(hcs, (QStringList{QStringLiteral("18"), QStringLiteral("30"), QStringLiteral("12.5")}));
         QVERIFY(!editEnabled);
@@ -194,8 +197,8 @@ private slots:
         DialogSeen seen;
         bool okAfterFill = false;
         onMemberDialog(&seen, [&](Form8 *dialog) {
-            fill(dialog, QStringLiteral("O'Brien \"Bob\""), QStringLiteral("おぶらいえん'"), QStringLiteral("1970/5/6'"),
-                 QStringLiteral("18"));
+            fill(dialog, QStringLiteral("O'Brien \"Bob\""), QStringLiteral("おぶらいえん'"),
+                 QStringLiteral("1970/5/6'"), QStringLiteral("18"));
             okAfterFill = dialog->Command1->isEnabled();
             dialog->Command1->click();
         });
@@ -206,15 +209,20 @@ private slots:
         QVERIFY(!seen.okEnabled);
         QVERIFY(okAfterFill);
 
-        const QVariant id = value(QStringLiteral("select ID from Member where NAME=?"), {QStringLiteral("O'Brien \"Bob\"")});
+        const QVariant id =
+            value(QStringLiteral("select ID from Member where NAME=?"), {QStringLiteral("O'Brien \"Bob\"")});
         QVERIFY(id.isValid());
         QCOMPARE(id.toInt(), 2);
-        QCOMPARE(value(QStringLiteral("select HURIKANA from Member where ID=2")).toString(), QStringLiteral("おぶらいえん'"));
-        QCOMPARE(value(QStringLiteral("select BIRTHDAY from Member where ID=2")).toString(), QStringLiteral("1970/5/6'"));
+        QCOMPARE(value(QStringLiteral("select HURIKANA from Member where ID=2")).toString(),
+                 QStringLiteral("おぶらいえん'"));
+        QCOMPARE(value(QStringLiteral("select BIRTHDAY from Member where ID=2")).toString(),
+                 QStringLiteral("1970/5/6'"));
         for (const char *col : {"HC", "F_HC", "E_HC"})
-            QCOMPARE(value(QStringLiteral("select %1 from Member where ID=2").arg(QLatin1String(col))).toDouble(), 18.0);
+            QCOMPARE(value(QStringLiteral("select %1 from Member where ID=2").arg(QLatin1String(col))).toDouble(),
+                     18.0);
         // The list was reloaded in kana order and its last row is current.
-        QCOMPARE(gridColumn(list.MemberGrid, 0), (QStringList{QStringLiteral("O'Brien \"Bob\""), QStringLiteral("山田太郎")}));
+        QCOMPARE(gridColumn(list.MemberGrid, 0),
+                 (QStringList{QStringLiteral("O'Brien \"Bob\""), QStringLiteral("山田太郎")}));
         QCOMPARE(list.MemberGrid->row(), 2);
     }
 
@@ -228,7 +236,8 @@ private slots:
         bool openAfterRefusal = false;
         QString nameAfterRefusal;
         onMemberDialog(&seen, [&](Form8 *dialog) {
-            fill(dialog, QStringLiteral("山田太郎"), QStringLiteral("やまだ"), QStringLiteral("1980/1/1"), QStringLiteral("10"));
+            fill(dialog, QStringLiteral("山田太郎"), QStringLiteral("やまだ"), QStringLiteral("1980/1/1"),
+                 QStringLiteral("10"));
             dialog->Command1->click();
             shown = MessageBox::takeShown();
             openAfterRefusal = dialog->isVisible();
@@ -243,13 +252,17 @@ private slots:
         QCOMPARE(shown.first().text, QStringLiteral("既に同じ名前の人がいます\r\n訂正してください"));
         QVERIFY(openAfterRefusal);
         QCOMPARE(nameAfterRefusal, QStringLiteral("山田太郎"));
-        QCOMPARE(value(QStringLiteral("select count(*) from Member where NAME=?"), {QStringLiteral("山田太郎")}).toInt(), 1);
-        QCOMPARE(value(QStringLiteral("select count(*) from Member where NAME=?"), {QStringLiteral("山田太郎 ")}).toInt(), 1);
+        QCOMPARE(
+            value(QStringLiteral("select count(*) from Member where NAME=?"), {QStringLiteral("山田太郎")}).toInt(), 1);
+        QCOMPARE(
+            value(QStringLiteral("select count(*) from Member where NAME=?"), {QStringLiteral("山田太郎 ")}).toInt(),
+            1);
 
         // Half-width letters are another name than the full-width ones.
         DialogSeen second;
         onMemberDialog(&second, [](Form8 *dialog) {
-            fill(dialog, QStringLiteral("ABC"), QStringLiteral("えーびーしー"), QStringLiteral("1980/1/1"), QStringLiteral("10"));
+            fill(dialog, QStringLiteral("ABC"), QStringLiteral("えーびーしー"), QStringLiteral("1980/1/1"),
+                 QStringLiteral("10"));
             dialog->Command1->click();
         });
         list.Command1->click();
@@ -287,7 +300,8 @@ private slots:
         QCOMPARE(value(QStringLiteral("select HC from Member where ID=?"), {yamada}).toDouble(), 15.0);
         QCOMPARE(value(QStringLiteral("select F_HC from Member where ID=?"), {yamada}).toDouble(), 22.0);
         QCOMPARE(value(QStringLiteral("select E_HC from Member where ID=?"), {yamada}).toDouble(), 19.0);
-        QCOMPARE(value(QStringLiteral("select NAME from Member where ID=?"), {yamada}).toString(), QStringLiteral("山田太郎"));
+        QCOMPARE(value(QStringLiteral("select NAME from Member where ID=?"), {yamada}).toString(),
+                 QStringLiteral("山田太郎"));
         QVERIFY(!list.Command2->isEnabled());
         QVERIFY(!list.Command3->isEnabled());
         QCOMPARE(list.MemberGrid->textAt(2, 3), QStringLiteral("15"));
@@ -301,7 +315,8 @@ private slots:
         });
         list.Command2->click();
         QVERIFY(MessageBox::takeShown().isEmpty());
-        QCOMPARE(value(QStringLiteral("select NAME from Member where ID=?"), {sato}).toString(), QStringLiteral("山田太郎"));
+        QCOMPARE(value(QStringLiteral("select NAME from Member where ID=?"), {sato}).toString(),
+                 QStringLiteral("山田太郎"));
         QCOMPARE(value(QStringLiteral("select MEMBER_NAME from Score where MEMBER_ID=?"), {sato}).toString(),
                  QStringLiteral("佐藤花子"));
 
@@ -350,8 +365,9 @@ private slots:
     {
         QFETCH(int, from);
         QFETCH(int, to);
-        const QStringList kana = {QStringLiteral("あ"), QStringLiteral("い"), QStringLiteral("う"), QStringLiteral("え"),
-                                  QStringLiteral("お"), QStringLiteral("か"), QStringLiteral("き")};
+        const QStringList kana = {QStringLiteral("あ"), QStringLiteral("い"), QStringLiteral("う"),
+                                  QStringLiteral("え"), QStringLiteral("お"), QStringLiteral("か"),
+                                  QStringLiteral("き")};
         // Added in another order than the kana order the list shows.
         for (int i = kana.size() - 1; i >= 0; --i)
             addMember(QStringLiteral("会員") + kana[i], kana[i]);
@@ -369,10 +385,11 @@ private slots:
         clickRow(list.MemberGrid, to, Qt::ShiftModifier);
         QVERIFY(list.Command3->isEnabled());
         list.Command3->click();
-        QCOMPARE(column(QStringLiteral("select HURIKANA from Member order by HURIKANA")),
-                 (QVariantList{QStringLiteral("あ"), QStringLiteral("い"), QStringLiteral("か"), QStringLiteral("き")}));
-        QCOMPARE(gridColumn(list.MemberGrid, 1), (QStringList{QStringLiteral("あ"), QStringLiteral("い"),
-                                                              QStringLiteral("か"), QStringLiteral("き")}));
+        QCOMPARE(
+            column(QStringLiteral("select HURIKANA from Member order by HURIKANA")),
+            (QVariantList{QStringLiteral("あ"), QStringLiteral("い"), QStringLiteral("か"), QStringLiteral("き")}));
+        QCOMPARE(gridColumn(list.MemberGrid, 1),
+                 (QStringList{QStringLiteral("あ"), QStringLiteral("い"), QStringLiteral("か"), QStringLiteral("き")}));
         QCOMPARE(value(QStringLiteral("select count(*) from Score")).toInt(), 7);
         QVERIFY(!list.Command2->isEnabled());
         QVERIFY(!list.Command3->isEnabled());
@@ -399,7 +416,8 @@ private slots:
         Form7 &list = openList();
         DialogSeen seen;
         onMemberDialog(&seen);
-        QTest::mouseClick(list.MemberGrid->viewport(), Qt::RightButton, Qt::NoModifier, cellCentre(list.MemberGrid, 1, 2));
+        QTest::mouseClick(list.MemberGrid->viewport(), Qt::RightButton, Qt::NoModifier,
+                          cellCentre(list.MemberGrid, 1, 2));
         QVERIFY(seen.opened);
         QCOMPARE(seen.title, QStringLiteral("追加"));
         QCOMPARE(seen.fields, (QStringList{QString(), QString(), QString(), QString()}));
@@ -430,7 +448,8 @@ private slots:
         bool openAfterRefusal = false;
         DialogSeen seen;
         onMemberDialog(&seen, [&](Form8 *dialog) {
-            fill(dialog, QStringLiteral("山田太郎"), QStringLiteral("やまだ"), QStringLiteral("1980/1/1"), QStringLiteral("十八"));
+            fill(dialog, QStringLiteral("山田太郎"), QStringLiteral("やまだ"), QStringLiteral("1980/1/1"),
+                 QStringLiteral("十八"));
             dialog->Command1->click();
             dialog->Text4->setText(QStringLiteral("18; drop table Member"));
             dialog->Command1->click();
@@ -524,7 +543,8 @@ private slots:
             QTRY_VERIFY(list.isMaximized());
         }
         QVERIFY(closeList());
-        QCOMPARE(SettingsStore::read(SettingKeys::windowState(QStringLiteral("Form7")), QString()), QStringLiteral("2"));
+        QCOMPARE(SettingsStore::read(SettingKeys::windowState(QStringLiteral("Form7")), QString()),
+                 QStringLiteral("2"));
         QCOMPARE(SettingsStore::read(SettingKeys::gridColumnWidth(0), QString()), QStringLiteral("3000"));
         {
             Form7 &list = openList();

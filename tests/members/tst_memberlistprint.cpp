@@ -1,12 +1,14 @@
-#include "parvelatest.h"
 #include "../platform/printchecks.h"
+#include "parvelatest.h"
 
+#include "core/gui/windowregistry.h"
 #include "core/membertable.h"
 #include "core/module1.h"
-#include "members/form7.h"
-#include "members/memberlistprint.h"
-#include "platform/grid.h"
-#include "platform/messagebox.h"
+#include "members/gui/form7.h"
+#include "members/print/memberlistprint.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
+#include "platform/gui/splitbutton.h"
 
 #include <QPushButton>
 
@@ -165,7 +167,8 @@ private slots:
             QStringList texts;
             for (const auto &text : canvas.texts())
                 texts.append(text.text);
-            QCOMPARE(texts, QStringList({"メンバー", "氏名", "HC", "佐藤一郎", "10.5", "鈴木花子", "20", "田中三郎", "12"}));
+            QCOMPARE(texts,
+                     QStringList({"メンバー", "氏名", "HC", "佐藤一郎", "10.5", "鈴木花子", "20", "田中三郎", "12"}));
         }
         QVERIFY(copies.canvases[1].cancelled() && !copies.canvases[1].ended());
         const QString report = printFailureReportProblems();
@@ -174,13 +177,10 @@ private slots:
 
     void printsNameAndHcOfTheGridAndLeavesItsLastRowCurrent()
     {
-        Grid grid;
-        grid.setCols(4);
-        grid.setRows(1);
-        const QStringList header = {"氏名", "ふりがな", "誕生日", "HC"};
-        for (int c = 0; c < 4; ++c)
-            grid.setTextAt(0, c, header.at(c));
-        const QVector<QStringList> rows = {{"佐藤一郎", "さとう", "1950/1/1", "10.5"}, {"鈴木花子", "すずき", "1960/2/3", "20"}};
+        Form7 &list = WindowRegistry::instance().form<Form7>();
+        Grid &grid = *list.MemberGrid;
+        const QVector<QStringList> rows = {{"佐藤一郎", "さとう", "1950/1/1", "10.5"},
+                                           {"鈴木花子", "すずき", "1960/2/3", "20"}};
         for (const QStringList &cells : rows) {
             grid.addRow();
             for (int c = 0; c < 4; ++c)
@@ -189,13 +189,14 @@ private slots:
         grid.setRow(0);
         Copies copies;
         recordCopies(copies, 1);
-        MemberListPrint::print(nullptr, grid);
+        list.Command5_Click();
         QStringList texts;
         for (const auto &text : copies.canvases.at(0).texts())
             texts.append(text.text);
         // Kana and birthday are not printed.
         QCOMPARE(texts, QStringList({"メンバー", "氏名", "HC", "佐藤一郎", "10.5", "鈴木花子", "20"}));
         QCOMPARE(grid.row(), 2);
+        list.close();
     }
 
     void printsAJapanesePdfPage()

@@ -7,7 +7,7 @@
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
-#include "platform/grid.h"
+#include "platform/gui/grid.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -67,8 +67,8 @@ inline void doubleClickRow(Grid &grid, int row)
 
 } // namespace MonthlyFixtures
 
-#include "core/windowregistry.h"
-#include "monthly/form4.h"
+#include "core/gui/windowregistry.h"
+#include "monthly/gui/form4.h"
 #include "parvelatest.h"
 
 #include <QComboBox>

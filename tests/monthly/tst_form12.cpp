@@ -3,9 +3,9 @@
 #include "monthlyfixtures.h"
 
 #include "core/database.h"
-#include "monthly/form12.h"
+#include "monthly/gui/form12.h"
 #include "parvelatest.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -57,10 +57,11 @@ private slots:
     {
         m_db = ParvelaTest::freshSettingsAndDatabase(2003);
         m_courseId = CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東"));
-        m_members = {MemberTable::insert(QStringLiteral("阿部"), QStringLiteral("あべ"), QStringLiteral("1950/1/1"), 10),
-                     MemberTable::insert(QStringLiteral("井上"), QStringLiteral("いのうえ"), QStringLiteral("1960/1/1"), 18),
-                     MemberTable::insert(QStringLiteral("O'Neil"), QStringLiteral("おにーる"), QStringLiteral("1970/1/1"), 7.5),
-                     MemberTable::insert(QStringLiteral("田中"), QStringLiteral("たなか"), QStringLiteral("1940/1/1"), 12)};
+        m_members = {
+            MemberTable::insert(QStringLiteral("阿部"), QStringLiteral("あべ"), QStringLiteral("1950/1/1"), 10),
+            MemberTable::insert(QStringLiteral("井上"), QStringLiteral("いのうえ"), QStringLiteral("1960/1/1"), 18),
+            MemberTable::insert(QStringLiteral("O'Neil"), QStringLiteral("おにーる"), QStringLiteral("1970/1/1"), 7.5),
+            MemberTable::insert(QStringLiteral("田中"), QStringLiteral("たなか"), QStringLiteral("1940/1/1"), 12)};
         MessageBox::takeShown();
     }
 
@@ -74,7 +75,8 @@ private slots:
     {
         const int scored = addScore(m_courseId, m_members[3], QStringLiteral("田中"), 12, 45, 47); // net 80
         Form4 &sheet = openSheet(*CourseTable::firstOfMonth(2003, 5));
-        const QStringList listed = bulkAdd(sheet, {QStringLiteral("O'Neil"), QStringLiteral("阿部"), QStringLiteral("田中")});
+        const QStringList listed =
+            bulkAdd(sheet, {QStringLiteral("O'Neil"), QStringLiteral("阿部"), QStringLiteral("田中")});
         QCOMPARE(listed, (QStringList{QStringLiteral("阿部"), QStringLiteral("井上"), QStringLiteral("O'Neil"),
                                       QStringLiteral("田中")}));
 
@@ -92,8 +94,8 @@ private slots:
         // Net 0 puts them first, the elder first.
         QCOMPARE(columnTexts(*sheet.ScoreGrid, 1),
                  (QStringList{QStringLiteral("阿部"), QStringLiteral("O'Neil"), QStringLiteral("田中")}));
-        QCOMPARE(rowTexts(*sheet.ScoreGrid, 2),
-                 (QStringList{QStringLiteral("準優勝"), QStringLiteral("O'Neil"), "7.5", "0", "0", "0", "0", "0", "0"}));
+        QCOMPARE(rowTexts(*sheet.ScoreGrid, 2), (QStringList{QStringLiteral("準優勝"), QStringLiteral("O'Neil"), "7.5",
+                                                             "0", "0", "0", "0", "0", "0"}));
         QCOMPARE(scoreCount(), 3);
 
         // The same choice again adds nothing.

@@ -2,11 +2,11 @@
 
 #include "monthlyfixtures.h"
 
-#include "core/form1.h"
-#include "monthly/form3.h"
-#include "monthly/form5.h"
-#include "monthly/form6.h"
+#include "core/gui/form1.h"
 #include "core/settingsstore.h"
+#include "monthly/gui/form3.h"
+#include "monthly/gui/form5.h"
+#include "monthly/gui/form6.h"
 #include "parvelatest.h"
 
 #include <QLabel>
@@ -131,8 +131,8 @@ private slots:
             modal->close();
         });
         QTest::keyClick(months.Command1[0], Qt::Key_5);
-        QCOMPARE(seen, (QStringList{QStringLiteral("2003年5月"), QStringLiteral("2003/5/18"), QStringLiteral("東コース"),
-                                    QStringLiteral("会員")}));
+        QCOMPARE(seen, (QStringList{QStringLiteral("2003年5月"), QStringLiteral("2003/5/18"),
+                                    QStringLiteral("東コース"), QStringLiteral("会員")}));
         QCOMPARE(int(Module1::CurrentCourseId), int(CourseTable::firstOfMonth(2003, 5)->id));
     }
 

@@ -4,9 +4,10 @@
 
 #include "core/database.h"
 #include "core/settingsstore.h"
-#include "monthly/form5.h"
+#include "monthly/gui/form5.h"
 #include "parvelatest.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
+#include "platform/gui/splitbutton.h"
 
 #include <QGuiApplication>
 #include <QPushButton>
@@ -41,19 +42,25 @@ private slots:
 
     void netOrderWithPlaceLabelsAndTiesByBirthday()
     {
-        const int young = MemberTable::insert(QStringLiteral("若手"), QStringLiteral("わかて"), QStringLiteral("1960/10/5"), 10);
-        const int old = MemberTable::insert(QStringLiteral("年長"), QStringLiteral("ねんちょう"), QStringLiteral("1960/2/3"), 10);
-        const int best = MemberTable::insert(QStringLiteral("名手"), QStringLiteral("めいしゅ"), QStringLiteral("1970/01/01"), 5);
-        const int last = MemberTable::insert(QStringLiteral("新人"), QStringLiteral("しんじん"), QStringLiteral("不明"), 20);
-        const int gone = MemberTable::insert(QStringLiteral("退会"), QStringLiteral("たいかい"), QStringLiteral("1950/1/1"), 0);
-        const int fifth = MemberTable::insert(QStringLiteral("中堅"), QStringLiteral("ちゅうけん"), QStringLiteral("1980/1/1"), 0);
+        const int young =
+            MemberTable::insert(QStringLiteral("若手"), QStringLiteral("わかて"), QStringLiteral("1960/10/5"), 10);
+        const int old =
+            MemberTable::insert(QStringLiteral("年長"), QStringLiteral("ねんちょう"), QStringLiteral("1960/2/3"), 10);
+        const int best =
+            MemberTable::insert(QStringLiteral("名手"), QStringLiteral("めいしゅ"), QStringLiteral("1970/01/01"), 5);
+        const int last =
+            MemberTable::insert(QStringLiteral("新人"), QStringLiteral("しんじん"), QStringLiteral("不明"), 20);
+        const int gone =
+            MemberTable::insert(QStringLiteral("退会"), QStringLiteral("たいかい"), QStringLiteral("1950/1/1"), 0);
+        const int fifth =
+            MemberTable::insert(QStringLiteral("中堅"), QStringLiteral("ちゅうけん"), QStringLiteral("1980/1/1"), 0);
         const int course = may().id;
-        addScore(course, young, QStringLiteral("若手"), 10, 42, 43);  // net 75
-        addScore(course, last, QStringLiteral("新人"), 20, 50, 50);   // net 80
+        addScore(course, young, QStringLiteral("若手"), 10, 42, 43);    // net 75
+        addScore(course, last, QStringLiteral("新人"), 20, 50, 50);     // net 80
         addScore(course, old, QStringLiteral("年長"), 10, 40, 45, 300); // net 75, older
-        addScore(course, best, QStringLiteral("名手"), 5, 35, 40);    // net 70
-        addScore(course, gone, QStringLiteral("退会"), 0, 30, 30);    // member deleted below
-        addScore(course, fifth, QStringLiteral("中堅"), 0, 45, 45);   // net 90
+        addScore(course, best, QStringLiteral("名手"), 5, 35, 40);      // net 70
+        addScore(course, gone, QStringLiteral("退会"), 0, 30, 30);      // member deleted below
+        addScore(course, fifth, QStringLiteral("中堅"), 0, 45, 45);     // net 90
         MemberTable::remove(gone);
 
         Form4 &sheet = openSheet(may());
@@ -63,8 +70,8 @@ private slots:
         QCOMPARE(columnTexts(*sheet.ScoreGrid, 0),
                  (QStringList{QStringLiteral("優勝"), QStringLiteral("準優勝"), QStringLiteral("3位"),
                               QStringLiteral("4"), QStringLiteral("5")}));
-        QCOMPARE(rowTexts(*sheet.ScoreGrid, 2),
-                 (QStringList{QStringLiteral("準優勝"), QStringLiteral("年長"), "10", "300", "40", "45", "85", "75", "0"}));
+        QCOMPARE(rowTexts(*sheet.ScoreGrid, 2), (QStringList{QStringLiteral("準優勝"), QStringLiteral("年長"), "10",
+                                                             "300", "40", "45", "85", "75", "0"}));
         QCOMPARE(rowTexts(*sheet.ScoreGrid, 0),
                  (QStringList{"RANK", QStringLiteral("氏名"), "HC", QStringLiteral("OB罰金"), "OUT", "IN", "GROSS",
                               "NET", QStringLiteral("新HC")}));
@@ -128,7 +135,8 @@ private slots:
 
     void editOfRenamedMemberFindsItsRow()
     {
-        const int member = MemberTable::insert(QStringLiteral("O'Brien"), QStringLiteral("おぶらいえん"), QString(), 12);
+        const int member =
+            MemberTable::insert(QStringLiteral("O'Brien"), QStringLiteral("おぶらいえん"), QString(), 12);
         const int other = MemberTable::insert(QStringLiteral("別人"), QStringLiteral("べつじん"), QString(), 7);
         const int id = addScore(may().id, member, QStringLiteral("O'Brien"), 12, 45, 47);
         addScore(may().id, other, QStringLiteral("別人"), 7, 50, 50);
@@ -144,9 +152,10 @@ private slots:
             bool okEnabled = false;
         } seen;
         ParvelaTest::onNextDialog<Form5>([&](Form5 *entry) {
-            seen = {entry->windowTitle(), entry->Combo1->currentText(), entry->Text1->text(), entry->Text2->text(),
-                    entry->Text3->text(), entry->Text4->text(), entry->Text5->text(), entry->Text6->text(),
-                    entry->Text7->text(), entry->Combo1->count(), entry->Command1->isEnabled()};
+            seen = {entry->windowTitle(),   entry->Combo1->currentText(), entry->Text1->text(),
+                    entry->Text2->text(),   entry->Text3->text(),         entry->Text4->text(),
+                    entry->Text5->text(),   entry->Text6->text(),         entry->Text7->text(),
+                    entry->Combo1->count(), entry->Command1->isEnabled()};
             entry->Text2->setText(QStringLiteral("200"));
             entry->Text4->setText(QStringLiteral("40"));
             entry->Command1->click();
@@ -158,7 +167,7 @@ private slots:
         QCOMPARE(seen.entries, 1);
         QVERIFY(seen.okEnabled);
         QCOMPARE(seen.hc, QStringLiteral("12")); // the row's HC, not the member's current 9
-        QCOMPARE(seen.ob, QStringLiteral("0")); // OB 0 is shown once there are scores
+        QCOMPARE(seen.ob, QStringLiteral("0"));  // OB 0 is shown once there are scores
         QCOMPARE(seen.out, QStringLiteral("45"));
         QCOMPARE(seen.in, QStringLiteral("47"));
         QCOMPARE(seen.gross, QStringLiteral("92"));
@@ -287,7 +296,8 @@ private slots:
         QCOMPARE(SettingsStore::readInt(QStringLiteral("ScoreGridColWidth1"), 0), 3000);
         QCOMPARE(SettingsStore::readInt(QStringLiteral("ScoreGridColWidth8"), 0), 900);
         QCOMPARE(SettingsStore::readInt(QStringLiteral("ScoreGridColWidth5"), 0), 495); // 500 twips = 33 px
-        QCOMPARE(SettingsStore::read(QStringLiteral("Form4WindowState"), QStringLiteral("none")), QStringLiteral("none"));
+        QCOMPARE(SettingsStore::read(QStringLiteral("Form4WindowState"), QStringLiteral("none")),
+                 QStringLiteral("none"));
 
         Form4 &again = openSheet(may());
         QCOMPARE(again.size(), QSize(700, 500));

@@ -3,9 +3,9 @@
 #include "monthlyfixtures.h"
 
 #include "core/database.h"
-#include "monthly/form5.h"
+#include "monthly/gui/form5.h"
 #include "parvelatest.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QPushButton>
 
@@ -47,10 +47,7 @@ private:
             QTest::keyClick(entry.Combo1, Qt::Key_Down);
     }
 
-    int scoreCount() const
-    {
-        return ParvelaTest::value(QStringLiteral("select count(*) from Score")).toInt();
-    }
+    int scoreCount() const { return ParvelaTest::value(QStringLiteral("select count(*) from Score")).toInt(); }
 
 private slots:
     void init()
@@ -224,15 +221,50 @@ private slots:
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("field");
-        QTest::newRow("HC letters") << "abc" << "0" << "45" << "47" << "HC";
-        QTest::newRow("HC beyond 16 bits") << "40000" << "0" << "45" << "47" << "HC";
-        QTest::newRow("OB letters") << "12" << "1,000" << "45" << "47" << QStringLiteral("OB罰金");
-        QTest::newRow("OUT fraction") << "12" << "0" << "45.5" << "47" << "OUT";
-        QTest::newRow("OUT negative") << "12" << "0" << "-1" << "47" << "OUT";
-        QTest::newRow("IN too large") << "12" << "0" << "45" << "40000" << "IN";
-        QTest::newRow("IN letters") << "12" << "0" << "45" << "4x" << "IN";
-        QTest::newRow("GROSS beyond 16 bits") << "12" << "0" << "20000" << "20000" << "GROSS";
-        QTest::newRow("NET beyond 16 bits") << "-10" << "0" << "32760" << "7" << "NET";
+        QTest::newRow("HC letters") << "abc"
+                                    << "0"
+                                    << "45"
+                                    << "47"
+                                    << "HC";
+        QTest::newRow("HC beyond 16 bits") << "40000"
+                                           << "0"
+                                           << "45"
+                                           << "47"
+                                           << "HC";
+        QTest::newRow("OB letters") << "12"
+                                    << "1,000"
+                                    << "45"
+                                    << "47" << QStringLiteral("OB罰金");
+        QTest::newRow("OUT fraction") << "12"
+                                      << "0"
+                                      << "45.5"
+                                      << "47"
+                                      << "OUT";
+        QTest::newRow("OUT negative") << "12"
+                                      << "0"
+                                      << "-1"
+                                      << "47"
+                                      << "OUT";
+        QTest::newRow("IN too large") << "12"
+                                      << "0"
+                                      << "45"
+                                      << "40000"
+                                      << "IN";
+        QTest::newRow("IN letters") << "12"
+                                    << "0"
+                                    << "45"
+                                    << "4x"
+                                    << "IN";
+        QTest::newRow("GROSS beyond 16 bits") << "12"
+                                              << "0"
+                                              << "20000"
+                                              << "20000"
+                                              << "GROSS";
+        QTest::newRow("NET beyond 16 bits") << "-10"
+                                            << "0"
+                                            << "32760"
+                                            << "7"
+                                            << "NET";
     }
 
     void badFieldIsNamedAndNothingStored()

@@ -3,11 +3,11 @@
 #include "monthlyfixtures.h"
 
 #include "core/settingsstore.h"
-#include "monthly/form10.h"
-#include "monthly/form3.h"
-#include "monthly/form6.h"
+#include "monthly/gui/form10.h"
+#include "monthly/gui/form3.h"
+#include "monthly/gui/form6.h"
 #include "parvelatest.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QCalendarWidget>
 #include <QPushButton>
@@ -27,7 +27,8 @@ void storeHistory(const QStringList &names)
 
 QStringList history()
 {
-    return {SettingsStore::read(SettingKeys::course(1), QString()), SettingsStore::read(SettingKeys::course(2), QString()),
+    return {SettingsStore::read(SettingKeys::course(1), QString()),
+            SettingsStore::read(SettingKeys::course(2), QString()),
             SettingsStore::read(SettingKeys::course(3), QString())};
 }
 
@@ -232,9 +233,8 @@ private slots:
         QTest::newRow("date") << QStringLiteral("2003/5/18") << QDate(2003, 5, 18);
         QTest::newRow("leading zeros") << QStringLiteral("2001/02/03") << QDate(2001, 2, 3);
         const QDate today = QDate::currentDate();
-        QTest::newRow("not a date") << QStringLiteral("そのうち")
-                                    << QDate(2003, today.month(),
-                                             qMin(today.day(), QDate(2003, today.month(), 1).daysInMonth()));
+        QTest::newRow("not a date") << QStringLiteral(
+            "そのうち") << QDate(2003, today.month(), qMin(today.day(), QDate(2003, today.month(), 1).daysInMonth()));
     }
 
     void datePickerOpensOnTheBoxDateAndClosingKeepsTheBox()

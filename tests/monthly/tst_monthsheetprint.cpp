@@ -1,16 +1,20 @@
-#include "parvelatest.h"
 #include "../platform/printchecks.h"
 #include "monthlyfixtures.h"
+#include "parvelatest.h"
 
 #include "core/coursetable.h"
+#include "core/gui/windowregistry.h"
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
-#include "monthly/form4.h"
-#include "monthly/monthsheetprint.h"
+#include "monthly/gui/form4.h"
+#include "monthly/print/monthsheetprint.h"
 #include "monthly/scoretext.h"
-#include "platform/grid.h"
-#include "platform/messagebox.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
+#include "platform/gui/splitbutton.h"
+#include <QComboBox>
+#include <QLineEdit>
 
 #include <QPushButton>
 
@@ -55,9 +59,10 @@ class MonthSheetPrintTest : public QObject
     void fillCompetition()
     {
         const qint16 course = CourseTable::insert(1999, 1, "1999/1/10", "大宮");
-        const QVector<std::tuple<QString, QString, double, int, int>> players = {
-            {"佐藤一郎", "さとう", 10, 45, 46}, {"鈴木花子", "すずき", 20.5, 48, 47},
-            {"高橋次郎", "たかはし", 5, 50, 52}, {"田中三郎", "たなか", 12, 44, 49}};
+        const QVector<std::tuple<QString, QString, double, int, int>> players = {{"佐藤一郎", "さとう", 10, 45, 46},
+                                                                                 {"鈴木花子", "すずき", 20.5, 48, 47},
+                                                                                 {"高橋次郎", "たかはし", 5, 50, 52},
+                                                                                 {"田中三郎", "たなか", 12, 44, 49}};
         for (const auto &[name, kana, hc, out, in] : players) {
             const qint16 member = MemberTable::insert(name, kana, "1950/1/1", hc);
             addScore(course, member, name, hc, out, in);
@@ -225,11 +230,11 @@ private slots:
 
     void printsTheGridAsItStands()
     {
-        Grid grid;
-        grid.setCols(9);
-        grid.setRows(1);
-        for (int c = 0; c < 9; ++c)
-            grid.setTextAt(0, c, Header.at(c));
+        Form4 &sheet = WindowRegistry::instance().form<Form4>();
+        Grid &grid = *sheet.ScoreGrid;
+        sheet.setWindowTitle("1999年1月");
+        sheet.boxDate->setText("1999/1/10");
+        sheet.boxCourse->setEditText("大宮");
         grid.addRow();
         const QStringList cells = row("優勝", "佐藤一郎");
         for (int c = 0; c < 9; ++c)
@@ -238,13 +243,14 @@ private slots:
         grid.setCol(0);
         Copies copies;
         recordCopies(copies, 1);
-        MonthSheetPrint::print(nullptr, grid, "1999年1月", "1999/1/10", "大宮");
+        sheet.Command5_Click();
         QCOMPARE(int(copies.canvases.size()), 1);
         QCOMPARE(copies.canvases[0].texts().size(), 3 + 18);
         QCOMPARE(copies.canvases[0].texts()[3 + 9 + 1].text, QStringLiteral("佐藤一郎"));
         // The cells are read by making each current: the last one stays current.
         QCOMPARE(grid.row(), 1);
         QCOMPARE(grid.col(), 8);
+        sheet.close();
     }
 
     void aFailingCopyIsReportedOnceAndTheOthersPrint()
@@ -280,13 +286,14 @@ private slots:
         QVERIFY2(pdfEmbedsFont(path, "IPAGothic"), qPrintable(pdfFonts(path)));
 
         const QString text = pdfText(path);
-        for (const char *expected : {"1999年1月", "Date 1999/1/10", "Course 大宮", "RANK", "氏名", "OB罰金", "GROSS",
-                                     "新HC", "優勝", "準優勝", "3位", "鈴木花子", "佐藤一郎", "田中三郎", "高橋次郎",
-                                     "20.5", "74.5"})
+        for (const char *expected :
+             {"1999年1月", "Date 1999/1/10", "Course 大宮", "RANK", "氏名", "OB罰金", "GROSS", "新HC", "優勝", "準優勝",
+              "3位", "鈴木花子", "佐藤一郎", "田中三郎", "高橋次郎", "20.5", "74.5"})
             QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
 
         // In the real face each caption of the header row starts inside its ruled cell.
-        const QString outside = captionsOutsideTheirCells(path, Header, ColumnRules + QVector<double>{32}, realFaceUnit(15));
+        const QString outside =
+            captionsOutsideTheirCells(path, Header, ColumnRules + QVector<double>{32}, realFaceUnit(15));
         QVERIFY2(outside.isEmpty(), qPrintable(outside));
     }
 };

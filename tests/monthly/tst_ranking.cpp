@@ -2,9 +2,9 @@
 #include "parvelatest.h"
 
 #include "core/database.h"
-#include "monthly/form4.h"
+#include "monthly/gui/form4.h"
 #include "monthly/ranking.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QPushButton>
 
@@ -117,9 +117,11 @@ private slots:
         QTest::mouseClick(sheet.Command4, Qt::LeftButton);
 
         QCOMPARE(MonthlyFixtures::columnTexts(*sheet.ScoreGrid, 1),
-                 QStringList({QStringLiteral("青木"), QStringLiteral("伊藤"), QStringLiteral("上田"), QStringLiteral("遠藤")}));
+                 QStringList(
+                     {QStringLiteral("青木"), QStringLiteral("伊藤"), QStringLiteral("上田"), QStringLiteral("遠藤")}));
         QCOMPARE(MonthlyFixtures::columnTexts(*sheet.ScoreGrid, 0),
-                 QStringList({QStringLiteral("優勝"), QStringLiteral("準優勝"), QStringLiteral("3位"), QStringLiteral("4")}));
+                 QStringList(
+                     {QStringLiteral("優勝"), QStringLiteral("準優勝"), QStringLiteral("3位"), QStringLiteral("4")}));
         QCOMPARE(MonthlyFixtures::columnTexts(*sheet.ScoreGrid, 8),
                  QStringList({QStringLiteral("14"), QStringLiteral("12"), QStringLiteral("10"), QStringLiteral("18")}));
         QCOMPARE(scoreColumn("RANK", scoreA).toInt(), 1);

@@ -4,10 +4,10 @@
 // dialog seam, the poppler tools that read a PDF back, and the checks on ruling, cells and
 // failure messages that every printed layout must pass.
 
-#include "platform/messagebox.h"
-#include "platform/printcanvas.h"
-#include "platform/printcommand.h"
-#include "platform/recordingcanvas.h"
+#include "platform/gui/messagebox.h"
+#include "platform/gui/printcommand.h"
+#include "platform/print/printcanvas.h"
+#include "recordingcanvas.h"
 
 #include <QApplication>
 #include <QFont>
@@ -37,7 +37,10 @@ struct Copies
 class KeptCanvas : public RecordingCanvas
 {
 public:
-    explicit KeptCanvas(Copies &copies) : m_copies(copies) {}
+    explicit KeptCanvas(Copies &copies)
+        : m_copies(copies)
+    {
+    }
     ~KeptCanvas() override { m_copies.canvases.push_back(*this); }
 
 private:
@@ -160,8 +163,8 @@ inline QString textsOutsideTheirCells(const RecordingCanvas &canvas)
             return QStringLiteral("no frame around \"%1\" at y %2").arg(text.text).arg(text.y);
         std::vector<double> edges = {frame->x1, frame->x2};
         for (const RecordingCanvas::Line &line : canvas.lines()) {
-            if (!line.box && line.page == text.page && std::abs(line.x1 - line.x2) < eps
-                && line.y1 <= text.y + eps && line.y2 > text.y + eps)
+            if (!line.box && line.page == text.page && std::abs(line.x1 - line.x2) < eps && line.y1 <= text.y + eps
+                && line.y2 > text.y + eps)
                 edges.push_back(line.x1);
         }
         std::sort(edges.begin(), edges.end());
@@ -271,7 +274,8 @@ inline QString captionsOutsideTheirCells(const QString &path, const QStringList 
     const double margin = pageMarginPoints();
     const QVector<Word> words = pdfWords(path);
     for (int c = 0; c < captions.size(); ++c) {
-        const auto found = std::find_if(words.begin(), words.end(), [&](const Word &w) { return w.text == captions.at(c); });
+        const auto found =
+            std::find_if(words.begin(), words.end(), [&](const Word &w) { return w.text == captions.at(c); });
         if (found == words.end())
             return QStringLiteral("%1 is not in the PDF").arg(captions.at(c));
         const double left = margin + (c == 0 ? 6.0 : rightRules.at(c - 1) * u);

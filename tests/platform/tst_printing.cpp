@@ -1,8 +1,8 @@
 #include "parvelatest.h"
 #include "printchecks.h"
 
-#include "platform/messagebox.h"
-#include "platform/printcanvas.h"
+#include "platform/gui/messagebox.h"
+#include "platform/print/printcanvas.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -14,14 +14,8 @@ class PrintingTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        MessageBox::takeShown();
-    }
-    void cleanup()
-    {
-        restoreSeams();
-    }
+    void init() { MessageBox::takeShown(); }
+    void cleanup() { restoreSeams(); }
 
     void cancellingTheDialogPrintsNothing()
     {

@@ -4,18 +4,18 @@
 #include "../monthly/monthlyfixtures.h"
 
 #include "core/database.h"
-#include "core/form1.h"
-#include "core/form2.h"
+#include "core/gui/form1.h"
+#include "core/gui/form2.h"
+#include "core/gui/windowregistry.h"
 #include "core/settingsstore.h"
-#include "core/windowregistry.h"
-#include "members/form7.h"
-#include "members/form8.h"
-#include "monthly/form4.h"
-#include "monthly/form5.h"
-#include "monthly/form6.h"
+#include "members/gui/form7.h"
+#include "members/gui/form8.h"
+#include "monthly/gui/form4.h"
+#include "monthly/gui/form5.h"
+#include "monthly/gui/form6.h"
 #include "parvelatest.h"
-#include "platform/grid.h"
-#include "platform/messagebox.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -99,12 +99,12 @@ QVector<Input> inputs()
 
 // What a field holds.
 enum class Kind {
-    Text,    // stored exactly as typed
+    Text,     // stored exactly as typed
     Handicap, // a number that rounds into 16 bits
-    Number,  // any finite number
-    Strokes, // a whole number from 0; with the other nine's 47 the total stays in 16 bits
-    Rounded, // a number that rounds into 16 bits, kept rounded
-    Single,  // a number kept in single precision
+    Number,   // any finite number
+    Strokes,  // a whole number from 0; with the other nine's 47 the total stays in 16 bits
+    Rounded,  // a number that rounds into 16 bits, kept rounded
+    Single,   // a number kept in single precision
 };
 
 struct Field
@@ -112,7 +112,7 @@ struct Field
     QString caption; // as the dialog names it in its messages
     int index;       // which field of the dialog
     Kind kind;
-    QString column;  // where it lands: a column, or for the settings a key
+    QString column; // where it lands: a column, or for the settings a key
 };
 
 const QVector<Field> ScoreFields = {{QStringLiteral("HC"), 1, Kind::Handicap, QStringLiteral("HC")},
@@ -176,12 +176,12 @@ bool accepts(Kind kind, const Input &input)
 }
 
 const QStringList NumericColumns = {
-    QStringLiteral("Member.ID"),        QStringLiteral("Member.HC"),      QStringLiteral("Member.F_HC"),
-    QStringLiteral("Member.E_HC"),      QStringLiteral("Course.ID"),      QStringLiteral("Course.CYEAR"),
-    QStringLiteral("Course.CMONTH"),    QStringLiteral("Score.ID"),       QStringLiteral("Score.COURSE_ID"),
-    QStringLiteral("Score.MEMBER_ID"),  QStringLiteral("Score.HC"),       QStringLiteral("Score.OB"),
-    QStringLiteral("Score.OUT_VAL"),    QStringLiteral("Score.IN_VAL"),   QStringLiteral("Score.GROSS_VAL"),
-    QStringLiteral("Score.NET_VAL"),    QStringLiteral("Score.NEW_HC"),   QStringLiteral("Score.RANK")};
+    QStringLiteral("Member.ID"),       QStringLiteral("Member.HC"),    QStringLiteral("Member.F_HC"),
+    QStringLiteral("Member.E_HC"),     QStringLiteral("Course.ID"),    QStringLiteral("Course.CYEAR"),
+    QStringLiteral("Course.CMONTH"),   QStringLiteral("Score.ID"),     QStringLiteral("Score.COURSE_ID"),
+    QStringLiteral("Score.MEMBER_ID"), QStringLiteral("Score.HC"),     QStringLiteral("Score.OB"),
+    QStringLiteral("Score.OUT_VAL"),   QStringLiteral("Score.IN_VAL"), QStringLiteral("Score.GROSS_VAL"),
+    QStringLiteral("Score.NET_VAL"),   QStringLiteral("Score.NEW_HC"), QStringLiteral("Score.RANK")};
 
 // Empty when the file is intact and every numeric column holds numbers only.
 QString databaseProblems()
@@ -261,7 +261,8 @@ private:
         for (const QString &mode : modes) {
             for (int f = 0; f < fields.size(); ++f) {
                 for (int i = 0; i < all.size(); ++i) {
-                    const QString name = mode + QLatin1Char(' ') + fields[f].caption + QStringLiteral(": ") + all[i].label;
+                    const QString name =
+                        mode + QLatin1Char(' ') + fields[f].caption + QStringLiteral(": ") + all[i].label;
                     QTest::newRow(name.toUtf8().constData()) << mode << f << i;
                 }
             }
@@ -336,7 +337,8 @@ private slots:
     {
         m_db = ParvelaTest::freshSettingsAndDatabase(2003);
         m_course = CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東"));
-        m_tanaka = MemberTable::insert(QStringLiteral("田中"), QStringLiteral("たなか"), QStringLiteral("1950/1/1"), 12);
+        m_tanaka =
+            MemberTable::insert(QStringLiteral("田中"), QStringLiteral("たなか"), QStringLiteral("1950/1/1"), 12);
         m_abe = MemberTable::insert(QStringLiteral("阿部"), QStringLiteral("あべ"), QStringLiteral("1960/1/1"), 10);
         m_tanakaScore = addScore(m_course, m_tanaka, QStringLiteral("田中"), 12, 45, 47, 300);
         for (const QString &table : Tables)
@@ -353,7 +355,8 @@ private slots:
                 QStringList marks;
                 for (int i = 0; i < row.size(); ++i)
                     marks << QStringLiteral("?");
-                Database::exec(QStringLiteral("insert into %1 values (%2)").arg(table, marks.join(QLatin1Char(','))), row);
+                Database::exec(QStringLiteral("insert into %1 values (%2)").arg(table, marks.join(QLatin1Char(','))),
+                               row);
             }
         }
         transaction.commit();
@@ -504,7 +507,8 @@ private slots:
         }
         seen.stillOpen = guard && guard->isVisible();
         checkOutcome(f, in, Empty::DisablesOk, seen, [&] {
-            return ParvelaTest::value(QStringLiteral("select %1 from Course where CYEAR=2003 and CMONTH=6").arg(f.column));
+            return ParvelaTest::value(
+                QStringLiteral("select %1 from Course where CYEAR=2003 and CMONTH=6").arg(f.column));
         });
     }
 
@@ -546,9 +550,9 @@ private slots:
         ParvelaTest::onNextDialog<Form2>([&](Form2 *dialog) {
             seen.opened = true;
             QPointer<Form2> guard(dialog);
-            const QVector<QLineEdit *> boxes = {dialog->Text1,    dialog->Text2,    dialog->Text3,    dialog->Text4,
-                                                dialog->boxTori1, dialog->boxTori2, dialog->boxTen[0], dialog->boxTen[1],
-                                                dialog->boxTen[2], dialog->boxTen[3]};
+            const QVector<QLineEdit *> boxes = {
+                dialog->Text1,    dialog->Text2,     dialog->Text3,     dialog->Text4,     dialog->boxTori1,
+                dialog->boxTori2, dialog->boxTen[0], dialog->boxTen[1], dialog->boxTen[2], dialog->boxTen[3]};
             boxes[f.index]->setText(in.text);
             seen.okEnabled = dialog->Command1->isEnabled();
             dialog->Command1->click();

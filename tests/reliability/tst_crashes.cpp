@@ -6,7 +6,7 @@
 #include "core/database.h"
 #include "core/membertable.h"
 #include "core/scoretable.h"
-#include "parvelatest.h"
+#include "databasefixture.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
@@ -98,9 +98,9 @@ private slots:
             const qint16 may = CourseTable::insert(2026, 5, QStringLiteral("2026/5/17"), QStringLiteral("東"));
             CourseTable::insert(2026, 6, QStringLiteral("2026/6/21"), QStringLiteral("西"));
             for (int n = 1; n <= Members; ++n) {
-                const qint16 id = MemberTable::insert(QStringLiteral("会員%1").arg(n), QStringLiteral("かいいん%1").arg(n),
-                                                      QStringLiteral("19%1/%2/%3").arg(40 + n % 50).arg(1 + n % 12).arg(1 + n % 28),
-                                                      n % 37);
+                const qint16 id = MemberTable::insert(
+                    QStringLiteral("会員%1").arg(n), QStringLiteral("かいいん%1").arg(n),
+                    QStringLiteral("19%1/%2/%3").arg(40 + n % 50).arg(1 + n % 12).arg(1 + n % 28), n % 37);
                 if (n > Players)
                     continue;
                 ScoreRecord score;
@@ -168,7 +168,8 @@ private slots:
                 ++journals;
 
             const State state = stateOf(path);
-            QVERIFY2(state.integrity == QLatin1String("ok"), qPrintable(QStringLiteral("run %1: %2").arg(run).arg(state.integrity)));
+            QVERIFY2(state.integrity == QLatin1String("ok"),
+                     qPrintable(QStringLiteral("run %1: %2").arg(run).arg(state.integrity)));
             if (state.rows == before.rows)
                 ++none;
             else if (state.rows == after.rows)
@@ -186,5 +187,5 @@ private slots:
     void cleanupTestCase() { qInfo("crashes: %d killed runs, seed %u", m_runs, Seed); }
 };
 
-PARVELA_TEST_MAIN(TestCrashes)
+PARVELA_CORE_TEST_MAIN(TestCrashes)
 #include "tst_crashes.moc"

@@ -10,14 +10,14 @@
 
 #include "core/backup.h"
 #include "core/database.h"
-#include "core/form1.h"
+#include "core/gui/form1.h"
 #include "core/settingsstore.h"
-#include "members/form7.h"
-#include "members/form8.h"
-#include "monthly/form12.h"
-#include "monthly/form6.h"
+#include "members/gui/form7.h"
+#include "members/gui/form8.h"
+#include "monthly/gui/form12.h"
+#include "monthly/gui/form6.h"
 #include "parvelatest.h"
-#include "platform/messagebox.h"
+#include "platform/gui/messagebox.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -46,8 +46,8 @@ void addMembers(int count)
 {
     Transaction transaction;
     for (int n = 1; n <= count; ++n)
-        MemberTable::insert(QStringLiteral("会員%1").arg(n), QStringLiteral("かいいん%1").arg(n), QStringLiteral("1960/1/1"),
-                            n % 30);
+        MemberTable::insert(QStringLiteral("会員%1").arg(n), QStringLiteral("かいいん%1").arg(n),
+                            QStringLiteral("1960/1/1"), n % 30);
     transaction.commit();
 }
 
@@ -113,8 +113,8 @@ private slots:
         QTest::addColumn<QString>("told");
         QTest::newRow("not a database") << QByteArray("text") << QStringLiteral("ではないか、壊れています");
         QTest::newRow("damaged") << QByteArray("damaged") << QStringLiteral("壊れています");
-        QTest::newRow("locked by another process") << QByteArray("locked")
-                                                   << QStringLiteral("他のプログラムに使われているため開けません");
+        QTest::newRow("locked by another process")
+            << QByteArray("locked") << QStringLiteral("他のプログラムに使われているため開けません");
     }
     void startUpWithAnUnusableFileEndsBeforeTheMenu()
     {
@@ -220,7 +220,8 @@ private slots:
         auto shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].text.contains(QStringLiteral("読み取り専用です")), qPrintable(shown[0].text));
-        QCOMPARE(ParvelaTest::value(QStringLiteral("select count(*) from Score where RANK<>0 or NEW_HC<>0")).toInt(), 0);
+        QCOMPARE(ParvelaTest::value(QStringLiteral("select count(*) from Score where RANK<>0 or NEW_HC<>0")).toInt(),
+                 0);
 
         // Block delete of every row: refused, every row stays and is still shown.
         clickRow(*sheet.ScoreGrid, 1);
@@ -367,13 +368,15 @@ private slots:
         QVERIFY(sheetOpened);
         QCOMPARE(beforeSheet.size(), 1);
         QCOMPARE(beforeSheet[0].icon, QMessageBox::Warning);
-        QVERIFY2(beforeSheet[0].text.startsWith(QStringLiteral("設定を保存できませんでした。")), qPrintable(beforeSheet[0].text));
+        QVERIFY2(beforeSheet[0].text.startsWith(QStringLiteral("設定を保存できませんでした。")),
+                 qPrintable(beforeSheet[0].text));
         QVERIFY(beforeSheet[0].text.contains(QDir::toNativeSeparators(settingsFile)));
         // Closing the sheet could not keep its placement either: told once.
         auto shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].text.startsWith(QStringLiteral("設定を保存できませんでした。")));
-        QCOMPARE(ParvelaTest::value(QStringLiteral("select COURSENAME from Course where CYEAR=2003 and CMONTH=6")).toString(),
+        QCOMPARE(ParvelaTest::value(QStringLiteral("select COURSENAME from Course where CYEAR=2003 and CMONTH=6"))
+                     .toString(),
                  QStringLiteral("西コース"));
 
         QVERIFY(QDir(settingsFile).removeRecursively());

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "core/windowregistry.h"
+#include "databasefixture.h"
+
+#include "core/gui/windowregistry.h"
 
 #include <QApplication>
 #include <QString>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -14,31 +15,8 @@
 
 namespace ParvelaTest {
 
-// Gives the run its own settings folder before the application object exists, so no test
-// reads or writes the user's settings.
-void prepareEnvironment();
+// The application's names, the settings loaded, and message boxes answered through the seam.
 void prepareApplication();
-
-// Removes every stored setting and reloads the defaults into the settings record.
-void clearSettings();
-
-// A fresh empty Parvela database in its own folder, open as the program's connection, with
-// the folder set as the program folder. Closed and removed on destruction.
-class TemporaryDatabase
-{
-public:
-    TemporaryDatabase();
-    ~TemporaryDatabase();
-    QString folder() const { return m_dir.path(); }
-    QString path() const;
-
-private:
-    QTemporaryDir m_dir;
-};
-
-// Where the window tests start: the settings back to their defaults with `editYear` as the
-// year being edited, and only then an empty database of its own.
-std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear);
 
 // Runs `inspect` on the next modal dialog that opens (over any already open), from inside its event loop. Record what
 // the dialog shows there and close it; assert after exec() returns (a failed check inside
@@ -89,19 +67,15 @@ Form &showTableWindow()
 // failing check can be read.
 std::optional<QString> takeOnlyError();
 
-// Rows of a statement, for checks on what landed in the database.
-QVariantList column(const QString &statement, const QVariantList &values = {});
-QVariant value(const QString &statement, const QVariantList &values = {});
-
 } // namespace ParvelaTest
 
 // A QtTest main that isolates the settings and answers message boxes through the seam.
-#define PARVELA_TEST_MAIN(TestClass)                                                               \
-    int main(int argc, char **argv)                                                                \
-    {                                                                                              \
-        ParvelaTest::prepareEnvironment();                                                         \
-        QApplication app(argc, argv);                                                              \
-        ParvelaTest::prepareApplication();                                                         \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
+#define PARVELA_TEST_MAIN(TestClass)                                                                                   \
+    int main(int argc, char **argv)                                                                                    \
+    {                                                                                                                  \
+        ParvelaTest::prepareEnvironment();                                                                             \
+        QApplication app(argc, argv);                                                                                  \
+        ParvelaTest::prepareApplication();                                                                             \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }

@@ -1,0 +1,171 @@
+#include "annual/gui/form9.h"
+
+#include "annual/annualsummary.h"
+#include "annual/print/annualprint.h"
+
+#include "core/gui/errorreport.h"
+#include "core/gui/windowplacement.h"
+#include "core/module1.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/printcommand.h"
+#include "platform/gui/splitbutton.h"
+#include "platform/gui/widgets.h"
+
+#include <QPushButton>
+
+const QString Form9::Caption = AnnualPrint::Caption;
+const QString Form9::FormName = QStringLiteral("Form9");
+const QSize Form9::DesignSize(745, 377);
+
+namespace {
+
+constexpr int NameColumn = 0;
+constexpr int FirstMonthColumn = 3;
+constexpr int ObColumn = 15;
+constexpr int NameWidth = 1000; // twips
+constexpr int OtherWidth = 500;
+
+QString columnHeader(int column)
+{
+    static const QString fixed[] = {QStringLiteral("氏名"), QStringLiteral("初HC"), QStringLiteral("終HC")};
+    static const QString totals[] = {QStringLiteral("OB罰金"), QStringLiteral("平均"), QStringLiteral("最高"),
+                                     QStringLiteral("最低"), QStringLiteral("資格")};
+    if (column < FirstMonthColumn)
+        return fixed[column];
+    if (column < ObColumn)
+        return QStringLiteral("%1月").arg(column - FirstMonthColumn + 1);
+    return totals[column - ObColumn];
+}
+
+template <typename Button>
+Button *makeButton(QWidget *parent, const QString &caption, int left)
+{
+    auto *button = new Button(caption, parent);
+    button->setGeometry(left, 344, 73, 25);
+    return button;
+}
+
+} // namespace
+
+Form9::Form9(QWidget *parent)
+    : QDialog(parent)
+    , m_placement(this, FormName)
+{
+    setWindowTitle(Caption);
+    setWindowFlags(Ui::SizableWindowFlags);
+    setFont(Ui::formFont());
+    resize(DesignSize);
+
+    QFont regular = Ui::formFont();
+    regular.setBold(false);
+    ScoreGrid = new Grid(this);
+    ScoreGrid->setFont(regular);
+    ScoreGrid->setGeometry(8, 8, 729, 329);
+    Command5 = makeButton<SplitButton>(this, QStringLiteral("印刷"), 584);
+    Command7 = makeButton<QPushButton>(this, QStringLiteral("終了"), 664);
+    Command7->setAutoDefault(false);
+
+    connect(Command5, &QToolButton::clicked, this, &Form9::Command5_Click);
+    connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
+
+    Form_Load();
+}
+
+void Form9::Form_Load()
+{
+    ScoreGrid->setFixedCols(1);
+    ScoreGrid->setCols(ColumnCount);
+    ScoreGrid->setRows(1);
+    for (int column = 0; column < ColumnCount; ++column) {
+        ScoreGrid->setTextAt(0, column, columnHeader(column));
+        ScoreGrid->setColWidth(column, column == NameColumn ? NameWidth : OtherWidth);
+    }
+    ScoreGrid->setRow(0);
+    ScoreGrid->setCol(0);
+
+    m_placement.restore(*ScoreGrid, ColumnCount, DesignSize);
+    Form_Resize();
+}
+
+void Form9::Showtable()
+{
+    ScoreGrid->setVisible(false);
+    ScoreGrid->setRows(1);
+    QVector<AnnualRow> rows;
+    // A failed read is reported and leaves the table empty rather than half filled.
+    RunReportingErrors(this, [&] { rows = AnnualSummary::compute(Module1::Settings.EditYear, Module1::Settings); });
+    for (const AnnualPrint::Line &line : AnnualPrint::linesOf(rows))
+        Addrow(line);
+    ScoreGrid->setVisible(true);
+}
+
+void Form9::Addrow(const AnnualPrint::Line &line)
+{
+    ScoreGrid->addRow();
+    const int gridRow = ScoreGrid->rows() - 1;
+    for (int column = 0; column < ColumnCount; ++column) {
+        ScoreGrid->setTextAt(gridRow, column, line.texts.at(column));
+        if (column >= FirstMonthColumn && column < ObColumn) {
+            const QColor background = line.monthBackgrounds[column - FirstMonthColumn];
+            if (background.isValid())
+                ScoreGrid->setCellBackColor(background);
+        }
+    }
+}
+
+void Form9::Command5_Click()
+{
+    const QVector<AnnualPrint::Line> lines = gridLines();
+    const int year = Module1::Settings.EditYear;
+    const int printSize = Module1::Settings.printSize;
+    PrintCommand::run(this, [&](PrintCanvas &canvas) { AnnualPrint::printpage(canvas, year, lines, printSize); });
+}
+
+QVector<AnnualPrint::Line> Form9::gridLines()
+{
+    // Each cell is made current in turn to be read, so the last one read stays current.
+    QVector<AnnualPrint::Line> lines;
+    for (int row = 1; row < ScoreGrid->rows(); ++row) {
+        AnnualPrint::Line line;
+        ScoreGrid->setRow(row);
+        for (int column = 0; column < ColumnCount; ++column) {
+            ScoreGrid->setCol(column);
+            line.texts.append(ScoreGrid->text());
+            if (column >= FirstMonthColumn && column < ObColumn)
+                line.monthBackgrounds[column - FirstMonthColumn] = ScoreGrid->cellBackColor();
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+void Form9::Command7_Click()
+{
+    close();
+}
+
+void Form9::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form9::Form_Resize()
+{
+    // A minimised or tiny window gives the grid no room rather than a negative size.
+    const int buttonTop = qMax(0, height() - 32);
+    Command5->move(Command5->x(), buttonTop);
+    Command7->move(qMax(0, width() - 80), buttonTop);
+    ScoreGrid->resize(qMax(0, width() - 16), qMax(0, height() - 48));
+}
+
+void Form9::done(int result)
+{
+    Form_QueryUnload();
+    QDialog::done(result);
+}
+
+void Form9::Form_QueryUnload()
+{
+    m_placement.saveOnce();
+}

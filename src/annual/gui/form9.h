@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/gui/windowplacement.h"
+
+#include <QDialog>
+#include <QVector>
+
+class Grid;
+class QPushButton;
+class SplitButton;
+namespace AnnualPrint {
+struct Line;
+}
+
+// The annual summary: one row per member, the placed months tinted red, blue and yellow.
+class Form9 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Form9(QWidget *parent = nullptr);
+
+    static const QString Caption;
+    static const QString FormName; // "Form9": its placement keys
+    static constexpr int ColumnCount = 20;
+    static const QSize DesignSize; // client area in pixels
+
+    Grid *ScoreGrid;
+    SplitButton *Command5; // 印刷
+    QPushButton *Command7; // 終了
+
+    // Recomputes the edited year's summary and replaces the data rows.
+    void Showtable();
+    void Command5_Click();
+    void Command7_Click();
+
+public slots:
+    void done(int result) override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
+    void Form_QueryUnload();
+    void Addrow(const AnnualPrint::Line &line);
+    // The window's rows as the printout takes them: texts and month backgrounds.
+    QVector<AnnualPrint::Line> gridLines();
+
+    GridWindowPlacement m_placement;
+};

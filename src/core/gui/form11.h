@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+// The version window.
+class Form11 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Form11(QWidget *parent = nullptr);
+
+    QLabel *Label10; // version
+    QLabel *MakerValue;
+    QLabel *HomeValue;
+    QLabel *SupportValue;
+    QPushButton *Command2; // 閉じる
+};

@@ -1,0 +1,29 @@
+#include "core/gui/helpwindow.h"
+
+#include "core/module1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+HelpWindow::HelpWindow(QWidget *parent)
+    : QDialog(parent)
+    , Browser(new QTextBrowser(this))
+{
+    setWindowTitle(QStringLiteral("Parvela ヘルプ"));
+    resize(640, 560);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Browser);
+    Browser->setOpenExternalLinks(false);
+    QFile file(Module1::HelpFilePath());
+    if (file.open(QIODevice::ReadOnly))
+        Browser->setHtml(QString::fromUtf8(file.readAll()));
+}
+
+bool HelpWindow::helpFilePresent()
+{
+    const QStringList files = QDir(Module1::ProgramFolder()).entryList(QDir::Files | QDir::Hidden);
+    return files.contains(QStringLiteral("parvela.hlp"), Qt::CaseSensitive);
+}

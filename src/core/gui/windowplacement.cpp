@@ -1,0 +1,105 @@
+#include "core/gui/windowplacement.h"
+
+#include "core/gui/errorreport.h"
+#include "core/settingsstore.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/widgets.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <utility>
+
+namespace WindowPlacement {
+
+namespace {
+
+constexpr int Normal = 0;
+constexpr int Minimised = 1;
+constexpr int Maximised = 2;
+
+int pixels(double twips)
+{
+    return qRound(twips / Twips::PerPixel);
+}
+
+} // namespace
+
+void restore(QWidget *window, const QString &form, const QSize &designSize)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect full = screen ? screen->geometry() : available;
+
+    const int state = SettingsStore::readInt(SettingKeys::windowState(form), Normal);
+    const int designWidth = Twips::fromPixels(designSize.width());
+    const int designHeight = Twips::fromPixels(designSize.height());
+    const double top = SettingsStore::readDouble(SettingKeys::windowTop(form),
+                                                 Twips::fromPixels(full.height()) / 2 - designHeight / 2);
+    const double left =
+        SettingsStore::readDouble(SettingKeys::windowLeft(form), Twips::fromPixels(full.width()) / 2 - designWidth / 2);
+    const double height = SettingsStore::readDouble(SettingKeys::windowHeight(form), designHeight);
+    const double width = SettingsStore::readDouble(SettingKeys::windowWidth(form), designWidth);
+
+    // Stored bounds may come from another screen or be edited by hand: keep them on this one.
+    const QSize minimum = window->minimumSizeHint().expandedTo(QSize(120, 80));
+    QRect bounds(0, 0, qBound(minimum.width(), pixels(width), available.width()),
+                 qBound(minimum.height(), pixels(height), available.height()));
+    bounds.moveTo(qBound(available.left(), pixels(left), available.right() + 1 - bounds.width()),
+                  qBound(available.top(), pixels(top), available.bottom() + 1 - bounds.height()));
+    window->setGeometry(bounds);
+    window->setWindowState(state == Maximised ? Qt::WindowMaximized : Qt::WindowNoState);
+}
+
+void save(const QWidget *window, const QString &form)
+{
+    const int state = window->isMaximized() ? Maximised : window->isMinimized() ? Minimised : Normal;
+    const QRect bounds = window->geometry();
+    SettingsStore::saveInt(SettingKeys::windowState(form), state);
+    SettingsStore::saveInt(SettingKeys::windowTop(form), Twips::fromPixels(bounds.top()));
+    SettingsStore::saveInt(SettingKeys::windowLeft(form), Twips::fromPixels(bounds.left()));
+    SettingsStore::saveInt(SettingKeys::windowHeight(form), Twips::fromPixels(bounds.height()));
+    SettingsStore::saveInt(SettingKeys::windowWidth(form), Twips::fromPixels(bounds.width()));
+}
+
+void restoreColumnWidths(Grid &grid, int count)
+{
+    for (int column = 0; column < count; ++column) {
+        const int width = SettingsStore::readInt(SettingKeys::gridColumnWidth(column), grid.colWidth(column));
+        grid.setColWidth(column, width);
+    }
+}
+
+void saveColumnWidths(const Grid &grid, int count)
+{
+    for (int column = 0; column < count; ++column)
+        SettingsStore::saveInt(SettingKeys::gridColumnWidth(column), grid.colWidth(column));
+}
+
+} // namespace WindowPlacement
+
+GridWindowPlacement::GridWindowPlacement(QWidget *window, QString form)
+    : m_window(window)
+    , m_form(std::move(form))
+{
+}
+
+void GridWindowPlacement::restore(Grid &grid, int columns, const QSize &designSize)
+{
+    m_grid = &grid;
+    m_columns = columns;
+    WindowPlacement::restore(m_window, m_form, designSize);
+    WindowPlacement::restoreColumnWidths(grid, columns);
+}
+
+void GridWindowPlacement::saveOnce()
+{
+    if (m_saved || !m_grid)
+        return;
+    m_saved = true;
+    WindowPlacement::save(m_window, m_form);
+    WindowPlacement::saveColumnWidths(*m_grid, m_columns);
+    if (!SettingsStore::lastSaveSucceeded())
+        ReportSettingsNotSaved(m_window);
+}

@@ -1,0 +1,265 @@
+#include "members/gui/form7.h"
+
+#include "core/gui/errorreport.h"
+#include "core/gui/windowplacement.h"
+#include "core/gui/windowregistry.h"
+#include "core/membertable.h"
+#include "core/module1.h"
+#include "members/gui/form8.h"
+#include "members/latesthandicap.h"
+#include "members/print/memberlistprint.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/printcommand.h"
+#include "platform/gui/splitbutton.h"
+#include "platform/gui/widgets.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+const QString Form7::Caption = QStringLiteral("メンバー");
+const QString Form7::FormName = QStringLiteral("Form7");
+
+namespace {
+
+constexpr int DesignWidth = 7095;
+constexpr int DesignHeight = 6135;
+constexpr int ColumnCount = 4;
+constexpr int DefaultColumnWidths[ColumnCount] = {2000, 2000, 1500, 1000};
+
+} // namespace
+
+Form7::Form7(QWidget *parent)
+    : QDialog(parent)
+    , m_placement(this, FormName)
+{
+    setWindowTitle(Caption);
+    setWindowFlags(Ui::SizableWindowFlags);
+    setFont(Ui::formFont());
+    resize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight));
+
+    MemberGrid = new Grid(this);
+    MemberGrid->setGeometry(Twips::rect(120, 120, 6855, 5415));
+
+    auto place = [](QAbstractButton *button, int left, int width) {
+        button->setGeometry(Twips::rect(left, 5640, width, 375));
+        return button;
+    };
+    auto makeButton = [this, place](const QString &caption, int left, int width) {
+        auto *button = new QPushButton(caption, this);
+        button->setAutoDefault(false);
+        place(button, left, width);
+        return button;
+    };
+    Command1 = makeButton(QStringLiteral("追加"), 120, 855);
+    Command2 = makeButton(QStringLiteral("編集"), 1080, 855);
+    Command3 = makeButton(QStringLiteral("削除"), 2040, 855);
+    Command5 = new SplitButton(QStringLiteral("印刷"), this);
+    place(Command5, 3120, 855);
+    Command6 = makeButton(QStringLiteral("最新HC取得"), 4200, 1335);
+    Command7 = makeButton(QStringLiteral("終了"), 5880, 1095);
+    Command2->setEnabled(false);
+    Command3->setEnabled(false);
+
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    setTabOrder(Command3, Command6);
+    setTabOrder(Command6, Command7);
+    setTabOrder(Command7, MemberGrid);
+    setTabOrder(MemberGrid, Command5);
+
+    connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form7::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form7::Command3_Click);
+    connect(Command5, &QToolButton::clicked, this, &Form7::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form7::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &Form7::Command7_Click);
+    connect(MemberGrid, &Grid::Click, this, &Form7::MemberGrid_Click);
+    connect(MemberGrid, &Grid::DblClick, this, &Form7::MemberGrid_DblClick);
+    connect(MemberGrid, &Grid::MouseDown, this, &Form7::MemberGrid_MouseDown);
+
+    Form_Load();
+}
+
+void Form7::Form_Load()
+{
+    MemberGrid->setFixedCols(0);
+    MemberGrid->setCols(ColumnCount);
+    MemberGrid->setRows(1);
+    const QString headers[ColumnCount] = {QStringLiteral("氏名"), QStringLiteral("ふりがな"), QStringLiteral("誕生日"),
+                                          QStringLiteral("HC")};
+    for (int column = 0; column < ColumnCount; ++column) {
+        MemberGrid->setTextAt(0, column, headers[column]);
+        MemberGrid->setColWidth(column, DefaultColumnWidths[column]);
+    }
+    MemberGrid->setRow(0);
+    MemberGrid->setCol(0);
+
+    m_placement.restore(*MemberGrid, ColumnCount, QSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight)));
+}
+
+void Form7::Showtable()
+{
+    MemberGrid->setVisible(false);
+    MemberGrid->setRows(1);
+    MemberGrid->setRow(0);
+    m_rowIds.clear();
+    RunReportingErrors(this, [this] {
+        for (const MemberRecord &member : MemberTable::allByKana())
+            Addrow(member);
+    });
+    MemberGrid->setVisible(true);
+}
+
+void Form7::Addrow(const MemberRecord &member)
+{
+    MemberGrid->addRow();
+    const int row = MemberGrid->rows() - 1;
+    MemberGrid->setTextAt(row, 0, member.name);
+    MemberGrid->setTextAt(row, 1, member.kana);
+    MemberGrid->setTextAt(row, 2, member.birthday);
+    MemberGrid->setTextAt(row, 3, QString::number(member.hc));
+    m_rowIds.append(member.id);
+}
+
+qint16 Form7::memberIdOfRow(int row) const
+{
+    if (row < 1 || row > m_rowIds.size())
+        return 0;
+    return m_rowIds.at(row - 1);
+}
+
+void Form7::setEditButtonsEnabled(bool enabled)
+{
+    Command2->setEnabled(enabled);
+    Command3->setEnabled(enabled);
+}
+
+void Form7::Command1_Click()
+{
+    Form8 &dialog = WindowRegistry::instance().form<Form8>(this);
+    dialog.setWindowTitle(Form8::AddCaption);
+    dialog.exec();
+}
+
+void Form7::Command2_Click()
+{
+    setEditButtonsEnabled(false);
+    const qint16 id = memberIdOfRow(MemberGrid->row());
+    if (id == 0)
+        return;
+    std::optional<MemberRecord> member;
+    if (!RunReportingErrors(this, [&] { member = MemberTable::byId(id); }))
+        return;
+    if (!member) {
+        // Gone since the list was loaded: show what is there now.
+        Showtable();
+        return;
+    }
+    Module1::EditMemberId = member->id;
+    Module1::EditMemberName = member->name;
+    Form8 &dialog = WindowRegistry::instance().form<Form8>(this);
+    dialog.Text1->setText(member->name);
+    dialog.Text2->setText(member->kana);
+    dialog.Text3->setText(member->birthday);
+    dialog.Text4->setText(QString::number(member->hc));
+    dialog.setWindowTitle(Form8::EditCaption);
+    dialog.exec();
+}
+
+void Form7::Command3_Click()
+{
+    setEditButtonsEnabled(false);
+    // The header row is never a member, even when the block reaches up to it.
+    const int first = qMax(1, MemberGrid->firstSelectedRow());
+    const int last = MemberGrid->lastSelectedRow();
+    QVector<qint16> ids;
+    for (int row = first; row <= last; ++row) {
+        if (const qint16 id = memberIdOfRow(row))
+            ids.append(id);
+    }
+    if (ids.isEmpty())
+        return;
+    // Either every selected member goes or, on an error, none does. Their Score rows stay.
+    Module1::EditMemberId = ids.last();
+    RunReportingErrors(this, [&] { MemberTable::removeAll(ids); });
+    Showtable();
+}
+
+void Form7::Command6_Click()
+{
+    WaitCursor wait;
+    RunReportingErrors(this, [] { LatestHandicap::apply(Module1::Settings.EditYear); });
+    Showtable();
+}
+
+void Form7::Command7_Click()
+{
+    close();
+}
+
+void Form7::MemberGrid_Click()
+{
+    setEditButtonsEnabled(MemberGrid->row() >= 1 && memberIdOfRow(MemberGrid->row()) != 0);
+}
+
+void Form7::MemberGrid_DblClick()
+{
+    if (memberIdOfRow(MemberGrid->row()) != 0)
+        Command2_Click();
+}
+
+void Form7::MemberGrid_MouseDown(int button)
+{
+    if (button == 2)
+        Command1_Click();
+}
+
+void Form7::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize(width(), height());
+}
+
+void Form7::Form_Resize(int innerWidth, int innerHeight)
+{
+    // A minimised or very small window gives the grid no room rather than a negative size.
+    const int buttonTop = qMax(0, innerHeight - 32);
+    for (QAbstractButton *button :
+         std::initializer_list<QAbstractButton *>{Command1, Command2, Command3, Command5, Command6, Command7})
+        button->move(button->x(), buttonTop);
+    Command7->move(qMax(0, innerWidth - 80), buttonTop);
+    MemberGrid->resize(qMax(0, innerWidth - 16), qMax(0, innerHeight - 48));
+}
+
+void Form7::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        Command7->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Form7::done(int result)
+{
+    Form_QueryUnload();
+    QDialog::done(result);
+}
+
+void Form7::Form_QueryUnload()
+{
+    m_placement.saveOnce();
+}
+
+void Form7::Command5_Click()
+{
+    // Kana and birthday are not printed: name and handicap only.
+    QVector<QStringList> cells;
+    for (const QStringList &texts : MemberGrid->readRows(4))
+        cells.append({texts.at(0), texts.at(3)});
+    const int printSize = Module1::Settings.printSize;
+    PrintCommand::run(this,
+                      [&](PrintCanvas &canvas) { MemberListPrint::printpage(canvas, Caption, cells, printSize); });
+}

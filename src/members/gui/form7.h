@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/gui/windowplacement.h"
+
+#include <QDialog>
+#include <QVector>
+
+class Grid;
+class QPushButton;
+class SplitButton;
+struct MemberRecord;
+
+// The member list: every member in kana order, with add, edit, delete and the latest
+// handicaps of the edited year.
+class Form7 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Form7(QWidget *parent = nullptr);
+
+    Grid *MemberGrid;
+    QPushButton *Command1; // 追加
+    QPushButton *Command2; // 編集
+    QPushButton *Command3; // 削除
+    SplitButton *Command5; // 印刷
+    QPushButton *Command6; // 最新HC取得
+    QPushButton *Command7; // 終了
+
+    static const QString Caption;
+    static const QString FormName;
+
+    // Reloads the grid from the member table; the last member's row becomes current.
+    void Showtable();
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void MemberGrid_Click();
+    void MemberGrid_DblClick();
+    void MemberGrid_MouseDown(int button);
+
+    // Member ID shown in a grid row (1 … rows-1), 0 for the header row or a row out of range.
+    qint16 memberIdOfRow(int row) const;
+
+public slots:
+    void done(int result) override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize(int innerWidth, int innerHeight);
+    void Form_QueryUnload();
+    void Addrow(const MemberRecord &member);
+    void setEditButtonsEnabled(bool enabled);
+
+    // The ID of each member row, in grid order: a row names its member even when another
+    // member was renamed to the same name.
+    QVector<qint16> m_rowIds;
+    GridWindowPlacement m_placement;
+};

@@ -1,0 +1,61 @@
+#include "monthly/gui/form10.h"
+
+#include "core/dates.h"
+#include "core/module1.h"
+#include "platform/gui/widgets.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+
+Form10::Form10(QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("日付指定"));
+    setFixedSize(Twips::toPixels(2400), Twips::toPixels(3015));
+
+    MonthView1 = new QCalendarWidget(this);
+    MonthView1->setGeometry(0, 0, width(), Twips::toPixels(2280));
+    MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    MonthView1->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+
+    Label1 = new QLabel(QStringLiteral("年をクリックすると、年毎に移動できるボタンが表示されます"), this);
+    Label1->setGeometry(Twips::rect(0, 2280, 2380, 735));
+    Label1->setWordWrap(true);
+    Label1->setFrameShape(QFrame::Box);
+    Label1->setAutoFillBackground(true);
+    Label1->setStyleSheet(QStringLiteral("background: white;"));
+
+    connect(MonthView1, &QCalendarWidget::clicked, this, &Form10::MonthView1_DateClick);
+}
+
+void Form10::MonthView1_DateClick(const QDate &date)
+{
+    m_picked = Dates::format(date);
+    accept();
+}
+
+namespace Module1 {
+
+QString PickedDateText;
+
+QString PickDate(const QString &dateText, QWidget *parent)
+{
+    Form10 picker(parent);
+    const QDate shown = Dates::parse(dateText);
+    if (shown.isValid()) {
+        picker.MonthView1->setSelectedDate(shown);
+    } else {
+        const QDate today = QDate::currentDate();
+        QDate inEditedYear(Settings.EditYear, today.month(), 1);
+        inEditedYear = inEditedYear.addDays(qMin(today.day(), inEditedYear.daysInMonth()) - 1);
+        picker.MonthView1->setSelectedDate(inEditedYear.isValid() ? inEditedYear : today);
+    }
+    picker.MonthView1->setCurrentPage(picker.MonthView1->selectedDate().year(),
+                                      picker.MonthView1->selectedDate().month());
+    if (picker.exec() != QDialog::Accepted)
+        return dateText;
+    PickedDateText = picker.pickedText();
+    return PickedDateText;
+}
+
+} // namespace Module1

@@ -1,0 +1,114 @@
+#include "monthly/gui/form3.h"
+
+#include "monthly/gui/form4.h"
+#include "monthly/gui/form6.h"
+
+#include "annual/gui/form9.h"
+
+#include "core/coursetable.h"
+#include "core/gui/errorreport.h"
+#include "core/gui/windowregistry.h"
+#include "core/module1.h"
+#include "platform/gui/widgets.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+const QString Form3::KeyHint =
+    QStringLiteral("１月～９月は1～9\r\n１０月～１２月はA～C\r\n年間は0のキーに対応しています");
+
+Form3::Form3(QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setWindowTitle(QStringLiteral("編集月選択"));
+    setFont(Ui::formFont());
+    setFixedSize(Twips::toPixels(2670), Twips::toPixels(3870));
+
+    Label1 = new QLabel(this);
+    Label1->setGeometry(Twips::rect(120, 0, 2385, 285));
+    QFont yearFont = Ui::formFont();
+    yearFont.setPointSizeF(14.25);
+    Label1->setFont(yearFont);
+
+    static constexpr std::array<int, 4> Lefts = {120, 720, 1320, 1920};
+    static constexpr std::array<int, 3> Tops = {480, 1080, 1680};
+    for (int index = 0; index < 12; ++index) {
+        auto *button = new QPushButton(QString::number(index + 1) + QStringLiteral("月"), this);
+        button->setGeometry(Twips::rect(Lefts[index % 4], Tops[index / 4], 615, 615));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
+        Command1[index] = button;
+    }
+
+    Command3 = new QPushButton(QStringLiteral("年間"), this);
+    Command3->setGeometry(Twips::rect(120, 2400, 1095, 615));
+    Command3->setAutoDefault(false);
+    connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
+
+    Command2 = new QPushButton(QStringLiteral("閉じる"), this);
+    Command2->setGeometry(Twips::rect(1320, 2640, 1215, 375));
+    Command2->setAutoDefault(false);
+    connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
+
+    Label2 = new QLabel(this);
+    Label2->setGeometry(Twips::rect(0, 3120, 2655, 735));
+    Label2->setAutoFillBackground(true);
+    Label2->setStyleSheet(QStringLiteral("QLabel { background-color: white; color: black; border: 1px solid black; }"));
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label2->setText(KeyHint);
+
+    // Children were created in tab order: months 1 … 12, 年間, 閉じる.
+    new KeyPreview(this, [this](QKeyEvent *event) { return Form_KeyDown(event->key()); });
+}
+
+bool Form3::Form_KeyDown(int key)
+{
+    // The key code alone decides, so the numeric keypad and Shift+A count as well.
+    if (key >= Qt::Key_1 && key <= Qt::Key_9) {
+        Command1[key - Qt::Key_1]->click();
+        return true;
+    }
+    if (key >= Qt::Key_A && key <= Qt::Key_C) {
+        Command1[9 + key - Qt::Key_A]->click();
+        return true;
+    }
+    if (key == Qt::Key_0) {
+        Command3->click();
+        return true;
+    }
+    return false;
+}
+
+void Form3::Command1_Click(int index)
+{
+    Module1::CurrentMonth = static_cast<qint16>(index + 1);
+    std::optional<CourseRecord> course;
+    if (!RunReportingErrors(
+            this, [&] { course = CourseTable::firstOfMonth(Module1::Settings.EditYear, Module1::CurrentMonth); }))
+        return;
+    if (course) {
+        Form4::ShowCompetition(this, *course);
+        return;
+    }
+    Form6 &dialog = WindowRegistry::instance().form<Form6>(this);
+    dialog.setWindowTitle(
+        QStringLiteral("新規入力-%1年%2月").arg(Module1::Settings.EditYear).arg(Module1::CurrentMonth));
+    dialog.exec();
+}
+
+void Form3::Command3_Click()
+{
+    Form9 *summary = nullptr;
+    {
+        WaitCursor hourglass;
+        summary = &WindowRegistry::instance().form<Form9>(this);
+        summary->Showtable();
+    }
+    summary->exec();
+}
+
+void Form3::Command2_Click()
+{
+    close();
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "core/gui/windowplacement.h"
+
+#include <QDialog>
+#include <QVector>
+
+#include <array>
+
+class Grid;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class SplitButton;
+struct CourseRecord;
+struct ScoreRecord;
+
+// The month's score sheet: one competition with all its results in net order. The hub of a
+// month's work: add, bulk add, edit, delete, new handicaps, print, play date and course.
+class Form4 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Form4(QWidget *parent = nullptr);
+
+    static const QString FormName; // "Form4": its placement keys
+    static constexpr int ColumnCount = 9;
+    static const QSize DesignSize; // client area in pixels
+
+    // Makes the competition current, fills and shows its sheet modally over `owner`.
+    static void ShowCompetition(QWidget *owner, const CourseRecord &course);
+
+    std::array<QLabel *, 2> Label1; // Date, Course
+    QLineEdit *boxDate;
+    QPushButton *Command6; // ...
+    QComboBox *boxCourse;
+    Grid *ScoreGrid;
+    QPushButton *Command1; // 追加
+    QPushButton *Command8; // 一括追加
+    QPushButton *Command2; // 編集
+    QPushButton *Command3; // 削除
+    SplitButton *Command5; // 印刷
+    QPushButton *Command4; // 新HC計算
+    QPushButton *Command7; // 終了
+
+    // Reloads the grid from the database.
+    void Showtable();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    // Ranks the month and derives the new handicaps.
+    void Command4_Click();
+    // Prints the sheet as it is shown.
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command8_Click();
+    void ScoreGrid_Click();
+    void ScoreGrid_DblClick();
+    void ScoreGrid_MouseDown(int button);
+
+    // Score.ID of each data row, in grid order (row 1 is element 0).
+    const QVector<qint16> &rowScoreIds() const { return m_rowIds; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void Addrow(const ScoreRecord &score);
+    void Form_QueryUnload();
+    void Form_Resize();
+    void setEditButtons(bool enabled);
+
+    QVector<qint16> m_rowIds;
+    GridWindowPlacement m_placement;
+};

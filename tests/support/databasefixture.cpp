@@ -1,0 +1,75 @@
+#include "databasefixture.h"
+
+#include "core/database.h"
+#include "core/module1.h"
+#include "core/settingsstore.h"
+
+#include <QSettings>
+#include <QSqlQuery>
+
+namespace ParvelaTest {
+
+namespace {
+QTemporaryDir *g_settingsDir = nullptr;
+}
+
+void prepareEnvironment()
+{
+    g_settingsDir = new QTemporaryDir;
+    qputenv("XDG_CONFIG_HOME", g_settingsDir->path().toLocal8Bit());
+}
+
+void prepareCoreApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Parvela"));
+    QCoreApplication::setApplicationName(QStringLiteral("Parvela"));
+    Module1::LoadSettings();
+}
+
+void clearSettings()
+{
+    QSettings settings(SettingsStore::fileName(), QSettings::IniFormat);
+    settings.clear();
+    settings.sync();
+    Module1::LoadSettings();
+}
+
+TemporaryDatabase::TemporaryDatabase()
+{
+    Database::create(path());
+    Module1::SetProgramFolder(m_dir.path());
+    Database::open(path());
+}
+
+TemporaryDatabase::~TemporaryDatabase()
+{
+    Database::close();
+}
+
+QString TemporaryDatabase::path() const
+{
+    return m_dir.filePath(QStringLiteral("parvela.mdb"));
+}
+
+std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear)
+{
+    clearSettings();
+    Module1::Settings.EditYear = static_cast<qint16>(editYear);
+    return std::make_unique<TemporaryDatabase>();
+}
+
+QVariantList column(const QString &statement, const QVariantList &values)
+{
+    QSqlQuery query = Database::run(statement, values);
+    QVariantList result;
+    while (query.next())
+        result << query.value(0);
+    return result;
+}
+
+QVariant value(const QString &statement, const QVariantList &values)
+{
+    return Database::scalar(statement, values);
+}
+
+} // namespace ParvelaTest

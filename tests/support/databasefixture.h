@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVariantList>
+
+#include <memory>
+
+namespace ParvelaTest {
+
+// Gives the run its own settings folder before the application object exists, so no test
+// reads or writes the user's settings.
+void prepareEnvironment();
+// The application's names, as the program sets them, and the settings loaded.
+void prepareCoreApplication();
+
+// Removes every stored setting and reloads the defaults into the settings record.
+void clearSettings();
+
+// A fresh empty Parvela database in its own folder, open as the program's connection, with
+// the folder set as the program folder. Closed and removed on destruction.
+class TemporaryDatabase
+{
+public:
+    TemporaryDatabase();
+    ~TemporaryDatabase();
+    QString folder() const { return m_dir.path(); }
+    QString path() const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Where the window tests start: the settings back to their defaults with `editYear` as the
+// year being edited, and only then an empty database of its own.
+std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear);
+
+// Rows of a statement, for checks on what landed in the database.
+QVariantList column(const QString &statement, const QVariantList &values = {});
+QVariant value(const QString &statement, const QVariantList &values = {});
+
+} // namespace ParvelaTest
+
+// A QtTest main for tests of the data and rules: no display, settings isolated.
+#define PARVELA_CORE_TEST_MAIN(TestClass)                                                                              \
+    int main(int argc, char **argv)                                                                                    \
+    {                                                                                                                  \
+        ParvelaTest::prepareEnvironment();                                                                             \
+        QCoreApplication app(argc, argv);                                                                              \
+        ParvelaTest::prepareCoreApplication();                                                                         \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }
