@@ -6,8 +6,8 @@ include(GNUInstallDirs)
 # One reverse-DNS name ties the desktop entry, the metadata and the icon together; the files
 # under data/desktop/ carry it in their names.
 set(PARVELA_APP_ID io.github.parvela.Parvela)
-# No licence has been granted yet, and the metadata must not claim one.
-set(PARVELA_LICENSE LicenseRef-proprietary)
+# The licence of LICENSE, as an SPDX name.
+set(PARVELA_LICENSE MIT)
 # The day version ${PROJECT_VERSION} was released: change it together with the version.
 set(PARVELA_RELEASE_DATE 2026-12-08)
 
@@ -23,6 +23,9 @@ install(FILES ${PARVELA_DESKTOP_FILES}/${PARVELA_APP_ID}.desktop
 install(FILES ${PROJECT_BINARY_DIR}/${PARVELA_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${PARVELA_DESKTOP_FILES}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+# Where Debian keeps each package's licence.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/parvela
+        RENAME copyright)
 
 # A desktop reads these files only as installed, so they are checked in an installed tree.
 add_test(NAME packaging_desktop_files
