@@ -8,6 +8,7 @@
 #include "members/print/memberlistprint.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
+#include "platform/gui/splitbutton.h"
 
 #include <QPushButton>
 

@@ -12,6 +12,7 @@
 #include "monthly/gui/form5.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/printcommand.h"
+#include "platform/gui/splitbutton.h"
 
 #include <QListWidget>
 #include <QPrinter>
@@ -40,7 +41,8 @@ QString entryOf(QWidget *modal)
 struct GridWindow
 {
     Grid *grid;
-    QPushButton *add, *edit, *remove, *print;
+    QPushButton *add, *edit, *remove;
+    QAbstractButton *print;
     int nameColumn;
     QStringList names() const { return shownColumn(*grid, nameColumn); }
 };

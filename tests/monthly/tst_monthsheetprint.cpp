@@ -12,6 +12,7 @@
 #include "monthly/scoretext.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
+#include "platform/gui/splitbutton.h"
 #include <QComboBox>
 #include <QLineEdit>
 

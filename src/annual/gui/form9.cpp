@@ -8,6 +8,7 @@
 #include "core/module1.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/printcommand.h"
+#include "platform/gui/splitbutton.h"
 #include "platform/gui/widgets.h"
 
 #include <QPushButton>
@@ -36,11 +37,11 @@ QString columnHeader(int column)
     return totals[column - ObColumn];
 }
 
-QPushButton *makeButton(QWidget *parent, const QString &caption, int left)
+template <typename Button>
+Button *makeButton(QWidget *parent, const QString &caption, int left)
 {
-    auto *button = new QPushButton(caption, parent);
+    auto *button = new Button(caption, parent);
     button->setGeometry(left, 344, 73, 25);
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -62,10 +63,11 @@ Form9::Form9(QWidget *parent)
     ScoreGrid->setGeometry(8, 8, 729, 329);
     ScoreGrid->setGridColor(QColor(192, 192, 192));
     ScoreGrid->setBackColorBkg(QColor(128, 128, 128));
-    Command5 = makeButton(this, QStringLiteral("印刷"), 584);
-    Command7 = makeButton(this, QStringLiteral("終了"), 664);
+    Command5 = makeButton<SplitButton>(this, QStringLiteral("印刷"), 584);
+    Command7 = makeButton<QPushButton>(this, QStringLiteral("終了"), 664);
+    Command7->setAutoDefault(false);
 
-    connect(Command5, &QPushButton::clicked, this, &Form9::Command5_Click);
+    connect(Command5, &QToolButton::clicked, this, &Form9::Command5_Click);
     connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
     new EnterPressesButtons(this);
 

@@ -7,6 +7,7 @@
 
 class Grid;
 class QPushButton;
+class SplitButton;
 namespace AnnualPrint {
 struct Line;
 }
@@ -25,7 +26,7 @@ public:
     static const QSize DesignSize; // client area in pixels
 
     Grid *ScoreGrid;
-    QPushButton *Command5; // 印刷
+    SplitButton *Command5; // 印刷
     QPushButton *Command7; // 終了
 
     // Recomputes the edited year's summary and replaces the data rows.

@@ -11,6 +11,7 @@
 #include "members/print/memberlistprint.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/printcommand.h"
+#include "platform/gui/splitbutton.h"
 #include "platform/gui/widgets.h"
 
 #include <QKeyEvent>
@@ -41,16 +42,21 @@ Form7::Form7(QWidget *parent)
     MemberGrid = new Grid(this);
     MemberGrid->setGeometry(Twips::rect(120, 120, 6855, 5415));
 
-    auto makeButton = [this](const QString &caption, int left, int width) {
-        auto *button = new QPushButton(caption, this);
+    auto place = [](QAbstractButton *button, int left, int width) {
         button->setGeometry(Twips::rect(left, 5640, width, 375));
+        return button;
+    };
+    auto makeButton = [this, place](const QString &caption, int left, int width) {
+        auto *button = new QPushButton(caption, this);
         button->setAutoDefault(false);
+        place(button, left, width);
         return button;
     };
     Command1 = makeButton(QStringLiteral("追加"), 120, 855);
     Command2 = makeButton(QStringLiteral("編集"), 1080, 855);
     Command3 = makeButton(QStringLiteral("削除"), 2040, 855);
-    Command5 = makeButton(QStringLiteral("印刷"), 3120, 855);
+    Command5 = new SplitButton(QStringLiteral("印刷"), this);
+    place(Command5, 3120, 855);
     Command6 = makeButton(QStringLiteral("最新HC取得"), 4200, 1335);
     Command7 = makeButton(QStringLiteral("終了"), 5880, 1095);
     Command2->setEnabled(false);
@@ -66,7 +72,7 @@ Form7::Form7(QWidget *parent)
     connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form7::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form7::Command3_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form7::Command5_Click);
+    connect(Command5, &QToolButton::clicked, this, &Form7::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form7::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form7::Command7_Click);
     connect(MemberGrid, &Grid::SelChange, this, &Form7::MemberGrid_SelChange);
@@ -221,7 +227,8 @@ void Form7::Form_Resize(int innerWidth, int innerHeight)
 {
     // A minimised or very small window gives the grid no room rather than a negative size.
     const int buttonTop = qMax(0, innerHeight - 32);
-    for (QPushButton *button : {Command1, Command2, Command3, Command5, Command6, Command7})
+    for (QAbstractButton *button :
+         std::initializer_list<QAbstractButton *>{Command1, Command2, Command3, Command5, Command6, Command7})
         button->move(button->x(), buttonTop);
     Command7->move(qMax(0, innerWidth - 80), buttonTop);
     MemberGrid->resize(qMax(0, innerWidth - 16), qMax(0, innerHeight - 48));

@@ -7,6 +7,7 @@
 
 class Grid;
 class QPushButton;
+class SplitButton;
 struct MemberRecord;
 
 // The member list: every member in kana order, with add, edit, delete and the latest
@@ -22,7 +23,7 @@ public:
     QPushButton *Command1; // 追加
     QPushButton *Command2; // 編集
     QPushButton *Command3; // 削除
-    QPushButton *Command5; // 印刷
+    SplitButton *Command5; // 印刷
     QPushButton *Command6; // 最新HC取得
     QPushButton *Command7; // 終了
 

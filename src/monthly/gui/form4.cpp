@@ -17,6 +17,7 @@
 #include "core/scoretable.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/printcommand.h"
+#include "platform/gui/splitbutton.h"
 #include "platform/gui/widgets.h"
 
 #include <QCloseEvent>
@@ -88,7 +89,7 @@ Form4::Form4(QWidget *parent)
     Command8 = makeButton(this, QStringLiteral("一括追加"));
     Command2 = makeButton(this, QStringLiteral("編集"));
     Command3 = makeButton(this, QStringLiteral("削除"));
-    Command5 = makeButton(this, QStringLiteral("印刷"));
+    Command5 = new SplitButton(QStringLiteral("印刷"), this);
     Command4 = makeButton(this, QStringLiteral("新HC計算"));
     Command7 = makeButton(this, QStringLiteral("終了"));
     setEditButtons(false);
@@ -97,7 +98,7 @@ Form4::Form4(QWidget *parent)
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form4::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form4::Command5_Click);
+    connect(Command5, &QToolButton::clicked, this, &Form4::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form4::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form4::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Form4::Command8_Click);

@@ -13,6 +13,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class SplitButton;
 struct CourseRecord;
 
 // The month's score sheet: one competition with all its results in net order. The hub of a
@@ -40,7 +41,7 @@ public:
     QPushButton *Command8; // 一括追加
     QPushButton *Command2; // 編集
     QPushButton *Command3; // 削除
-    QPushButton *Command5; // 印刷
+    SplitButton *Command5; // 印刷
     QPushButton *Command4; // 新HC計算
     QPushButton *Command7; // 終了
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QToolButton>
 #include <QWidget>
 
 namespace Twips {
@@ -98,8 +99,10 @@ QWidget *EnterPressesButtons::enterTarget(QObject *watched, QEvent *event) const
 
 bool EnterPressesButtons::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *button = qobject_cast<QPushButton *>(enterTarget(watched, event));
-    if (!button)
+    // Push and tool buttons (a split button's own command); a check box is no button to press.
+    QWidget *target = enterTarget(watched, event);
+    auto *button = qobject_cast<QAbstractButton *>(target);
+    if (!button || !(qobject_cast<QPushButton *>(target) || qobject_cast<QToolButton *>(target)))
         return false;
     button->click();
     return true;
