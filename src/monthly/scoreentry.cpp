@@ -38,10 +38,9 @@ Totals liveTotals(const QString &hc, const QString &out, const QString &in)
     return totals;
 }
 
-Checked<Values> check(const Typed &typed, bool editing)
+Checked<ScoreRecord> check(const Typed &typed, bool editing)
 {
-    Checked<Values> checked;
-    Values &values = checked.values;
+    Checked<ScoreRecord> checked;
     const std::optional<double> hc = NumberText::read(orZero(typed.hc));
     const std::optional<qint16> roundedHc = hc ? NumberText::roundToInt16(*hc) : std::nullopt;
     const std::optional<double> ob = NumberText::read(orZero(typed.ob));
@@ -69,7 +68,14 @@ Checked<Values> check(const Typed &typed, bool editing)
         checked.error = refusal(NewHc, QStringLiteral("新ＨＣ"), Number);
     if (checked.error)
         return checked;
-    values = {*hc, *ob, *out, *in, *gross, *net, *newHc};
+    ScoreRecord &score = checked.values;
+    score.hc = *hc;
+    score.ob = *ob;
+    score.out = *out;
+    score.in = *in;
+    score.gross = *gross;
+    score.net = *net;
+    score.newHc = *newHc;
     return checked;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/entrycheck.h"
+#include "core/scoretable.h"
 
 #include <QString>
 
@@ -31,20 +32,10 @@ struct Totals
 };
 Totals liveTotals(const QString &hc, const QString &out, const QString &in);
 
-struct Values
-{
-    double hc = 0; // as typed: 12.5 is stored as 12.5 while NET counts 12
-    double ob = 0;
-    qint16 out = 0;
-    qint16 in = 0;
-    qint16 gross = 0;
-    qint16 net = 0;
-    double newHc = 0;
-};
-
-// The values OK stores: an empty HC, OB, OUT or IN counts as 0; GROSS and NET follow from HC,
-// OUT and IN as the live totals do. The new HC is 0 for a new row. The first field that does
-// not hold what it must is named.
-Checked<Values> check(const Typed &typed, bool editing);
+// The row OK stores, all but its IDs and member: an empty HC, OB, OUT or IN counts as 0; GROSS
+// and NET follow from HC, OUT and IN as the live totals do (an HC typed as 12.5 is kept as 12.5
+// while NET counts 12). The new HC is 0 for a new row. The first field that does not hold what
+// it must is named.
+Checked<ScoreRecord> check(const Typed &typed, bool editing);
 
 } // namespace ScoreEntry

@@ -127,12 +127,12 @@ private slots:
         QFETCH(QStringList, typed);
         QFETCH(bool, editing);
         QFETCH(QString, stored);
-        const Checked<ScoreEntry::Values> entered =
+        const Checked<ScoreRecord> entered =
             ScoreEntry::check({typed[0], typed[1], typed[2], typed[3], typed[4]}, editing);
         if (entered.error)
             QCOMPARE(refusal(*entered.error), stored);
         else {
-            const ScoreEntry::Values &v = entered.values;
+            const ScoreRecord &v = entered.values;
             QCOMPARE(QStringList({NumberText::plain(v.hc), NumberText::plain(v.ob), QString::number(v.out),
                                   QString::number(v.in), QString::number(v.gross), QString::number(v.net),
                                   NumberText::plain(v.newHc)})

@@ -183,10 +183,7 @@ void Form2::Command1_Click()
     if (entered.error) {
         const std::array<QLineEdit *, 10> fields = {Text1,    Text2,     Text3,     Text4,     boxTori1,
                                                     boxTori2, boxTen[0], boxTen[1], boxTen[2], boxTen[3]};
-        QLineEdit *field = fields[static_cast<std::size_t>(entered.error->field)];
-        MessageBox::warning(this, Title, entered.error->message);
-        field->setFocus();
-        field->selectAll();
+        MessageBox::refuseField(fields[static_cast<std::size_t>(entered.error->field)], entered.error->message);
         return;
     }
     Module1::Settings = entered.values;

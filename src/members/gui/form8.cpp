@@ -116,9 +116,8 @@ void Form8::Command1_Click()
     // Nothing is stored while a field is refused; the dialog stays open on it.
     const Checked<MemberEntry::Values> entered = MemberEntry::check(typed());
     if (entered.error) {
-        MessageBox::warning(this, Title, entered.error->message);
         const std::array<QLineEdit *, 4> fields = {Text1, Text2, Text3, Text4};
-        fields[static_cast<std::size_t>(entered.error->field)]->setFocus();
+        MessageBox::refuseField(fields[static_cast<std::size_t>(entered.error->field)], entered.error->message);
         return;
     }
 

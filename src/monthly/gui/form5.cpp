@@ -175,29 +175,18 @@ void Form5::computeTotals()
 void Form5::Command1_Click()
 {
     // Every field is checked before anything is stored; the first bad one is named.
-    const Checked<ScoreEntry::Values> entered =
+    const Checked<ScoreRecord> entered =
         ScoreEntry::check({Text1->text(), Text2->text(), Text3->text(), Text4->text(), Text7->text()}, !isAddMode());
     if (entered.error) {
-        MessageBox::warning(this, QStringLiteral("Parvela"), entered.error->message);
         const std::array<QLineEdit *, 7> fields = {Text1, Text2, Text3, Text4, Text5, Text6, Text7};
-        QLineEdit *field = fields[static_cast<std::size_t>(entered.error->field)];
-        field->setFocus();
-        field->selectAll();
+        MessageBox::refuseField(fields[static_cast<std::size_t>(entered.error->field)], entered.error->message);
         return;
     }
 
-    const ScoreEntry::Values &values = entered.values;
-    ScoreRecord score;
+    ScoreRecord score = entered.values;
     score.courseId = Module1::CurrentCourseId;
     score.memberId = Combo1->currentData().toInt();
     score.memberName = Combo1->currentText();
-    score.hc = values.hc;
-    score.ob = values.ob;
-    score.out = values.out;
-    score.in = values.in;
-    score.gross = values.gross;
-    score.net = values.net;
-    score.newHc = values.newHc;
     const bool stored = RunReportingErrors(this, [&] {
         if (isAddMode()) {
             ScoreTable::insert(score);
