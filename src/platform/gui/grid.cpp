@@ -287,7 +287,7 @@ void Grid::setBackColorBkg(const QColor &color)
     viewport()->update();
 }
 
-QVector<QStringList> Grid::readRows(int columns) const
+QVector<QStringList> Grid::readRows(int columns)
 {
     QVector<QStringList> texts;
     texts.reserve(rowCount());
@@ -296,6 +296,10 @@ QVector<QStringList> Grid::readRows(int columns) const
         for (int column = 0; column < columns; ++column)
             line.append(cellText(row, column));
         texts.append(line);
+    }
+    if (rowCount() > 0 && columns > 0) {
+        setRow(rows() - 1);
+        setCol(columns - 1);
     }
     return texts;
 }

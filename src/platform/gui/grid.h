@@ -67,8 +67,9 @@ public:
     void setGridColor(const QColor &color);
     void setBackColorBkg(const QColor &color);
 
-    // The texts of columns 0 … columns-1 of every data row; the current cell stays.
-    QVector<QStringList> readRows(int columns) const;
+    // The texts of columns 0 … columns-1 of every data row, as a printout reads them: the last
+    // cell read is then the current one, and its row the one highlighted.
+    QVector<QStringList> readRows(int columns);
 
 signals:
     void Click();
