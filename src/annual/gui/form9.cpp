@@ -123,19 +123,19 @@ void Form9::Command5_Click()
 
 QVector<AnnualPrint::Line> Form9::gridLines()
 {
-    // Each cell is made current in turn to be read, so the last one read stays current.
     QVector<AnnualPrint::Line> lines;
+    lines.reserve(ScoreGrid->rows() - 1);
     for (int row = 1; row < ScoreGrid->rows(); ++row) {
         AnnualPrint::Line line;
-        ScoreGrid->setRow(row);
-        for (int column = 0; column < ColumnCount; ++column) {
-            ScoreGrid->setCol(column);
-            line.texts.append(ScoreGrid->text());
-            if (column >= FirstMonthColumn && column < ObColumn)
-                line.monthBackgrounds[column - FirstMonthColumn] = ScoreGrid->cellBackColor();
-        }
+        for (int column = 0; column < ColumnCount; ++column)
+            line.texts.append(ScoreGrid->cellText(row, column));
+        for (int month = 0; month < 12; ++month)
+            line.monthBackgrounds[month] = ScoreGrid->cellBackground(row, FirstMonthColumn + month);
         lines.append(line);
     }
+    // As when each cell is read in turn: the last one read is current.
+    ScoreGrid->setRow(ScoreGrid->rows() - 1);
+    ScoreGrid->setCol(ColumnCount - 1);
     return lines;
 }
 
