@@ -55,46 +55,21 @@ private slots:
 
     void liveTotals_data()
     {
-        QTest::addColumn<QString>("hc");
-        QTest::addColumn<QString>("out");
-        QTest::addColumn<QString>("in");
+        QTest::addColumn<QStringList>("typed"); // HC, OUT, IN
         QTest::addColumn<QString>("grossAndNet");
-        QTest::newRow("IN not yet typed") << "12"
-                                          << "45"
-                                          << ""
-                                          << "- -";
-        QTest::newRow("HC 12") << "12"
-                               << "45"
-                               << "47"
-                               << "92 80";
-        QTest::newRow("HC -2") << "-2"
-                               << "45"
-                               << "47"
-                               << "92 94";
-        QTest::newRow("no member picked yet") << ""
-                                              << "9"
-                                              << "10"
-                                              << "19 19";
-        QTest::newRow("12.5 counts 12") << "12.5"
-                                        << "9"
-                                        << "10"
-                                        << "19 7";
-        QTest::newRow("13.5 counts 14") << "13.5"
-                                        << "10"
-                                        << "10"
-                                        << "20 6";
-        QTest::newRow("HC not a number") << "1a"
-                                         << "45"
-                                         << "47"
-                                         << "92 -";
+        QTest::newRow("IN not yet typed") << QStringList{"12", "45", ""} << "- -";
+        QTest::newRow("HC 12") << QStringList{"12", "45", "47"} << "92 80";
+        QTest::newRow("HC -2") << QStringList{"-2", "45", "47"} << "92 94";
+        QTest::newRow("no member picked yet") << QStringList{"", "9", "10"} << "19 19";
+        QTest::newRow("12.5 counts 12") << QStringList{"12.5", "9", "10"} << "19 7";
+        QTest::newRow("13.5 counts 14") << QStringList{"13.5", "10", "10"} << "20 6";
+        QTest::newRow("HC not a number") << QStringList{"1a", "45", "47"} << "92 -";
     }
     void liveTotals()
     {
-        QFETCH(QString, hc);
-        QFETCH(QString, out);
-        QFETCH(QString, in);
+        QFETCH(QStringList, typed);
         QFETCH(QString, grossAndNet);
-        const ScoreEntry::Totals totals = ScoreEntry::liveTotals(hc, out, in);
+        const ScoreEntry::Totals totals = ScoreEntry::liveTotals(typed[0], typed[1], typed[2]);
         QCOMPARE(shown(totals.gross) + QLatin1Char(' ') + shown(totals.net), grossAndNet);
     }
 
@@ -164,56 +139,40 @@ private slots:
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("kept"); // the value kept, or the refusal
-        const int year = SettingsEntry::Year, par1st = SettingsEntry::Par1st, par3rd = SettingsEntry::Par3rd;
-        QTest::newRow("year 2004") << year << "2004"
-                                   << "2004";
-        QTest::newRow("year 2004.4") << year << "2004.4"
-                                     << "2004";
-        QTest::newRow("year 999") << year << "999"
-                                  << "西暦#0";
-        QTest::newRow("year -5") << year << "-5"
-                                 << "西暦#0";
-        QTest::newRow("year 10000") << year << "10000"
-                                    << "西暦#0";
-        QTest::newRow("multiplier 0.65") << par1st << "0.65"
-                                         << "0.65";
-        QTest::newRow("multiplier 2") << par1st << "2"
-                                      << "2.0";
-        QTest::newRow("multiplier 0") << par1st << "0"
-                                      << "優勝の倍率#1";
-        QTest::newRow("multiplier negative") << par1st << "-0.7"
-                                             << "優勝の倍率#1";
-        QTest::newRow("multiplier 2.01") << par3rd << "2.01"
-                                         << "3位の倍率#3";
-        QTest::newRow("multiplier 1e30") << par1st << "1e30"
-                                         << "優勝の倍率#1";
-        QTest::newRow("multiplier empty") << int(SettingsEntry::Par2nd) << ""
-                                          << "準優勝の倍率#2";
-        QTest::newRow("months 6.5") << int(SettingsEntry::Tori1Val) << "6.5"
-                                    << "6";
-        QTest::newRow("points 7.5") << int(SettingsEntry::Tori2Val) << "7.5"
-                                    << "8";
-        QTest::newRow("points beyond 16 bits") << int(SettingsEntry::TenTori0) << "32767.5"
-                                               << "出席の点数#6";
-        QTest::newRow("points comma") << int(SettingsEntry::TenTori1) << "3,5"
-                                      << "優勝の点数#7";
+        const auto row = [](const char *name, int field, const char *text, const char *kept) {
+            QTest::newRow(name) << field << QString::fromUtf8(text) << QString::fromUtf8(kept);
+        };
+        using namespace SettingsEntry;
+        row("year 2004", Year, "2004", "2004");
+        row("year 2004.4", Year, "2004.4", "2004");
+        row("year 999", Year, "999", "西暦#0");
+        row("year -5", Year, "-5", "西暦#0");
+        row("year 10000", Year, "10000", "西暦#0");
+        row("multiplier 0.65", Par1st, "0.65", "0.65");
+        row("multiplier 2", Par1st, "2", "2.0");
+        row("multiplier 0", Par1st, "0", "優勝の倍率#1");
+        row("multiplier negative", Par1st, "-0.7", "優勝の倍率#1");
+        row("multiplier 2.01", Par3rd, "2.01", "3位の倍率#3");
+        row("multiplier 1e30", Par1st, "1e30", "優勝の倍率#1");
+        row("multiplier empty", Par2nd, "", "準優勝の倍率#2");
+        row("months 6.5", Tori1Val, "6.5", "6");
+        row("points 7.5", Tori2Val, "7.5", "8");
+        row("points beyond 16 bits", TenTori0, "32767.5", "出席の点数#6");
+        row("points comma", TenTori1, "3,5", "優勝の点数#7");
     }
     void settingsFields()
     {
         QFETCH(int, field);
         QFETCH(QString, text);
         QFETCH(QString, kept);
-        SettingsEntry::Typed typed{"2010", {"0.7", "0.8", "0.9"}, "6", "13", {"2", "3", "2", "1"}};
-        QStringList boxes = {typed.year,      typed.multipliers[0], typed.multipliers[1], typed.multipliers[2],
-                             typed.tori1Val,  typed.tori2Val,       typed.points[0],      typed.points[1],
-                             typed.points[2], typed.points[3]};
+        QStringList boxes = {"2010", "0.7", "0.8", "0.9", "6", "13", "2", "3", "2", "1"};
         boxes[field] = text;
-        typed = {
-            boxes[0], {boxes[1], boxes[2], boxes[3]}, boxes[4], boxes[5], {boxes[6], boxes[7], boxes[8], boxes[9]}};
         SettingsRecord untyped;
         untyped.optTori1 = 0;
         untyped.printSize = 75;
-        const Checked<SettingsRecord> entered = SettingsEntry::check(typed, untyped);
+        const Checked<SettingsRecord> entered = SettingsEntry::check(
+            {boxes[0], {boxes[1], boxes[2], boxes[3]}, boxes[4], boxes[5], {boxes[6], boxes[7], boxes[8], boxes[9]}},
+            untyped);
         if (entered.error) {
             QCOMPARE(refusal(*entered.error), kept);
             return;

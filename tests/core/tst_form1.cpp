@@ -248,22 +248,6 @@ private slots:
         QCOMPARE(storedSettings(), QStringList(Keys.size(), QString()));
         QCOMPARE(Module1::Settings.EditYear, qint16(QDate::currentDate().year()));
     }
-
-    void settingsThatCannotBeWrittenAreReported()
-    {
-        // A folder where the settings file should be: the store cannot be written.
-        const QString file = SettingsStore::fileName();
-        QFile::remove(file);
-        QVERIFY(QDir().mkpath(file));
-        inSettings([](Form2 *form) {
-            form->Text1->setText(QStringLiteral("2005"));
-            form->Command1->click();
-        });
-        const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
-        QVERIFY(QDir(file).removeRecursively());
-        QVERIFY(shown.size() == 1 && shown[0].text.startsWith(QStringLiteral("設定を保存できませんでした。")));
-        QCOMPARE(Module1::Settings.EditYear, qint16(2005)); // in effect for this run
-    }
 };
 
 PARVELA_TEST_MAIN(TestForm1)

@@ -195,24 +195,6 @@ private slots:
         QCOMPARE(list.MemberGrid->rows(), 4);
     }
 
-    void latestHandicapButtonReloadsTheList()
-    {
-        const qint16 yamada = addMember(QStringLiteral("山田"), QStringLiteral("やまだ"), 20);
-        for (const auto &[month, newHc] : {std::pair{4, 12.0}, {9, 10.0}}) {
-            ScoreRecord score;
-            score.courseId =
-                CourseTable::insert(2026, month, QStringLiteral("2026/%1/10").arg(month), QStringLiteral("東"));
-            score.memberId = yamada;
-            score.hc = 20;
-            ScoreTable::updateNewHcAndRank(ScoreTable::insert(score), newHc, 1);
-        }
-        Form7 &list = openList();
-        list.Command6->click();
-        QCOMPARE(shownText(*list.MemberGrid, 1, 3), QStringLiteral("10"));
-        QCOMPARE(value(QStringLiteral("select F_HC from Member")).toDouble(), 20.0);
-        QVERIFY(!QApplication::overrideCursor());
-    }
-
     void placementAndWidthsAreKeptAndEscCloses()
     {
         {
