@@ -8,11 +8,9 @@
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
-#include "core/settingsstore.h"
 #include "monthly/gui/form3.h"
 #include "platform/gui/grid.h"
 
-#include <QHeaderView>
 #include <QPushButton>
 
 using namespace ParvelaTest;
@@ -177,22 +175,6 @@ private slots:
         QCOMPARE(colours, (QStringList{"#ffc0c0", "#c0c0ff", "#ffff80", "#000000", "#000000"}));
         QCOMPARE(picture.pixelColor(gridLine), QColor(192, 192, 192));
         QCOMPARE(picture.pixelColor(beyond), QColor(128, 128, 128));
-    }
-
-    void placementAndWidthsAreKeptAndShared()
-    {
-        Form9 *summary = &showTableWindow<Form9>();
-        summary->resize(780, 400);
-        summary->ScoreGrid->setColWidth(0, 2000);
-        summary->ScoreGrid->setColWidth(19, 900);
-        summary->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        SettingsStore::save(QStringLiteral("ScoreGridColWidth5"), QStringLiteral("1200")); // as the sheet saves it
-        summary = &showTableWindow<Form9>();
-        QCOMPARE(summary->size(), QSize(780, 400));
-        QCOMPARE(QList<int>({summary->ScoreGrid->colWidth(0), summary->ScoreGrid->colWidth(5),
-                             summary->ScoreGrid->colWidth(19)}),
-                 (QList<int>{2000, 1200, 900}));
     }
 };
 

@@ -2,19 +2,15 @@
 // and edit and delete act on is tested for both grid windows with the score sheet.
 #include "parvelatest.h"
 
-#include "core/coursetable.h"
 #include "core/database.h"
 #include "core/gui/form1.h"
 #include "core/membertable.h"
-#include "core/scoretable.h"
 #include "core/settingsstore.h"
 #include "members/gui/form7.h"
 #include "members/gui/form8.h"
-#include "monthly/gui/form10.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
 
-#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
@@ -213,31 +209,6 @@ private slots:
         QTest::keyClick(list.MemberGrid, Qt::Key_Escape);
         QTRY_VERIFY(!WindowRegistry::instance().existing<Form7>());
         QCOMPARE(SettingsStore::read(SettingKeys::gridColumnWidth(1), QString()), QStringLiteral("2400"));
-    }
-
-    void enterMovesOnAndTheDateButtonPicksTheBirthday()
-    {
-        Form8 &dialog = WindowRegistry::instance().form<Form8>();
-        dialog.setWindowTitle(Form8::AddCaption);
-        dialog.Text3->setText(QStringLiteral("1960/4/1"));
-        QVERIFY(showActive(&dialog));
-        dialog.Text1->setFocus();
-        QList<QWidget *> reached;
-        for (int i = 0; i < 3; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            reached << QApplication::focusWidget();
-        }
-        QCOMPARE(reached, (QList<QWidget *>{dialog.Text2, dialog.Text3, dialog.Command3}));
-        QDate seeded;
-        onNextDialog<Form10>([&](Form10 *picker) {
-            seeded = picker->MonthView1->selectedDate();
-            picker->MonthView1_DateClick(QDate(1965, 3, 4));
-        });
-        QTest::keyClick(dialog.Command3, Qt::Key_Return);
-        QCOMPARE(seeded, QDate(1960, 4, 1));
-        QCOMPARE(dialog.Text3->text(), QStringLiteral("1965/3/4"));
-        QTest::keyClick(dialog.Text3, Qt::Key_Escape); // no cancel key
-        QVERIFY(dialog.isVisible());
     }
 };
 
