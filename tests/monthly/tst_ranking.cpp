@@ -78,14 +78,11 @@ private slots:
         QTest::addColumn<int>("expected");
         // The single-precision products land on exact halves, which go to the even side.
         QTest::newRow("25 × 0.7") << 25.0 << 1 << 0.7 << 18;
-        QTest::newRow("15 × 0.7") << 15.0 << 1 << 0.7 << 10;
         QTest::newRow("15 × 0.9") << 15.0 << 3 << 0.9 << 14;
         QTest::newRow("25 × 0.9") << 25.0 << 3 << 0.9 << 22;
         QTest::newRow("15 × 0.8") << 15.0 << 2 << 0.8 << 12;
-        QTest::newRow("11 × 0.9") << 11.0 << 3 << 0.9 << 10;
         QTest::newRow("-3 × 0.7") << -3.0 << 1 << 0.7 << -2;
         QTest::newRow("12.5 × 0.8") << 12.5 << 2 << 0.8 << 10;
-        QTest::newRow("fourth keeps 18") << 18.0 << 4 << 1.0 << 18;
         QTest::newRow("fourth keeps 12.5 rounded") << 12.5 << 9 << 1.0 << 12;
     }
     void newHandicapRounding()
