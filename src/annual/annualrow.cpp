@@ -1,12 +1,14 @@
 #include "annual/annualrow.h"
 
+#include "core/numbertext.h"
+
 QString annualCellText(const QVariant &value)
 {
     if (!value.isValid() || value.isNull())
         return {};
     bool isNumber = false;
     const double number = value.toDouble(&isNumber);
-    return isNumber ? QString::number(number) : value.toString();
+    return isNumber ? NumberText::plain(number) : value.toString();
 }
 
 QStringList annualRowTexts(const AnnualRow &row)

@@ -104,7 +104,8 @@ enum class Kind {
     Number,   // any finite number
     Strokes,  // a whole number from 0; with the other nine's 47 the total stays in 16 bits
     Rounded,  // a number that rounds into 16 bits, kept rounded
-    Single,   // a number kept in single precision
+    Year,     // rounded, a four-digit year of the Western calendar
+    Single,   // a multiplier kept in single precision, above 0 and at most 2
 };
 
 struct Field
@@ -130,7 +131,7 @@ const QVector<Field> SheetFields = {{QStringLiteral("Date"), 1, Kind::Text, QStr
                                     {QStringLiteral("Course"), 2, Kind::Text, QStringLiteral("COURSENAME")}};
 
 // The settings dialog: 西暦 enables OK only while it reads as a number.
-const QVector<Field> SettingsFields = {{QStringLiteral("西暦"), 0, Kind::Rounded, SettingKeys::EditYear},
+const QVector<Field> SettingsFields = {{QStringLiteral("西暦"), 0, Kind::Year, SettingKeys::EditYear},
                                        {QStringLiteral("優勝の倍率"), 1, Kind::Single, SettingKeys::Par1st},
                                        {QStringLiteral("準優勝の倍率"), 2, Kind::Single, SettingKeys::Par2nd},
                                        {QStringLiteral("3位の倍率"), 3, Kind::Single, SettingKeys::Par3rd},
@@ -165,8 +166,10 @@ bool accepts(Kind kind, const Input &input)
     case Kind::Handicap:
     case Kind::Rounded:
         return n && fitsSixteenBits(*n);
+    case Kind::Year:
+        return n && std::nearbyint(*n) >= 1000 && std::nearbyint(*n) <= 9999;
     case Kind::Single:
-        return n && std::isfinite(static_cast<float>(*n));
+        return n && static_cast<float>(*n) > 0 && static_cast<float>(*n) <= 2;
     case Kind::Number:
         return n.has_value();
     case Kind::Strokes:
@@ -301,12 +304,12 @@ private:
             const double number = input.text.isEmpty() ? 0.0 : input.number.value_or(0);
             if (field.kind == Kind::Text) {
                 QCOMPARE(value.toString(), input.text);
-            } else if (field.kind == Kind::Rounded || field.kind == Kind::Single) {
+            } else if (field.kind == Kind::Rounded || field.kind == Kind::Year || field.kind == Kind::Single) {
                 // A setting: the text in the file reads back as the value kept.
                 bool isNumber = false;
                 const double stored = value.toString().toDouble(&isNumber);
                 QVERIFY2(isNumber, qPrintable(value.toString()));
-                if (field.kind == Kind::Rounded)
+                if (field.kind != Kind::Single)
                     QCOMPARE(stored, std::nearbyint(number));
                 else
                     QCOMPARE(static_cast<float>(stored), static_cast<float>(number));

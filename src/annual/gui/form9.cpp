@@ -61,12 +61,15 @@ Form9::Form9(QWidget *parent)
     ScoreGrid = new Grid(this);
     ScoreGrid->setFont(regular);
     ScoreGrid->setGeometry(8, 8, 729, 329);
+    ScoreGrid->setGridColor(QColor(192, 192, 192));
+    ScoreGrid->setBackColorBkg(QColor(128, 128, 128));
     Command5 = makeButton<SplitButton>(this, QStringLiteral("印刷"), 584);
     Command7 = makeButton<QPushButton>(this, QStringLiteral("終了"), 664);
     Command7->setAutoDefault(false);
 
     connect(Command5, &QToolButton::clicked, this, &Form9::Command5_Click);
     connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
+    new EnterPressesButtons(this);
 
     Form_Load();
 }
@@ -94,22 +97,19 @@ void Form9::Showtable()
     QVector<AnnualRow> rows;
     // A failed read is reported and leaves the table empty rather than half filled.
     RunReportingErrors(this, [&] { rows = AnnualSummary::compute(Module1::Settings.EditYear, Module1::Settings); });
-    for (const AnnualPrint::Line &line : AnnualPrint::linesOf(rows))
-        Addrow(line);
+    const QVector<AnnualPrint::Line> lines = AnnualPrint::linesOf(rows);
+    ScoreGrid->setRows(1 + static_cast<int>(lines.size()));
+    for (int row = 1; row <= lines.size(); ++row)
+        Addrow(row, lines.at(row - 1));
     ScoreGrid->setVisible(true);
 }
 
-void Form9::Addrow(const AnnualPrint::Line &line)
+void Form9::Addrow(int row, const AnnualPrint::Line &line)
 {
-    ScoreGrid->addRow();
-    const int gridRow = ScoreGrid->rows() - 1;
-    for (int column = 0; column < ColumnCount; ++column) {
-        ScoreGrid->setTextAt(gridRow, column, line.texts.at(column));
-        if (column >= FirstMonthColumn && column < ObColumn) {
-            const QColor background = line.monthBackgrounds[column - FirstMonthColumn];
-            if (background.isValid())
-                ScoreGrid->setCellBackColor(background);
-        }
+    ScoreGrid->setRowTexts(row, line.texts);
+    for (int month = 0; month < 12; ++month) {
+        if (line.monthBackgrounds[month].isValid())
+            ScoreGrid->setCellBackground(row, FirstMonthColumn + month, line.monthBackgrounds[month]);
     }
 }
 
@@ -123,19 +123,19 @@ void Form9::Command5_Click()
 
 QVector<AnnualPrint::Line> Form9::gridLines()
 {
-    // Each cell is made current in turn to be read, so the last one read stays current.
     QVector<AnnualPrint::Line> lines;
+    lines.reserve(ScoreGrid->rows() - 1);
     for (int row = 1; row < ScoreGrid->rows(); ++row) {
         AnnualPrint::Line line;
-        ScoreGrid->setRow(row);
-        for (int column = 0; column < ColumnCount; ++column) {
-            ScoreGrid->setCol(column);
-            line.texts.append(ScoreGrid->text());
-            if (column >= FirstMonthColumn && column < ObColumn)
-                line.monthBackgrounds[column - FirstMonthColumn] = ScoreGrid->cellBackColor();
-        }
+        for (int column = 0; column < ColumnCount; ++column)
+            line.texts.append(ScoreGrid->cellText(row, column));
+        for (int month = 0; month < 12; ++month)
+            line.monthBackgrounds[month] = ScoreGrid->cellBackground(row, FirstMonthColumn + month);
         lines.append(line);
     }
+    // As when each cell is read in turn: the last one read is current.
+    ScoreGrid->setRow(ScoreGrid->rows() - 1);
+    ScoreGrid->setCol(ColumnCount - 1);
     return lines;
 }
 

@@ -44,7 +44,7 @@ private:
     void Form_Load();
     void Form_Resize();
     void Form_QueryUnload();
-    void Addrow(const AnnualPrint::Line &line);
+    void Addrow(int row, const AnnualPrint::Line &line);
     // The window's rows as the printout takes them: texts and month backgrounds.
     QVector<AnnualPrint::Line> gridLines();
 

@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -61,7 +60,8 @@ Form1::Form1(QWidget *parent)
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
 
-    new KeyPreview(this, [this](QKeyEvent *event) { return Form_KeyDown(event->key()); });
+    new KeyPreview(this, [this](int key) { return Form_KeyDown(key); });
+    new EnterPressesButtons(this);
 }
 
 QPushButton *Form1::makeButton(const QString &caption, int left, int top, const QString &tooltip)

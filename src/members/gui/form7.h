@@ -30,7 +30,7 @@ public:
     static const QString Caption;
     static const QString FormName;
 
-    // Reloads the grid from the member table; the last member's row becomes current.
+    // Reloads the grid from the member table; no row is selected afterwards.
     void Showtable();
 
     void Command1_Click();
@@ -39,7 +39,7 @@ public:
     void Command5_Click();
     void Command6_Click();
     void Command7_Click();
-    void MemberGrid_Click();
+    void MemberGrid_SelChange();
     void MemberGrid_DblClick();
     void MemberGrid_MouseDown(int button);
 
@@ -57,7 +57,7 @@ private:
     void Form_Load();
     void Form_Resize(int innerWidth, int innerHeight);
     void Form_QueryUnload();
-    void Addrow(const MemberRecord &member);
+    void Addrow(int row, const MemberRecord &member);
     void setEditButtonsEnabled(bool enabled);
 
     // The ID of each member row, in grid order: a row names its member even when another

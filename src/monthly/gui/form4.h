@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gui/windowplacement.h"
+#include "core/scoretable.h"
 
 #include <QDialog>
 #include <QVector>
@@ -14,7 +15,6 @@ class QLineEdit;
 class QPushButton;
 class SplitButton;
 struct CourseRecord;
-struct ScoreRecord;
 
 // The month's score sheet: one competition with all its results in net order. The hub of a
 // month's work: add, bulk add, edit, delete, new handicaps, print, play date and course.
@@ -57,12 +57,13 @@ public:
     void Command6_Click();
     void Command7_Click();
     void Command8_Click();
-    void ScoreGrid_Click();
+    void ScoreGrid_SelChange();
     void ScoreGrid_DblClick();
     void ScoreGrid_MouseDown(int button);
 
-    // Score.ID of each data row, in grid order (row 1 is element 0).
-    const QVector<qint16> &rowScoreIds() const { return m_rowIds; }
+    // The Score row behind each data row, in grid order (row 1 is element 0), as read by the
+    // last Showtable.
+    const QVector<ScoreRecord> &rowRecords() const { return m_rows; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -70,11 +71,11 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void Addrow(const ScoreRecord &score);
+    void Addrow(int row, const ScoreRecord &score);
     void Form_QueryUnload();
     void Form_Resize();
     void setEditButtons(bool enabled);
 
-    QVector<qint16> m_rowIds;
+    QVector<ScoreRecord> m_rows;
     GridWindowPlacement m_placement;
 };
