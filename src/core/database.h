@@ -11,11 +11,16 @@
 class DatabaseError : public std::runtime_error
 {
 public:
+    // Not an engine code (0 is SQLite's "OK"): the program itself refused the statement, and
+    // the text says why in Japanese.
+    static constexpr int RefusedByProgram = 0;
+
     DatabaseError(const QString &engineText, int engineCode);
 
     QString engineText() const { return m_engineText; }
     // The primary SQLite result code (the driver reports extended codes).
     int primaryCode() const { return m_engineCode & 0xFF; }
+    int extendedCode() const { return m_engineCode; }
 
 private:
     QString m_engineText;
@@ -52,6 +57,9 @@ void open(const QString &path, FileCheck check = FileCheck::WholeFile);
 void close();
 bool isOpen();
 QString path();
+// True when the open file is no longer at path(): deleted, moved away or replaced by another
+// file since it was opened. The connection still holds the old file; nothing it writes is kept.
+bool fileMovedOrDeleted();
 QSqlDatabase connection();
 
 // Creates a new, empty database from the shipped schema. Refuses to overwrite.

@@ -58,7 +58,8 @@ std::optional<qint16> roundToInt16(double value)
 {
     // nearbyint follows the default rounding mode: to nearest, halves to even.
     const double rounded = std::nearbyint(value);
-    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+    // Written so that NaN, which fails every comparison, is refused too.
+    if (!(rounded >= std::numeric_limits<qint16>::min() && rounded <= std::numeric_limits<qint16>::max()))
         return std::nullopt;
     return static_cast<qint16>(rounded);
 }

@@ -19,9 +19,17 @@ constexpr int Normal = 0;
 constexpr int Minimised = 1;
 constexpr int Maximised = 2;
 
+// A hand-edited value may be any number; beyond this it cannot be a place on any screen, and
+// converting it to pixels would overflow an int.
+constexpr double FarthestTwips = 1e6;
+// A column narrower than this is lost from sight (a negative width hides it), one wider than
+// this pushes every other column off the window.
+constexpr int NarrowestColumnTwips = 150;
+constexpr int WidestColumnTwips = 30000;
+
 int pixels(double twips)
 {
-    return qRound(twips / Twips::PerPixel);
+    return qRound(qBound(-FarthestTwips, twips, FarthestTwips) / Twips::PerPixel);
 }
 
 } // namespace
@@ -67,7 +75,7 @@ void restoreColumnWidths(Grid &grid, int count)
 {
     for (int column = 0; column < count; ++column) {
         const int width = SettingsStore::readInt(SettingKeys::gridColumnWidth(column), grid.colWidth(column));
-        grid.setColWidth(column, width);
+        grid.setColWidth(column, qBound(NarrowestColumnTwips, width, WidestColumnTwips));
     }
 }
 

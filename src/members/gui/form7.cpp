@@ -1,6 +1,7 @@
 #include "members/gui/form7.h"
 
 #include "core/gui/errorreport.h"
+#include "core/gui/failedreadnotice.h"
 #include "core/gui/windowplacement.h"
 #include "core/gui/windowregistry.h"
 #include "core/membertable.h"
@@ -60,6 +61,7 @@ Form7::Form7(QWidget *parent)
     Command7 = makeButton(QStringLiteral("終了"), 5880, 1095);
     Command2->setEnabled(false);
     Command3->setEnabled(false);
+    m_readNotice = new FailedReadNotice(MemberGrid, {Command5});
 
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);
@@ -104,7 +106,7 @@ void Form7::Showtable()
     MemberGrid->setRows(1);
     MemberGrid->setRow(0);
     m_rowIds.clear();
-    RunReportingErrors(this, [this] {
+    m_readNotice->run(this, [this] {
         for (const MemberRecord &member : MemberTable::allByKana())
             Addrow(member);
     });

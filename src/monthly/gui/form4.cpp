@@ -10,6 +10,7 @@
 
 #include "core/coursetable.h"
 #include "core/gui/errorreport.h"
+#include "core/gui/failedreadnotice.h"
 #include "core/gui/windowplacement.h"
 #include "core/gui/windowregistry.h"
 #include "core/module1.h"
@@ -91,6 +92,7 @@ Form4::Form4(QWidget *parent)
     Command4 = makeButton(this, QStringLiteral("新HC計算"));
     Command7 = makeButton(this, QStringLiteral("終了"));
     setEditButtons(false);
+    m_readNotice = new FailedReadNotice(ScoreGrid, {Command5});
 
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
@@ -149,7 +151,7 @@ void Form4::Showtable()
     m_rowIds.clear();
     // The current row is back on the header: nothing is left for edit or delete to act on.
     setEditButtons(false);
-    RunReportingErrors(this, [&] {
+    m_readNotice->run(this, [&] {
         for (const ScoreRecord &score : ScoreTable::sheetRows(Module1::CurrentCourseId))
             Addrow(score);
     });

@@ -7,6 +7,7 @@
 
 #include <array>
 
+class FailedReadNotice;
 class Grid;
 class QComboBox;
 class QLabel;
@@ -77,4 +78,5 @@ private:
 
     QVector<qint16> m_rowIds;
     GridWindowPlacement m_placement;
+    FailedReadNotice *m_readNotice;
 };
