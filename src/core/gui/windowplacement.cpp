@@ -22,10 +22,9 @@ constexpr int Maximised = 2;
 // A hand-edited value may be any number; beyond this it cannot be a place on any screen, and
 // converting it to pixels would overflow an int.
 constexpr double FarthestTwips = 1e6;
-// A column narrower than this is lost from sight (a negative width hides it), one wider than
-// this pushes every other column off the window.
+// A column narrower than this is lost from sight (a negative width hides it); one wider than the
+// screen pushes every other column out of it.
 constexpr int NarrowestColumnTwips = 150;
-constexpr int WidestColumnTwips = 30000;
 
 int pixels(double twips)
 {
@@ -73,9 +72,11 @@ void save(const QWidget *window, const QString &form)
 
 void restoreColumnWidths(Grid &grid, int count)
 {
+    const QScreen *screen = grid.screen() ? grid.screen() : QGuiApplication::primaryScreen();
+    const int widest = qMax(NarrowestColumnTwips, Twips::fromPixels(screen ? screen->availableGeometry().width() : 1024));
     for (int column = 0; column < count; ++column) {
         const int width = SettingsStore::readInt(SettingKeys::gridColumnWidth(column), grid.colWidth(column));
-        grid.setColWidth(column, qBound(NarrowestColumnTwips, width, WidestColumnTwips));
+        grid.setColWidth(column, qBound(NarrowestColumnTwips, width, widest));
     }
 }
 
