@@ -11,9 +11,9 @@
 class DatabaseError : public std::runtime_error
 {
 public:
-    // Not an engine code (0 is SQLite's "OK"): the program itself refused the statement, and
-    // the text says why in Japanese.
-    static constexpr int RefusedByProgram = 0;
+    // Not an engine code: the program itself refused the statement, and the text says why in
+    // Japanese.
+    static constexpr int RefusedByProgram = -1;
 
     DatabaseError(const QString &engineText, int engineCode);
 
