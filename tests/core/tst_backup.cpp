@@ -171,19 +171,6 @@ private slots:
         QVERIFY(start().isEmpty());
         QVERIFY(Backup::copyIsSound(copyOf(Today)));
     }
-
-    void helpTellsHowToRestoreACopy()
-    {
-        QFile help(QDir(qEnvironmentVariable("PARVELA_SOURCE_DIR")).filePath(QStringLiteral("data/parvela.hlp")));
-        QVERIFY(help.open(QIODevice::ReadOnly));
-        const QString text = QString::fromUtf8(help.readAll());
-        // The names and the count the help gives are the ones the program uses.
-        QVERIFY(text.contains(QStringLiteral("backup/parvela-YYYYMMDD.mdb")));
-        QVERIFY(text.contains(Backup::fileNameFor(QDate(2026, 12, 7))));
-        QVERIFY(text.contains(QStringLiteral("新しい %1 個を残し").arg(Backup::KeptCopies)));
-        QVERIFY(text.indexOf(QStringLiteral("parvela.mdb-journal"))
-                > text.indexOf(QStringLiteral("バックアップから戻すには")));
-    }
 };
 
 PARVELA_TEST_MAIN(TestBackup)

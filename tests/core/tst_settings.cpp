@@ -20,18 +20,14 @@ private slots:
     void init() { ParvelaTest::clearSettings(); }
     void cleanup() { m_db.reset(); }
 
-    void firstStartGivesTheDefaultsAndASavedRecordReadsBack()
+    void aSavedRecordReadsBackInItsShortestText()
     {
-        const SettingsRecord &s = Module1::Settings;
-        QCOMPARE((std::array<float, 3>{s.par1st, s.par2nd, s.par3rd}), (std::array<float, 3>{0.7f, 0.8f, 0.9f}));
-        QCOMPARE((std::array<int, 6>{s.EditYear, s.optTori1, s.optTori1val, s.optTori2, s.optTori2val, s.printSize}),
-                 (std::array<int, 6>{QDate::currentDate().year(), 1, 6, 1, 13, 100}));
-        QCOMPARE(s.tenTori, (std::array<qint16, 4>{2, 3, 2, 1}));
         Module1::Settings.par1st = 0.65f;
         Module1::SaveSettings();
         // The text a later run reads: shortest form, decimal point, all thirteen under [setting].
         QSettings file(SettingsStore::fileName(), QSettings::IniFormat);
         QCOMPARE(file.value(QStringLiteral("setting/par1st")).toString(), QStringLiteral("0.65"));
+        QCOMPARE(file.value(QStringLiteral("setting/par2nd")).toString(), QStringLiteral("0.8"));
         QCOMPARE(file.allKeys().filter(QStringLiteral("setting/")).size(), 13);
         Module1::Settings = SettingsRecord();
         Module1::LoadSettings();
