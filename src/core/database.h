@@ -18,8 +18,7 @@ public:
     DatabaseError(const QString &engineText, int engineCode);
 
     QString engineText() const { return m_engineText; }
-    // The primary SQLite result code (the driver reports extended codes).
-    int primaryCode() const { return m_engineCode & 0xFF; }
+    // The driver reports SQLite's extended result codes (the primary code is the low byte).
     int extendedCode() const { return m_engineCode; }
 
 private:

@@ -29,9 +29,10 @@ QString cause(int extendedCode, const Context &context)
             .arg(file);
     }
     switch (extendedCode & 0xFF) {
-    case 3: // PERM
+    case 3:  // PERM
     case 23: // AUTH
-        return QStringLiteral("データベースファイル「%1」を使うことが許可されていません。ファイルの権限を確かめてください。")
+        return QStringLiteral(
+                   "データベースファイル「%1」を使うことが許可されていません。ファイルの権限を確かめてください。")
             .arg(file);
     case 5: // BUSY
     case 6: // LOCKED

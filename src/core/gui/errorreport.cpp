@@ -17,10 +17,10 @@ QString DatabaseErrorCause(const DatabaseError &error)
 void ReportDatabaseError(QWidget *parent, const DatabaseError &error, const QString &notDone)
 {
     // The program's own refusal names its reason in full; the engine's text adds nothing to it.
-    QString text = error.extendedCode() == DatabaseError::RefusedByProgram
-                       ? error.engineText() + QStringLiteral("\n変更は保存されていません。")
-                       : notDone + QLatin1Char('\n') + DatabaseErrorCause(error) + QStringLiteral("\n\n詳細: ")
-                             + error.engineText();
+    const QString text = error.extendedCode() == DatabaseError::RefusedByProgram
+                             ? error.engineText() + QStringLiteral("\n変更は保存されていません。")
+                             : notDone + QLatin1Char('\n') + DatabaseErrorCause(error) + QStringLiteral("\n\n詳細: ")
+                                   + error.engineText();
     MessageBox::critical(parent, QStringLiteral("Parvela"), text);
 }
 

@@ -31,11 +31,16 @@ int pixels(double twips)
     return qRound(qBound(-FarthestTwips, twips, FarthestTwips) / Twips::PerPixel);
 }
 
+const QScreen *screenOf(const QWidget *widget)
+{
+    return widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
+}
+
 } // namespace
 
 void restore(QWidget *window, const QString &form, const QSize &designSize)
 {
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const QScreen *screen = screenOf(window);
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const QRect full = screen ? screen->geometry() : available;
 
@@ -72,8 +77,9 @@ void save(const QWidget *window, const QString &form)
 
 void restoreColumnWidths(Grid &grid, int count)
 {
-    const QScreen *screen = grid.screen() ? grid.screen() : QGuiApplication::primaryScreen();
-    const int widest = qMax(NarrowestColumnTwips, Twips::fromPixels(screen ? screen->availableGeometry().width() : 1024));
+    const QScreen *screen = screenOf(&grid);
+    const int widest =
+        qMax(NarrowestColumnTwips, Twips::fromPixels(screen ? screen->availableGeometry().width() : 1024));
     for (int column = 0; column < count; ++column) {
         const int width = SettingsStore::readInt(SettingKeys::gridColumnWidth(column), grid.colWidth(column));
         grid.setColWidth(column, qBound(NarrowestColumnTwips, width, widest));
