@@ -27,6 +27,7 @@ private:
     int m_cases = 0;
 
 private slots:
+    void cleanup() { closeAllWindows(); }
     void cleanupTestCase() { qInfo("bad input: %d cases", m_cases); }
 
     void textFieldsStoreExactlyWhatWasTyped()
@@ -55,7 +56,6 @@ private slots:
                                                     "COURSENAME from Course where CMONTH=6 union all select PLAYDATE "
                                                     "from Course where CMONTH=5")),
                  (QVariantList{Typed + Typed + Typed, Typed, Typed}));
-        closeAllWindows();
         m_cases += 5;
     }
 
@@ -76,7 +76,6 @@ private slots:
         QVERIFY2(shown[0].text.startsWith(QStringLiteral("HCには")), qPrintable(shown[0].text));
         QVERIFY(stayedOpen);
         QCOMPARE(ParvelaTest::value(QStringLiteral("select count(*) from Member")), 0);
-        closeAllWindows();
         ++m_cases;
     }
 
@@ -96,7 +95,6 @@ private slots:
         QCOMPARE(ParvelaTest::value(QStringLiteral("select count(*) from Score where RANK<>0 or NEW_HC<>0")), 0);
         QCOMPARE(ParvelaTest::value(QStringLiteral("select HC from Member")), 12);
         QCOMPARE(sheet.ScoreGrid->rows(), 3);
-        closeAllWindows();
         ++m_cases;
     }
 };
