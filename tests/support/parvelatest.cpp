@@ -77,7 +77,7 @@ QString shownText(const Grid &grid, int row, int column)
 {
     const int body = column - grid.fixedCols();
     if (row == 0 && body < 0)
-        return grid.findChild<QLabel *>()->text();
+        return grid.findChild<QLabel *>(QStringLiteral("gridCorner"))->text();
     if (row == 0)
         return grid.model()->headerData(body, Qt::Horizontal).toString();
     if (body < 0)
@@ -115,7 +115,7 @@ QWidget *cellPart(Grid &grid, int row, int column, QPoint &centre)
         row == 0 ? across->height() / 2 : down->sectionViewportPosition(row - 1) + down->sectionSize(row - 1) / 2;
     centre = QPoint(x, y);
     if (row == 0 && body < 0)
-        return grid.findChild<QLabel *>();
+        return grid.findChild<QLabel *>(QStringLiteral("gridCorner"));
     if (row == 0)
         return across->viewport();
     return body < 0 ? down->viewport() : grid.viewport();

@@ -3,7 +3,7 @@
 #include "annual/annualsummary.h"
 #include "annual/print/annualprint.h"
 
-#include "core/gui/errorreport.h"
+#include "core/gui/failedreadnotice.h"
 #include "core/gui/windowplacement.h"
 #include "core/module1.h"
 #include "platform/gui/grid.h"
@@ -66,6 +66,7 @@ Form9::Form9(QWidget *parent)
     Command5 = makeButton<SplitButton>(this, QStringLiteral("印刷"), 584);
     Command7 = makeButton<QPushButton>(this, QStringLiteral("終了"), 664);
     Command7->setAutoDefault(false);
+    m_readNotice = new FailedReadNotice(ScoreGrid, {Command5});
 
     connect(Command5, &QToolButton::clicked, this, &Form9::Command5_Click);
     connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
@@ -96,7 +97,7 @@ void Form9::Showtable()
     ScoreGrid->setRows(1);
     QVector<AnnualRow> rows;
     // A failed read is reported and leaves the table empty rather than half filled.
-    RunReportingErrors(this, [&] { rows = AnnualSummary::compute(Module1::Settings.EditYear, Module1::Settings); });
+    m_readNotice->run(this, [&] { rows = AnnualSummary::compute(Module1::Settings.EditYear, Module1::Settings); });
     const QVector<AnnualPrint::Line> lines = AnnualPrint::linesOf(rows);
     ScoreGrid->setRows(1 + static_cast<int>(lines.size()));
     for (int row = 1; row <= lines.size(); ++row)

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QVector>
 
+class FailedReadNotice;
 class Grid;
 class QPushButton;
 class SplitButton;
@@ -49,4 +50,5 @@ private:
     QVector<AnnualPrint::Line> gridLines();
 
     GridWindowPlacement m_placement;
+    FailedReadNotice *m_readNotice;
 };

@@ -7,6 +7,7 @@
 #include "core/gui/helpwindow.h"
 #include "core/gui/windowregistry.h"
 #include "core/module1.h"
+#include "core/settingsstore.h"
 #include "members/gui/form7.h"
 #include "monthly/gui/form3.h"
 #include "platform/gui/messagebox.h"
@@ -76,6 +77,12 @@ QPushButton *Form1::makeButton(const QString &caption, int left, int top, const 
 
 bool Form1::Form_Load()
 {
+    // Settings that could not be kept would be lost at every start without a word.
+    const QString settingsProblem = SettingsStore::unusableReason();
+    if (!settingsProblem.isEmpty()) {
+        MessageBox::critical(nullptr, QStringLiteral("Parvela"), settingsProblem);
+        return false;
+    }
     Module1::LoadSettings();
     const QString path = Module1::DatabasePath();
     const QDate today = QDate::currentDate();
@@ -99,6 +106,8 @@ bool Form1::Form_Load()
                                            "Parvela はこのまま使えます。")
                                 .arg(backup.problem));
     }
+    if (!backup.notice.isEmpty())
+        MessageBox::warning(nullptr, QStringLiteral("Parvela"), backup.notice);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "members/gui/form7.h"
 
 #include "core/gui/errorreport.h"
+#include "core/gui/failedreadnotice.h"
 #include "core/gui/windowplacement.h"
 #include "core/gui/windowregistry.h"
 #include "core/membertable.h"
@@ -61,6 +62,7 @@ Form7::Form7(QWidget *parent)
     Command7 = makeButton(QStringLiteral("終了"), 5880, 1095);
     Command2->setEnabled(false);
     Command3->setEnabled(false);
+    m_readNotice = new FailedReadNotice(MemberGrid, {Command5});
 
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);
@@ -108,7 +110,7 @@ void Form7::Showtable()
     MemberGrid->setRows(1);
     m_rowIds.clear();
     QVector<MemberRecord> members;
-    RunReportingErrors(this, [&] { members = MemberTable::allByKana(); });
+    m_readNotice->run(this, [&] { members = MemberTable::allByKana(); });
     MemberGrid->setRows(1 + static_cast<int>(members.size()));
     for (int row = 1; row <= members.size(); ++row)
         Addrow(row, members.at(row - 1));

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QVector>
 
+class FailedReadNotice;
 class Grid;
 class QPushButton;
 class SplitButton;
@@ -64,4 +65,5 @@ private:
     // member was renamed to the same name.
     QVector<qint16> m_rowIds;
     GridWindowPlacement m_placement;
+    FailedReadNotice *m_readNotice;
 };

@@ -10,6 +10,7 @@
 
 #include "core/coursetable.h"
 #include "core/gui/errorreport.h"
+#include "core/gui/failedreadnotice.h"
 #include "core/gui/windowplacement.h"
 #include "core/gui/windowregistry.h"
 #include "core/module1.h"
@@ -93,6 +94,7 @@ Form4::Form4(QWidget *parent)
     Command4 = makeButton(this, QStringLiteral("新HC計算"));
     Command7 = makeButton(this, QStringLiteral("終了"));
     setEditButtons(false);
+    m_readNotice = new FailedReadNotice(ScoreGrid, {Command5});
 
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
@@ -149,7 +151,7 @@ void Form4::Showtable()
     // Emptying the grid leaves no row current or selected, so edit and delete disarm.
     ScoreGrid->setRows(1);
     m_rows.clear();
-    RunReportingErrors(this, [&] { m_rows = ScoreTable::sheetRows(Module1::CurrentCourseId); });
+    m_readNotice->run(this, [&] { m_rows = ScoreTable::sheetRows(Module1::CurrentCourseId); });
     ScoreGrid->setRows(1 + static_cast<int>(m_rows.size()));
     for (int row = 1; row <= m_rows.size(); ++row)
         Addrow(row, m_rows.at(row - 1));

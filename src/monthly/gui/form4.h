@@ -8,6 +8,7 @@
 
 #include <array>
 
+class FailedReadNotice;
 class Grid;
 class QComboBox;
 class QLabel;
@@ -78,4 +79,5 @@ private:
 
     QVector<ScoreRecord> m_rows;
     GridWindowPlacement m_placement;
+    FailedReadNotice *m_readNotice;
 };

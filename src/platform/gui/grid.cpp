@@ -46,6 +46,7 @@ Grid::Grid(QWidget *parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(18);
     verticalHeader()->setVisible(false);
+    m_cornerLabel->setObjectName(QStringLiteral("gridCorner"));
     m_cornerLabel->setAutoFillBackground(true);
     m_cornerLabel->setStyleSheet(
         QStringLiteral("background-color: rgb(128, 128, 255); color: black; padding: 0px 2px;"));
