@@ -4,7 +4,8 @@ set -euo pipefail
 PARVELA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PARVELA_BUILD="$PARVELA_ROOT/build"
 PARVELA_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
-                  fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils)
+                  fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils
+                  libcsv-dev qt6-charts-dev libqt6opengl6-dev python3)
 
 parvela_install_packages() {
     local missing=()

@@ -143,7 +143,12 @@ QTableWidgetItem *Grid::cell(int row, int column, bool create) const
 
 QString Grid::text() const
 {
-    const QTableWidgetItem *item = cell(m_row, m_col, false);
+    return cellText(m_row, m_col);
+}
+
+QString Grid::cellText(int row, int column) const
+{
+    const QTableWidgetItem *item = cell(row, column, false);
     return item ? item->text() : QString();
 }
 
@@ -156,10 +161,15 @@ void Grid::setText(const QString &text)
 
 QColor Grid::cellBackColor() const
 {
-    const QTableWidgetItem *item = cell(m_row, m_col, false);
+    return cellBackground(m_row, m_col);
+}
+
+QColor Grid::cellBackground(int row, int column) const
+{
+    const QTableWidgetItem *item = cell(row, column, false);
     if (item && item->background().style() != Qt::NoBrush)
         return item->background().color();
-    if (m_row == 0 || m_col < m_fixedCols)
+    if (row == 0 || column < m_fixedCols)
         return FixedColor;
     return palette().color(QPalette::Base);
 }
