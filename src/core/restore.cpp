@@ -103,8 +103,8 @@ QVector<BackupFile> list(const QString &databasePath)
 
 QString keptCopyName(const QDateTime &now)
 {
-    return QFileInfo(Backup::fileNameFor(now.date())).completeBaseName()
-           + now.toString(QStringLiteral("-HHmmss")) + QStringLiteral("-before-restore.mdb");
+    return QFileInfo(Backup::fileNameFor(now.date())).completeBaseName() + now.toString(QStringLiteral("-HHmmss"))
+           + QStringLiteral("-before-restore.mdb");
 }
 
 Outcome restore(const QString &backupPath, const QDateTime &now)
@@ -112,7 +112,8 @@ Outcome restore(const QString &backupPath, const QDateTime &now)
     Outcome outcome;
     const QString name = QFileInfo(backupPath).fileName();
     if (!inspect(backupPath).sound) {
-        outcome.problem = QStringLiteral("「%1」は壊れているか、Parvela のデータベースではないため、復元しません。").arg(name);
+        outcome.problem =
+            QStringLiteral("「%1」は壊れているか、Parvela のデータベースではないため、復元しません。").arg(name);
         return outcome;
     }
     const QString databasePath = Database::path();
@@ -129,7 +130,8 @@ Outcome restore(const QString &backupPath, const QDateTime &now)
     QFile::remove(staged);
     if (!copyFlushed(backupPath, staged) || !inspect(staged).sound) {
         QFile::remove(staged);
-        outcome.problem = QStringLiteral("「%1」を書き込めないため、復元しません。").arg(QDir::toNativeSeparators(staged));
+        outcome.problem =
+            QStringLiteral("「%1」を書き込めないため、復元しません。").arg(QDir::toNativeSeparators(staged));
         return outcome;
     }
 

@@ -15,7 +15,7 @@ std::optional<History> of(int memberId)
 
 QStringList headers()
 {
-    return {QStringLiteral("日付"), QStringLiteral("コース"), QStringLiteral("HC"), QStringLiteral("GROSS"),
+    return {QStringLiteral("日付"), QStringLiteral("コース"), QStringLiteral("HC"),  QStringLiteral("GROSS"),
             QStringLiteral("NET"),  QStringLiteral("順位"),   QStringLiteral("新HC")};
 }
 

@@ -52,6 +52,8 @@ Layout layoutOf(const QStringList &first)
     return layout;
 }
 
+const QString NoRows = QStringLiteral("取り込める行がありません。");
+
 MemberImport::Preview refused(const QString &problem)
 {
     return {{}, problem};
@@ -87,6 +89,11 @@ void judge(Row &row, QSet<QString> &takenNames)
     row.hc = *hc;
 }
 
+bool isFaulty(const Row &row)
+{
+    return row.verdict != Verdict::New && row.verdict != Verdict::Duplicate;
+}
+
 QString verdictText(const Row &row)
 {
     switch (row.verdict) {
@@ -117,7 +124,7 @@ Preview read(const QByteArray &bytes, const QSet<QString> &memberNames, int free
                            .arg(parsed.problemLine));
     }
     if (parsed.records.isEmpty())
-        return refused(QStringLiteral("取り込める行がありません。"));
+        return refused(NoRows);
     const Layout layout = layoutOf(parsed.records.first().fields);
     if (!layout.problem.isEmpty())
         return refused(layout.problem);
@@ -136,7 +143,7 @@ Preview read(const QByteArray &bytes, const QSet<QString> &memberNames, int free
         preview.rows.append(row);
     }
     if (preview.rows.isEmpty())
-        return refused(QStringLiteral("取り込める行がありません。"));
+        return refused(NoRows);
     const int newRows = countsOf(preview.rows).newRows;
     if (newRows > freeIds) {
         return refused(QStringLiteral("新しいメンバーが %1 人いますが、追加できるのはあと %2 人までです。")
@@ -163,12 +170,12 @@ Counts countsOf(const QVector<Row> &rows)
 {
     Counts counts;
     for (const Row &row : rows) {
-        if (row.verdict == Verdict::New)
-            ++counts.newRows;
+        if (isFaulty(row))
+            ++counts.faulty;
         else if (row.verdict == Verdict::Duplicate)
             ++counts.duplicates;
         else
-            ++counts.faulty;
+            ++counts.newRows;
     }
     return counts;
 }

@@ -44,6 +44,9 @@ struct Preview
 // to which a new row's name is added).
 void judge(Row &row, QSet<QString> &takenNames);
 
+// A row that stops the import until the file is mended: a field the member dialog would refuse.
+bool isFaulty(const Row &row);
+
 // What the preview shows beside a row: "新規", or what is wrong, naming the field.
 QString verdictText(const Row &row);
 

@@ -10,7 +10,8 @@ namespace {
 
 const QByteArray Bom("\xEF\xBB\xBF");
 // "山田太郎" and "やまだ" as a Japanese spreadsheet program saves them by default.
-const QByteArray YamadaCp932("\x8eR\x93" "c\x91\xbe\x98Y");
+const QByteArray YamadaCp932("\x8eR\x93"
+                             "c\x91\xbe\x98Y");
 const QByteArray YamadaKanaCp932("\x82\xe2\x82\xdc\x82\xbe");
 
 QString verdicts(const MemberImport::Preview &preview)
@@ -37,7 +38,8 @@ private slots:
         QTest::addColumn<QString>("expected"); // the file's problem, or "line verdict" of each row
         const QByteArray noRows = "取り込める行がありません。";
         QTest::newRow("header in any order, BOM, quoted comma")
-            << Bom + "HC,誕生日,氏名,ふりがな\r\n12.5,1960-02-03,\"山田, 太郎\",やまだ\r\n" << 9 << "2 新規";
+            << Bom + "HC,誕生日,氏名,ふりがな\r\n12.5,1960-02-03,\"山田, 太郎\",やまだ\r\n"
+            << 9 << "2 新規";
         const QString duplicate = QStringLiteral("重複：同じ名前の人がいます（取り込みません）");
         // Decoded right, the first name is the member's.
         QTest::newRow("Shift_JIS without header, blank rows counted")
@@ -57,8 +59,8 @@ private slots:
                                      << "CSV ファイルではないか、文字コードが UTF-8 でも Shift_JIS でもありません。";
         QTest::newRow("unclosed quote") << QByteArray("a,b,1960/1/1,1\n\"c,d") << 9
                                         << "2行目が CSV の形式になっていません（引用符 \" の閉じ忘れなど）。";
-        QTest::newRow("header lacks a column") << QByteArray("氏名,ふりがな,HC\na,a,1") << 9
-                                               << "1行目の見出しに「誕生日」がありません。";
+        QTest::newRow("header lacks a column")
+            << QByteArray("氏名,ふりがな,HC\na,a,1") << 9 << "1行目の見出しに「誕生日」がありません。";
         QTest::newRow("more than the free IDs") << QByteArray("a,a,2000/1/1,1\nb,b,2000/1/1,1\nc,c,2000/1/1,1") << 2
                                                 << "新しいメンバーが 3 人いますが、追加できるのはあと 2 人までです。";
     }
@@ -80,9 +82,10 @@ private slots:
                                "佐藤,さとう,1980/1/1,30",
                                {QStringLiteral("山田太郎")}, 9);
         QCOMPARE(MemberImport::store(preview.rows), 2);
-        QCOMPARE(column(QStringLiteral("select ID||NAME||BIRTHDAY||HC||F_HC||E_HC from Member order by ID")),
-                 QVariantList({QStringLiteral("1山田太郎1960/1/110.010.010.0"),
-                               QStringLiteral("2鈴木1970/2/312.512.512.5"), QStringLiteral("3佐藤1980/1/130.030.030.0")}));
+        QCOMPARE(
+            column(QStringLiteral("select ID||NAME||BIRTHDAY||HC||F_HC||E_HC from Member order by ID")),
+            QVariantList({QStringLiteral("1山田太郎1960/1/110.010.010.0"), QStringLiteral("2鈴木1970/2/312.512.512.5"),
+                          QStringLiteral("3佐藤1980/1/130.030.030.0")}));
     }
 };
 

@@ -71,7 +71,8 @@ private slots:
     void importShowsTheVerdictsThenStoresTheNewRows()
     {
         Form7 &list = ParvelaTest::showTableWindow<Form7>();
-        const QByteArray roster = "\xEF\xBB\xBFHC,氏名,ふりがな,誕生日\r\n12,青木,あおき,1970/5/6\r\n18,山田太郎,やまだ,1960/1/1\r\n";
+        const QByteArray roster =
+            "\xEF\xBB\xBFHC,氏名,ふりがな,誕生日\r\n12,青木,あおき,1970/5/6\r\n18,山田太郎,やまだ,1960/1/1\r\n";
         QStringList seen = import(list, roster + "x,佐藤,さとう,1980/1/1\r\n");
         QCOMPARE(seen.mid(1), (QStringList{"取込できない", "新規", "重複：同じ名前の人がいます（取り込みません）",
                                            "HC「x」が数値ではありません"}));
@@ -94,8 +95,9 @@ private slots:
         QVERIFY(import(list, huge).isEmpty()); // no preview
         const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown.first().text, QStringLiteral("「roster.csv」は取り込めません。\n新しいメンバーが 100000 人いますが、"
-                                                    "追加できるのはあと 32766 人までです。"));
+        QCOMPARE(shown.first().text,
+                 QStringLiteral("「roster.csv」は取り込めません。\n新しいメンバーが 100000 人いますが、"
+                                "追加できるのはあと 32766 人までです。"));
         QCOMPARE(column(QStringLiteral("select NAME from Member")), QVariantList{QStringLiteral("山田太郎")});
         QVERIFY(list.isVisible() && list.Command1->isEnabled());
     }

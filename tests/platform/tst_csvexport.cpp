@@ -74,7 +74,8 @@ private slots:
                                    QStringLiteral(" 空白 ")};
         const qint16 course = CourseTable::insert(2026, 1, QStringLiteral("2026/1/11"), QStringLiteral("東, 西"));
         for (int i = 0; i < names.size(); ++i) {
-            const qint16 id = MemberTable::insert(names[i], QStringLiteral("か%1").arg(i), QStringLiteral("1960/1/1"), 10);
+            const qint16 id =
+                MemberTable::insert(names[i], QStringLiteral("か%1").arg(i), QStringLiteral("1960/1/1"), 10);
             MonthlyFixtures::addScore(course, id, names[i], 10, 40 + i, 45);
         }
         Ranking::calculateMonth(course, 1, 2026, Module1::Settings);

@@ -41,10 +41,9 @@ RestoreDialog::RestoreDialog(QWidget *parent)
     setFont(Ui::formFont());
     resize(Twips::toPixels(9600), Twips::toPixels(4800));
 
-    Label1 = new QLabel(
-        QStringLiteral("戻したいバックアップを選んで「復元」を押してください。今のデータは、復元の前に"
-                       "バックアップとして保存します。"),
-        this);
+    Label1 = new QLabel(QStringLiteral("戻したいバックアップを選んで「復元」を押してください。今のデータは、復元の前に"
+                                       "バックアップとして保存します。"),
+                        this);
     Label1->setWordWrap(true);
     QFont regular = Ui::formFont();
     regular.setBold(false);

@@ -8,8 +8,8 @@
 #include "members/gui/form8.h"
 #include "members/gui/handicaphistorywindow.h"
 #include "members/gui/memberimportdialog.h"
-#include "members/memberimport.h"
 #include "members/latesthandicap.h"
+#include "members/memberimport.h"
 #include "members/print/memberlistprint.h"
 #include "platform/gui/csvexport.h"
 #include "platform/gui/csvfiledialogs.h"
@@ -62,9 +62,10 @@ Form7::Form7(QWidget *parent)
     };
     Command1 = new SplitButton(QStringLiteral("追加"), this);
     place(Command1, 120, 855);
-    Command1->addCommand(QStringLiteral("CSVから取込…"),
-                         QStringLiteral("表計算ソフトの CSV ファイル（氏名、ふりがな、誕生日、HC）からメンバーを追加します"),
-                         QKeySequence(Qt::CTRL | Qt::Key_I), [this] { ImportCsv_Click(); });
+    Command1->addCommand(
+        QStringLiteral("CSVから取込…"),
+        QStringLiteral("表計算ソフトの CSV ファイル（氏名、ふりがな、誕生日、HC）からメンバーを追加します"),
+        QKeySequence(Qt::CTRL | Qt::Key_I), [this] { ImportCsv_Click(); });
     Command2 = new SplitButton(QStringLiteral("編集"), this);
     place(Command2, 1080, 855);
     m_historyCommand = Command2->addCommand(

@@ -18,7 +18,7 @@ public:
 
     QLabel *Label1; // the member and the edited year's 初HC and 終HC
     QChartView *Chart1;
-    Grid *HistoryGrid; // 日付, コース, HC, GROSS, NET, 順位, 新HC
+    Grid *HistoryGrid;     // 日付, コース, HC, GROSS, NET, 順位, 新HC
     QPushButton *Command1; // 閉じる
 
     // Loads the member's history; false (the error or the missing member told) when it cannot.

@@ -33,8 +33,8 @@ MemberImportDialog::MemberImportDialog(QWidget *parent)
     PreviewGrid->setFont(regular);
     PreviewGrid->setCols(ColumnCount);
     PreviewGrid->setRows(1);
-    const QStringList headers = {QStringLiteral("行"), QStringLiteral("氏名"), QStringLiteral("ふりがな"),
-                                 QStringLiteral("誕生日"), QStringLiteral("HC"), QStringLiteral("判定")};
+    const QStringList headers = {QStringLiteral("行"),     QStringLiteral("氏名"), QStringLiteral("ふりがな"),
+                                 QStringLiteral("誕生日"), QStringLiteral("HC"),   QStringLiteral("判定")};
     for (int column = 0; column < ColumnCount; ++column) {
         PreviewGrid->setTextAt(0, column, headers.at(column));
         PreviewGrid->setColWidth(column, ColumnWidths[column]);
@@ -68,12 +68,11 @@ void MemberImportDialog::Showpreview(const QString &fileName, const QVector<Memb
     for (const MemberImport::Row &row : rows) {
         PreviewGrid->addRow();
         const int gridRow = PreviewGrid->rows() - 1;
-        const QStringList texts = {QString::number(row.line), row.name, row.kana, row.birthday, row.hcText,
+        const QStringList texts = {QString::number(row.line),     row.name, row.kana, row.birthday, row.hcText,
                                    MemberImport::verdictText(row)};
         for (int column = 0; column < ColumnCount; ++column)
             PreviewGrid->setTextAt(gridRow, column, texts.at(column));
-        const bool faulty = row.verdict != MemberImport::Verdict::New && row.verdict != MemberImport::Verdict::Duplicate;
-        if (faulty && !firstFault)
+        if (MemberImport::isFaulty(row) && !firstFault)
             firstFault = &row;
     }
     PreviewGrid->setRow(0);

@@ -40,8 +40,9 @@ void save(QWidget *window, const QString &fileName, const QVector<QStringList> &
         path += QStringLiteral(".csv");
     const QString problem = Csv::save(path, records);
     if (!problem.isEmpty()) {
-        MessageBox::critical(window, QStringLiteral("Parvela"),
-                             QStringLiteral("「%1」に保存できません（%2）。").arg(QDir::toNativeSeparators(path), problem));
+        MessageBox::critical(
+            window, QStringLiteral("Parvela"),
+            QStringLiteral("「%1」に保存できません（%2）。").arg(QDir::toNativeSeparators(path), problem));
     }
 }
 
