@@ -4,21 +4,18 @@
 #include "core/database.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
+#include "platform/gui/tablewindow.h"
 #include "platform/gui/widgets.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
 const QString Title = QStringLiteral("Parvela");
-constexpr int ColumnCount = 6;
-constexpr int ColumnWidths[ColumnCount] = {1500, 3600, 900, 900, 900, 1200}; // twips
 
 QStringList textsOf(const Restore::BackupFile &file)
 {
@@ -36,42 +33,19 @@ QStringList textsOf(const Restore::BackupFile &file)
 RestoreDialog::RestoreDialog(QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("バックアップから復元"));
-    setWindowFlags(Ui::SizableWindowFlags);
-    setFont(Ui::formFont());
-    resize(Twips::toPixels(9600), Twips::toPixels(4800));
-
+    TableWindow::setUp(*this, QStringLiteral("バックアップから復元"), 9600, 4800);
     Label1 = new QLabel(QStringLiteral("戻したいバックアップを選んで「復元」を押してください。今のデータは、復元の前に"
                                        "バックアップとして保存します。"),
                         this);
-    Label1->setWordWrap(true);
-    QFont regular = Ui::formFont();
-    regular.setBold(false);
-    BackupGrid = new Grid(this);
-    BackupGrid->setFont(regular);
-    BackupGrid->setCols(ColumnCount);
-    BackupGrid->setRows(1);
-    const QStringList headers = {QStringLiteral("日時"),     QStringLiteral("ファイル"), QStringLiteral("大きさ"),
-                                 QStringLiteral("メンバー"), QStringLiteral("月例会"),   QStringLiteral("検査")};
-    for (int column = 0; column < ColumnCount; ++column) {
-        BackupGrid->setTextAt(0, column, headers.at(column));
-        BackupGrid->setColWidth(column, ColumnWidths[column]);
-    }
-    Command1 = new QPushButton(QStringLiteral("復元"), this);
-    Command1->setToolTip(QStringLiteral("選んだバックアップの内容にデータを戻します"));
+    BackupGrid = TableWindow::makeGrid(this,
+                                       {QStringLiteral("日時"), QStringLiteral("ファイル"), QStringLiteral("大きさ"),
+                                        QStringLiteral("メンバー"), QStringLiteral("月例会"), QStringLiteral("検査")},
+                                       {1500, 3600, 900, 900, 900, 1200});
+    Command1 = TableWindow::makeButton(this, QStringLiteral("復元"),
+                                       QStringLiteral("選んだバックアップの内容にデータを戻します"));
     Command1->setEnabled(false);
-    Command2 = new QPushButton(QStringLiteral("閉じる"), this);
-    for (QPushButton *button : {Command1, Command2})
-        button->setAutoDefault(false);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(BackupGrid, 1);
-    layout->addLayout(buttons);
+    Command2 = TableWindow::makeButton(this, QStringLiteral("閉じる"));
+    TableWindow::layOut(*this, Label1, {BackupGrid}, {Command1, Command2});
 
     connect(BackupGrid, &Grid::Click, this, &RestoreDialog::BackupGrid_Click);
     connect(Command1, &QPushButton::clicked, this, &RestoreDialog::Command1_Click);
@@ -83,13 +57,8 @@ void RestoreDialog::Showtable()
     WaitCursor wait;
     m_files = Restore::list(Database::path());
     BackupGrid->setRows(1);
-    for (const Restore::BackupFile &file : m_files) {
-        BackupGrid->addRow();
-        const int row = BackupGrid->rows() - 1;
-        const QStringList texts = textsOf(file);
-        for (int column = 0; column < ColumnCount; ++column)
-            BackupGrid->setTextAt(row, column, texts.at(column));
-    }
+    for (const Restore::BackupFile &file : m_files)
+        TableWindow::appendRow(*BackupGrid, textsOf(file));
     BackupGrid->setRow(0);
     Command1->setEnabled(false);
     if (m_files.isEmpty()) {

@@ -6,22 +6,18 @@
 #include "monthly/scoretext.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
-#include "platform/gui/widgets.h"
+#include "platform/gui/tablewindow.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
-#include <QVBoxLayout>
 #include <QValueAxis>
 
 namespace {
-
-constexpr int ColumnWidths[] = {1100, 2400, 600, 700, 700, 800, 600}; // twips
 
 qreal timeOf(const QDate &date)
 {
@@ -65,36 +61,13 @@ QChart *chartOf(const HandicapHistory::History &history, int year)
 HandicapHistoryWindow::HandicapHistoryWindow(QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("HC履歴"));
-    setWindowFlags(Ui::SizableWindowFlags);
-    setFont(Ui::formFont());
-    resize(Twips::toPixels(9600), Twips::toPixels(8400));
-
+    TableWindow::setUp(*this, QStringLiteral("HC履歴"), 9600, 8400);
     Label1 = new QLabel(this);
     Chart1 = new QChartView(this);
     Chart1->setRenderHint(QPainter::Antialiasing);
-    QFont regular = Ui::formFont();
-    regular.setBold(false);
-    HistoryGrid = new Grid(this);
-    HistoryGrid->setFont(regular);
-    const QStringList headers = HandicapHistory::headers();
-    HistoryGrid->setCols(int(headers.size()));
-    HistoryGrid->setRows(1);
-    for (int column = 0; column < headers.size(); ++column) {
-        HistoryGrid->setTextAt(0, column, headers.at(column));
-        HistoryGrid->setColWidth(column, ColumnWidths[column]);
-    }
-    Command1 = new QPushButton(QStringLiteral("閉じる"), this);
-    Command1->setAutoDefault(false);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(Chart1, 1);
-    layout->addWidget(HistoryGrid, 1);
-    layout->addLayout(buttons);
+    HistoryGrid = TableWindow::makeGrid(this, HandicapHistory::headers(), {1100, 2400, 600, 700, 700, 800, 600});
+    Command1 = TableWindow::makeButton(this, QStringLiteral("閉じる"));
+    TableWindow::layOut(*this, Label1, {Chart1, HistoryGrid}, {Command1});
 
     connect(Command1, &QPushButton::clicked, this, &QDialog::close);
 }
@@ -119,13 +92,8 @@ bool HandicapHistoryWindow::Showtable(int memberId)
 
     HistoryGrid->setVisible(false);
     HistoryGrid->setRows(1);
-    for (const PlayedRound &round : history->rounds) {
-        HistoryGrid->addRow();
-        const int row = HistoryGrid->rows() - 1;
-        const QStringList texts = HandicapHistory::rowTexts(round);
-        for (int column = 0; column < texts.size(); ++column)
-            HistoryGrid->setTextAt(row, column, texts.at(column));
-    }
+    for (const PlayedRound &round : history->rounds)
+        TableWindow::appendRow(*HistoryGrid, HandicapHistory::rowTexts(round));
     HistoryGrid->setRow(0);
     HistoryGrid->setVisible(true);
 

@@ -3,57 +3,25 @@
 #include "core/gui/errorreport.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
-#include "platform/gui/widgets.h"
+#include "platform/gui/tablewindow.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
-
-namespace {
-
-constexpr int ColumnCount = 6;
-constexpr int ColumnWidths[ColumnCount] = {600, 2000, 2000, 1200, 600, 4000}; // twips
-
-} // namespace
 
 MemberImportDialog::MemberImportDialog(QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("CSVから取込"));
-    setWindowFlags(Ui::SizableWindowFlags);
-    setFont(Ui::formFont());
-    resize(Twips::toPixels(10800), Twips::toPixels(6000));
-
+    TableWindow::setUp(*this, QStringLiteral("CSVから取込"), 10800, 6000);
     Label1 = new QLabel(this);
-    Label1->setWordWrap(true);
-    QFont regular = Ui::formFont();
-    regular.setBold(false);
-    PreviewGrid = new Grid(this);
-    PreviewGrid->setFont(regular);
-    PreviewGrid->setCols(ColumnCount);
-    PreviewGrid->setRows(1);
-    const QStringList headers = {QStringLiteral("行"),     QStringLiteral("氏名"), QStringLiteral("ふりがな"),
-                                 QStringLiteral("誕生日"), QStringLiteral("HC"),   QStringLiteral("判定")};
-    for (int column = 0; column < ColumnCount; ++column) {
-        PreviewGrid->setTextAt(0, column, headers.at(column));
-        PreviewGrid->setColWidth(column, ColumnWidths[column]);
-    }
-    Command1 = new QPushButton(QStringLiteral("取込"), this);
-    Command1->setToolTip(QStringLiteral("判定が「新規」の人をメンバーに追加します（重複の人は追加しません）"));
-    Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
-    Command2->setToolTip(QStringLiteral("何も追加せずに閉じます"));
-    for (QPushButton *button : {Command1, Command2})
-        button->setAutoDefault(false);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(PreviewGrid, 1);
-    layout->addLayout(buttons);
+    PreviewGrid = TableWindow::makeGrid(this,
+                                        {QStringLiteral("行"), QStringLiteral("氏名"), QStringLiteral("ふりがな"),
+                                         QStringLiteral("誕生日"), QStringLiteral("HC"), QStringLiteral("判定")},
+                                        {600, 2000, 2000, 1200, 600, 4000});
+    Command1 =
+        TableWindow::makeButton(this, QStringLiteral("取込"),
+                                QStringLiteral("判定が「新規」の人をメンバーに追加します（重複の人は追加しません）"));
+    Command2 = TableWindow::makeButton(this, QStringLiteral("キャンセル"), QStringLiteral("何も追加せずに閉じます"));
+    TableWindow::layOut(*this, Label1, {PreviewGrid}, {Command1, Command2});
 
     connect(Command1, &QPushButton::clicked, this, &MemberImportDialog::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
@@ -66,12 +34,8 @@ void MemberImportDialog::Showpreview(const QString &fileName, const QVector<Memb
     PreviewGrid->setRows(1);
     const MemberImport::Row *firstFault = nullptr;
     for (const MemberImport::Row &row : rows) {
-        PreviewGrid->addRow();
-        const int gridRow = PreviewGrid->rows() - 1;
-        const QStringList texts = {QString::number(row.line),     row.name, row.kana, row.birthday, row.hcText,
-                                   MemberImport::verdictText(row)};
-        for (int column = 0; column < ColumnCount; ++column)
-            PreviewGrid->setTextAt(gridRow, column, texts.at(column));
+        TableWindow::appendRow(*PreviewGrid, {QString::number(row.line), row.name, row.kana, row.birthday, row.hcText,
+                                              MemberImport::verdictText(row)});
         if (MemberImport::isFaulty(row) && !firstFault)
             firstFault = &row;
     }
