@@ -148,6 +148,24 @@ std::optional<ScoreRecord> byId(int id)
     return first(Database::run(QStringLiteral("select %1 from Score where ID=?").arg(Columns), {id}));
 }
 
+QVector<PlayedRound> roundsOfMember(int memberId)
+{
+    QSqlQuery query = Database::run(
+        QStringLiteral("select Course.ID,Course.CYEAR,Course.CMONTH,Course.PLAYDATE,Course.COURSENAME,Score.HC,"
+                       "Score.GROSS_VAL,Score.NET_VAL,Score.NEW_HC,Score.RANK from Score INNER JOIN Course ON "
+                       "Score.COURSE_ID = Course.ID where Score.MEMBER_ID=? order by Course.CYEAR,Course.CMONTH,"
+                       "Course.ID,Score.ID"),
+        {memberId});
+    QVector<PlayedRound> rounds;
+    while (query.next()) {
+        rounds.append({static_cast<qint16>(query.value(0).toInt()), query.value(1).toInt(), query.value(2).toInt(),
+                       query.value(3).toString(), query.value(4).toString(), query.value(5).toDouble(),
+                       query.value(6).toInt(), query.value(7).toDouble(), query.value(8).toDouble(),
+                       query.value(9).toInt()});
+    }
+    return rounds;
+}
+
 std::optional<ScoreRecord> firstOfMember(int courseId, int memberId)
 {
     return first(

@@ -43,6 +43,21 @@ struct YearResult
     int rank = 0;
 };
 
+// One competition a member played, with the competition's date and course.
+struct PlayedRound
+{
+    qint16 courseId = 0;
+    int year = 0;
+    int month = 0;
+    QString playDate; // as entered, "yyyy/m/d" when picked
+    QString courseName;
+    double hc = 0;
+    int gross = 0;
+    double net = 0;
+    double newHc = 0;
+    int rank = 0; // 0 until the competition has been calculated
+};
+
 // Every statement on the Score table. Throws DatabaseError.
 namespace ScoreTable {
 
@@ -59,6 +74,8 @@ std::optional<ScoreRecord> byId(int id);
 QVector<HandicapResult> handicapResultsOfCourses(const QVector<int> &courseIds);
 QVector<YearResult> yearResultsOfCourses(const QVector<int> &courseIds);
 std::optional<ScoreRecord> firstOfMember(int courseId, int memberId);
+// Every row of the member over all years, oldest competition first.
+QVector<PlayedRound> roundsOfMember(int memberId);
 std::optional<ScoreRecord> firstOfMemberName(int courseId, const QString &memberName);
 
 // Inserts with NEW_HC and RANK 0; returns the new ID.

@@ -41,7 +41,7 @@ QString entryOf(QWidget *modal)
 struct GridWindow
 {
     Grid *grid;
-    QPushButton *add, *edit, *remove;
+    QAbstractButton *add, *edit, *remove;
     QAbstractButton *print;
     int nameColumn;
     QStringList names() const { return shownColumn(*grid, nameColumn); }

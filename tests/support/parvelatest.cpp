@@ -93,6 +93,14 @@ QStringList shownColumn(const Grid &grid, int column)
     return texts;
 }
 
+QStringList shownRow(const Grid &grid, int row)
+{
+    QStringList texts;
+    for (int column = 0; column < grid.cols(); ++column)
+        texts << shownText(grid, row, column);
+    return texts;
+}
+
 QList<int> highlightedRows(const Grid &grid)
 {
     QList<int> rows;

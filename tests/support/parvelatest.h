@@ -78,6 +78,7 @@ std::optional<QString> takeOnlyError();
 // column included, and the data rows highlighted (1 = the first data row).
 QString shownText(const Grid &grid, int row, int column);
 QStringList shownColumn(const Grid &grid, int column);
+QStringList shownRow(const Grid &grid, int row);
 QList<int> highlightedRows(const Grid &grid);
 
 // The mouse on a cell of any part of the grid: the header row, the fixed column or the body.

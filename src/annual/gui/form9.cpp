@@ -6,6 +6,8 @@
 #include "core/gui/failedreadnotice.h"
 #include "core/gui/windowplacement.h"
 #include "core/module1.h"
+#include "monthly/scoretext.h"
+#include "platform/gui/csvexport.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/printcommand.h"
 #include "platform/gui/splitbutton.h"
@@ -65,6 +67,9 @@ Form9::Form9(QWidget *parent)
     ScoreGrid->setBackColorBkg(QColor(128, 128, 128));
     Command5 = makeButton<SplitButton>(this, QStringLiteral("印刷"), 584);
     Command7 = makeButton<QPushButton>(this, QStringLiteral("終了"), 664);
+    CsvExport::addCommand(*Command5, [this] {
+        CsvExport::save(this, QStringLiteral("年間集計_%1年度.csv").arg(Module1::Settings.EditYear), csvRecords());
+    });
     Command7->setAutoDefault(false);
     m_readNotice = new FailedReadNotice(ScoreGrid, {Command5});
 
@@ -138,6 +143,23 @@ QVector<AnnualPrint::Line> Form9::gridLines()
     ScoreGrid->setRow(ScoreGrid->rows() - 1);
     ScoreGrid->setCol(ColumnCount - 1);
     return lines;
+}
+
+QVector<QStringList> Form9::csvRecords() const
+{
+    // A spreadsheet keeps no cell colours from a CSV file: each month's place follows its
+    // gross in a column of its own, so the month columns stay numbers.
+    QVector<QStringList> records = CsvExport::gridTexts(*ScoreGrid);
+    for (int row = 0; row < records.size(); ++row) {
+        for (int month = 11; month >= 0; --month) {
+            const int column = FirstMonthColumn + month;
+            const int mark = AnnualMarks::markOf(ScoreGrid->cellBackground(row, column));
+            const QString place = row == 0 ? records[row].at(column) + QStringLiteral("順位")
+                                           : (mark != 0 ? ScoreText::placeLabel(mark) : QString());
+            records[row].insert(column + 1, place);
+        }
+    }
+    return records;
 }
 
 void Form9::Command7_Click()

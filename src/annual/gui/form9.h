@@ -3,6 +3,7 @@
 #include "core/gui/windowplacement.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <QVector>
 
 class FailedReadNotice;
@@ -48,6 +49,8 @@ private:
     void Addrow(int row, const AnnualPrint::Line &line);
     // The window's rows as the printout takes them: texts and month backgrounds.
     QVector<AnnualPrint::Line> gridLines();
+    // The table for "CSVに保存": the cells as shown, each month's place in a column after it.
+    QVector<QStringList> csvRecords() const;
 
     GridWindowPlacement m_placement;
     FailedReadNotice *m_readNotice;

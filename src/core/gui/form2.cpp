@@ -1,5 +1,7 @@
 #include "core/gui/form2.h"
 
+#include "core/gui/restoredialog.h"
+#include "core/gui/windowregistry.h"
 #include "core/module1.h"
 #include "core/settingsentry.h"
 #include "core/settingsstore.h"
@@ -111,6 +113,10 @@ Form2::Form2(QWidget *parent)
     Command1->setGeometry(Twips::rect(3120, 2400, 1095, 375));
     // Enter in a field must not store half-edited settings.
     Command1->setAutoDefault(false);
+    Command2 = new QPushButton(QStringLiteral("バックアップから復元…"), this);
+    Command2->setGeometry(Twips::rect(120, 2400, 1815, 375));
+    Command2->setToolTip(QStringLiteral("毎日のバックアップの一覧から選んで、その日のデータに戻します"));
+    Command2->setAutoDefault(false);
 
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Text3);
@@ -124,9 +130,11 @@ Form2::Form2(QWidget *parent)
         setTabOrder(boxTen[i - 1], boxTen[i]);
     setTabOrder(boxTen[3], Combo1);
     setTabOrder(Combo1, Command1);
+    setTabOrder(Command1, Command2);
 
     connect(Text1, &QLineEdit::textChanged, this, &Form2::Text1_Change);
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
     new EnterPressesButtons(this);
     Text1_Change();
     Text1->setFocus();
@@ -195,6 +203,13 @@ void Form2::Command1_Click()
                 + SettingsStore::fileName());
     }
     accept();
+}
+
+void Form2::Command2_Click()
+{
+    RestoreDialog &dialog = WindowRegistry::instance().form<RestoreDialog>(this);
+    dialog.Showtable();
+    dialog.exec();
 }
 
 void Form2::keyPressEvent(QKeyEvent *event)

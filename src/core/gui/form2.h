@@ -38,9 +38,11 @@ public:
     QGroupBox *Frame4;                 // 印刷
     QComboBox *Combo1;                 // 倍率 (%), the entry's data is the scale
     QPushButton *Command1;             // OK
+    QPushButton *Command2;             // バックアップから復元…
 
     void Text1_Change();
     void Command1_Click();
+    void Command2_Click(); // the list of backups, to go back to one
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

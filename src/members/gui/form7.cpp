@@ -8,13 +8,22 @@
 #include "core/module1.h"
 #include "core/numbertext.h"
 #include "members/gui/form8.h"
+#include "members/gui/handicaphistorywindow.h"
+#include "members/gui/memberimportdialog.h"
 #include "members/latesthandicap.h"
+#include "members/memberimport.h"
 #include "members/print/memberlistprint.h"
+#include "platform/gui/csvexport.h"
+#include "platform/gui/csvfiledialogs.h"
 #include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
 #include "platform/gui/printcommand.h"
 #include "platform/gui/splitbutton.h"
 #include "platform/gui/widgets.h"
 
+#include <QAction>
+#include <QDate>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,15 +62,27 @@ Form7::Form7(QWidget *parent)
         place(button, left, width);
         return button;
     };
-    Command1 = makeButton(QStringLiteral("追加"), 120, 855);
-    Command2 = makeButton(QStringLiteral("編集"), 1080, 855);
+    Command1 = new SplitButton(QStringLiteral("追加"), this);
+    place(Command1, 120, 855);
+    Command1->addCommand(
+        QStringLiteral("CSVから取込…"),
+        QStringLiteral("表計算ソフトの CSV ファイル（氏名、ふりがな、誕生日、HC）からメンバーを追加します"),
+        QKeySequence(Qt::CTRL | Qt::Key_I), [this] { ImportCsv_Click(); });
+    Command2 = new SplitButton(QStringLiteral("編集"), this);
+    place(Command2, 1080, 855);
+    m_historyCommand = Command2->addCommand(
+        QStringLiteral("HC履歴…"), QStringLiteral("選んだメンバーの全ての月例会の成績と HC の推移をグラフで表示します"),
+        QKeySequence(Qt::CTRL | Qt::Key_H), [this] { History_Click(); });
     Command3 = makeButton(QStringLiteral("削除"), 2040, 855);
     Command5 = new SplitButton(QStringLiteral("印刷"), this);
     place(Command5, 3120, 855);
+    CsvExport::addCommand(*Command5, [this] {
+        const QString today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+        CsvExport::save(this, QStringLiteral("メンバー_%1.csv").arg(today), CsvExport::gridTexts(*MemberGrid));
+    });
     Command6 = makeButton(QStringLiteral("最新HC取得"), 4200, 1335);
     Command7 = makeButton(QStringLiteral("終了"), 5880, 1095);
-    Command2->setEnabled(false);
-    Command3->setEnabled(false);
+    setEditButtonsEnabled(false);
     m_readNotice = new FailedReadNotice(MemberGrid, {Command5});
 
     setTabOrder(Command1, Command2);
@@ -71,8 +92,8 @@ Form7::Form7(QWidget *parent)
     setTabOrder(Command7, MemberGrid);
     setTabOrder(MemberGrid, Command5);
 
-    connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form7::Command2_Click);
+    connect(Command1, &QToolButton::clicked, this, &Form7::Command1_Click);
+    connect(Command2, &QToolButton::clicked, this, &Form7::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form7::Command3_Click);
     connect(Command5, &QToolButton::clicked, this, &Form7::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form7::Command6_Click);
@@ -134,6 +155,7 @@ void Form7::setEditButtonsEnabled(bool enabled)
 {
     Command2->setEnabled(enabled);
     Command3->setEnabled(enabled);
+    m_historyCommand->setEnabled(enabled);
 }
 
 void Form7::Command1_Click()
@@ -194,6 +216,41 @@ void Form7::Command6_Click()
     WaitCursor wait;
     RunReportingErrors(this, [] { LatestHandicap::apply(Module1::Settings.EditYear); });
     Showtable();
+}
+
+void Form7::ImportCsv_Click()
+{
+    const QString path = CsvFileDialogs::openFileName(this, QStringLiteral("CSVから取込"));
+    if (path.isEmpty())
+        return;
+    MemberImport::Preview preview;
+    {
+        WaitCursor wait;
+        if (!RunReportingErrors(this, [&] { preview = MemberImport::readFile(path); }))
+            return;
+    }
+    if (!preview.problem.isEmpty()) {
+        MessageBox::warning(
+            this, QStringLiteral("Parvela"),
+            QStringLiteral("「%1」は取り込めません。\n%2").arg(QFileInfo(path).fileName(), preview.problem));
+        return;
+    }
+    MemberImportDialog &dialog = WindowRegistry::instance().form<MemberImportDialog>(this);
+    dialog.Showpreview(QFileInfo(path).fileName(), preview.rows);
+    if (dialog.exec() == QDialog::Accepted)
+        Showtable();
+}
+
+void Form7::History_Click()
+{
+    const qint16 id = memberIdOfRow(MemberGrid->row());
+    if (id == 0)
+        return;
+    HandicapHistoryWindow &window = WindowRegistry::instance().form<HandicapHistoryWindow>(this);
+    if (window.Showtable(id))
+        window.exec();
+    else
+        window.close();
 }
 
 void Form7::Command7_Click()

@@ -1,14 +1,16 @@
 #pragma once
 
 #include "core/gui/windowplacement.h"
+// Included rather than declared: callers press 追加 and 編集 like any other button.
+#include "platform/gui/splitbutton.h"
 
 #include <QDialog>
 #include <QVector>
 
 class FailedReadNotice;
 class Grid;
+class QAction;
 class QPushButton;
-class SplitButton;
 struct MemberRecord;
 
 // The member list: every member in kana order, with add, edit, delete and the latest
@@ -21,8 +23,8 @@ public:
     explicit Form7(QWidget *parent = nullptr);
 
     Grid *MemberGrid;
-    QPushButton *Command1; // 追加
-    QPushButton *Command2; // 編集
+    SplitButton *Command1; // 追加; its arrow: CSVから取込…
+    SplitButton *Command2; // 編集; its arrow: HC履歴…
     QPushButton *Command3; // 削除
     SplitButton *Command5; // 印刷
     QPushButton *Command6; // 最新HC取得
@@ -41,6 +43,8 @@ public:
     void Command6_Click();
     void Command7_Click();
     void MemberGrid_SelChange();
+    void ImportCsv_Click(); // members from a spreadsheet's CSV file, after a preview
+    void History_Click();   // the selected member's handicap over every competition played
     void MemberGrid_DblClick();
     void MemberGrid_MouseDown(int button);
 
@@ -64,6 +68,7 @@ private:
     // The ID of each member row, in grid order: a row names its member even when another
     // member was renamed to the same name.
     QVector<qint16> m_rowIds;
+    QAction *m_historyCommand = nullptr; // needs a member row, as 編集 does
     GridWindowPlacement m_placement;
     FailedReadNotice *m_readNotice;
 };

@@ -16,6 +16,7 @@
 #include "core/module1.h"
 #include "core/numbertext.h"
 #include "core/scoretable.h"
+#include "platform/gui/csvexport.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/printcommand.h"
 #include "platform/gui/splitbutton.h"
@@ -91,6 +92,9 @@ Form4::Form4(QWidget *parent)
     Command2 = makeButton(this, QStringLiteral("編集"));
     Command3 = makeButton(this, QStringLiteral("削除"));
     Command5 = new SplitButton(QStringLiteral("印刷"), this);
+    CsvExport::addCommand(*Command5, [this] {
+        CsvExport::save(this, QStringLiteral("スコア_%1.csv").arg(windowTitle()), CsvExport::gridTexts(*ScoreGrid));
+    });
     Command4 = makeButton(this, QStringLiteral("新HC計算"));
     Command7 = makeButton(this, QStringLiteral("終了"));
     setEditButtons(false);

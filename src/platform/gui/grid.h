@@ -49,13 +49,13 @@ public:
     void setText(const QString &text);
     QColor cellBackColor() const;
     void setCellBackColor(const QColor &color);
+    // Any cell without making it current: whole-grid coordinates, header row 0, fixed column 0.
+    QString cellText(int row, int column) const;
+    QColor cellBackground(int row, int column) const; // the colour the user sees in that cell
     // Shortcuts that make the cell current first.
     QString textAt(int row, int column);
     void setTextAt(int row, int column, const QString &text);
 
-    // Any cell, without moving the current cell.
-    QString cellText(int row, int column) const;
-    QColor cellBackground(int row, int column) const; // the colour the user sees in that cell
     // Fills a data row's cells from column 0 on; how the windows load their rows.
     void setRowTexts(int row, const QStringList &texts);
     void setCellBackground(int row, int column, const QColor &color);

@@ -1,0 +1,105 @@
+#include "members/gui/handicaphistorywindow.h"
+
+#include "core/gui/errorreport.h"
+#include "core/module1.h"
+#include "core/numbertext.h"
+#include "members/handicaphistory.h"
+#include "monthly/scoretext.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
+#include "platform/gui/tablewindow.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+namespace {
+
+qreal timeOf(const QDate &date)
+{
+    return static_cast<qreal>(date.startOfDay().toMSecsSinceEpoch());
+}
+
+// The handicap played with at each round, and the edited year's first and final HC at its
+// first and last day.
+QChart *chartOf(const HandicapHistory::History &history, int year)
+{
+    auto *played = new QLineSeries;
+    played->setName(QStringLiteral("HC"));
+    played->setPointsVisible(true);
+    for (const PlayedRound &round : history.rounds)
+        played->append(timeOf(HandicapHistory::dateOf(round)), round.hc);
+    auto *yearEnds = new QScatterSeries;
+    yearEnds->setName(QStringLiteral("%1年度の初HC・終HC").arg(year));
+    yearEnds->setMarkerSize(9);
+    yearEnds->append(timeOf(QDate(year, 1, 1)), history.member.firstHc);
+    yearEnds->append(timeOf(QDate(year, 12, 31)), history.member.endHc);
+
+    auto *chart = new QChart;
+    chart->addSeries(played);
+    chart->addSeries(yearEnds);
+    auto *time = new QDateTimeAxis;
+    time->setFormat(QStringLiteral("yyyy/M"));
+    auto *handicap = new QValueAxis;
+    handicap->setLabelFormat(QStringLiteral("%g"));
+    chart->addAxis(time, Qt::AlignBottom);
+    chart->addAxis(handicap, Qt::AlignLeft);
+    for (QAbstractSeries *series : chart->series()) {
+        series->attachAxis(time);
+        series->attachAxis(handicap);
+    }
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    return chart;
+}
+
+} // namespace
+
+HandicapHistoryWindow::HandicapHistoryWindow(QWidget *parent)
+    : QDialog(parent)
+{
+    TableWindow::setUp(*this, QStringLiteral("HC履歴"), 9600, 8400);
+    Label1 = new QLabel(this);
+    Chart1 = new QChartView(this);
+    Chart1->setRenderHint(QPainter::Antialiasing);
+    HistoryGrid = TableWindow::makeGrid(this, HandicapHistory::headers(), {1100, 2400, 600, 700, 700, 800, 600});
+    Command1 = TableWindow::makeButton(this, QStringLiteral("閉じる"));
+    TableWindow::layOut(*this, Label1, {Chart1, HistoryGrid}, {Command1});
+
+    connect(Command1, &QPushButton::clicked, this, &QDialog::close);
+}
+
+bool HandicapHistoryWindow::Showtable(int memberId)
+{
+    std::optional<HandicapHistory::History> history;
+    if (!RunReportingErrors(this, [&] { history = HandicapHistory::of(memberId); }))
+        return false;
+    if (!history) {
+        MessageBox::information(this, QStringLiteral("Parvela"), QStringLiteral("このメンバーは削除されています。"));
+        return false;
+    }
+    const MemberRecord &member = history->member;
+    const int year = Module1::Settings.EditYear;
+    setWindowTitle(QStringLiteral("HC履歴 - %1").arg(member.name));
+    Label1->setText(QStringLiteral("%1（%2）　出場 %3 回　%4年度 初HC %5　終HC %6")
+                        .arg(member.name, member.kana)
+                        .arg(history->rounds.size())
+                        .arg(year)
+                        .arg(NumberText::plain(member.firstHc), NumberText::plain(member.endHc)));
+
+    HistoryGrid->setVisible(false);
+    HistoryGrid->setRows(1);
+    for (const PlayedRound &round : history->rounds)
+        TableWindow::appendRow(*HistoryGrid, HandicapHistory::rowTexts(round));
+    HistoryGrid->setRow(0);
+    HistoryGrid->setVisible(true);
+
+    QChart *previous = Chart1->chart();
+    Chart1->setChart(chartOf(*history, year));
+    delete previous;
+    return true;
+}

@@ -1,0 +1,73 @@
+#include "members/gui/memberimportdialog.h"
+
+#include "core/gui/errorreport.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
+#include "platform/gui/tablewindow.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+MemberImportDialog::MemberImportDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    TableWindow::setUp(*this, QStringLiteral("CSVから取込"), 10800, 6000);
+    Label1 = new QLabel(this);
+    PreviewGrid = TableWindow::makeGrid(this,
+                                        {QStringLiteral("行"), QStringLiteral("氏名"), QStringLiteral("ふりがな"),
+                                         QStringLiteral("誕生日"), QStringLiteral("HC"), QStringLiteral("判定")},
+                                        {600, 2000, 2000, 1200, 600, 4000});
+    Command1 =
+        TableWindow::makeButton(this, QStringLiteral("取込"),
+                                QStringLiteral("判定が「新規」の人をメンバーに追加します（重複の人は追加しません）"));
+    Command2 = TableWindow::makeButton(this, QStringLiteral("キャンセル"), QStringLiteral("何も追加せずに閉じます"));
+    TableWindow::layOut(*this, Label1, {PreviewGrid}, {Command1, Command2});
+
+    connect(Command1, &QPushButton::clicked, this, &MemberImportDialog::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void MemberImportDialog::Showpreview(const QString &fileName, const QVector<MemberImport::Row> &rows)
+{
+    m_rows = rows;
+    PreviewGrid->setVisible(false);
+    PreviewGrid->setRows(1);
+    const MemberImport::Row *firstFault = nullptr;
+    for (const MemberImport::Row &row : rows) {
+        TableWindow::appendRow(*PreviewGrid, {QString::number(row.line), row.name, row.kana, row.birthday, row.hcText,
+                                              MemberImport::verdictText(row)});
+        if (MemberImport::isFaulty(row) && !firstFault)
+            firstFault = &row;
+    }
+    PreviewGrid->setRow(0);
+    PreviewGrid->setVisible(true);
+
+    const MemberImport::Counts counts = MemberImport::countsOf(rows);
+    QString next;
+    if (firstFault) {
+        next = QStringLiteral("誤りのある行があるため取り込めません（最初の誤り：%1行目、%2）。"
+                              "ファイルを直してから、もう一度読み込んでください。")
+                   .arg(firstFault->line)
+                   .arg(MemberImport::verdictText(*firstFault));
+    } else if (counts.newRows == 0) {
+        next = QStringLiteral("新しく取り込める人がいません。");
+    } else {
+        next = QStringLiteral("「取込」で新規の %1 人をメンバーに追加します。").arg(counts.newRows);
+    }
+    Label1->setText(QStringLiteral("「%1」：新規 %2 人、重複 %3 人、誤り %4 行\n%5")
+                        .arg(fileName)
+                        .arg(counts.newRows)
+                        .arg(counts.duplicates)
+                        .arg(counts.faulty)
+                        .arg(next));
+    Command1->setEnabled(!firstFault && counts.newRows > 0);
+}
+
+void MemberImportDialog::Command1_Click()
+{
+    int stored = 0;
+    if (!RunReportingErrors(this, [&] { stored = MemberImport::store(m_rows); }))
+        return;
+    MessageBox::information(this, QStringLiteral("Parvela"), QStringLiteral("%1 人を取り込みました。").arg(stored));
+    accept();
+}
