@@ -53,6 +53,8 @@ void close();
 bool isOpen();
 QString path();
 QSqlDatabase connection();
+// The version of the SQLite library the open connection runs on ("3.40.1").
+QString engineVersion();
 
 // Creates a new, empty database from the shipped schema. Refuses to overwrite.
 // Throws StartupError.

@@ -1,11 +1,10 @@
-// The main menu as a user meets it: start-up, hints, shortcut keys, help, version, exit.
+// The main menu as a user meets it: hints, shortcut keys, help, exit (the start-up and the
+// version window: tst_datalocation).
 #include "parvelatest.h"
 
 #include "core/database.h"
 #include "core/gui/form1.h"
-#include "core/gui/form11.h"
 #include "core/gui/helpwindow.h"
-#include "core/module1.h"
 #include "platform/gui/messagebox.h"
 
 #include <QDir>
@@ -34,21 +33,6 @@ private slots:
         m_menu.reset();
         m_db.reset();
         MessageBox::takeShown();
-    }
-
-    void startUpWithoutDatabaseEndsWithAMessage()
-    {
-        m_menu.reset();
-        Database::close();
-        QTemporaryDir empty;
-        Module1::SetProgramFolder(empty.path());
-        Form1 menu;
-        QVERIFY(!menu.Form_Load());
-        QVERIFY(!Database::isOpen());
-        const std::optional<QString> error = ParvelaTest::takeOnlyError();
-        QVERIFY(error);
-        QVERIFY(error->contains(QDir(empty.path()).filePath(QStringLiteral("parvela.mdb"))));
-        QVERIFY(!QFile::exists(QDir(empty.path()).filePath(QStringLiteral("parvela.mdb"))));
     }
 
     void hintsDescribeTheButtonUnderThePointer()
@@ -102,18 +86,6 @@ private slots:
         QTest::qWait(400);
         QVERIFY(!opened);
         QVERIFY(MessageBox::takeShown().isEmpty());
-    }
-
-    void versionWindowShowsTheVersion()
-    {
-        QString version;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            if (auto *form = qobject_cast<Form11 *>(modal))
-                version = form->Label10->text();
-            modal->close();
-        });
-        m_menu->Command5->click();
-        QCOMPARE(version, QStringLiteral("Ver.1.36"));
     }
 
     void escapeAndF10EndTheRunAndCloseTheDatabase_data()

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // Every message box of the program goes through here, so tests can answer them without a
@@ -13,6 +14,14 @@ struct Shown
     QMessageBox::Icon icon;
     QString title;
     QString text;
+    QStringList choices; // the captions of choose()'s buttons
+};
+
+// A button of choose(): one of the standard buttons, under a caption that says what it does.
+struct Choice
+{
+    QMessageBox::StandardButton button;
+    QString caption;
 };
 
 QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
@@ -21,6 +30,9 @@ QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const 
 void critical(QWidget *parent, const QString &title, const QString &text);
 void warning(QWidget *parent, const QString &title, const QString &text);
 void information(QWidget *parent, const QString &title, const QString &text);
+// A question answered with one of `choices`: the first is the default, Esc picks the last.
+QMessageBox::StandardButton choose(QWidget *parent, const QString &title, const QString &text,
+                                   const QVector<Choice> &choices);
 
 // Test seam: while answering is on, boxes are recorded instead of shown, and answered with the
 // queued answers (the box's default button when the queue is empty).
