@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -64,27 +63,10 @@ std::optional<DemoData::Options> demoOptions(const QStringList &args)
 
 int demo(const QString &path, const DemoData::Options &options)
 {
-    const QString problem = DemoData::problemWith(options);
-    if (!problem.isEmpty())
-        return fail(problem);
     try {
-        Database::create(path);
+        DemoData::createClub(path, options, SettingsRecord());
     } catch (const StartupError &error) {
         return fail(error.message());
-    }
-    try {
-        Database::open(path);
-        DemoData::generate(options, SettingsRecord());
-        Database::close();
-    } catch (const StartupError &error) {
-        Database::close();
-        QFile::remove(path);
-        return fail(error.message());
-    } catch (const DatabaseError &error) {
-        // Only the file made here is removed: a half-made club is of no use.
-        Database::close();
-        QFile::remove(path);
-        return fail(error.engineText());
     }
     return 0;
 }

@@ -216,6 +216,11 @@ QSqlDatabase connection()
     return QSqlDatabase::database(QLatin1String(ConnectionName), false);
 }
 
+QString engineVersion()
+{
+    return scalar(QStringLiteral("select sqlite_version()")).toString();
+}
+
 void create(const QString &path)
 {
     if (QFileInfo::exists(path))

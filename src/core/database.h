@@ -60,6 +60,8 @@ QString path();
 // file since it was opened. The connection still holds the old file; nothing it writes is kept.
 bool fileMovedOrDeleted();
 QSqlDatabase connection();
+// The version of the SQLite library the open connection runs on ("3.40.1").
+QString engineVersion();
 
 // Creates a new, empty database from the shipped schema. Refuses to overwrite.
 // Throws StartupError.

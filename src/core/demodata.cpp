@@ -9,6 +9,7 @@
 #include "monthly/ranking.h"
 
 #include <QDate>
+#include <QFile>
 #include <QSet>
 #include <QVector>
 
@@ -254,6 +255,25 @@ void generate(const Options &options, const SettingsRecord &settings)
         }
     }
     transaction.commit();
+}
+
+void createClub(const QString &path, const Options &options, const SettingsRecord &settings)
+{
+    const QString problem = problemWith(options);
+    if (!problem.isEmpty())
+        throw StartupError(problem);
+    Database::create(path);
+    try {
+        Database::open(path);
+        generate(options, settings);
+        Database::close();
+    } catch (const std::runtime_error &error) {
+        // Only the file made here is removed: a half-made club is of no use. Both errors that
+        // can arrive here (StartupError, DatabaseError) carry their text as what().
+        Database::close();
+        QFile::remove(path);
+        throw StartupError(QString::fromStdString(error.what()));
+    }
 }
 
 } // namespace DemoData

@@ -29,4 +29,8 @@ QString problemWith(const Options &options);
 // problemWith() is not empty).
 void generate(const Options &options, const SettingsRecord &settings);
 
+// A new database file at `path` holding the club: created, filled and closed. Never
+// overwrites; a file left half-made by a failure is removed. Throws StartupError.
+void createClub(const QString &path, const Options &options, const SettingsRecord &settings);
+
 } // namespace DemoData

@@ -2,11 +2,14 @@
 
 #include "core/coursetable.h"
 #include "core/database.h"
+#include "core/demodata.h"
 #include "core/settingsstore.h"
 
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace Module1 {
 
@@ -107,14 +110,49 @@ void SetProgramFolder(const QString &folder)
     g_programFolder = folder;
 }
 
+QString UserDataFolder()
+{
+    // Not AppDataLocation: with the organisation and the application both "Parvela" that
+    // would be …/Parvela/Parvela. The settings live in $XDG_CONFIG_HOME/Parvela likewise.
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? QString() : QDir(data).filePath(QStringLiteral("Parvela"));
+}
+
 QString DatabasePath()
 {
-    return QDir(ProgramFolder()).filePath(QStringLiteral("parvela.mdb"));
+    const QString besideProgram = QDir(ProgramFolder()).filePath(QStringLiteral("parvela.mdb"));
+    // Whatever stands there under that name is the club's: a damaged file or a broken link must
+    // be reported, not passed over for another database.
+    const QFileInfo file(besideProgram);
+    if (file.exists() || file.isSymLink() || UserDataFolder().isEmpty())
+        return besideProgram;
+    return QDir(UserDataFolder()).filePath(QStringLiteral("parvela.mdb"));
 }
 
 QString HelpFilePath()
 {
-    return QDir(ProgramFolder()).filePath(QStringLiteral("parvela.hlp"));
+    const QDir program(ProgramFolder());
+    for (const QString &folder : {program.path(), program.filePath(QStringLiteral("../share/parvela"))}) {
+        const QDir dir(folder);
+        if (dir.entryList(QDir::Files | QDir::Hidden).contains(QStringLiteral("parvela.hlp"), Qt::CaseSensitive))
+            return QDir::cleanPath(dir.filePath(QStringLiteral("parvela.hlp")));
+    }
+    return QString();
+}
+
+void CreateDatabase(const QString &path, NewDatabase contents)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw StartupError(QStringLiteral("フォルダー「%1」を作成できません。").arg(folder));
+    if (contents == NewDatabase::Empty) {
+        Database::create(path);
+        return;
+    }
+    // The club parvela-db demo makes, ending with the year the program opens on.
+    DemoData::Options club;
+    club.lastYear = Settings.EditYear;
+    DemoData::createClub(path, club, Settings);
 }
 
 qint16 GetMaxId(const QString &table)

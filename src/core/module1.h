@@ -39,11 +39,27 @@ extern qint16 NewId;                          // scratch: the ID about to be ins
 void LoadSettings();
 void SaveSettings(); // writes all thirteen record keys
 
-// The folder of the program: parvela.mdb and parvela.hlp are looked for there.
+// The folder of the program: parvela.mdb and parvela.hlp are looked for there first.
 QString ProgramFolder();
 void SetProgramFolder(const QString &folder);
+// The per-user data folder ($XDG_DATA_HOME/Parvela, usually ~/.local/share/Parvela), where an
+// installed program keeps the club's database, since it cannot write beside itself. Empty when
+// the system names no such folder.
+QString UserDataFolder();
+// parvela.mdb beside the program when it is there (a program run from its own folder, as
+// always), otherwise parvela.mdb in the per-user data folder, existing or not: that is where a
+// first start creates it. The backup folder lies beside whichever is used.
 QString DatabasePath();
+// parvela.hlp under exactly that name, letter case included, beside the program or in the
+// installed data folder (../share/parvela/ from the program folder); empty when neither has it.
 QString HelpFilePath();
+
+// What a first start puts into a new database.
+enum class NewDatabase { Empty, DemonstrationClub };
+// Creates the database at `path`, with its folder, for a club that starts with nothing or for
+// trying the program with the made-up club that parvela-db demo makes. Never overwrites a file.
+// Throws StartupError with a message ready to show.
+void CreateDatabase(const QString &path, NewDatabase contents);
 
 // Largest ID of the table, 0 for an empty table (or a value that does not fit 16 bits).
 qint16 GetMaxId(const QString &table);

@@ -42,7 +42,7 @@ private:
     {
         Database::close();
         if (!Form1().Form_Load())
-            return {{QMessageBox::Critical, QString(), QStringLiteral("the menu did not open")}};
+            return {{QMessageBox::Critical, QString(), QStringLiteral("the menu did not open"), {}}};
         return MessageBox::takeShown();
     }
     QString copyOf(const QDate &day) const { return m_backups.filePath(Backup::fileNameFor(day)); }

@@ -32,10 +32,7 @@ QByteArray demoFile(const DemoData::Options &options)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("demo.mdb"));
-    Database::create(path);
-    Database::open(path);
-    DemoData::generate(options, SettingsRecord());
-    Database::close();
+    DemoData::createClub(path, options, SettingsRecord());
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -93,18 +93,6 @@ private slots:
         m_db.reset();
     }
 
-    void startUpWithoutDatabaseEndsWithAMessage()
-    {
-        m_menu.reset();
-        Database::close();
-        QTemporaryDir empty;
-        Module1::SetProgramFolder(empty.path());
-        QVERIFY(!Form1().Form_Load());
-        const QString path = QDir(empty.path()).filePath(QStringLiteral("parvela.mdb"));
-        QVERIFY(takeOnlyError().value_or(QString()).contains(path));
-        QVERIFY(!Database::isOpen() && !QFile::exists(path));
-    }
-
     void keysOpenTheirWindowsWhicheverButtonHasFocus_data()
     {
         QTest::addColumn<int>("key");

@@ -17,6 +17,8 @@ void prepareEnvironment()
 {
     g_settingsDir = new QTemporaryDir;
     qputenv("XDG_CONFIG_HOME", g_settingsDir->path().toLocal8Bit());
+    // A start without a database beside the program looks in the per-user data folder.
+    qputenv("XDG_DATA_HOME", g_settingsDir->filePath(QStringLiteral("data")).toLocal8Bit());
 }
 
 void prepareCoreApplication()

@@ -10,8 +10,8 @@
 
 namespace ParvelaTest {
 
-// Gives the run its own settings folder before the application object exists, so no test
-// reads or writes the user's settings.
+// Gives the run its own settings and data folders before the application object exists, so
+// no test reads or writes the user's settings or database.
 void prepareEnvironment();
 // The application's names, as the program sets them, and the settings loaded.
 void prepareCoreApplication();

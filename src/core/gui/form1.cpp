@@ -2,6 +2,7 @@
 
 #include "core/backup.h"
 #include "core/database.h"
+#include "core/gui/firststart.h"
 #include "core/gui/form11.h"
 #include "core/gui/form2.h"
 #include "core/gui/helpwindow.h"
@@ -85,6 +86,8 @@ bool Form1::Form_Load()
     }
     Module1::LoadSettings();
     const QString path = Module1::DatabasePath();
+    if (!FirstStart::offerDatabase(path))
+        return false;
     const QDate today = QDate::currentDate();
     // Every page is read through at the first start of a day, before the day's copy is taken,
     // so a copy never comes from a damaged file. Later starts of the day only make sure it is

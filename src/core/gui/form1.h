@@ -14,9 +14,10 @@ class Form1 : public QWidget
 public:
     explicit Form1(QWidget *parent = nullptr);
 
-    // Loads the settings, opens the database and makes the day's backup. When the database
-    // cannot be opened the user has been told why and the program must end before the menu is
-    // shown; a failed backup is only reported.
+    // Loads the settings, opens the database and makes the day's backup. When there is no
+    // database yet the user is offered to create one. When the database cannot be opened the
+    // user has been told why and the program must end before the menu is shown; a failed
+    // backup is only reported.
     bool Form_Load();
 
     QPushButton *Command1; // メンバー

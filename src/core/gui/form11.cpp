@@ -1,11 +1,12 @@
 #include "core/gui/form11.h"
 
+#include "core/database.h"
 #include "core/module1.h"
 #include "core/version.h"
 #include "platform/gui/widgets.h"
 
 #include <QDesktopServices>
-#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -13,17 +14,42 @@
 
 namespace {
 
-// A value label that opens a file shipped beside the program.
-QLabel *linkLabel(QWidget *parent, const QString &text, const QString &fileName)
+const int ValueLeft = 1440;
+const int ValueWidth = 5400;
+const int LineHeight = 240;
+
+// A file's path, shortened in the middle when it is too long for the line, that opens the
+// file's folder when clicked.
+QLabel *folderLink(QWidget *parent, const QString &path)
 {
     auto *label = new QLabel(parent);
-    const QString path = QDir(Module1::ProgramFolder()).filePath(fileName);
+    if (path.isEmpty()) {
+        label->setText(QStringLiteral("見つかりません"));
+        return label;
+    }
+    const QString shown = label->fontMetrics().elidedText(path, Qt::ElideMiddle, Twips::toPixels(ValueWidth) - 4);
+    const QUrl folder = QUrl::fromLocalFile(QFileInfo(path).absolutePath());
     label->setText(
-        QStringLiteral("<a href=\"%1\">%2</a>").arg(QUrl::fromLocalFile(path).toString(), text.toHtmlEscaped()));
+        QStringLiteral("<a href=\"%1\">%2</a>").arg(folder.toString(QUrl::FullyEncoded), shown.toHtmlEscaped()));
+    label->setToolTip(path);
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     QObject::connect(label, &QLabel::linkActivated, label,
                      [](const QString &link) { QDesktopServices::openUrl(QUrl(link)); });
     return label;
+}
+
+// A frame of caption and value lines, one under the other.
+QGroupBox *frameOfLines(QWidget *parent, int top, const QStringList &captions, const QList<QLabel *> &values)
+{
+    auto *frame = new QGroupBox(parent);
+    frame->setGeometry(Twips::rect(120, top, 6960, 180 + captions.size() * LineHeight));
+    for (int line = 0; line < captions.size(); ++line) {
+        auto *caption = new QLabel(captions[line], frame);
+        caption->setGeometry(Twips::rect(120, 120 + line * LineHeight, 1300, LineHeight));
+        values[line]->setParent(frame);
+        values[line]->setGeometry(Twips::rect(ValueLeft, 120 + line * LineHeight, ValueWidth, LineHeight));
+    }
+    return frame;
 }
 
 } // namespace
@@ -33,7 +59,9 @@ Form11::Form11(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("バージョン情報"));
     setFont(Ui::formFont());
-    setFixedSize(Twips::toPixels(4455), Twips::toPixels(2070));
+    // Wider and taller than the three contact lines needed: the paths of the files in use
+    // and the versions of the libraries follow them.
+    setFixedSize(Twips::toPixels(7200), Twips::toPixels(3705));
 
     auto *product = new QLabel(QStringLiteral("Parvela"), this);
     QFont large = Ui::formFont();
@@ -44,22 +72,26 @@ Form11::Form11(QWidget *parent)
     Label10 = new QLabel(QStringLiteral("Ver.") + programVersion(), this);
     Label10->setGeometry(Twips::rect(2640, 240, 1500, 270));
 
-    auto *Frame1 = new QGroupBox(this);
-    Frame1->setGeometry(Twips::rect(120, 600, 4215, 900));
-    const QStringList captions = {QStringLiteral("作った人："), QStringLiteral("HP："),
-                                  QStringLiteral("サポートBBS：")};
-    MakerValue = linkLabel(Frame1, QStringLiteral("Parvela プロジェクト"), QStringLiteral("README.md"));
-    HomeValue = linkLabel(Frame1, QStringLiteral("ヘルプ (parvela.hlp)"), QStringLiteral("parvela.hlp"));
-    SupportValue = linkLabel(Frame1, QStringLiteral("README.md"), QStringLiteral("README.md"));
-    const QList<QLabel *> values = {MakerValue, HomeValue, SupportValue};
-    for (int line = 0; line < values.size(); ++line) {
-        auto *caption = new QLabel(captions[line], Frame1);
-        caption->setGeometry(Twips::rect(120, 120 + line * 240, 1300, 240));
-        values[line]->setGeometry(Twips::rect(1440, 120 + line * 240, 2700, 240));
-    }
+    // The project has no web page or support board of its own: the help file answers questions.
+    MakerValue = new QLabel(QStringLiteral("Parvela プロジェクト"));
+    HomeValue = new QLabel(QStringLiteral("なし"));
+    SupportValue = new QLabel(QStringLiteral("なし（使い方はヘルプをご覧ください）"));
+    frameOfLines(this, 600, {QStringLiteral("作った人："), QStringLiteral("HP："), QStringLiteral("サポートBBS：")},
+                 {MakerValue, HomeValue, SupportValue});
+
+    LicenceValue = new QLabel(programLicence());
+    CopyrightValue = new QLabel(programCopyright());
+    HelpFileValue = folderLink(this, Module1::HelpFilePath());
+    DatabaseValue = folderLink(this, Database::path());
+    QtValue = new QLabel(QString::fromLatin1(qVersion()));
+    SqliteValue = new QLabel(Database::engineVersion());
+    frameOfLines(this, 1560,
+                 {QStringLiteral("ライセンス："), QStringLiteral("著作権："), QStringLiteral("ヘルプ："),
+                  QStringLiteral("データ："), QStringLiteral("Qt："), QStringLiteral("SQLite：")},
+                 {LicenceValue, CopyrightValue, HelpFileValue, DatabaseValue, QtValue, SqliteValue});
 
     Command2 = new QPushButton(QStringLiteral("閉じる"), this);
-    Command2->setGeometry(Twips::rect(3240, 1590, 1095, 375));
+    Command2->setGeometry(Twips::rect(6000, 3240, 1095, 375));
     connect(Command2, &QPushButton::clicked, this, &QDialog::close);
     new EnterPressesButtons(this);
 }

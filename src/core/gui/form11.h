@@ -17,5 +17,12 @@ public:
     QLabel *MakerValue;
     QLabel *HomeValue;
     QLabel *SupportValue;
+    QLabel *LicenceValue;
+    QLabel *CopyrightValue;
+    // The files in use, each a link to its folder, the full path as tooltip.
+    QLabel *HelpFileValue;
+    QLabel *DatabaseValue;
+    QLabel *QtValue;
+    QLabel *SqliteValue;
     QPushButton *Command2; // 閉じる
 };

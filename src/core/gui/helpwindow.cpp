@@ -2,7 +2,6 @@
 
 #include "core/module1.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -24,6 +23,5 @@ HelpWindow::HelpWindow(QWidget *parent)
 
 bool HelpWindow::helpFilePresent()
 {
-    const QStringList files = QDir(Module1::ProgramFolder()).entryList(QDir::Files | QDir::Hidden);
-    return files.contains(QStringLiteral("parvela.hlp"), Qt::CaseSensitive);
+    return !Module1::HelpFilePath().isEmpty();
 }

@@ -12,7 +12,8 @@ class HelpWindow : public QDialog
 public:
     explicit HelpWindow(QWidget *parent = nullptr);
 
-    // The help file counts only under its exact name "parvela.hlp", letter case included.
+    // The help file counts only under its exact name "parvela.hlp", letter case included,
+    // beside the program or where the program is installed.
     static bool helpFilePresent();
 
     QTextBrowser *Browser;

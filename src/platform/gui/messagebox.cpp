@@ -1,5 +1,6 @@
 #include "platform/gui/messagebox.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QQueue>
 
@@ -13,19 +14,47 @@ QVector<MessageBox::Shown> g_shown;
 
 namespace MessageBox {
 
-QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
-                                 QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+namespace {
+
+QMessageBox::StandardButton ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+                                const QVector<MessageBox::Choice> &choices = {})
 {
     if (g_answering) {
-        g_shown.append({icon, title, text});
+        QStringList captions;
+        for (const MessageBox::Choice &choice : choices)
+            captions << choice.caption;
+        g_shown.append({icon, title, text, captions});
         if (!g_answers.isEmpty())
             return g_answers.dequeue();
         return defaultButton != QMessageBox::NoButton ? defaultButton : QMessageBox::Ok;
     }
     QMessageBox box(icon, title, text, buttons, parent);
+    for (const MessageBox::Choice &choice : choices)
+        box.button(choice.button)->setText(choice.caption);
+    if (!choices.isEmpty())
+        box.setEscapeButton(choices.last().button);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+} // namespace
+
+QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                                 QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    return ask(parent, icon, title, text, buttons, defaultButton);
+}
+
+QMessageBox::StandardButton choose(QWidget *parent, const QString &title, const QString &text,
+                                   const QVector<Choice> &choices)
+{
+    QMessageBox::StandardButtons buttons;
+    for (const Choice &choice : choices)
+        buttons |= choice.button;
+    return ask(parent, QMessageBox::Question, title, text, buttons,
+               choices.isEmpty() ? QMessageBox::NoButton : choices.first().button, choices);
 }
 
 void critical(QWidget *parent, const QString &title, const QString &text)
