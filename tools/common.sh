@@ -4,7 +4,7 @@ set -euo pipefail
 PARVELA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PARVELA_BUILD="$PARVELA_ROOT/build"
 PARVELA_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
-                  fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils)
+                  fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils qt6-translations-l10n)
 
 parvela_install_packages() {
     local missing=()

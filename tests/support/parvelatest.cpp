@@ -1,5 +1,6 @@
 #include "parvelatest.h"
 
+#include "platform/gui/japanese.h"
 #include "platform/gui/messagebox.h"
 
 #include <QPointer>
@@ -9,6 +10,7 @@ namespace ParvelaTest {
 void prepareApplication()
 {
     prepareCoreApplication();
+    useJapanese();
     MessageBox::setAnswering(true);
 }
 
