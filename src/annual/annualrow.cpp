@@ -1,12 +1,14 @@
 #include "annual/annualrow.h"
 
+#include "monthly/scoretext.h"
+
 QString annualCellText(const QVariant &value)
 {
     if (!value.isValid() || value.isNull())
         return {};
     bool isNumber = false;
     const double number = value.toDouble(&isNumber);
-    return isNumber ? QString::number(number) : value.toString();
+    return isNumber ? ScoreText::number(number) : value.toString();
 }
 
 QStringList annualRowTexts(const AnnualRow &row)

@@ -66,6 +66,9 @@ Form9::Form9(QWidget *parent)
     Command7->setAutoDefault(false);
 
     connect(Command5, &QToolButton::clicked, this, &Form9::Command5_Click);
+    PrintCommand::equipButton(
+        *Command5, [this] { return printout(); },
+        [] { return QString::number(Module1::Settings.EditYear) + QStringLiteral("年度_年間集計.pdf"); });
     connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
 
     Form_Load();
@@ -115,28 +118,23 @@ void Form9::Addrow(const AnnualPrint::Line &line)
 
 void Form9::Command5_Click()
 {
-    const QVector<AnnualPrint::Line> lines = gridLines();
-    const int year = Module1::Settings.EditYear;
-    const int printSize = Module1::Settings.printSize;
-    PrintCommand::run(this, [&](PrintCanvas &canvas) { AnnualPrint::printpage(canvas, year, lines, printSize); });
+    PrintCommand::run(this, printout());
 }
 
-QVector<AnnualPrint::Line> Form9::gridLines()
+PrintCommand::Printout Form9::printout() const
 {
-    // Each cell is made current in turn to be read, so the last one read stays current.
     QVector<AnnualPrint::Line> lines;
-    for (int row = 1; row < ScoreGrid->rows(); ++row) {
+    for (const QStringList &texts : PrintCommand::rowsOf(*ScoreGrid)) {
         AnnualPrint::Line line;
-        ScoreGrid->setRow(row);
-        for (int column = 0; column < ColumnCount; ++column) {
-            ScoreGrid->setCol(column);
-            line.texts.append(ScoreGrid->text());
-            if (column >= FirstMonthColumn && column < ObColumn)
-                line.monthBackgrounds[column - FirstMonthColumn] = ScoreGrid->cellBackColor();
-        }
+        line.texts = texts;
+        const int row = lines.size() + 1;
+        for (int month = 0; month < 12; ++month)
+            line.monthBackgrounds[month] = ScoreGrid->cellBackground(row, FirstMonthColumn + month);
         lines.append(line);
     }
-    return lines;
+    return [year = Module1::Settings.EditYear, lines, printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
+        AnnualPrint::printpage(canvas, year, lines, printSize);
+    };
 }
 
 void Form9::Command7_Click()

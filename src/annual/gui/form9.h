@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gui/windowplacement.h"
+#include "platform/gui/printcommand.h"
 
 #include <QDialog>
 #include <QVector>
@@ -45,8 +46,9 @@ private:
     void Form_Resize();
     void Form_QueryUnload();
     void Addrow(const AnnualPrint::Line &line);
-    // The window's rows as the printout takes them: texts and month backgrounds.
-    QVector<AnnualPrint::Line> gridLines();
+    // The table as it is shown now, texts and month backgrounds, ready to be drawn any number
+    // of times.
+    PrintCommand::Printout printout() const;
 
     GridWindowPlacement m_placement;
 };

@@ -72,6 +72,8 @@ Form7::Form7(QWidget *parent)
     connect(Command2, &QPushButton::clicked, this, &Form7::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form7::Command3_Click);
     connect(Command5, &QToolButton::clicked, this, &Form7::Command5_Click);
+    PrintCommand::equipButton(
+        *Command5, [this] { return printout(); }, [] { return Caption + QStringLiteral(".pdf"); });
     connect(Command6, &QPushButton::clicked, this, &Form7::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form7::Command7_Click);
     connect(MemberGrid, &Grid::Click, this, &Form7::MemberGrid_Click);
@@ -255,11 +257,17 @@ void Form7::Form_QueryUnload()
 
 void Form7::Command5_Click()
 {
+    if (PrintCommand::run(this, printout()))
+        PrintCommand::makeLastRowCurrent(*MemberGrid);
+}
+
+PrintCommand::Printout Form7::printout() const
+{
     // Kana and birthday are not printed: name and handicap only.
-    QVector<QStringList> cells;
-    for (const QStringList &texts : MemberGrid->readRows(4))
-        cells.append({texts.at(0), texts.at(3)});
-    const int printSize = Module1::Settings.printSize;
-    PrintCommand::run(this,
-                      [&](PrintCanvas &canvas) { MemberListPrint::printpage(canvas, Caption, cells, printSize); });
+    QVector<QStringList> rows;
+    for (const QStringList &texts : PrintCommand::rowsOf(*MemberGrid))
+        rows.append({texts.at(0), texts.at(3)});
+    return [rows, printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
+        MemberListPrint::printpage(canvas, Caption, rows, printSize);
+    };
 }

@@ -97,6 +97,8 @@ Form4::Form4(QWidget *parent)
     connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form4::Command4_Click);
     connect(Command5, &QToolButton::clicked, this, &Form4::Command5_Click);
+    PrintCommand::equipButton(
+        *Command5, [this] { return printout(); }, [this] { return windowTitle() + QStringLiteral("_月例会.pdf"); });
     connect(Command6, &QPushButton::clicked, this, &Form4::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form4::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Form4::Command8_Click);
@@ -317,11 +319,16 @@ void Form4::Form_Resize()
 
 void Form4::Command5_Click()
 {
-    const QVector<QStringList> cells = ScoreGrid->readRows(ColumnCount);
-    const int printSize = Module1::Settings.printSize;
-    PrintCommand::run(this, [&](PrintCanvas &canvas) {
-        MonthSheetPrint::printpage(canvas, windowTitle(), boxDate->text(), boxCourse->currentText(), cells, printSize);
-    });
+    if (PrintCommand::run(this, printout()))
+        PrintCommand::makeLastRowCurrent(*ScoreGrid);
+}
+
+PrintCommand::Printout Form4::printout() const
+{
+    return [caption = windowTitle(), date = boxDate->text(), course = boxCourse->currentText(),
+            rows = PrintCommand::rowsOf(*ScoreGrid), printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
+        MonthSheetPrint::printpage(canvas, caption, date, course, rows, printSize);
+    };
 }
 
 void Form4::Command4_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gui/windowplacement.h"
+#include "platform/gui/printcommand.h"
 
 #include <QDialog>
 #include <QVector>
@@ -52,7 +53,7 @@ public:
     void Command3_Click();
     // Ranks the month and derives the new handicaps.
     void Command4_Click();
-    // Prints the sheet as it is shown.
+    // Prints the sheet as it is shown; afterwards the last row is current.
     void Command5_Click();
     void Command6_Click();
     void Command7_Click();
@@ -74,6 +75,8 @@ private:
     void Form_QueryUnload();
     void Form_Resize();
     void setEditButtons(bool enabled);
+    // The sheet as it is shown now, ready to be drawn any number of times.
+    PrintCommand::Printout printout() const;
 
     QVector<qint16> m_rowIds;
     GridWindowPlacement m_placement;

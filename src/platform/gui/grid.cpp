@@ -143,8 +143,7 @@ QTableWidgetItem *Grid::cell(int row, int column, bool create) const
 
 QString Grid::text() const
 {
-    const QTableWidgetItem *item = cell(m_row, m_col, false);
-    return item ? item->text() : QString();
+    return cellText(m_row, m_col);
 }
 
 void Grid::setText(const QString &text)
@@ -156,12 +155,7 @@ void Grid::setText(const QString &text)
 
 QColor Grid::cellBackColor() const
 {
-    const QTableWidgetItem *item = cell(m_row, m_col, false);
-    if (item && item->background().style() != Qt::NoBrush)
-        return item->background().color();
-    if (m_row == 0 || m_col < m_fixedCols)
-        return FixedColor;
-    return palette().color(QPalette::Base);
+    return cellBackground(m_row, m_col);
 }
 
 void Grid::setCellBackColor(const QColor &color)
@@ -200,16 +194,20 @@ void Grid::setColWidth(int column, int twips)
     setColumnWidth(column - m_fixedCols, Twips::toPixels(qMax(0, twips)));
 }
 
-QVector<QStringList> Grid::readRows(int columns)
+QString Grid::cellText(int row, int column) const
 {
-    QVector<QStringList> rows;
-    for (int row = 1; row < this->rows(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < columns; ++column)
-            texts.append(textAt(row, column));
-        rows.append(texts);
-    }
-    return rows;
+    const QTableWidgetItem *item = cell(row, column, false);
+    return item ? item->text() : QString();
+}
+
+QColor Grid::cellBackground(int row, int column) const
+{
+    const QTableWidgetItem *item = cell(row, column, false);
+    if (item && item->background().style() != Qt::NoBrush)
+        return item->background().color();
+    if (row == 0 || column < m_fixedCols)
+        return FixedColor;
+    return palette().color(QPalette::Base);
 }
 
 void Grid::selectRows(int from, int to)

@@ -45,13 +45,13 @@ public:
     // Shortcuts that make the cell current first.
     QString textAt(int row, int column);
     void setTextAt(int row, int column, const QString &text);
+    // A cell as the user sees it, the current cell left where it is: whole-grid coordinates,
+    // header row 0, fixed column 0.
+    QString cellText(int row, int column) const;
+    QColor cellBackground(int row, int column) const; // the colour the user sees in that cell
 
     int colWidth(int column) const; // twips
     void setColWidth(int column, int twips);
-
-    // The texts of columns 0 … columns-1 of every data row, read by making each cell current in
-    // turn, so the last cell read stays current.
-    QVector<QStringList> readRows(int columns);
 
     // Selects rows from..to as a mouse drag from `from` to `to` would.
     void selectRows(int from, int to);
