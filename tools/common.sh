@@ -5,10 +5,14 @@ PARVELA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PARVELA_BUILD="$PARVELA_ROOT/build"
 PARVELA_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
                   fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils qt6-translations-l10n)
+# The pixel sizes of the application icon beside its SVG in the hicolor theme.
+PARVELA_ICON_SIZES=(16 32 48 64 128 256)
 
+# Installs those of the given packages (by default the build's and the tests') that are missing.
 parvela_install_packages() {
-    local missing=()
-    for package in "${PARVELA_PACKAGES[@]}"; do
+    local wanted=("$@") missing=()
+    [ ${#wanted[@]} -eq 0 ] && wanted=("${PARVELA_PACKAGES[@]}")
+    for package in "${wanted[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$package")
         fi

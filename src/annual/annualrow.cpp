@@ -1,6 +1,6 @@
 #include "annual/annualrow.h"
 
-#include "monthly/scoretext.h"
+#include "core/numbertext.h"
 
 QString annualCellText(const QVariant &value)
 {
@@ -8,7 +8,7 @@ QString annualCellText(const QVariant &value)
         return {};
     bool isNumber = false;
     const double number = value.toDouble(&isNumber);
-    return isNumber ? ScoreText::number(number) : value.toString();
+    return isNumber ? NumberText::plain(number) : value.toString();
 }
 
 QStringList annualRowTexts(const AnnualRow &row)

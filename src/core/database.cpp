@@ -7,6 +7,10 @@
 #include <QSqlRecord>
 #include <QStringList>
 
+#include <optional>
+
+#include <sys/stat.h>
+
 // The schema is compiled into the static library; its resources must be registered by hand.
 static void registerSchemaResource()
 {
@@ -18,6 +22,21 @@ namespace {
 const char ConnectionName[] = "parvela";
 int g_transactionDepth = 0;
 QString g_path;
+// Which file was opened, to tell later whether the path still names it.
+struct FileIdentity
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+std::optional<FileIdentity> g_opened;
+
+std::optional<FileIdentity> identityOf(const QString &path)
+{
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return FileIdentity{status.st_dev, status.st_ino};
+}
 // Writes prepared once per connection: a calculation runs the same update for every member,
 // and preparing costs more than running it.
 QHash<QString, QSqlQuery> g_preparedWrites;
@@ -47,7 +66,28 @@ QStringList schemaStatements()
     return statements;
 }
 
-// Reads what identifies the file without writing to it: a second, read-only connection.
+// SQLITE_READONLY_ROLLBACK: a write interrupted by a crash left its journal, and a read-only
+// connection may not roll it back.
+constexpr int InterruptedWriteCode = 776;
+
+// Rolls back what an interrupted write left, as the first connection that may write always
+// does: the file goes back to its last committed state.
+void rollBackInterruptedWrite(const QString &path)
+{
+    const QString name = QStringLiteral("parvela-rollback");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        if (db.open())
+            QSqlQuery(db).exec(QStringLiteral("PRAGMA application_id"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+// Reads what identifies the file without writing to it (beyond rolling back an interrupted
+// write): a second, read-only connection.
 void checkIsParvelaDatabase(const QString &path, Database::FileCheck check)
 {
     const QString name = QStringLiteral("parvela-check");
@@ -66,7 +106,12 @@ void checkIsParvelaDatabase(const QString &path, Database::FileCheck check)
                 const int code = query.lastError().nativeErrorCode().toInt() & 0xFF;
                 return code == 5 || code == 6;
             };
-            if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next()) {
+            bool idRead = query.exec(QStringLiteral("PRAGMA application_id"));
+            if (!idRead && query.lastError().nativeErrorCode().toInt() == InterruptedWriteCode) {
+                rollBackInterruptedWrite(path);
+                idRead = query.exec(QStringLiteral("PRAGMA application_id"));
+            }
+            if (!idRead || !query.next()) {
                 problem = locked() ? QStringLiteral("他のプログラムに使われているため開けません（%1）")
                                    : QStringLiteral("Parvela のデータベースではないか、壊れています（%1）");
                 problem = problem.arg(query.lastError().databaseText());
@@ -127,6 +172,7 @@ void open(const QString &path, FileCheck check)
         throw StartupError(QStringLiteral("データベースファイル「%1」を開けません（%2）。").arg(path, text));
     }
     g_path = path;
+    g_opened = identityOf(path);
     g_transactionDepth = 0;
 }
 
@@ -142,6 +188,7 @@ void close()
     }
     QSqlDatabase::removeDatabase(QLatin1String(ConnectionName));
     g_path.clear();
+    g_opened.reset();
     g_transactionDepth = 0;
 }
 
@@ -154,6 +201,14 @@ bool isOpen()
 QString path()
 {
     return g_path;
+}
+
+bool fileMovedOrDeleted()
+{
+    if (g_path.isEmpty() || !g_opened)
+        return false;
+    const std::optional<FileIdentity> now = identityOf(g_path);
+    return !now || now->device != g_opened->device || now->inode != g_opened->inode;
 }
 
 QSqlDatabase connection()

@@ -11,11 +11,15 @@
 class DatabaseError : public std::runtime_error
 {
 public:
+    // Not an engine code: the program itself refused the statement, and the text says why in
+    // Japanese.
+    static constexpr int RefusedByProgram = -1;
+
     DatabaseError(const QString &engineText, int engineCode);
 
     QString engineText() const { return m_engineText; }
-    // The primary SQLite result code (the driver reports extended codes).
-    int primaryCode() const { return m_engineCode & 0xFF; }
+    // The driver reports SQLite's extended result codes (the primary code is the low byte).
+    int extendedCode() const { return m_engineCode; }
 
 private:
     QString m_engineText;
@@ -52,6 +56,9 @@ void open(const QString &path, FileCheck check = FileCheck::WholeFile);
 void close();
 bool isOpen();
 QString path();
+// True when the open file is no longer at path(): deleted, moved away or replaced by another
+// file since it was opened. The connection still holds the old file; nothing it writes is kept.
+bool fileMovedOrDeleted();
 QSqlDatabase connection();
 
 // Creates a new, empty database from the shipped schema. Refuses to overwrite.

@@ -1,6 +1,7 @@
 #include "core/membertable.h"
 
 #include "core/database.h"
+#include "core/kanaorder.h"
 #include "core/module1.h"
 
 namespace {
@@ -28,6 +29,21 @@ QVector<MemberRecord> all(QSqlQuery query)
     return members;
 }
 
+// Read in ID order, so that members with the same reading stay in the order they were added.
+QVector<MemberRecord> inKanaOrder(QSqlQuery query)
+{
+    const QVector<MemberRecord> members = all(std::move(query));
+    QStringList readings;
+    readings.reserve(members.size());
+    for (const MemberRecord &member : members)
+        readings.append(member.kana);
+    QVector<MemberRecord> sorted;
+    sorted.reserve(members.size());
+    for (const qsizetype index : KanaOrder::sorted(readings))
+        sorted.append(members.at(index));
+    return sorted;
+}
+
 std::optional<MemberRecord> first(QSqlQuery query)
 {
     if (!query.next())
@@ -41,7 +57,7 @@ namespace MemberTable {
 
 QVector<MemberRecord> allByKana()
 {
-    return all(Database::run(QStringLiteral("select %1 from Member order by HURIKANA, ID").arg(Columns)));
+    return inKanaOrder(Database::run(QStringLiteral("select %1 from Member order by ID").arg(Columns)));
 }
 
 QVector<MemberRecord> allByKanaExcept(const QStringList &names)
@@ -51,9 +67,9 @@ QVector<MemberRecord> allByKanaExcept(const QStringList &names)
     QVariantList values;
     for (const QString &name : names)
         values << name;
-    return all(Database::run(QStringLiteral("select %1 from Member where NAME not in (%2) order by HURIKANA, ID")
-                                 .arg(Columns, Database::placeholders(names.size())),
-                             values));
+    return inKanaOrder(Database::run(QStringLiteral("select %1 from Member where NAME not in (%2) order by ID")
+                                         .arg(Columns, Database::placeholders(names.size())),
+                                     values));
 }
 
 QVector<MemberHandicaps> allHandicaps()

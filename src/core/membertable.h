@@ -29,7 +29,7 @@ struct MemberHandicaps
 // Every statement on the Member table. Throws DatabaseError.
 namespace MemberTable {
 
-// In kana order; members with the same reading in the order they were added.
+// In kana order (KanaOrder); members with the same reading in the order they were added.
 QVector<MemberRecord> allByKana();
 QVector<MemberRecord> allByKanaExcept(const QStringList &names);
 // Every member, lowest ID first.

@@ -52,15 +52,26 @@ qint16 firstValueAsInt16(const QString &statement)
     return result;
 }
 
+// A hand-edited store can hold anything: a multiplier out of range would carry new handicaps
+// out of 16 bits (1e39 does not even fit a float), so it gives the default instead.
+float readMultiplier(const QString &key, double defaultValue)
+{
+    const double value = SettingsStore::readDouble(key, defaultValue);
+    return static_cast<float>(SettingKeys::multiplierAccepted(value) ? value : defaultValue);
+}
+
 } // namespace
 
 void LoadSettings()
 {
     using namespace SettingKeys;
-    Settings.EditYear = SettingsStore::readInt16(EditYear, toInt16(QDate::currentDate().year()));
-    Settings.par1st = static_cast<float>(SettingsStore::readDouble(Par1st, DefaultPar1st));
-    Settings.par2nd = static_cast<float>(SettingsStore::readDouble(Par2nd, DefaultPar2nd));
-    Settings.par3rd = static_cast<float>(SettingsStore::readDouble(Par3rd, DefaultPar3rd));
+    const qint16 thisYear = toInt16(QDate::currentDate().year());
+    Settings.EditYear = SettingsStore::readInt16(EditYear, thisYear);
+    if (Settings.EditYear < MinEditYear || Settings.EditYear > MaxEditYear)
+        Settings.EditYear = thisYear;
+    Settings.par1st = readMultiplier(Par1st, DefaultPar1st);
+    Settings.par2nd = readMultiplier(Par2nd, DefaultPar2nd);
+    Settings.par3rd = readMultiplier(Par3rd, DefaultPar3rd);
     Settings.optTori1 = SettingsStore::readInt16(OptTori1, toInt16(DefaultOptTori1));
     Settings.optTori1val = SettingsStore::readInt16(OptTori1Val, toInt16(DefaultOptTori1Val));
     Settings.optTori2 = SettingsStore::readInt16(OptTori2, toInt16(DefaultOptTori2));
@@ -131,7 +142,8 @@ qint16 AllocateId(const QString &table)
     const qlonglong next = highest.isNull() ? 1 : highest.toLongLong() + 1;
     if (next > MaxId) {
         throw DatabaseError(
-            QStringLiteral("%1 の ID が上限の %2 に達しているため、これ以上追加できません。").arg(table).arg(MaxId), 0);
+            QStringLiteral("%1 の ID が上限の %2 に達しているため、これ以上追加できません。").arg(table).arg(MaxId),
+            DatabaseError::RefusedByProgram);
     }
     NewId = toInt16(static_cast<int>(next));
     return NewId;

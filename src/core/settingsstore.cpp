@@ -1,6 +1,9 @@
 #include "core/settingsstore.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryFile>
 
 #include <charconv>
 #include <cmath>
@@ -46,6 +49,24 @@ bool lastSaveSucceeded()
 QString fileName()
 {
     return openStore().fileName();
+}
+
+QString unusableReason()
+{
+    // Where the store lives follows XDG_CONFIG_HOME, else HOME; without either it is no one's.
+    if (!QDir::isAbsolutePath(qEnvironmentVariable("XDG_CONFIG_HOME"))
+        && !QDir::isAbsolutePath(qEnvironmentVariable("HOME"))) {
+        return QStringLiteral("ホームフォルダが分からないため（環境変数 HOME が設定されていません）、設定を保存する"
+                              "場所がありません。\nログインし直すか、HOME を設定してから Parvela を起動してください。");
+    }
+    const QString folder = QFileInfo(fileName()).absolutePath();
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("write-check-XXXXXX")));
+    if (!QDir().mkpath(folder) || !probe.open()) {
+        return QStringLiteral("設定を保存するフォルダ「%1」を作れないか、書き込めません。\n"
+                              "フォルダの場所と書き込みの権限を確かめてから Parvela を起動してください。")
+            .arg(QDir::toNativeSeparators(folder));
+    }
+    return QString();
 }
 
 namespace {
@@ -105,6 +126,11 @@ QString floatText(float value)
 } // namespace SettingsStore
 
 namespace SettingKeys {
+
+bool multiplierAccepted(double multiplier)
+{
+    return std::isfinite(multiplier) && multiplier > 0 && multiplier <= MaxMultiplier;
+}
 
 QString course(int number)
 {

@@ -13,6 +13,11 @@ void save(const QString &key, const QString &text);
 bool lastSaveSucceeded();
 QString fileName();
 
+// Why the per-user settings cannot be kept, ready to show the user; empty when they can. The
+// program does not run without them: with HOME unset they would land in "/.config" on the root
+// file system, and nothing the user set would be kept for the next start.
+QString unusableReason();
+
 // Conversions shared by every reader: a value that cannot be converted gives the default.
 int readInt(const QString &key, int defaultValue);
 qint16 readInt16(const QString &key, qint16 defaultValue);
@@ -51,6 +56,14 @@ inline constexpr int DefaultOptTori2Val = 13;
 inline constexpr std::array<int, 4> DefaultTenTori = {2, 3, 2, 1};
 inline constexpr int DefaultPrintSize = 100;
 
+// A new handicap is a 16-bit number: a multiplier above 2 can carry a real handicap out of it,
+// and 0 or below takes a winner's handicap away altogether. Accepted: finite, > 0 and <= 2.
+inline constexpr double MaxMultiplier = 2.0;
+bool multiplierAccepted(double multiplier);
+// The edited year is a four-digit Western year.
+inline constexpr int MinEditYear = 1000;
+inline constexpr int MaxEditYear = 9999;
+
 // The three most recent course names, newest first: "Course1" … "Course3".
 QString course(int number);
 inline constexpr int CourseHistoryLength = 3;
@@ -64,5 +77,7 @@ QString windowHeight(const QString &form);
 QString windowWidth(const QString &form);
 // Column widths shared by the three grids: "ScoreGridColWidth0" and following.
 QString gridColumnWidth(int column);
+// The daily copies dated after today that the user has been told about, so they are told once.
+inline const QString BackupFutureCopiesTold = QStringLiteral("BackupFutureCopiesTold");
 
 } // namespace SettingKeys

@@ -2,24 +2,39 @@
 
 #include "core/database.h"
 #include "core/module1.h"
+#include "core/numbertext.h"
 #include "core/scoretable.h"
+#include "core/settingsstore.h"
 #include "members/latesthandicap.h"
 
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace Ranking {
 
 int newHandicap(double hc, int place, const SettingsRecord &settings)
 {
-    const float handicap = static_cast<float>(hc);
-    float product = handicap;
+    float multiplier = 1.0f;
     if (place == 1)
-        product = handicap * settings.par1st;
+        multiplier = settings.par1st;
     else if (place == 2)
-        product = handicap * settings.par2nd;
+        multiplier = settings.par2nd;
     else if (place == 3)
-        product = handicap * settings.par3rd;
-    return static_cast<int>(std::nearbyint(product)); // the default rounding mode is to even
+        multiplier = settings.par3rd;
+    // Beyond the float range the conversion itself would be undefined; such an HC cannot give a
+    // 16-bit handicap anyway.
+    const bool fitsFloat = std::fabs(hc) <= std::numeric_limits<float>::max();
+    const std::optional<qint16> rounded =
+        fitsFloat ? NumberText::roundToInt16(static_cast<float>(hc) * multiplier) : std::nullopt;
+    if (!rounded) {
+        throw DatabaseError(QStringLiteral("新HC計算を中止しました。%1位の新HC（HC %2 × 倍率 %3）が新HCの範囲"
+                                           "（-32768～32767）に収まりません。HC と設定の倍率を確かめてください。")
+                                .arg(place)
+                                .arg(NumberText::plain(hc), SettingsStore::floatText(multiplier)),
+                            DatabaseError::RefusedByProgram);
+    }
+    return *rounded;
 }
 
 void calculateMonth(int courseId, int sheetMonth, int year, const SettingsRecord &settings)

@@ -8,13 +8,14 @@ namespace Ranking {
 
 // The new handicap of a place: HC × the place's multiplier for places 1 to 3, HC itself
 // after them. The product is formed in single precision, as the multipliers are held, and an
-// exact half goes to the even neighbour (25 × 0.7 → 18, 15 × 0.7 → 10).
+// exact half goes to the even neighbour (25 × 0.7 → 18, 15 × 0.7 → 10). A new handicap is a
+// 16-bit number: one that does not fit is refused (DatabaseError naming the place), never cut.
 int newHandicap(double hc, int place, const SettingsRecord &settings);
 
 // Places 1 … N in the sheet's order (net, then age by birthday date, then ID), so the place
 // a user sees is the RANK stored. Then every member's HC follows their latest calculated
 // month of the year; on the January sheet F_HC and on the December sheet E_HC as well.
-// All or nothing. Throws DatabaseError.
+// All or nothing: a refused new handicap stores nothing of the run. Throws DatabaseError.
 void calculateMonth(int courseId, int sheetMonth, int year, const SettingsRecord &settings);
 
 } // namespace Ranking

@@ -1,20 +1,24 @@
 #pragma once
 
-// Helpers shared by the monthly tests: rows put straight into the tables, and ways to reach the
-// windows a user would see.
+// Helpers shared by the monthly tests: rows put straight into the tables, and the score sheet
+// opened as its opener opens it.
 
 #include "core/coursetable.h"
+#include "core/gui/windowregistry.h"
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
+#include "monthly/gui/form4.h"
+#include "parvelatest.h"
 #include "platform/gui/grid.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QStringList>
-#include <QTest>
+#include <QComboBox>
+#include <QLineEdit>
 
 namespace MonthlyFixtures {
+
+using ParvelaTest::clickRow;
 
 inline qint16 addScore(int courseId, int memberId, const QString &name, double hc, int out, int in, double ob = 0)
 {
@@ -31,51 +35,6 @@ inline qint16 addScore(int courseId, int memberId, const QString &name, double h
     return ScoreTable::insert(score);
 }
 
-inline QStringList columnTexts(Grid &grid, int column)
-{
-    QStringList texts;
-    for (int row = 1; row < grid.rows(); ++row)
-        texts << grid.textAt(row, column);
-    return texts;
-}
-
-inline QStringList rowTexts(Grid &grid, int row)
-{
-    QStringList texts;
-    for (int column = 0; column < grid.cols(); ++column)
-        texts << grid.textAt(row, column);
-    return texts;
-}
-
-// The centre of a data row's name cell, in the grid's viewport.
-inline QPoint rowPoint(Grid &grid, int row)
-{
-    const QModelIndex index = grid.model()->index(row - 1, 0);
-    return grid.visualRect(index).center();
-}
-
-inline void clickRow(Grid &grid, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, modifiers, rowPoint(grid, row));
-}
-
-inline void doubleClickRow(Grid &grid, int row)
-{
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, rowPoint(grid, row));
-    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, rowPoint(grid, row));
-}
-
-} // namespace MonthlyFixtures
-
-#include "core/gui/windowregistry.h"
-#include "monthly/gui/form4.h"
-#include "parvelatest.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-
-namespace MonthlyFixtures {
-
 // The competition's sheet, loaded as its opener loads it and shown without a modal loop so the
 // test can drive it.
 inline Form4 &openSheet(const CourseRecord &course)
@@ -90,6 +49,11 @@ inline Form4 &openSheet(const CourseRecord &course)
     return sheet;
 }
 
+inline void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 // Windows closed by a test are deleted on the next pass of the event loop; do it now so the
 // next test gets fresh windows.
 inline void closeAllWindows()
@@ -98,12 +62,7 @@ inline void closeAllWindows()
         if (window->isVisible())
             window->close();
     }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-inline void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    flushDeletes();
 }
 
 } // namespace MonthlyFixtures

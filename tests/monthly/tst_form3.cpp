@@ -1,33 +1,70 @@
-// The month selection window: month keys, the path to a sheet or to a new competition.
+// The month selection window and what it leads to: a month's sheet, or a new competition with
+// its date picker.
 
 #include "monthlyfixtures.h"
 
-#include "core/gui/form1.h"
 #include "core/settingsstore.h"
+#include "monthly/gui/form10.h"
 #include "monthly/gui/form3.h"
-#include "monthly/gui/form5.h"
 #include "monthly/gui/form6.h"
-#include "parvelatest.h"
 
-#include <QLabel>
+#include <QCalendarWidget>
+#include <QKeyEvent>
 #include <QPushButton>
-#include <QSignalSpy>
-
-#include <memory>
+#include <QTableView>
 
 using namespace MonthlyFixtures;
+using namespace ParvelaTest;
+
+namespace {
+
+QStringList history()
+{
+    QStringList names;
+    for (int n = 1; n <= 3; ++n)
+        names << SettingsStore::read(SettingKeys::course(n), QString());
+    return names;
+}
+
+// Clicks a day of the calendar's shown month as the mouse would.
+void clickDay(QCalendarWidget *calendar, int day)
+{
+    auto *view = calendar->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
+    QAbstractItemModel *model = view->model();
+    bool inMonth = false; // days of the neighbouring months share the grid
+    for (int cell = 0; cell < model->rowCount() * model->columnCount(); ++cell) {
+        const QModelIndex index = model->index(cell / model->columnCount(), cell % model->columnCount());
+        inMonth = inMonth || index.data().toInt() == 1;
+        if (inMonth && index.data().toInt() == day)
+            return QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    }
+}
+
+QDate todayIn2003()
+{
+    const QDate today = QDate::currentDate();
+    return QDate(2003, today.month(), qMin(today.day(), QDate(2003, today.month(), 1).daysInMonth()));
+}
+
+} // namespace
 
 class TestForm3 : public QObject
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ParvelaTest::TemporaryDatabase> m_db;
+    std::unique_ptr<TemporaryDatabase> m_db;
 
-    Form3 &openMonths() { return ParvelaTest::showWindow<Form3>(); }
+    // The title of the window the key opens, which is closed; empty when none opens.
+    static QString opensWithKey(Form3 &months, int key, int modifiers = 0, int scanCode = 0, int symbol = 0)
+    {
+        // The key goes to whichever button has the focus; the window sees it first.
+        QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), quint32(scanCode), quint32(symbol), 0);
+        return opens([&] { QApplication::sendEvent(months.Command2, &press); }).section(QLatin1Char(':'), 1);
+    }
 
 private slots:
-    void init() { m_db = ParvelaTest::freshSettingsAndDatabase(2003); }
+    void init() { m_db = freshSettingsAndDatabase(2003); }
 
     void cleanup()
     {
@@ -35,205 +72,135 @@ private slots:
         m_db.reset();
     }
 
-    void layoutAndHint()
-    {
-        Form3 &months = openMonths();
-        QCOMPARE(months.windowTitle(), QStringLiteral("編集月選択"));
-        QCOMPARE(months.Command1[4]->text(), QStringLiteral("5月"));
-        QCOMPARE(months.Command1[11]->text(), QStringLiteral("12月"));
-        // May starts the second row, under January.
-        QCOMPARE(months.Command1[4]->x(), months.Command1[0]->x());
-        QVERIFY(months.Command1[4]->y() > months.Command1[0]->y());
-        QCOMPARE(months.Command3->text(), QStringLiteral("年間"));
-        QCOMPARE(months.Command2->text(), QStringLiteral("閉じる"));
-        QCOMPARE(months.Label2->text(),
-                 QStringLiteral("１月～９月は1～9\r\n１０月～１２月はA～C\r\n年間は0のキーに対応しています"));
-    }
-
     void monthKeysOpenTheNewCompetitionDialog_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("scanCode"); // and the X key symbol, as the platform reports them
+        QTest::addColumn<int>("symbol");
         QTest::addColumn<int>("month");
-        QTest::newRow("5") << int(Qt::Key_5) << int(Qt::NoModifier) << 5;
-        QTest::newRow("keypad 5") << int(Qt::Key_5) << int(Qt::KeypadModifier) << 5;
-        QTest::newRow("1") << int(Qt::Key_1) << int(Qt::NoModifier) << 1;
-        QTest::newRow("9") << int(Qt::Key_9) << int(Qt::NoModifier) << 9;
-        QTest::newRow("A") << int(Qt::Key_A) << int(Qt::NoModifier) << 10;
-        QTest::newRow("Shift+A") << int(Qt::Key_A) << int(Qt::ShiftModifier) << 10;
-        QTest::newRow("B") << int(Qt::Key_B) << int(Qt::NoModifier) << 11;
-        QTest::newRow("C") << int(Qt::Key_C) << int(Qt::NoModifier) << 12;
+        QTest::newRow("5") << int(Qt::Key_5) << 0 << 14 << 0x35 << 5;
+        QTest::newRow("keypad 5") << int(Qt::Key_5) << int(Qt::KeypadModifier) << 84 << 0xffb5 << 5;
+        QTest::newRow("Shift+5") << int(Qt::Key_Percent) << int(Qt::ShiftModifier) << 14 << 0x25 << 5;
+        QTest::newRow("9") << int(Qt::Key_9) << 0 << 18 << 0x39 << 9;
+        QTest::newRow("A") << int(Qt::Key_A) << 0 << 38 << 0x61 << 10;
+        QTest::newRow("Shift+A") << int(Qt::Key_A) << int(Qt::ShiftModifier) << 38 << 0x41 << 10;
+        QTest::newRow("C") << int(Qt::Key_C) << 0 << 54 << 0x63 << 12;
     }
-
     void monthKeysOpenTheNewCompetitionDialog()
     {
         QFETCH(int, key);
         QFETCH(int, modifiers);
+        QFETCH(int, scanCode);
+        QFETCH(int, symbol);
         QFETCH(int, month);
-        Form3 &months = openMonths();
-        QString title;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            title = modal->windowTitle();
-            if (auto *dialog = qobject_cast<Form6 *>(modal))
-                dialog->Command2->click();
-            else
-                modal->close();
-        });
-        // The key goes to whichever button has the focus; the window sees it first.
-        months.Command2->setFocus();
-        QTest::keyClick(months.Command2, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(title, QStringLiteral("新規入力-2003年%1月").arg(month));
-        QCOMPARE(int(Module1::CurrentMonth), month);
-        QCOMPARE(ParvelaTest::value(QStringLiteral("select count(*) from Course")).toInt(), 0);
+        QCOMPARE(opensWithKey(showWindow<Form3>(), key, modifiers, scanCode, symbol),
+                 QStringLiteral("新規入力-2003年%1月").arg(month));
+        QCOMPARE(value(QStringLiteral("select count(*) from Course")).toInt(), 0); // cancelled: nothing stored
+    }
+
+    void zeroOpensTheYearAndEscNothing()
+    {
+        Form3 &months = showWindow<Form3>();
+        QCOMPARE(opensWithKey(months, Qt::Key_0, Qt::KeypadModifier),
+                 QStringLiteral("年間集計 (赤…優勝 青…準優勝 黄…三位)"));
+        QCOMPARE(opensWithKey(months, Qt::Key_Escape) + opensWithKey(months, Qt::Key_D), QString());
         QVERIFY(months.isVisible());
     }
 
-    void zeroPressesTheAnnualButtonAndEscNothing()
+    void aMonthWithACompetitionOpensItsSheetInTheYearOfThePress()
     {
-        Form3 &months = openMonths();
-        QSignalSpy annual(months.Command3, &QPushButton::clicked);
-        QSignalSpy closing(months.Command2, &QPushButton::clicked);
-        QStringList opened;
-        const auto closeAnnual = [&opened](QWidget *dialog) {
-            opened << dialog->windowTitle();
-            dialog->close();
-        };
-        ParvelaTest::onNextModal(closeAnnual);
-        QTest::keyClick(months.Command1[0], Qt::Key_0);
-        QCOMPARE(annual.count(), 1);
-        ParvelaTest::onNextModal(closeAnnual);
-        QTest::keyClick(months.Command1[0], Qt::Key_0, Qt::KeypadModifier);
-        QCOMPARE(annual.count(), 2);
-        QCOMPARE(opened, QStringList(2, QStringLiteral("年間集計 (赤…優勝 青…準優勝 黄…三位)")));
-        Module1::CurrentMonth = 7;
-        QTest::keyClick(months.Command1[0], Qt::Key_Escape);
-        QTest::keyClick(months.Command1[0], Qt::Key_D);
-        QVERIFY(months.isVisible());
-        QCOMPARE(closing.count(), 0);
-        QCOMPARE(annual.count(), 2);
-        QVERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(int(Module1::CurrentMonth), 7);
-    }
-
-    void monthWithCompetitionOpensItsSheet()
-    {
-        CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東コース"));
-        const int member = MemberTable::insert(QStringLiteral("会員"), QStringLiteral("かいいん"), QString(), 10);
-        addScore(CourseTable::firstOfMonth(2003, 5)->id, member, QStringLiteral("会員"), 10, 40, 40);
+        const int may = CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東コース"));
+        addScore(may, MemberTable::insert(QStringLiteral("会員"), QStringLiteral("か"), QString(), 10),
+                 QStringLiteral("会員"), 10, 40, 40);
         CourseTable::insert(2004, 5, QStringLiteral("2004/5/16"), QStringLiteral("別の年"));
-        Form3 &months = openMonths();
-        QStringList seen;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            if (auto *sheet = qobject_cast<Form4 *>(modal)) {
-                seen << sheet->windowTitle() << sheet->boxDate->text() << sheet->boxCourse->currentText()
-                     << columnTexts(*sheet->ScoreGrid, 1);
-            }
-            modal->close();
-        });
-        QTest::keyClick(months.Command1[0], Qt::Key_5);
-        QCOMPARE(seen, (QStringList{QStringLiteral("2003年5月"), QStringLiteral("2003/5/18"),
-                                    QStringLiteral("東コース"), QStringLiteral("会員")}));
-        QCOMPARE(int(Module1::CurrentCourseId), int(CourseTable::firstOfMonth(2003, 5)->id));
-    }
-
-    void buttonsUseTheYearOfTheMomentOfThePress()
-    {
-        CourseTable::insert(2004, 3, QStringLiteral("2004/3/7"), QStringLiteral("春"));
-        Form3 &months = openMonths();
+        Form3 &months = showWindow<Form3>();
+        const auto sheetSeen = [](QWidget *modal) {
+            auto *sheet = static_cast<Form4 *>(modal);
+            return QStringList{sheet->windowTitle(), sheet->boxDate->text(), sheet->boxCourse->currentText(),
+                               shownColumn(*sheet->ScoreGrid, 1).join(QLatin1Char(','))}
+                .join(QLatin1Char('|'));
+        };
+        QCOMPARE(opens([&] { months.Command1[4]->click(); }, sheetSeen),
+                 QStringLiteral("2003年5月|2003/5/18|東コース|会員"));
+        flushDeletes();
         Module1::Settings.EditYear = 2004;
-        QString title;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            title = modal->windowTitle();
-            modal->close();
-        });
-        QTest::mouseClick(months.Command1[2], Qt::LeftButton);
-        QCOMPARE(title, QStringLiteral("2004年3月"));
+        QCOMPARE(opens([&] { months.Command1[4]->click(); }, sheetSeen), QStringLiteral("2004年5月|2004/5/16|別の年|"));
     }
 
-    // A month's road: menu key 1, key 5, a new competition, one participant, Esc, and back.
-    void aNewMonthFromTheMenuToItsSheet()
+    void aNewCompetitionIsStoredAndItsSheetOpens_data()
     {
+        QTest::addColumn<QString>("typed"); // empty: the first remembered name, chosen from the list
+        QTest::addColumn<QStringList>("historyAfter");
+        QTest::newRow("remembered name") << "" << QStringList{"東", "", "北"};
+        QTest::newRow("new name") << "O'Hara's" << QStringList{"O'Hara's", "東", ""};
+    }
+    void aNewCompetitionIsStoredAndItsSheetOpens()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, historyAfter);
         SettingsStore::save(SettingKeys::course(1), QStringLiteral("東"));
-        const int member = MemberTable::insert(QStringLiteral("田中"), QStringLiteral("たなか"), QString(), 12);
-        Form1 menu;
-        QVERIFY(ParvelaTest::showActive(&menu));
-        QTest::keyClick(menu.Command2, Qt::Key_1);
-        Form3 *months = WindowRegistry::instance().existing<Form3>();
-        QVERIFY(months);
-        QVERIFY(ParvelaTest::showActive(months));
-
-        QStringList seen;
-        ParvelaTest::onNextDialog<Form6>([&](Form6 *dialog) {
-            dialog->boxDate->setText(QStringLiteral("2003/5/18"));
-            dialog->boxCourse->setCurrentIndex(0);
-            ParvelaTest::onNextModal([&](QWidget *sheetWindow) {
-                auto *sheet = qobject_cast<Form4 *>(sheetWindow);
-                if (!sheet) {
-                    sheetWindow->close();
-                    return;
-                }
-                ParvelaTest::onNextModal([&](QWidget *entryWindow) {
-                    if (auto *entry = qobject_cast<Form5 *>(entryWindow)) {
-                        entry->Combo1->setCurrentIndex(0);
-                        entry->Text3->setText(QStringLiteral("45"));
-                        entry->Text4->setText(QStringLiteral("47"));
-                        seen << entry->Text5->text() << entry->Text6->text();
-                        entry->Command1->click();
-                    }
-                    if (entryWindow->isVisible())
-                        entryWindow->close();
-                });
-                sheet->Command1->click();
-                seen << rowTexts(*sheet->ScoreGrid, 1);
-                sheet->boxCourse->setEditText(QStringLiteral("西"));
-                QTest::keyClick(sheet->boxDate, Qt::Key_Escape);
-                if (sheet->isVisible())
-                    sheet->close();
-            });
-            dialog->Command1->click();
-        });
-        QTest::keyClick(months->Command1[0], Qt::Key_5);
-        QCOMPARE(seen, (QStringList{"92", "80", QStringLiteral("優勝"), QStringLiteral("田中"), "12", "0", "45", "47",
-                                    "92", "80", "0"}));
-        const std::optional<CourseRecord> stored = CourseTable::firstOfMonth(2003, 5);
-        QVERIFY(stored);
-        QCOMPARE(stored->courseName, QStringLiteral("西"));
-        QCOMPARE(SettingsStore::read(SettingKeys::course(1), QString()), QStringLiteral("西"));
-        QCOMPARE(SettingsStore::read(SettingKeys::course(2), QString()), QStringLiteral("東"));
-        QVERIFY(ScoreTable::firstOfMember(stored->id, member));
-
-        flushDeletes();
-        QString next;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            if (auto *sheet = qobject_cast<Form4 *>(modal))
-                next = sheet->boxCourse->currentText() + QLatin1Char('/') + sheet->ScoreGrid->textAt(1, 1);
-            modal->close();
-        });
-        QTest::keyClick(months->Command1[0], Qt::Key_5);
-        QCOMPARE(next, QStringLiteral("西/田中"));
-        months->close();
-        flushDeletes();
+        SettingsStore::save(SettingKeys::course(3), QStringLiteral("北"));
+        Form3 &months = showWindow<Form3>();
+        QList<bool> ok;
+        QDate pickerOpenedOn;
+        QString sheet;
+        opens([&] { months.Command1[4]->click(); },
+              [&](QWidget *modal) {
+                  auto *dialog = static_cast<Form6 *>(modal);
+                  ok << (dialog->boxCourse->count() == 2) << dialog->Command1->isEnabled();
+                  pickerOpenedOn = QDate::fromString(opens([&] { dialog->Command3->click(); },
+                                                           [](QWidget *picker) {
+                                                               auto *calendar =
+                                                                   static_cast<Form10 *>(picker)->MonthView1;
+                                                               const QDate shown = calendar->selectedDate();
+                                                               calendar->setCurrentPage(2003, 5);
+                                                               clickDay(calendar, 18);
+                                                               return shown.toString(Qt::ISODate);
+                                                           }),
+                                                     Qt::ISODate);
+                  ok << dialog->Command1->isEnabled();
+                  dialog->boxCourse->setFocus();
+                  if (typed.isEmpty())
+                      QTest::keyClick(dialog->boxCourse, Qt::Key_Down);
+                  else
+                      dialog->boxCourse->setEditText(typed);
+                  ok << dialog->Command1->isEnabled();
+                  QTest::keyClick(dialog->boxDate, Qt::Key_Escape); // no function here
+                  ok << dialog->isVisible();
+                  sheet = opens([&] { dialog->Command1->click(); });
+                  return QStringLiteral("stored");
+              });
+        QCOMPARE(ok, (QList<bool>{true, false, false, true, true}));
+        QCOMPARE(pickerOpenedOn, todayIn2003()); // an empty box: today in the edited year
+        QCOMPARE(sheet, QStringLiteral("Form4:2003年5月"));
+        const QString course = typed.isEmpty() ? QStringLiteral("東") : typed;
+        QCOMPARE(column(QStringLiteral("select ID||PLAYDATE||COURSENAME from Course where CYEAR=2003 and CMONTH=5")),
+                 QVariantList{QStringLiteral("12003/5/18") + course});
+        QCOMPARE(history(), historyAfter);
     }
 
-    void mainMenuScoreButtonAndKeyOneOpenTheMonths()
+    void thePickerOpensOnTheBoxDateAndClosingItKeepsTheBox_data()
     {
-        Form1 menu;
-        QVERIFY(ParvelaTest::showActive(&menu));
-        QTest::keyClick(menu.Command1, Qt::Key_1);
-        Form3 *months = WindowRegistry::instance().existing<Form3>();
-        QVERIFY(months);
-        QVERIFY(months->isVisible());
-        QVERIFY(!months->isModal());
-        QCOMPARE(months->Label1->text(), QStringLiteral("2003年度"));
-
-        Module1::Settings.EditYear = 2005;
-        QTest::mouseClick(menu.Command2, Qt::LeftButton);
-        QCOMPARE(WindowRegistry::instance().existing<Form3>(), months);
-        QCOMPARE(months->Label1->text(), QStringLiteral("2005年度"));
-        months->Command2->click();
-        QVERIFY(!months->isVisible());
-        flushDeletes();
-        QVERIFY(!WindowRegistry::instance().existing<Form3>());
+        QTest::addColumn<QString>("boxText");
+        QTest::addColumn<QDate>("shown");
+        QTest::newRow("date") << "2003/5/18" << QDate(2003, 5, 18);
+        QTest::newRow("leading zeros") << "2001/02/03" << QDate(2001, 2, 3);
+        QTest::newRow("not a date") << "そのうち" << todayIn2003();
+    }
+    void thePickerOpensOnTheBoxDateAndClosingItKeepsTheBox()
+    {
+        QFETCH(QString, boxText);
+        QFETCH(QDate, shown);
+        Module1::PickedDateText = QStringLiteral("1999/1/1"); // an earlier pick of the run
+        Form6 &dialog = showWindow<Form6>();
+        dialog.boxDate->setText(boxText);
+        QCOMPARE(opens([&] { dialog.Command3->click(); },
+                       [](QWidget *picker) {
+                           return static_cast<Form10 *>(picker)->MonthView1->selectedDate().toString(Qt::ISODate);
+                       }),
+                 shown.toString(Qt::ISODate));
+        QCOMPARE(dialog.boxDate->text(), boxText);
     }
 };
 

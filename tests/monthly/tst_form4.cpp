@@ -1,340 +1,475 @@
-// The month's score sheet: order and labels, edit, delete, date and course on closing, placement.
+// The month's score sheet with its score entry and bulk add: the rows it shows, what add, edit,
+// new HC and closing do. And for the sheet and the member list alike: what the mouse and the
+// keys select is what edit and delete act on, whatever happened in between.
 
 #include "monthlyfixtures.h"
 
 #include "core/database.h"
 #include "core/settingsstore.h"
+#include "members/gui/form7.h"
+#include "members/gui/form8.h"
+#include "monthly/gui/form12.h"
 #include "monthly/gui/form5.h"
-#include "parvelatest.h"
 #include "platform/gui/messagebox.h"
+#include "platform/gui/printcommand.h"
 #include "platform/gui/splitbutton.h"
 
-#include <QGuiApplication>
+#include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 
-#include <memory>
+#include <tuple>
 
 using namespace MonthlyFixtures;
+using namespace ParvelaTest;
+
+namespace {
+
+enum Before { PrintCancelled, Printed, AddCancelled };
+enum Window { Sheet, Members };
+
+// What the entry dialog of either window opened as: "caption:name".
+QString entryOf(QWidget *modal)
+{
+    if (auto *entry = qobject_cast<Form5 *>(modal))
+        return entry->windowTitle() + QLatin1Char(':') + entry->Combo1->currentText();
+    auto *member = qobject_cast<Form8 *>(modal);
+    return member ? member->windowTitle() + QLatin1Char(':') + member->Text1->text() : QString();
+}
+
+// The grid window as the user drives it.
+struct GridWindow
+{
+    Grid *grid;
+    QPushButton *add, *edit, *remove;
+    QAbstractButton *print;
+    int nameColumn;
+    QStringList names() const { return shownColumn(*grid, nameColumn); }
+};
+
+} // namespace
 
 class TestForm4 : public QObject
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ParvelaTest::TemporaryDatabase> m_db;
+    std::unique_ptr<TemporaryDatabase> m_db;
+    int m_may = 0;
 
     CourseRecord may() const { return *CourseTable::firstOfMonth(2003, 5); }
+
+    // 会員1 … 会員5, in that order in the member list (kana) and on May's sheet (nets 70 … 74);
+    // June has the same five. The window is open with them.
+    GridWindow openWithFive(int window)
+    {
+        Transaction transaction; // one disk sync, not twenty
+        const int june = CourseTable::insert(2003, 6, QStringLiteral("2003/6/15"), QStringLiteral("西"));
+        for (int i = 1; i <= 5; ++i) {
+            const QString name = QStringLiteral("会員%1").arg(i);
+            const int member = MemberTable::insert(name, QStringLiteral("かい%1").arg(i), QString(), 0);
+            addScore(m_may, member, name, 0, 40, 29 + i);
+            addScore(june, member, name, 0, 40, 29 + i);
+        }
+        transaction.commit();
+        if (window == Members) {
+            Form7 &list = showTableWindow<Form7>();
+            return {list.MemberGrid, list.Command1, list.Command2, list.Command3, list.Command5, 0};
+        }
+        Form4 &sheet = openSheet(may());
+        return {sheet.ScoreGrid, sheet.Command1, sheet.Command2, sheet.Command3, sheet.Command5, 1};
+    }
+
+    // The score entry dialog of 追加 over the loaded sheet, the window the user works in.
+    Form5 &openAdd()
+    {
+        Module1::CurrentCourseId = static_cast<qint16>(m_may);
+        Form4 &sheet = WindowRegistry::instance().form<Form4>();
+        sheet.Showtable();
+        Form5 &entry = WindowRegistry::instance().form<Form5>(&sheet);
+        entry.setWindowTitle(Form5::AddCaption);
+        showActive(&entry);
+        return entry;
+    }
+
+    // 加藤 かとう, 後藤 がとう, 河合 かわい, 木村 きむら (IDs 1 … 4): in kana order, not in the
+    // byte order of their readings.
+    static void kanaMembers()
+    {
+        for (const auto &[name, kana, hc] : {std::tuple{"加藤", "かとう", 10.0},
+                                             {"後藤", "がとう", 18.0},
+                                             {"河合", "かわい", 7.5},
+                                             {"木村", "きむら", 12.0}})
+            MemberTable::insert(QString::fromUtf8(name), QString::fromUtf8(kana), QStringLiteral("1950/1/1"), hc);
+    }
 
 private slots:
     void init()
     {
-        m_db = ParvelaTest::freshSettingsAndDatabase(2003);
-        CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東コース"));
+        m_db = freshSettingsAndDatabase(2003);
+        m_may = CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東コース"));
         MessageBox::takeShown();
     }
 
     void cleanup()
     {
+        PrintCommand::setChooser({});
         closeAllWindows();
         m_db.reset();
     }
 
-    void netOrderWithPlaceLabelsAndTiesByBirthday()
+    void rowsInNetOrderWithPlaceLabels()
     {
-        const int young =
-            MemberTable::insert(QStringLiteral("若手"), QStringLiteral("わかて"), QStringLiteral("1960/10/5"), 10);
-        const int old =
-            MemberTable::insert(QStringLiteral("年長"), QStringLiteral("ねんちょう"), QStringLiteral("1960/2/3"), 10);
-        const int best =
-            MemberTable::insert(QStringLiteral("名手"), QStringLiteral("めいしゅ"), QStringLiteral("1970/01/01"), 5);
-        const int last =
-            MemberTable::insert(QStringLiteral("新人"), QStringLiteral("しんじん"), QStringLiteral("不明"), 20);
-        const int gone =
-            MemberTable::insert(QStringLiteral("退会"), QStringLiteral("たいかい"), QStringLiteral("1950/1/1"), 0);
-        const int fifth =
-            MemberTable::insert(QStringLiteral("中堅"), QStringLiteral("ちゅうけん"), QStringLiteral("1980/1/1"), 0);
-        const int course = may().id;
-        addScore(course, young, QStringLiteral("若手"), 10, 42, 43);    // net 75
-        addScore(course, last, QStringLiteral("新人"), 20, 50, 50);     // net 80
-        addScore(course, old, QStringLiteral("年長"), 10, 40, 45, 300); // net 75, older
-        addScore(course, best, QStringLiteral("名手"), 5, 35, 40);      // net 70
-        addScore(course, gone, QStringLiteral("退会"), 0, 30, 30);      // member deleted below
-        addScore(course, fifth, QStringLiteral("中堅"), 0, 45, 45);     // net 90
-        MemberTable::remove(gone);
-
+        const auto play = [this](const char *name, const char *birthday, double hc, int in, double ob = 0) {
+            const QString who = QString::fromUtf8(name);
+            const qint16 member = MemberTable::insert(who, "か", QString::fromUtf8(birthday), hc);
+            addScore(m_may, member, who, hc, 40, in, ob);
+            return member;
+        };
+        play("若手", "1960/10/5", 10, 45);           // net 75
+        play("年長", "1960/2/3", 10, 45, 2001684.3); // net 75, the elder
+        play("名手", "1970/01/01", 5, 35);           // net 70
+        play("新人", "不明", 20, 60);                // net 80
+        MemberTable::remove(play("退会", "1950/1/1", 0, 20));
         Form4 &sheet = openSheet(may());
-        QCOMPARE(columnTexts(*sheet.ScoreGrid, 1),
-                 (QStringList{QStringLiteral("名手"), QStringLiteral("年長"), QStringLiteral("若手"),
-                              QStringLiteral("新人"), QStringLiteral("中堅")}));
-        QCOMPARE(columnTexts(*sheet.ScoreGrid, 0),
-                 (QStringList{QStringLiteral("優勝"), QStringLiteral("準優勝"), QStringLiteral("3位"),
-                              QStringLiteral("4"), QStringLiteral("5")}));
-        QCOMPARE(rowTexts(*sheet.ScoreGrid, 2), (QStringList{QStringLiteral("準優勝"), QStringLiteral("年長"), "10",
-                                                             "300", "40", "45", "85", "75", "0"}));
-        QCOMPARE(rowTexts(*sheet.ScoreGrid, 0),
-                 (QStringList{"RANK", QStringLiteral("氏名"), "HC", QStringLiteral("OB罰金"), "OUT", "IN", "GROSS",
-                              "NET", QStringLiteral("新HC")}));
-        // Widths are kept in whole pixels of 15 twips.
-        QCOMPARE(sheet.ScoreGrid->colWidth(1), 1995);
-        QCOMPARE(sheet.ScoreGrid->colWidth(0), 600);
+        QStringList second;
+        for (int column = 0; column < 9; ++column)
+            second << shownText(*sheet.ScoreGrid, 0, column) + QLatin1Char('=')
+                          + shownText(*sheet.ScoreGrid, 2, column);
+        QCOMPARE(second, (QStringList{"RANK=準優勝", "氏名=年長", "HC=10", "OB罰金=2001684.3", "OUT=40", "IN=45",
+                                      "GROSS=85", "NET=75", "新HC=0"}));
+        QCOMPARE(shownColumn(*sheet.ScoreGrid, 0) + shownColumn(*sheet.ScoreGrid, 1),
+                 (QStringList{"優勝", "準優勝", "3位", "4", "名手", "年長", "若手", "新人"}));
+        QVERIFY(!sheet.Command2->isEnabled() && !sheet.Command3->isEnabled());
     }
 
-    void emptySheetKeepsEditAndDeleteOff()
+    void editAndDeleteActOnTheHighlightedRow_data()
     {
-        Form4 &sheet = openSheet(may());
-        QCOMPARE(sheet.ScoreGrid->rows(), 1);
-        QVERIFY(!sheet.Command2->isEnabled());
-        QVERIFY(!sheet.Command3->isEnabled());
-        QVERIFY(sheet.Command1->isEnabled());
-        QVERIFY(sheet.Command4->isEnabled());
-        QVERIFY(sheet.Command5->isEnabled());
-        QTest::mouseClick(sheet.ScoreGrid->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
-        QTest::mouseDClick(sheet.ScoreGrid->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
-        QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(!sheet.Command2->isEnabled());
-    }
-
-    void clickOnDataRowEnablesEditAndDelete()
-    {
-        const int id = MemberTable::insert(QStringLiteral("一人"), QStringLiteral("ひとり"), QString(), 3);
-        addScore(may().id, id, QStringLiteral("一人"), 3, 40, 40);
-        Form4 &sheet = openSheet(may());
-        QVERIFY(!sheet.Command2->isEnabled());
-        clickRow(*sheet.ScoreGrid, 1);
-        QVERIFY(sheet.Command2->isEnabled());
-        QVERIFY(sheet.Command3->isEnabled());
-    }
-
-    void deleteBlockOfThreeLeavesOthers()
-    {
-        CourseTable::insert(2003, 6, QStringLiteral("2003/6/15"), QStringLiteral("西コース"));
-        const int june = CourseTable::firstOfMonth(2003, 6)->id;
-        QStringList names;
-        for (int i = 0; i < 5; ++i) {
-            const QString name = QStringLiteral("会員%1").arg(i + 1);
-            const int member = MemberTable::insert(name, QStringLiteral("かい%1").arg(i), QString(), 0);
-            addScore(may().id, member, name, 0, 40, 30 + i); // nets 70 … 74, shown in this order
-            addScore(june, member, name, 0, 40, 30 + i);
-            names << name;
+        QTest::addColumn<int>("window");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<bool>("deleting");
+        for (const int window : {Sheet, Members}) {
+            for (const bool deleting : {false, true}) {
+                const char *where = window == Sheet ? "sheet" : "members";
+                const char *action = deleting ? "delete" : "edit";
+                QTest::addRow("%s: print cancelled, %s", where, action) << window << int(PrintCancelled) << deleting;
+                QTest::addRow("%s: printed, %s", where, action) << window << int(Printed) << deleting;
+                QTest::addRow("%s: add cancelled, %s", where, action) << window << int(AddCancelled) << deleting;
+            }
         }
-        Form4 &sheet = openSheet(may());
-        clickRow(*sheet.ScoreGrid, 2);
-        clickRow(*sheet.ScoreGrid, 4, Qt::ShiftModifier);
-        QVERIFY(sheet.Command3->isEnabled());
-        QTest::mouseClick(sheet.Command3, Qt::LeftButton);
-
-        QCOMPARE(columnTexts(*sheet.ScoreGrid, 1), (QStringList{names[0], names[4]}));
-        QCOMPARE(ParvelaTest::column(QStringLiteral("select MEMBER_NAME from Score where COURSE_ID=? order by ID"),
-                                     {may().id}),
-                 (QVariantList{names[0], names[4]}));
-        QCOMPARE(ParvelaTest::value(QStringLiteral("select count(*) from Score where COURSE_ID=?"), {june}).toInt(), 5);
-        QVERIFY(!sheet.Command2->isEnabled());
-        QVERIFY(!sheet.Command3->isEnabled());
+    }
+    void editAndDeleteActOnTheHighlightedRow()
+    {
+        QFETCH(int, window);
+        QFETCH(int, before);
+        QFETCH(bool, deleting);
+        QTemporaryDir folder;
+        const GridWindow w = openWithFive(window);
+        clickRow(*w.grid, 2);
+        PrintCommand::setChooser([&](QPrinter &printer, QWidget *) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(folder.filePath(QStringLiteral("grid.pdf")));
+            return before == Printed ? 1 : 0;
+        });
+        if (before == AddCancelled)
+            QCOMPARE(opens([&] { w.add->click(); }, entryOf), QStringLiteral("追加:"));
+        else
+            w.print->click();
+        const QList<int> highlighted = highlightedRows(*w.grid);
+        QCOMPARE(highlighted.size(), 1);
+        const QString name = shownText(*w.grid, highlighted[0], w.nameColumn);
+        QVERIFY(w.edit->isEnabled() && w.remove->isEnabled());
+        if (!deleting) {
+            QCOMPARE(opens([&] { w.edit->click(); }, entryOf), QStringLiteral("編集:") + name);
+            return;
+        }
+        QStringList left = w.names();
+        left.removeOne(name);
+        w.remove->click();
+        QCOMPARE(w.names(), left);
     }
 
-    void editOfRenamedMemberFindsItsRow()
+    void deleteRemovesExactlyTheSelectedBlock_data()
     {
-        const int member =
-            MemberTable::insert(QStringLiteral("O'Brien"), QStringLiteral("おぶらいえん"), QString(), 12);
-        const int other = MemberTable::insert(QStringLiteral("別人"), QStringLiteral("べつじん"), QString(), 7);
-        const int id = addScore(may().id, member, QStringLiteral("O'Brien"), 12, 45, 47);
-        addScore(may().id, other, QStringLiteral("別人"), 7, 50, 50);
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("how");
+        for (const char *how : {"drag", "Shift+click in the fixed column", "Shift+click upwards", "Shift+Down"})
+            QTest::addRow("sheet: %s", how) << int(Sheet) << QString::fromLatin1(how);
+        for (const char *how : {"drag", "Shift+Down"})
+            QTest::addRow("members: %s", how) << int(Members) << QString::fromLatin1(how);
+    }
+    void deleteRemovesExactlyTheSelectedBlock()
+    {
+        QFETCH(int, window);
+        QFETCH(QString, how);
+        const GridWindow w = openWithFive(window);
+        Grid &grid = *w.grid;
+        if (how == QLatin1String("drag")) {
+            dragRows(grid, 2, 4);
+        } else if (how.endsWith(QLatin1String("column"))) {
+            clickCell(grid, 2, 0);
+            clickCell(grid, 4, 0, Qt::ShiftModifier);
+        } else if (how.endsWith(QLatin1String("upwards"))) {
+            clickRow(grid, 4);
+            clickRow(grid, 2, Qt::ShiftModifier);
+        } else {
+            clickRow(grid, 2);
+            QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
+            QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
+        }
+        QCOMPARE(highlightedRows(grid), (QList<int>{2, 3, 4}));
+        QVERIFY(w.remove->isEnabled());
+        w.remove->click();
+        QCOMPARE(w.names(), (QStringList{"会員1", "会員5"}));
+        QCOMPARE(value(QStringLiteral("select count(*) from Score where COURSE_ID<>?"), {m_may}).toInt(), 5); // June
+        QVERIFY(!w.edit->isEnabled() && !w.remove->isEnabled());
+    }
+
+    void rightClickAnywhereOverTheGridAdds_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::newRow("sheet: cell") << int(Sheet) << 2 << 3;
+        QTest::newRow("sheet: header row") << int(Sheet) << 0 << 3;
+        QTest::newRow("sheet: fixed column") << int(Sheet) << 2 << 0;
+        QTest::newRow("sheet: corner") << int(Sheet) << 0 << 0;
+        QTest::newRow("sheet: below the last row") << int(Sheet) << -1 << 3;
+        QTest::newRow("members: header row") << int(Members) << 0 << 0;
+        QTest::newRow("members: below the last row") << int(Members) << -1 << 0;
+    }
+    void rightClickAnywhereOverTheGridAdds()
+    {
+        QFETCH(int, window);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        Grid &grid = *openWithFive(window).grid;
+        const QPoint below(20, grid.viewport()->height() - 4);
+        QCOMPARE(opens(
+                     [&] {
+                         if (row < 0)
+                             QTest::mouseClick(grid.viewport(), Qt::RightButton, Qt::NoModifier, below);
+                         else
+                             clickCell(grid, row, column, Qt::NoModifier, Qt::RightButton);
+                     },
+                     entryOf),
+                 QStringLiteral("追加:"));
+        QVERIFY(highlightedRows(grid).isEmpty());
+    }
+
+    void doubleClickOnAnyCellOfARowEditsIt_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<int>("column");
+        QTest::newRow("sheet: RANK") << int(Sheet) << 0;
+        QTest::newRow("sheet: 氏名") << int(Sheet) << 1;
+        QTest::newRow("sheet: NET") << int(Sheet) << 7;
+        QTest::newRow("members: 氏名") << int(Members) << 0;
+        QTest::newRow("members: HC") << int(Members) << 3;
+    }
+    void doubleClickOnAnyCellOfARowEditsIt()
+    {
+        QFETCH(int, window);
+        QFETCH(int, column);
+        Grid &grid = *openWithFive(window).grid;
+        QCOMPARE(opens([&] { doubleClickCell(grid, 3, column); }, entryOf), QStringLiteral("編集:会員3"));
+    }
+
+    void editShowsTheRowAndStoresWhatFollowsFromIt()
+    {
+        const int member = MemberTable::insert(QStringLiteral("O'Brien"), QStringLiteral("お"), QString(), 12);
+        const int id = addScore(m_may, member, QStringLiteral("O'Brien"), 12, 45, 47);
         ScoreTable::updateNewHcAndRank(id, 8, 1);
-        MemberTable::update(member, QStringLiteral("O'Brien Jr"), QStringLiteral("おぶらいえん"), QString(), 9);
-
+        MemberTable::update(member, QStringLiteral("O'Brien Jr"), QStringLiteral("お"), QString(), 9);
+        const int bulk = MemberTable::insert(QStringLiteral("一括"), QStringLiteral("い"), QString(), 14);
+        addScore(m_may, bulk, QStringLiteral("一括"), 14, 0, 0);
         Form4 &sheet = openSheet(may());
-        QCOMPARE(sheet.ScoreGrid->textAt(1, 1), QStringLiteral("O'Brien"));
-        struct Seen
-        {
-            QString title, name, hc, ob, out, in, gross, net, newHc;
-            int entries = -1;
-            bool okEnabled = false;
-        } seen;
-        ParvelaTest::onNextDialog<Form5>([&](Form5 *entry) {
-            seen = {entry->windowTitle(),   entry->Combo1->currentText(), entry->Text1->text(),
-                    entry->Text2->text(),   entry->Text3->text(),         entry->Text4->text(),
-                    entry->Text5->text(),   entry->Text6->text(),         entry->Text7->text(),
-                    entry->Combo1->count(), entry->Command1->isEnabled()};
-            entry->Text2->setText(QStringLiteral("200"));
-            entry->Text4->setText(QStringLiteral("40"));
-            entry->Command1->click();
-        });
-        doubleClickRow(*sheet.ScoreGrid, 1);
-
-        QCOMPARE(seen.title, QStringLiteral("編集"));
-        QCOMPARE(seen.name, QStringLiteral("O'Brien"));
-        QCOMPARE(seen.entries, 1);
-        QVERIFY(seen.okEnabled);
-        QCOMPARE(seen.hc, QStringLiteral("12")); // the row's HC, not the member's current 9
-        QCOMPARE(seen.ob, QStringLiteral("0"));  // OB 0 is shown once there are scores
-        QCOMPARE(seen.out, QStringLiteral("45"));
-        QCOMPARE(seen.in, QStringLiteral("47"));
-        QCOMPARE(seen.gross, QStringLiteral("92"));
-        QCOMPARE(seen.net, QStringLiteral("80"));
-        QCOMPARE(seen.newHc, QStringLiteral("8"));
-
-        const std::optional<ScoreRecord> row = ScoreTable::byId(id);
-        QVERIFY(row);
-        QCOMPARE(row->memberName, QStringLiteral("O'Brien"));
-        QCOMPARE(row->memberId, member);
-        QCOMPARE(row->ob, 200.0);
-        QCOMPARE(row->in, 40);
-        QCOMPARE(row->gross, 85);
-        QCOMPARE(row->net, 73.0);
-        QCOMPARE(row->newHc, 8.0);
-        QCOMPARE(ParvelaTest::value(QStringLiteral("select RANK from Score where ID=?"), {id}).toInt(), 1);
-        QCOMPARE(sheet.ScoreGrid->textAt(1, 7), QStringLiteral("73"));
-        QVERIFY(!sheet.Command2->isEnabled());
+        const auto fields = [](bool store) {
+            return [store](QWidget *modal) {
+                auto *entry = static_cast<Form5 *>(modal);
+                QStringList seen = {entry->Combo1->currentText() + QLatin1Char('/')
+                                    + QString::number(entry->Combo1->count())};
+                for (QLineEdit *field :
+                     {entry->Text1, entry->Text2, entry->Text3, entry->Text4, entry->Text5, entry->Text6, entry->Text7})
+                    seen << field->text();
+                entry->Text2->setText(QStringLiteral("200"));
+                entry->Text4->setText(QStringLiteral("40"));
+                (store ? entry->Command1 : entry->Command2)->click();
+                return seen.join(QLatin1Char(' '));
+            };
+        };
+        // The bulk row (NET -14, first) opens with empty scores; the other with its own HC, not
+        // the member's 9 of today.
+        QCOMPARE(opens([&] { doubleClickCell(*sheet.ScoreGrid, 1, 1); }, fields(false)),
+                 QStringLiteral("一括/1 14    0 -14 0"));
+        QCOMPARE(opens([&] { doubleClickCell(*sheet.ScoreGrid, 2, 1); }, fields(true)),
+                 QStringLiteral("O'Brien/1 12 0 45 47 92 80 8"));
+        QCOMPARE(value(QStringLiteral("select count(*) from Score where ID=? and MEMBER_NAME='O''Brien' and OB=200 "
+                                      "and GROSS_VAL=85 and NET_VAL=73 and NEW_HC=8 and RANK=1"),
+                       {id})
+                     .toInt(),
+                 1);
+        QCOMPARE(shownText(*sheet.ScoreGrid, 2, 7), QStringLiteral("73"));
     }
 
-    void editOfBulkRowOpensWithEmptyScores()
+    void closingStoresDateAndCourse_data()
     {
-        const int member = MemberTable::insert(QStringLiteral("一括"), QStringLiteral("いっかつ"), QString(), 14);
-        addScore(may().id, member, QStringLiteral("一括"), 14, 0, 0);
-        ScoreTable::update([&] {
-            ScoreRecord r = *ScoreTable::firstOfMember(may().id, member);
-            r.net = 0;
-            return r;
-        }());
-        Form4 &sheet = openSheet(may());
-        QCOMPARE(rowTexts(*sheet.ScoreGrid, 1),
-                 (QStringList{QStringLiteral("優勝"), QStringLiteral("一括"), "14", "0", "0", "0", "0", "0", "0"}));
-        QStringList fields;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            if (auto *entry = qobject_cast<Form5 *>(modal))
-                fields = {entry->Text1->text(), entry->Text2->text(), entry->Text3->text(), entry->Text4->text()};
-            modal->close();
-        });
-        clickRow(*sheet.ScoreGrid, 1);
-        QTest::mouseClick(sheet.Command2, Qt::LeftButton);
-        QCOMPARE(fields, (QStringList{"14", QString(), QString(), QString()}));
+        QTest::addColumn<QString>("course");     // typed, then the sheet is closed by the row's way
+        QTest::addColumn<QStringList>("stored"); // date, course, history
+        QTest::newRow("Esc") << "南'" << QStringList{"2003/5/25", "南'", "南'", "東", "西"};
+        QTest::newRow("終了, a known course") << "西" << QStringList{"2003/5/25", "西", "東", "西", "北"};
+        QTest::newRow("close box") << "南" << QStringList{"2003/5/18", "東コース", "東", "西", "北"};
     }
-
-    void rightClickOpensAdd()
+    void closingStoresDateAndCourse()
     {
-        Form4 &sheet = openSheet(may());
-        QString title;
-        ParvelaTest::onNextModal([&](QWidget *modal) {
-            title = modal->windowTitle();
-            modal->close();
-        });
-        QTest::mouseClick(sheet.ScoreGrid->viewport(), Qt::RightButton, Qt::NoModifier, QPoint(30, 30));
-        QCOMPARE(title, QStringLiteral("追加"));
-    }
-
-    void escStoresDateAndCourse()
-    {
-        SettingsStore::save(SettingKeys::course(1), QStringLiteral("東"));
-        SettingsStore::save(SettingKeys::course(2), QStringLiteral("西"));
-        SettingsStore::save(SettingKeys::course(3), QStringLiteral("北"));
+        QFETCH(QString, course);
+        QFETCH(QStringList, stored);
+        const QString how = QString::fromUtf8(QTest::currentDataTag());
+        for (int n = 1; n <= 3; ++n)
+            SettingsStore::save(SettingKeys::course(n), QStringList{"東", "西", "北"}[n - 1]);
         Form4 &sheet = openSheet(may());
         QCOMPARE(sheet.boxCourse->count(), 3);
         sheet.boxDate->setText(QStringLiteral("2003/5/25"));
-        sheet.boxCourse->setEditText(QStringLiteral("南'コース"));
-        sheet.boxCourse->setFocus();
-        QTest::keyClick(sheet.boxCourse, Qt::Key_Escape);
+        sheet.boxCourse->setEditText(course);
+        if (how == QLatin1String("Esc"))
+            QTest::keyClick(sheet.boxCourse, Qt::Key_Escape);
+        else if (how == QLatin1String("close box"))
+            sheet.close();
+        else
+            sheet.Command7->click();
         QVERIFY(!sheet.isVisible());
-
-        QCOMPARE(may().playDate, QStringLiteral("2003/5/25"));
-        QCOMPARE(may().courseName, QStringLiteral("南'コース"));
-        QCOMPARE(SettingsStore::read(SettingKeys::course(1), QString()), QStringLiteral("南'コース"));
-        QCOMPARE(SettingsStore::read(SettingKeys::course(2), QString()), QStringLiteral("東"));
-        QCOMPARE(SettingsStore::read(SettingKeys::course(3), QString()), QStringLiteral("西"));
+        QStringList now = {may().playDate, may().courseName};
+        for (int n = 1; n <= 3; ++n)
+            now << SettingsStore::read(SettingKeys::course(n), QString());
+        QCOMPARE(now, stored);
     }
 
-    void closeButtonWithKnownCourseKeepsHistory()
-    {
-        SettingsStore::save(SettingKeys::course(1), QStringLiteral("東"));
-        SettingsStore::save(SettingKeys::course(2), QStringLiteral("西"));
-        SettingsStore::save(SettingKeys::course(3), QStringLiteral("北"));
-        Form4 &sheet = openSheet(may());
-        sheet.boxCourse->setEditText(QStringLiteral("西"));
-        QTest::mouseClick(sheet.Command7, Qt::LeftButton);
-        QVERIFY(!sheet.isVisible());
-        QCOMPARE(may().courseName, QStringLiteral("西"));
-        QCOMPARE(SettingsStore::read(SettingKeys::course(1), QString()), QStringLiteral("東"));
-        QCOMPARE(SettingsStore::read(SettingKeys::course(2), QString()), QStringLiteral("西"));
-        QCOMPARE(SettingsStore::read(SettingKeys::course(3), QString()), QStringLiteral("北"));
-    }
-
-    void closeBoxStoresNeitherDateNorCourse()
-    {
-        Form4 &sheet = openSheet(may());
-        sheet.boxDate->setText(QStringLiteral("2003/5/30"));
-        sheet.boxCourse->setEditText(QStringLiteral("南"));
-        sheet.close();
-        QCOMPARE(may().playDate, QStringLiteral("2003/5/18"));
-        QCOMPARE(may().courseName, QStringLiteral("東コース"));
-        QCOMPARE(SettingsStore::read(SettingKeys::course(1), QString()), QString());
-    }
-
-    void failedStoreKeepsSheetOpen()
+    void aFailedStoreKeepsTheSheetOpen()
     {
         Form4 &sheet = openSheet(may());
         Database::exec(QStringLiteral("drop table Course"));
-        QTest::mouseClick(sheet.Command7, Qt::LeftButton);
-        QVERIFY(sheet.isVisible());
+        sheet.Command7->click();
+        QVERIFY(sheet.isVisible() && takeOnlyError());
+    }
+
+    void maximisedLikeTheOtherGridWindows()
+    {
+        SettingsStore::save(QStringLiteral("Form4WindowSate"), QStringLiteral("2"));
+        Form4 *sheet = &openSheet(may());
+        QVERIFY(sheet->windowFlags().testFlags(Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
+        QVERIFY(sheet->isMaximized());
+        sheet->showNormal();
+        sheet->resize(700, 500);
+        sheet->ScoreGrid->setColWidth(8, 900);
+        sheet->close();
+        flushDeletes();
+        sheet = &openSheet(may());
+        QVERIFY(!sheet->isMaximized());
+        QCOMPARE(sheet->size(), QSize(700, 500));
+        QCOMPARE(sheet->ScoreGrid->colWidth(8), 900);
+    }
+
+    void newHandicapsOfTheMonthAndAFailedCalculation()
+    {
+        // Nets 70, 72, 75, 76.
+        for (const auto &[name, hc, out, in] :
+             {std::tuple{"青木", 20, 45, 45}, {"伊藤", 15, 43, 44}, {"上田", 11, 43, 43}, {"遠藤", 18, 47, 47}}) {
+            const QString who = QString::fromUtf8(name);
+            addScore(m_may, MemberTable::insert(who, "か", QString(), hc), who, hc, out, in);
+        }
+        Database::exec(QStringLiteral("create trigger refuse before update on Member begin "
+                                      "select raise(abort, 'refused'); end"));
+        Form4 &sheet = openSheet(may());
+        sheet.Command4->click(); // refused after every row was ranked: nothing of it stays
+        QVERIFY(takeOnlyError());
+        QCOMPARE(value(QStringLiteral("select count(*) from Score where RANK<>0 or NEW_HC<>0")).toInt(), 0);
+        Database::exec(QStringLiteral("drop trigger refuse"));
+        sheet.Command4->click();
+        QCOMPARE(shownColumn(*sheet.ScoreGrid, 1) + shownColumn(*sheet.ScoreGrid, 8),
+                 (QStringList{"青木", "伊藤", "上田", "遠藤", "14", "12", "10", "18"}));
+        QCOMPARE(value(QStringLiteral("select group_concat(HC, ' ') from (select HC from Member order by ID)")),
+                 QVariant("14.0 12.0 10.0 18.0"));
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void entryOffersTheMembersNotYetEnteredInKanaOrder()
+    {
+        kanaMembers();
+        addScore(m_may, 4, QStringLiteral("木村"), 12, 40, 40);
+        Form5 &entry = openAdd();
+        QStringList offered;
+        for (int i = 0; i < entry.Combo1->count(); ++i)
+            offered << entry.Combo1->itemText(i);
+        QCOMPARE(offered, (QStringList{"加藤", "後藤", "河合"})); // がとう after かとう, before かわい
+        QVERIFY(!entry.Command1->isEnabled());
+    }
+
+    void entryTotalsFollowTheMemberPickedAfterTheScores()
+    {
+        kanaMembers();
+        Form5 &entry = openAdd();
+        QTest::keyClicks(entry.Text3, QStringLiteral("45"));
+        QTest::keyClicks(entry.Text4, QStringLiteral("47"));
+        QCOMPARE(entry.Text6->text(), QStringLiteral("92"));
+        entry.Combo1->setCurrentIndex(entry.Combo1->findText(QStringLiteral("木村")));
+        QCOMPARE(entry.Text5->text() + QLatin1Char(' ') + entry.Text6->text(), QStringLiteral("92 80"));
+        entry.Text1->setText(QStringLiteral("13.5")); // a handicap typed over counts too, rounded to even
+        QCOMPARE(entry.Text6->text(), QStringLiteral("78"));
+        QTest::keyClick(entry.Text4, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier); // on OK
+        QCOMPARE(value(QStringLiteral("select count(*) from Score where HC=13.5 and NET_VAL=78")).toInt(), 1);
+        QCOMPARE(shownColumn(*WindowRegistry::instance().existing<Form4>()->ScoreGrid, 7), QStringList{"78"});
+    }
+
+    void aRefusedEntryStoresNothingAndCancelLeavesTheSheet()
+    {
+        kanaMembers();
+        Form5 &entry = openAdd();
+        entry.Combo1->setCurrentIndex(0);
+        entry.Text3->setText(QStringLiteral("45.5"));
+        entry.Command1->click();
         const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].icon, QMessageBox::Critical);
+        QVERIFY(shown.size() == 1 && shown[0].text.startsWith(QStringLiteral("OUTには")) && entry.Text3->hasFocus());
+        QTest::keyClick(entry.Text2, Qt::Key_Escape);
+        QVERIFY(!entry.isVisible());
+        QCOMPARE(value(QStringLiteral("select count(*) from Score")).toInt(), 0);
+        QCOMPARE(WindowRegistry::instance().existing<Form4>()->ScoreGrid->rows(), 1); // not reloaded
     }
 
-    void placementAndColumnWidthsRoundTrip()
+    void bulkAddEntersTheChosenWithZeros()
     {
-        {
-            Form4 &sheet = openSheet(may());
-            sheet.resize(700, 500);
-            sheet.ScoreGrid->setColWidth(1, 3000);
-            sheet.ScoreGrid->setColWidth(8, 900);
-            sheet.close();
-            flushDeletes();
-        }
-        QCOMPARE(SettingsStore::read(QStringLiteral("Form4WindowSate"), QStringLiteral("?")), QStringLiteral("0"));
-        QCOMPARE(SettingsStore::readInt(QStringLiteral("Form4Width"), 0), 700 * 15);
-        QCOMPARE(SettingsStore::readInt(QStringLiteral("Form4Height"), 0), 500 * 15);
-        QCOMPARE(SettingsStore::readInt(QStringLiteral("ScoreGridColWidth1"), 0), 3000);
-        QCOMPARE(SettingsStore::readInt(QStringLiteral("ScoreGridColWidth8"), 0), 900);
-        QCOMPARE(SettingsStore::readInt(QStringLiteral("ScoreGridColWidth5"), 0), 495); // 500 twips = 33 px
-        QCOMPARE(SettingsStore::read(QStringLiteral("Form4WindowState"), QStringLiteral("none")),
-                 QStringLiteral("none"));
-
-        Form4 &again = openSheet(may());
-        QCOMPARE(again.size(), QSize(700, 500));
-        QCOMPARE(again.ScoreGrid->colWidth(1), 3000);
-        QCOMPARE(again.ScoreGrid->colWidth(8), 900);
-        QCOMPARE(again.ScoreGrid->width(), 700 - 16);
-        QCOMPARE(again.Command7->x(), 700 - 80);
-        QCOMPARE(again.Command1->y(), 500 - 32);
-    }
-
-    void storedPlacementFarOffScreenStillOpensVisible()
-    {
-        SettingsStore::save(QStringLiteral("Form4WindowSate"), QStringLiteral("1"));
-        SettingsStore::save(QStringLiteral("Form4Left"), QStringLiteral("-900000"));
-        SettingsStore::save(QStringLiteral("Form4Top"), QStringLiteral("900000"));
-        SettingsStore::save(QStringLiteral("Form4Width"), QStringLiteral("-15"));
+        kanaMembers();
+        const int scored = addScore(m_may, 4, QStringLiteral("木村"), 12, 45, 47);
         Form4 &sheet = openSheet(may());
-        QVERIFY(sheet.isVisible());
-        QVERIFY(!sheet.isMinimized());
-        const QRect screen = sheet.screen()->availableGeometry();
-        QVERIFY(screen.intersects(sheet.geometry()));
-        QVERIFY(sheet.width() > 0);
-    }
-
-    void tinyWindowNeverGetsNegativeLayout()
-    {
-        Form4 &sheet = openSheet(may());
-        sheet.setMinimumSize(0, 0);
-        sheet.resize(20, 10);
-        for (QWidget *child : sheet.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-            QVERIFY(child->x() >= 0);
-            QVERIFY(child->y() >= 0);
-            QVERIFY(child->width() >= 0);
-            QVERIFY(child->height() >= 0);
-        }
-        QCOMPARE(sheet.ScoreGrid->width(), qMax(0, sheet.width() - 16));
-        QCOMPARE(sheet.Command1->y(), qMax(0, sheet.height() - 32));
+        const auto choose = [&](const QStringList &chosen, bool ok) {
+            return opens(
+                [&] { sheet.Command8->click(); },
+                [&](QWidget *modal) {
+                    QListWidget *list = static_cast<Form12 *>(modal)->List1;
+                    QStringList listed;
+                    for (int i = 0; i < list->count(); ++i) {
+                        listed << list->item(i)->text();
+                        if (chosen.contains(listed.last()))
+                            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                              list->visualItemRect(list->item(i)).center());
+                    }
+                    (ok ? static_cast<Form12 *>(modal)->Command1 : static_cast<Form12 *>(modal)->Command2)->click();
+                    return listed.join(QLatin1Char(','));
+                });
+        };
+        QCOMPARE(choose({"河合", "加藤", "木村"}, true), QStringLiteral("加藤,後藤,河合,木村"));
+        choose({"後藤"}, false);
+        // 木村 was entered already; the others got the next IDs, in the order of the list, with
+        // the member's handicap and every score 0.
+        QCOMPARE(column(QStringLiteral("select MEMBER_NAME from Score where ID>? order by ID"), {scored}),
+                 (QVariantList{"加藤", "河合"}));
+        QCOMPARE(value(QStringLiteral("select max(ID)-? + sum(OB+OUT_VAL+IN_VAL+GROSS_VAL+abs(NET_VAL)+NEW_HC+RANK) "
+                                      "from Score where ID>?"),
+                       {scored, scored})
+                     .toInt(),
+                 2);
+        QCOMPARE(value(QStringLiteral("select HC from Score where MEMBER_NAME='河合'")).toDouble(), 7.5);
+        QCOMPARE(shownColumn(*sheet.ScoreGrid, 1), (QStringList{"加藤", "河合", "木村"}));
     }
 };
 

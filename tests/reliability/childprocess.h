@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
-#include <QStringList>
 
 namespace ChildProcess {
 
@@ -17,19 +16,11 @@ inline QString program()
 // Starts the child on the database and waits until it has opened it and is about to work.
 inline bool startReady(QProcess &process, const QString &databasePath, const QStringList &operation)
 {
-    process.setProgram(program());
-    process.setArguments(QStringList{databasePath} + operation);
-    process.setProcessChannelMode(QProcess::SeparateChannels);
-    process.start();
-    if (!process.waitForStarted(10000))
-        return false;
+    process.start(program(), QStringList{databasePath} + operation);
     QByteArray said;
-    while (!said.contains("ready\n")) {
-        if (!process.waitForReadyRead(10000))
-            return false;
+    while (!said.contains("ready\n") && process.waitForReadyRead(10000))
         said += process.readAllStandardOutput();
-    }
-    return true;
+    return said.contains("ready\n");
 }
 
 } // namespace ChildProcess

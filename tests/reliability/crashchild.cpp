@@ -6,67 +6,94 @@
 //   reliability_crashchild PATH deletescores COURSE_ID
 //   reliability_crashchild PATH deletemembers FIRST_ID LAST_ID
 //   reliability_crashchild PATH lock
+//   reliability_crashchild PATH startup   the program's own start-up (its check of the file and the
+//                                         daily copy), PATH's folder as the program folder: prints
+//                                         each message shown, then "started"
 #include "core/database.h"
+#include "core/gui/form1.h"
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/scoretable.h"
 #include "monthly/bulkadd.h"
 #include "monthly/ranking.h"
+#include "platform/gui/messagebox.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QFileInfo>
 #include <QThread>
 
 #include <cstdio>
+#include <memory>
+
+namespace {
+
+int startUp(const QString &path)
+{
+    QApplication::setOrganizationName(QStringLiteral("Parvela"));
+    QApplication::setApplicationName(QStringLiteral("Parvela"));
+    MessageBox::setAnswering(true);
+    Module1::SetProgramFolder(QFileInfo(path).absolutePath());
+    std::puts("ready");
+    std::fflush(stdout);
+    const bool started = Form1().Form_Load();
+    for (const MessageBox::Shown &shown : MessageBox::takeShown())
+        std::printf("message: %s\n", qPrintable(shown.text));
+    std::puts(started ? "started" : "refused");
+    return started ? 0 : 1;
+}
+
+void run(const QString &operation, const QStringList &args)
+{
+    const auto number = [&args](int index) { return args.value(index).toInt(); };
+    QVector<qint16> ids;
+    if (operation == QLatin1String("rank")) {
+        Ranking::calculateMonth(number(3), number(4), number(5), SettingsRecord());
+    } else if (operation == QLatin1String("bulkadd")) {
+        QVector<BulkAdd::Choice> chosen;
+        for (const MemberRecord &member : MemberTable::allByKana())
+            chosen.append({member.id, member.name});
+        BulkAdd::enter(number(3), chosen);
+    } else if (operation == QLatin1String("deletescores")) {
+        for (const ScoreRecord &score : ScoreTable::rankingRows(number(3)))
+            ids.append(score.id);
+        ScoreTable::removeAll(ids);
+    } else if (operation == QLatin1String("deletemembers")) {
+        for (int id = number(3); id <= number(4); ++id)
+            ids.append(static_cast<qint16>(id));
+        MemberTable::removeAll(ids);
+    } else if (operation == QLatin1String("lock")) {
+        Database::exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        std::puts("ready");
+        std::fflush(stdout);
+        QThread::sleep(3600);
+    }
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() < 3)
-        return 2;
-    const QString operation = args[2];
-    const auto number = [&args](int index) { return args.value(index).toInt(); };
+    const QString operation = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    // Only the start-up shows windows; the rest need no display.
+    const bool startingUp = operation == QLatin1String("startup");
+    const std::unique_ptr<QCoreApplication> app(startingUp ? new QApplication(argc, argv)
+                                                           : new QCoreApplication(argc, argv));
+    const QStringList args = QCoreApplication::arguments();
+    if (startingUp)
+        return startUp(args[1]);
     try {
-        Database::open(args[1]);
+        Database::open(args.value(1));
         // A tiny page cache spills changed pages to the file long before the commit, so a kill
         // can land while the file itself is half written.
         Database::exec(QStringLiteral("PRAGMA cache_size = 4"));
-        if (operation == QLatin1String("lock"))
-            Database::exec(QStringLiteral("BEGIN EXCLUSIVE"));
-        std::fputs("ready\n", stdout);
+        if (operation != QLatin1String("lock"))
+            std::puts("ready");
         std::fflush(stdout);
-
-        if (operation == QLatin1String("rank")) {
-            Ranking::calculateMonth(number(3), number(4), number(5), SettingsRecord());
-        } else if (operation == QLatin1String("bulkadd")) {
-            QVector<BulkAdd::Choice> chosen;
-            for (const MemberRecord &member : MemberTable::allByKana())
-                chosen.append({member.id, member.name});
-            BulkAdd::enter(number(3), chosen);
-        } else if (operation == QLatin1String("deletescores")) {
-            QVector<qint16> ids;
-            for (const ScoreRecord &score : ScoreTable::rankingRows(number(3)))
-                ids.append(score.id);
-            ScoreTable::removeAll(ids);
-        } else if (operation == QLatin1String("deletemembers")) {
-            QVector<qint16> ids;
-            for (int id = number(3); id <= number(4); ++id)
-                ids.append(static_cast<qint16>(id));
-            MemberTable::removeAll(ids);
-        } else if (operation == QLatin1String("lock")) {
-            for (;;)
-                QThread::sleep(1);
-        } else {
-            return 2;
-        }
-        Database::close();
-    } catch (const DatabaseError &error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    } catch (const StartupError &error) {
+        run(operation, args);
+    } catch (const std::runtime_error &error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
-    std::fputs("done\n", stdout);
+    std::puts("done");
     return 0;
 }

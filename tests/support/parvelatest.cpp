@@ -1,8 +1,11 @@
 #include "parvelatest.h"
 
+#include "platform/gui/grid.h"
 #include "platform/gui/japanese.h"
 #include "platform/gui/messagebox.h"
 
+#include <QHeaderView>
+#include <QLabel>
 #include <QPointer>
 
 namespace ParvelaTest {
@@ -35,6 +38,25 @@ void onNextModal(std::function<void(QWidget *)> inspect, int timeoutMs)
     timer->start();
 }
 
+QString opens(const std::function<void()> &press, const std::function<QString(QWidget *)> &inspect)
+{
+    QString seen;
+    onNextModal(
+        [&](QWidget *modal) {
+            QPointer<QWidget> guard(modal);
+            seen = inspect ? inspect(modal)
+                           : QString::fromLatin1(modal->metaObject()->className()) + QLatin1Char(':')
+                                 + modal->windowTitle();
+            if (guard && guard->isVisible())
+                guard->close();
+        },
+        500);
+    press();
+    if (seen.isEmpty())
+        QTest::qWait(600); // nothing opened: let the wait for it run out
+    return seen;
+}
+
 bool showActive(QWidget *window)
 {
     window->show();
@@ -51,6 +73,87 @@ std::optional<QString> takeOnlyError()
     for (const MessageBox::Shown &message : shown)
         qWarning("icon %d: %s", int(message.icon), qPrintable(message.text));
     return std::nullopt;
+}
+
+QString shownText(const Grid &grid, int row, int column)
+{
+    const int body = column - grid.fixedCols();
+    if (row == 0 && body < 0)
+        return grid.findChild<QLabel *>(QStringLiteral("gridCorner"))->text();
+    if (row == 0)
+        return grid.model()->headerData(body, Qt::Horizontal).toString();
+    if (body < 0)
+        return grid.model()->headerData(row - 1, Qt::Vertical).toString();
+    return grid.model()->index(row - 1, body).data().toString();
+}
+
+QStringList shownColumn(const Grid &grid, int column)
+{
+    QStringList texts;
+    for (int row = 1; row < grid.rows(); ++row)
+        texts << shownText(grid, row, column);
+    return texts;
+}
+
+QList<int> highlightedRows(const Grid &grid)
+{
+    QList<int> rows;
+    for (const QModelIndex &index : grid.selectionModel()->selectedRows())
+        rows << index.row() + 1;
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+namespace {
+
+// The part of the grid that shows the cell, and the cell's centre in it.
+QWidget *cellPart(Grid &grid, int row, int column, QPoint &centre)
+{
+    const int body = column - grid.fixedCols();
+    QHeaderView *across = grid.horizontalHeader();
+    QHeaderView *down = grid.verticalHeader();
+    const int x = body < 0 ? down->width() / 2 : across->sectionViewportPosition(body) + across->sectionSize(body) / 2;
+    const int y =
+        row == 0 ? across->height() / 2 : down->sectionViewportPosition(row - 1) + down->sectionSize(row - 1) / 2;
+    centre = QPoint(x, y);
+    if (row == 0 && body < 0)
+        return grid.findChild<QLabel *>(QStringLiteral("gridCorner"));
+    if (row == 0)
+        return across->viewport();
+    return body < 0 ? down->viewport() : grid.viewport();
+}
+
+} // namespace
+
+void clickCell(Grid &grid, int row, int column, Qt::KeyboardModifiers modifiers, Qt::MouseButton button)
+{
+    QPoint centre;
+    QWidget *part = cellPart(grid, row, column, centre);
+    QTest::mouseClick(part, button, modifiers, centre);
+}
+
+void doubleClickCell(Grid &grid, int row, int column)
+{
+    QPoint centre;
+    QWidget *part = cellPart(grid, row, column, centre);
+    QTest::mouseClick(part, Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseDClick(part, Qt::LeftButton, Qt::NoModifier, centre);
+}
+
+void dragRows(Grid &grid, int fromRow, int toRow)
+{
+    QPoint from, to;
+    QWidget *part = cellPart(grid, fromRow, grid.fixedCols(), from);
+    cellPart(grid, toRow, grid.fixedCols(), to);
+    QTest::mousePress(part, Qt::LeftButton, Qt::NoModifier, from);
+    for (int step = 1; step <= 4; ++step)
+        QTest::mouseMove(part, from + (to - from) * step / 4);
+    QTest::mouseRelease(part, Qt::LeftButton, Qt::NoModifier, to);
+}
+
+void clickRow(Grid &grid, int row, Qt::KeyboardModifiers modifiers)
+{
+    clickCell(grid, row, grid.fixedCols(), modifiers);
 }
 
 } // namespace ParvelaTest

@@ -13,6 +13,8 @@
 #include <memory>
 #include <optional>
 
+class Grid;
+
 namespace ParvelaTest {
 
 // The application's names, the settings loaded, and message boxes answered through the seam.
@@ -38,6 +40,11 @@ void onNextDialog(Inspect inspect, int timeoutMs = 5000)
         },
         timeoutMs);
 }
+
+// Presses, then returns what `inspect` made of the modal window that opened (closed afterwards
+// if still open; by default its class and caption, "Form5:追加"), or an empty text when none
+// opened.
+QString opens(const std::function<void()> &press, const std::function<QString(QWidget *)> &inspect = {});
 
 // Shows a window, makes it active and waits for it, so key preview and focus behave as for a
 // user.
@@ -66,6 +73,20 @@ Form &showTableWindow()
 // was an error; nothing otherwise, and what was shown instead goes to the test's log so the
 // failing check can be read.
 std::optional<QString> takeOnlyError();
+
+// What a grid shows, read from the view as the user sees it: the header row and the fixed
+// column included, and the data rows highlighted (1 = the first data row).
+QString shownText(const Grid &grid, int row, int column);
+QStringList shownColumn(const Grid &grid, int column);
+QList<int> highlightedRows(const Grid &grid);
+
+// The mouse on a cell of any part of the grid: the header row, the fixed column or the body.
+void clickCell(Grid &grid, int row, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+               Qt::MouseButton button = Qt::LeftButton);
+void doubleClickCell(Grid &grid, int row, int column);
+// Presses on one row, moves to the other with the button held and releases there.
+void dragRows(Grid &grid, int fromRow, int toRow);
+void clickRow(Grid &grid, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 } // namespace ParvelaTest
 

@@ -3,7 +3,7 @@
 #include "annual/annualsummary.h"
 #include "annual/print/annualprint.h"
 
-#include "core/gui/errorreport.h"
+#include "core/gui/failedreadnotice.h"
 #include "core/gui/windowplacement.h"
 #include "core/module1.h"
 #include "platform/gui/grid.h"
@@ -61,15 +61,19 @@ Form9::Form9(QWidget *parent)
     ScoreGrid = new Grid(this);
     ScoreGrid->setFont(regular);
     ScoreGrid->setGeometry(8, 8, 729, 329);
+    ScoreGrid->setGridColor(QColor(192, 192, 192));
+    ScoreGrid->setBackColorBkg(QColor(128, 128, 128));
     Command5 = makeButton<SplitButton>(this, QStringLiteral("印刷"), 584);
     Command7 = makeButton<QPushButton>(this, QStringLiteral("終了"), 664);
     Command7->setAutoDefault(false);
+    m_readNotice = new FailedReadNotice(ScoreGrid, {Command5});
 
     connect(Command5, &QToolButton::clicked, this, &Form9::Command5_Click);
     PrintCommand::equipButton(
         *Command5, [this] { return printout(); },
         [] { return QString::number(Module1::Settings.EditYear) + QStringLiteral("年度_年間集計.pdf"); });
     connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
+    new EnterPressesButtons(this);
 
     Form_Load();
 }
@@ -96,29 +100,27 @@ void Form9::Showtable()
     ScoreGrid->setRows(1);
     QVector<AnnualRow> rows;
     // A failed read is reported and leaves the table empty rather than half filled.
-    RunReportingErrors(this, [&] { rows = AnnualSummary::compute(Module1::Settings.EditYear, Module1::Settings); });
-    for (const AnnualPrint::Line &line : AnnualPrint::linesOf(rows))
-        Addrow(line);
+    m_readNotice->run(this, [&] { rows = AnnualSummary::compute(Module1::Settings.EditYear, Module1::Settings); });
+    const QVector<AnnualPrint::Line> lines = AnnualPrint::linesOf(rows);
+    ScoreGrid->setRows(1 + static_cast<int>(lines.size()));
+    for (int row = 1; row <= lines.size(); ++row)
+        Addrow(row, lines.at(row - 1));
     ScoreGrid->setVisible(true);
 }
 
-void Form9::Addrow(const AnnualPrint::Line &line)
+void Form9::Addrow(int row, const AnnualPrint::Line &line)
 {
-    ScoreGrid->addRow();
-    const int gridRow = ScoreGrid->rows() - 1;
-    for (int column = 0; column < ColumnCount; ++column) {
-        ScoreGrid->setTextAt(gridRow, column, line.texts.at(column));
-        if (column >= FirstMonthColumn && column < ObColumn) {
-            const QColor background = line.monthBackgrounds[column - FirstMonthColumn];
-            if (background.isValid())
-                ScoreGrid->setCellBackColor(background);
-        }
+    ScoreGrid->setRowTexts(row, line.texts);
+    for (int month = 0; month < 12; ++month) {
+        if (line.monthBackgrounds[month].isValid())
+            ScoreGrid->setCellBackground(row, FirstMonthColumn + month, line.monthBackgrounds[month]);
     }
 }
 
 void Form9::Command5_Click()
 {
-    PrintCommand::run(this, printout());
+    if (PrintCommand::run(this, printout()))
+        PrintCommand::makeLastRowCurrent(*ScoreGrid);
 }
 
 PrintCommand::Printout Form9::printout() const

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QVector>
 
+class FailedReadNotice;
 class Grid;
 class QPushButton;
 class SplitButton;
@@ -45,10 +46,11 @@ private:
     void Form_Load();
     void Form_Resize();
     void Form_QueryUnload();
-    void Addrow(const AnnualPrint::Line &line);
+    void Addrow(int row, const AnnualPrint::Line &line);
     // The table as it is shown now, texts and month backgrounds, ready to be drawn any number
     // of times.
     PrintCommand::Printout printout() const;
 
     GridWindowPlacement m_placement;
+    FailedReadNotice *m_readNotice;
 };

@@ -1,36 +1,26 @@
 #include "core/gui/errorreport.h"
 
+#include "core/databaseerrortext.h"
 #include "core/settingsstore.h"
 
 #include "platform/gui/messagebox.h"
 
 #include <QDir>
 
-void ReportDatabaseError(QWidget *parent, const DatabaseError &error)
+QString DatabaseErrorCause(const DatabaseError &error)
 {
-    QString reason;
-    switch (error.primaryCode()) {
-    case 5:
-    case 6:
-        reason = QStringLiteral("データベースが他のプログラムに使われています。");
-        break;
-    case 8:
-        reason = QStringLiteral("データベースファイルに書き込めません（読み取り専用です）。");
-        break;
-    case 11:
-    case 26:
-        reason = QStringLiteral("データベースファイルが壊れています。");
-        break;
-    case 13:
-        reason = QStringLiteral("ディスクがいっぱいです。");
-        break;
-    default:
-        break;
-    }
-    QString text = QStringLiteral("データベースの処理ができませんでした。変更は保存されていません。");
-    if (!reason.isEmpty())
-        text += QLatin1Char('\n') + reason;
-    text += QStringLiteral("\n\n詳細: ") + error.engineText();
+    if (error.extendedCode() == DatabaseError::RefusedByProgram)
+        return error.engineText();
+    return DatabaseErrorText::cause(error.extendedCode(), {Database::path(), Database::fileMovedOrDeleted()});
+}
+
+void ReportDatabaseError(QWidget *parent, const DatabaseError &error, const QString &notDone)
+{
+    // The program's own refusal names its reason in full; the engine's text adds nothing to it.
+    const QString text = error.extendedCode() == DatabaseError::RefusedByProgram
+                             ? error.engineText() + QStringLiteral("\n変更は保存されていません。")
+                             : notDone + QLatin1Char('\n') + DatabaseErrorCause(error) + QStringLiteral("\n\n詳細: ")
+                                   + error.engineText();
     MessageBox::critical(parent, QStringLiteral("Parvela"), text);
 }
 

@@ -2,11 +2,20 @@
 
 #include "core/database.h"
 
+#include <QString>
+
 class QWidget;
 
-// Tells the user about a failed statement, in Japanese with the engine's own text; the
-// window stays usable.
-void ReportDatabaseError(QWidget *parent, const DatabaseError &error);
+// What a failed change tells first: nothing of it was stored.
+inline const QString ChangeNotStored =
+    QStringLiteral("データベースの処理ができませんでした。変更は保存されていません。");
+
+// Tells the user about a failed statement: what was not done, the cause and what to do about
+// it, and the engine's own text; the window stays usable.
+void ReportDatabaseError(QWidget *parent, const DatabaseError &error, const QString &notDone = ChangeNotStored);
+
+// The cause and what to do, as ReportDatabaseError tells it, for the open database.
+QString DatabaseErrorCause(const DatabaseError &error);
 
 // Tells the user that the settings store could not be written (a read-only or broken settings
 // file); what the database holds is not affected.

@@ -7,6 +7,7 @@
 #include "core/gui/helpwindow.h"
 #include "core/gui/windowregistry.h"
 #include "core/module1.h"
+#include "core/settingsstore.h"
 #include "members/gui/form7.h"
 #include "monthly/gui/form3.h"
 #include "platform/gui/messagebox.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -61,7 +61,8 @@ Form1::Form1(QWidget *parent)
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
 
-    new KeyPreview(this, [this](QKeyEvent *event) { return Form_KeyDown(event->key()); });
+    new KeyPreview(this, [this](int key) { return Form_KeyDown(key); });
+    new EnterPressesButtons(this);
 }
 
 QPushButton *Form1::makeButton(const QString &caption, int left, int top, const QString &tooltip)
@@ -76,6 +77,12 @@ QPushButton *Form1::makeButton(const QString &caption, int left, int top, const 
 
 bool Form1::Form_Load()
 {
+    // Settings that could not be kept would be lost at every start without a word.
+    const QString settingsProblem = SettingsStore::unusableReason();
+    if (!settingsProblem.isEmpty()) {
+        MessageBox::critical(nullptr, QStringLiteral("Parvela"), settingsProblem);
+        return false;
+    }
     Module1::LoadSettings();
     const QString path = Module1::DatabasePath();
     const QDate today = QDate::currentDate();
@@ -99,6 +106,8 @@ bool Form1::Form_Load()
                                            "Parvela はこのまま使えます。")
                                 .arg(backup.problem));
     }
+    if (!backup.notice.isEmpty())
+        MessageBox::warning(nullptr, QStringLiteral("Parvela"), backup.notice);
     return true;
 }
 

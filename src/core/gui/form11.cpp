@@ -61,4 +61,5 @@ Form11::Form11(QWidget *parent)
     Command2 = new QPushButton(QStringLiteral("閉じる"), this);
     Command2->setGeometry(Twips::rect(3240, 1590, 1095, 375));
     connect(Command2, &QPushButton::clicked, this, &QDialog::close);
+    new EnterPressesButtons(this);
 }

@@ -1,8 +1,8 @@
 #include "core/gui/form2.h"
 
 #include "core/module1.h"
+#include "core/settingsentry.h"
 #include "core/settingsstore.h"
-#include "monthly/scoretext.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/widgets.h"
 
@@ -15,8 +15,6 @@
 #include <QPushButton>
 
 #include <array>
-#include <cmath>
-#include <optional>
 
 namespace {
 
@@ -53,40 +51,6 @@ QLineEdit *makeNumberBox(QWidget *parent, int left, int top, int width, int heig
     regular.setBold(false);
     box->setFont(regular);
     return box;
-}
-
-// The message for a field that does not hold what it must; names the field.
-void refuse(QWidget *dialog, QLineEdit *field, const QString &message)
-{
-    MessageBox::warning(dialog, Title, message);
-    field->setFocus();
-    field->selectAll();
-}
-
-// A year, count or point value: any number, rounded to the nearest whole number (a half to the
-// even neighbour), that fits 16 bits.
-bool readWhole(QWidget *dialog, QLineEdit *field, const QString &fieldName, qint16 &into)
-{
-    const std::optional<qint16> value = ScoreText::toInt16(field->text());
-    if (!value) {
-        refuse(dialog, field, QStringLiteral("%1には-32768から32767までの数値を入力してください。").arg(fieldName));
-        return false;
-    }
-    into = *value;
-    return true;
-}
-
-// A multiplier: any number that is finite in single precision.
-bool readMultiplier(QWidget *dialog, QLineEdit *field, const QString &place, float &into)
-{
-    const std::optional<double> value = ScoreText::toNumber(field->text());
-    const float single = value ? static_cast<float>(*value) : 0.0f;
-    if (!value || !std::isfinite(single)) {
-        refuse(dialog, field, QStringLiteral("%1の倍率には数値を入力してください。").arg(place));
-        return false;
-    }
-    into = single;
-    return true;
 }
 
 } // namespace
@@ -163,6 +127,7 @@ Form2::Form2(QWidget *parent)
 
     connect(Text1, &QLineEdit::textChanged, this, &Form2::Text1_Change);
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    new EnterPressesButtons(this);
     Text1_Change();
     Text1->setFocus();
 }
@@ -196,38 +161,32 @@ void Form2::Fill(const SettingsRecord &settings)
 
 void Form2::Text1_Change()
 {
-    Command1->setEnabled(ScoreText::toNumber(Text1->text()).has_value());
-}
-
-bool Form2::readFields(SettingsRecord &entered)
-{
-    if (!readWhole(this, Text1, QStringLiteral("西暦"), entered.EditYear)
-        || !readMultiplier(this, Text2, QStringLiteral("優勝"), entered.par1st)
-        || !readMultiplier(this, Text3, QStringLiteral("準優勝"), entered.par2nd)
-        || !readMultiplier(this, Text4, QStringLiteral("3位"), entered.par3rd)
-        || !readWhole(this, boxTori1, QStringLiteral("出場回数"), entered.optTori1val)
-        || !readWhole(this, boxTori2, QStringLiteral("取り切りの点数"), entered.optTori2val))
-        return false;
-    const std::array<QString, 4> points = {QStringLiteral("出席の点数"), QStringLiteral("優勝の点数"),
-                                           QStringLiteral("準優勝の点数"), QStringLiteral("3位の点数")};
-    for (std::size_t i = 0; i < boxTen.size(); ++i) {
-        if (!readWhole(this, boxTen[i], points[i], entered.tenTori[i]))
-            return false;
-    }
-    entered.optTori1 = Check1->isChecked() ? 1 : 0;
-    entered.optTori2 = Check2->isChecked() ? 1 : 0;
-    entered.printSize = static_cast<qint16>(Combo1->currentData().toInt());
-    return true;
+    Command1->setEnabled(SettingsEntry::yearReadable(Text1->text()));
 }
 
 void Form2::Command1_Click()
 {
     // Every field is read before anything changes: a refused field leaves the record and the
     // store as they were, and the dialog open.
-    SettingsRecord entered = Module1::Settings;
-    if (!readFields(entered))
+    SettingsEntry::Typed typed;
+    typed.year = Text1->text();
+    typed.multipliers = {Text2->text(), Text3->text(), Text4->text()};
+    typed.tori1Val = boxTori1->text();
+    typed.tori2Val = boxTori2->text();
+    for (std::size_t i = 0; i < boxTen.size(); ++i)
+        typed.points[i] = boxTen[i]->text();
+    SettingsRecord current = Module1::Settings;
+    current.optTori1 = Check1->isChecked() ? 1 : 0;
+    current.optTori2 = Check2->isChecked() ? 1 : 0;
+    current.printSize = static_cast<qint16>(Combo1->currentData().toInt());
+    const Checked<SettingsRecord> entered = SettingsEntry::check(typed, current);
+    if (entered.error) {
+        const std::array<QLineEdit *, 10> fields = {Text1,    Text2,     Text3,     Text4,     boxTori1,
+                                                    boxTori2, boxTen[0], boxTen[1], boxTen[2], boxTen[3]};
+        MessageBox::refuseField(fields[static_cast<std::size_t>(entered.error->field)], entered.error->message);
         return;
-    Module1::Settings = entered;
+    }
+    Module1::Settings = entered.values;
     Module1::SaveSettings();
     if (!SettingsStore::lastSaveSucceeded()) {
         MessageBox::warning(

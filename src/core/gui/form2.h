@@ -44,7 +44,4 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    bool readFields(SettingsRecord &entered);
 };

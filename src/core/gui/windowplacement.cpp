@@ -19,16 +19,28 @@ constexpr int Normal = 0;
 constexpr int Minimised = 1;
 constexpr int Maximised = 2;
 
+// A hand-edited value may be any number; beyond this it cannot be a place on any screen, and
+// converting it to pixels would overflow an int.
+constexpr double FarthestTwips = 1e6;
+// A column narrower than this is lost from sight (a negative width hides it); one wider than the
+// screen pushes every other column out of it.
+constexpr int NarrowestColumnTwips = 150;
+
 int pixels(double twips)
 {
-    return qRound(twips / Twips::PerPixel);
+    return qRound(qBound(-FarthestTwips, twips, FarthestTwips) / Twips::PerPixel);
+}
+
+const QScreen *screenOf(const QWidget *widget)
+{
+    return widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
 }
 
 } // namespace
 
 void restore(QWidget *window, const QString &form, const QSize &designSize)
 {
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const QScreen *screen = screenOf(window);
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const QRect full = screen ? screen->geometry() : available;
 
@@ -65,9 +77,12 @@ void save(const QWidget *window, const QString &form)
 
 void restoreColumnWidths(Grid &grid, int count)
 {
+    const QScreen *screen = screenOf(&grid);
+    const int widest =
+        qMax(NarrowestColumnTwips, Twips::fromPixels(screen ? screen->availableGeometry().width() : 1024));
     for (int column = 0; column < count; ++column) {
         const int width = SettingsStore::readInt(SettingKeys::gridColumnWidth(column), grid.colWidth(column));
-        grid.setColWidth(column, width);
+        grid.setColWidth(column, qBound(NarrowestColumnTwips, width, widest));
     }
 }
 

@@ -15,7 +15,8 @@ namespace WindowPlacement {
 void restore(QWidget *window, const QString &form, const QSize &designSize);
 void save(const QWidget *window, const QString &form);
 
-// Columns 0 … count-1 from "ScoreGridColWidth0" …, each defaulting to its current width.
+// Columns 0 … count-1 from "ScoreGridColWidth0" …, each defaulting to its current width and
+// kept to a width that shows the column without hiding the others.
 void restoreColumnWidths(Grid &grid, int count);
 void saveColumnWidths(const Grid &grid, int count);
 

@@ -1,10 +1,12 @@
 #include "members/gui/form7.h"
 
 #include "core/gui/errorreport.h"
+#include "core/gui/failedreadnotice.h"
 #include "core/gui/windowplacement.h"
 #include "core/gui/windowregistry.h"
 #include "core/membertable.h"
 #include "core/module1.h"
+#include "core/numbertext.h"
 #include "members/gui/form8.h"
 #include "members/latesthandicap.h"
 #include "members/print/memberlistprint.h"
@@ -60,6 +62,7 @@ Form7::Form7(QWidget *parent)
     Command7 = makeButton(QStringLiteral("終了"), 5880, 1095);
     Command2->setEnabled(false);
     Command3->setEnabled(false);
+    m_readNotice = new FailedReadNotice(MemberGrid, {Command5});
 
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command3);
@@ -76,9 +79,10 @@ Form7::Form7(QWidget *parent)
         *Command5, [this] { return printout(); }, [] { return Caption + QStringLiteral(".pdf"); });
     connect(Command6, &QPushButton::clicked, this, &Form7::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form7::Command7_Click);
-    connect(MemberGrid, &Grid::Click, this, &Form7::MemberGrid_Click);
+    connect(MemberGrid, &Grid::SelChange, this, &Form7::MemberGrid_SelChange);
     connect(MemberGrid, &Grid::DblClick, this, &Form7::MemberGrid_DblClick);
     connect(MemberGrid, &Grid::MouseDown, this, &Form7::MemberGrid_MouseDown);
+    new EnterPressesButtons(this);
 
     Form_Load();
 }
@@ -103,24 +107,21 @@ void Form7::Form_Load()
 void Form7::Showtable()
 {
     MemberGrid->setVisible(false);
+    // Emptying the grid leaves no row selected, so edit and delete disarm: a row the user
+    // chose before the reload may now show another member.
     MemberGrid->setRows(1);
-    MemberGrid->setRow(0);
     m_rowIds.clear();
-    RunReportingErrors(this, [this] {
-        for (const MemberRecord &member : MemberTable::allByKana())
-            Addrow(member);
-    });
+    QVector<MemberRecord> members;
+    m_readNotice->run(this, [&] { members = MemberTable::allByKana(); });
+    MemberGrid->setRows(1 + static_cast<int>(members.size()));
+    for (int row = 1; row <= members.size(); ++row)
+        Addrow(row, members.at(row - 1));
     MemberGrid->setVisible(true);
 }
 
-void Form7::Addrow(const MemberRecord &member)
+void Form7::Addrow(int row, const MemberRecord &member)
 {
-    MemberGrid->addRow();
-    const int row = MemberGrid->rows() - 1;
-    MemberGrid->setTextAt(row, 0, member.name);
-    MemberGrid->setTextAt(row, 1, member.kana);
-    MemberGrid->setTextAt(row, 2, member.birthday);
-    MemberGrid->setTextAt(row, 3, QString::number(member.hc));
+    MemberGrid->setRowTexts(row, {member.name, member.kana, member.birthday, NumberText::plain(member.hc)});
     m_rowIds.append(member.id);
 }
 
@@ -146,7 +147,8 @@ void Form7::Command1_Click()
 
 void Form7::Command2_Click()
 {
-    setEditButtonsEnabled(false);
+    if (!MemberGrid->hasSelectedRow())
+        return;
     const qint16 id = memberIdOfRow(MemberGrid->row());
     if (id == 0)
         return;
@@ -164,16 +166,17 @@ void Form7::Command2_Click()
     dialog.Text1->setText(member->name);
     dialog.Text2->setText(member->kana);
     dialog.Text3->setText(member->birthday);
-    dialog.Text4->setText(QString::number(member->hc));
+    dialog.Text4->setText(NumberText::plain(member->hc));
     dialog.setWindowTitle(Form8::EditCaption);
     dialog.exec();
 }
 
 void Form7::Command3_Click()
 {
-    setEditButtonsEnabled(false);
-    // The header row is never a member, even when the block reaches up to it.
-    const int first = qMax(1, MemberGrid->firstSelectedRow());
+    if (!MemberGrid->hasSelectedRow())
+        return;
+    // Exactly the block the user sees selected.
+    const int first = MemberGrid->firstSelectedRow();
     const int last = MemberGrid->lastSelectedRow();
     QVector<qint16> ids;
     for (int row = first; row <= last; ++row) {
@@ -200,9 +203,10 @@ void Form7::Command7_Click()
     close();
 }
 
-void Form7::MemberGrid_Click()
+void Form7::MemberGrid_SelChange()
 {
-    setEditButtonsEnabled(MemberGrid->row() >= 1 && memberIdOfRow(MemberGrid->row()) != 0);
+    // Armed exactly while a member row is selected, however it was selected.
+    setEditButtonsEnabled(MemberGrid->hasSelectedRow());
 }
 
 void Form7::MemberGrid_DblClick()

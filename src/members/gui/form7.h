@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QVector>
 
+class FailedReadNotice;
 class Grid;
 class QPushButton;
 class SplitButton;
@@ -31,7 +32,7 @@ public:
     static const QString Caption;
     static const QString FormName;
 
-    // Reloads the grid from the member table; the last member's row becomes current.
+    // Reloads the grid from the member table; no row is selected afterwards.
     void Showtable();
 
     void Command1_Click();
@@ -41,7 +42,7 @@ public:
     void Command5_Click();
     void Command6_Click();
     void Command7_Click();
-    void MemberGrid_Click();
+    void MemberGrid_SelChange();
     void MemberGrid_DblClick();
     void MemberGrid_MouseDown(int button);
 
@@ -59,7 +60,7 @@ private:
     void Form_Load();
     void Form_Resize(int innerWidth, int innerHeight);
     void Form_QueryUnload();
-    void Addrow(const MemberRecord &member);
+    void Addrow(int row, const MemberRecord &member);
     void setEditButtonsEnabled(bool enabled);
     // The list as it is shown now, ready to be drawn any number of times.
     PrintCommand::Printout printout() const;
@@ -68,4 +69,5 @@ private:
     // member was renamed to the same name.
     QVector<qint16> m_rowIds;
     GridWindowPlacement m_placement;
+    FailedReadNotice *m_readNotice;
 };

@@ -5,8 +5,8 @@
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "members/gui/form7.h"
+#include "members/memberentry.h"
 #include "monthly/gui/form10.h"
-#include "monthly/scoretext.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/widgets.h"
 
@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <array>
 
 const QString Form8::AddCaption = QStringLiteral("追加");
 const QString Form8::EditCaption = QStringLiteral("編集");
@@ -86,10 +88,14 @@ bool Form8::addMode() const
     return windowTitle() == AddCaption;
 }
 
+MemberEntry::Typed Form8::typed() const
+{
+    return {Text1->text(), Text2->text(), Text3->text(), Text4->text()};
+}
+
 void Form8::Text_Change()
 {
-    Command1->setEnabled(!Text1->text().isEmpty() && !Text2->text().isEmpty() && !Text3->text().isEmpty()
-                         && !Text4->text().isEmpty());
+    Command1->setEnabled(MemberEntry::complete(typed()));
 }
 
 void Form8::Command3_Click()
@@ -107,22 +113,20 @@ void Form8::Command1_Click()
         MessageBox::information(this, Title, QStringLiteral("既に同じ名前の人がいます\r\n訂正してください"));
         return;
     }
-
-    // The handicap is stored as a number; any other text is refused here with the field
-    // named, and nothing is stored. It must round into 16 bits, as the score entry reads it:
-    // a member with a larger one could never be entered in a month.
-    const std::optional<double> hc = ScoreText::toNumber(Text4->text());
-    if (!hc || !ScoreText::roundToInt16(*hc)) {
-        MessageBox::warning(this, Title, QStringLiteral("HCには数値を入力してください"));
-        Text4->setFocus();
+    // Nothing is stored while a field is refused; the dialog stays open on it.
+    const Checked<MemberEntry::Values> entered = MemberEntry::check(typed());
+    if (entered.error) {
+        const std::array<QLineEdit *, 4> fields = {Text1, Text2, Text3, Text4};
+        MessageBox::refuseField(fields[static_cast<std::size_t>(entered.error->field)], entered.error->message);
         return;
     }
 
+    const MemberEntry::Values &member = entered.values;
     const bool stored = RunReportingErrors(this, [&] {
         if (adding)
-            MemberTable::insert(Text1->text(), Text2->text(), Text3->text(), *hc);
+            MemberTable::insert(member.name, member.kana, member.birthday, member.hc);
         else
-            MemberTable::update(Module1::EditMemberId, Text1->text(), Text2->text(), Text3->text(), *hc);
+            MemberTable::update(Module1::EditMemberId, member.name, member.kana, member.birthday, member.hc);
     });
     if (!stored)
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "members/memberentry.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -40,4 +42,5 @@ protected:
 
 private:
     bool addMode() const;
+    MemberEntry::Typed typed() const;
 };

@@ -35,6 +35,7 @@ Form12::Form12(QWidget *parent)
 
     connect(Command1, &QPushButton::clicked, this, &Form12::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form12::Command2_Click);
+    new EnterPressesButtons(this);
 }
 
 void Form12::Showtable()

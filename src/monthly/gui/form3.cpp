@@ -11,7 +11,6 @@
 #include "core/module1.h"
 #include "platform/gui/widgets.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -59,12 +58,13 @@ Form3::Form3(QWidget *parent)
     Label2->setText(KeyHint);
 
     // Children were created in tab order: months 1 … 12, 年間, 閉じる.
-    new KeyPreview(this, [this](QKeyEvent *event) { return Form_KeyDown(event->key()); });
+    new KeyPreview(this, [this](int key) { return Form_KeyDown(key); });
+    new EnterPressesButtons(this);
 }
 
 bool Form3::Form_KeyDown(int key)
 {
-    // The key code alone decides, so the numeric keypad and Shift+A count as well.
+    // The key code alone decides, so the numeric keypad, Shift+5 and Shift+A count as well.
     if (key >= Qt::Key_1 && key <= Qt::Key_9) {
         Command1[key - Qt::Key_1]->click();
         return true;

@@ -10,9 +10,11 @@
 
 #include "core/coursetable.h"
 #include "core/gui/errorreport.h"
+#include "core/gui/failedreadnotice.h"
 #include "core/gui/windowplacement.h"
 #include "core/gui/windowregistry.h"
 #include "core/module1.h"
+#include "core/numbertext.h"
 #include "core/scoretable.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/printcommand.h"
@@ -63,8 +65,9 @@ Form4::Form4(QWidget *parent)
     , m_placement(this, FormName)
 {
     setWindowTitle(QStringLiteral("1999年1月"));
+    // Maximised and minimised like the other windows with a grid.
+    setWindowFlags(Ui::SizableWindowFlags);
     setFont(Ui::formFont());
-    setSizeGripEnabled(false);
 
     QFont regular = Ui::formFont();
     regular.setBold(false);
@@ -91,6 +94,7 @@ Form4::Form4(QWidget *parent)
     Command4 = makeButton(this, QStringLiteral("新HC計算"));
     Command7 = makeButton(this, QStringLiteral("終了"));
     setEditButtons(false);
+    m_readNotice = new FailedReadNotice(ScoreGrid, {Command5});
 
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
@@ -102,9 +106,10 @@ Form4::Form4(QWidget *parent)
     connect(Command6, &QPushButton::clicked, this, &Form4::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form4::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Form4::Command8_Click);
-    connect(ScoreGrid, &Grid::Click, this, &Form4::ScoreGrid_Click);
+    connect(ScoreGrid, &Grid::SelChange, this, &Form4::ScoreGrid_SelChange);
     connect(ScoreGrid, &Grid::DblClick, this, &Form4::ScoreGrid_DblClick);
     connect(ScoreGrid, &Grid::MouseDown, this, &Form4::ScoreGrid_MouseDown);
+    new EnterPressesButtons(this);
 
     // Form_Load.
     boxCourse->addItems(CourseHistory::names());
@@ -145,28 +150,19 @@ void Form4::setEditButtons(bool enabled)
 void Form4::Showtable()
 {
     ScoreGrid->setVisible(false);
+    // Emptying the grid leaves no row current or selected, so edit and delete disarm.
     ScoreGrid->setRows(1);
-    ScoreGrid->setRow(0);
-    ScoreGrid->clearSelection();
-    m_rowIds.clear();
-    // The current row is back on the header: nothing is left for edit or delete to act on.
-    setEditButtons(false);
-    RunReportingErrors(this, [&] {
-        for (const ScoreRecord &score : ScoreTable::sheetRows(Module1::CurrentCourseId))
-            Addrow(score);
-    });
-    ScoreGrid->setRow(0);
+    m_rows.clear();
+    m_readNotice->run(this, [&] { m_rows = ScoreTable::sheetRows(Module1::CurrentCourseId); });
+    ScoreGrid->setRows(1 + static_cast<int>(m_rows.size()));
+    for (int row = 1; row <= m_rows.size(); ++row)
+        Addrow(row, m_rows.at(row - 1));
     ScoreGrid->setVisible(true);
 }
 
-void Form4::Addrow(const ScoreRecord &score)
+void Form4::Addrow(int row, const ScoreRecord &score)
 {
-    ScoreGrid->addRow();
-    const int row = ScoreGrid->rows() - 1;
-    const QStringList texts = ScoreText::sheetRowTexts(score, row);
-    for (int column = 0; column < ColumnCount; ++column)
-        ScoreGrid->setTextAt(row, column, texts.at(column));
-    m_rowIds.append(score.id);
+    ScoreGrid->setRowTexts(row, ScoreText::sheetRowTexts(score, row));
 }
 
 void Form4::Command1_Click()
@@ -178,16 +174,14 @@ void Form4::Command1_Click()
 
 void Form4::Command2_Click()
 {
-    setEditButtons(false);
     const int row = ScoreGrid->row();
-    if (row < 1 || row > m_rowIds.size())
+    if (!ScoreGrid->hasSelectedRow() || row > m_rows.size())
         return;
-    const QString name = ScoreGrid->textAt(row, 1);
-    ScoreGrid->setRow(row);
-    // The row shown is the row edited, found by its own ID: a name may since belong to another
-    // member, or to two rows.
+    // The row highlighted is the row edited, found by its own ID: a name may since belong to
+    // another member, or to two rows.
+    const QString name = m_rows.at(row - 1).memberName;
     std::optional<ScoreRecord> score;
-    if (!RunReportingErrors(this, [&] { score = ScoreTable::byId(m_rowIds[row - 1]); }) || !score)
+    if (!RunReportingErrors(this, [&] { score = ScoreTable::byId(m_rows.at(row - 1).id); }) || !score)
         return;
     Module1::EditScoreId = score->id;
     Module1::EditMemberId = static_cast<qint16>(score->memberId);
@@ -197,28 +191,31 @@ void Form4::Command2_Click()
     entry.Combo1->clear();
     entry.Combo1->addItem(name, score->memberId);
     entry.Combo1->setCurrentIndex(0);
-    entry.Text1->setText(ScoreText::number(score->hc));
+    entry.Text1->setText(NumberText::plain(score->hc));
     const bool allZero = score->out == 0 && score->in == 0 && score->ob == 0;
-    entry.Text2->setText(allZero ? QString() : ScoreText::number(score->ob));
+    entry.Text2->setText(allZero ? QString() : NumberText::plain(score->ob));
     entry.Text3->setText(score->out != 0 ? QString::number(score->out) : QString());
     entry.Text4->setText(score->out != 0 ? QString::number(score->in) : QString());
     entry.Text5->setText(QString::number(score->gross));
-    entry.Text6->setText(ScoreText::number(score->net));
-    entry.Text7->setText(ScoreText::number(score->newHc));
+    entry.Text6->setText(NumberText::plain(score->net));
+    entry.Text7->setText(NumberText::plain(score->newHc));
     entry.setWindowTitle(Form5::EditCaption);
     entry.exec();
 }
 
 void Form4::Command3_Click()
 {
-    setEditButtons(false);
-    const int from = qMax(1, ScoreGrid->firstSelectedRow());
-    const int to = qMin(ScoreGrid->lastSelectedRow(), static_cast<int>(m_rowIds.size()));
-    if (from > to)
+    if (!ScoreGrid->hasSelectedRow())
         return;
-    // All selected rows go, or none of them.
-    const QVector<qint16> ids = m_rowIds.mid(from - 1, to - from + 1);
-    Module1::EditMemberName = ScoreGrid->textAt(to, 1);
+    // Exactly the block the user sees selected goes, or on an error none of it.
+    const int from = ScoreGrid->firstSelectedRow();
+    const int to = qMin(ScoreGrid->lastSelectedRow(), static_cast<int>(m_rows.size()));
+    QVector<qint16> ids;
+    for (int row = from; row <= to; ++row)
+        ids.append(m_rows.at(row - 1).id);
+    if (ids.isEmpty())
+        return;
+    Module1::EditMemberName = m_rows.at(to - 1).memberName;
     Module1::EditScoreId = ids.last();
     RunReportingErrors(this, [&] { ScoreTable::removeAll(ids); });
     Showtable();
@@ -251,9 +248,10 @@ void Form4::Command8_Click()
     selection.exec();
 }
 
-void Form4::ScoreGrid_Click()
+void Form4::ScoreGrid_SelChange()
 {
-    setEditButtons(ScoreGrid->row() != 0);
+    // Armed exactly while a data row is selected, however it was selected.
+    setEditButtons(ScoreGrid->hasSelectedRow());
 }
 
 void Form4::ScoreGrid_DblClick()

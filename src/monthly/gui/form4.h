@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gui/windowplacement.h"
+#include "core/scoretable.h"
 #include "platform/gui/printcommand.h"
 
 #include <QDialog>
@@ -8,6 +9,7 @@
 
 #include <array>
 
+class FailedReadNotice;
 class Grid;
 class QComboBox;
 class QLabel;
@@ -15,7 +17,6 @@ class QLineEdit;
 class QPushButton;
 class SplitButton;
 struct CourseRecord;
-struct ScoreRecord;
 
 // The month's score sheet: one competition with all its results in net order. The hub of a
 // month's work: add, bulk add, edit, delete, new handicaps, print, play date and course.
@@ -58,12 +59,13 @@ public:
     void Command6_Click();
     void Command7_Click();
     void Command8_Click();
-    void ScoreGrid_Click();
+    void ScoreGrid_SelChange();
     void ScoreGrid_DblClick();
     void ScoreGrid_MouseDown(int button);
 
-    // Score.ID of each data row, in grid order (row 1 is element 0).
-    const QVector<qint16> &rowScoreIds() const { return m_rowIds; }
+    // The Score row behind each data row, in grid order (row 1 is element 0), as read by the
+    // last Showtable.
+    const QVector<ScoreRecord> &rowRecords() const { return m_rows; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -71,13 +73,14 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void Addrow(const ScoreRecord &score);
+    void Addrow(int row, const ScoreRecord &score);
     void Form_QueryUnload();
     void Form_Resize();
     void setEditButtons(bool enabled);
     // The sheet as it is shown now, ready to be drawn any number of times.
     PrintCommand::Printout printout() const;
 
-    QVector<qint16> m_rowIds;
+    QVector<ScoreRecord> m_rows;
     GridWindowPlacement m_placement;
+    FailedReadNotice *m_readNotice;
 };

@@ -1,14 +1,14 @@
 #include "monthly/gui/form5.h"
 
 #include "monthly/gui/form4.h"
-#include "monthly/scoretext.h"
+#include "monthly/scoreentry.h"
 
 #include "core/gui/errorreport.h"
 #include "core/gui/windowregistry.h"
 #include "core/membertable.h"
 #include "core/module1.h"
+#include "core/numbertext.h"
 #include "core/scoretable.h"
-#include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/widgets.h"
 
@@ -35,15 +35,6 @@ QLineEdit *makeField(QWidget *parent, int left, int width, bool rightAligned)
     regular.setBold(false);
     field->setFont(regular);
     return field;
-}
-
-// The message for a field that does not hold what it must; names the field as captioned.
-void refuse(QWidget *parent, QLineEdit *field, const QString &fieldName, const QString &what)
-{
-    MessageBox::warning(parent, QStringLiteral("Parvela"),
-                        QStringLiteral("%1には%2を入力してください。").arg(fieldName, what));
-    field->setFocus();
-    field->selectAll();
 }
 
 } // namespace
@@ -107,6 +98,7 @@ Form5::Form5(QWidget *parent)
     new EnterMovesFocus(this);
 
     connect(Combo1, &QComboBox::currentIndexChanged, this, &Form5::Combo1_Click);
+    connect(Text1, &QLineEdit::textChanged, this, &Form5::Text1_Change);
     connect(Text3, &QLineEdit::textChanged, this, &Form5::Text3_Change);
     connect(Text4, &QLineEdit::textChanged, this, &Form5::Text4_Change);
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
@@ -126,12 +118,11 @@ bool Form5::isAddMode() const
 
 void Form5::Setname()
 {
-    // Who is on the sheet already is what the sheet shows.
+    // Who is on the sheet already: the records behind its rows.
     QStringList entered;
     if (Form4 *sheet = WindowRegistry::instance().existing<Form4>()) {
-        for (int row = 1; row < sheet->ScoreGrid->rows(); ++row)
-            entered << sheet->ScoreGrid->textAt(row, 1);
-        sheet->ScoreGrid->setRow(0);
+        for (const ScoreRecord &score : sheet->rowRecords())
+            entered << score.memberName;
     }
     RunReportingErrors(this, [&] {
         const QVector<MemberRecord> members = MemberTable::allByKanaExcept(entered);
@@ -151,8 +142,13 @@ void Form5::Combo1_Click()
     const int memberId = Combo1->currentData().toInt();
     RunReportingErrors(this, [&] {
         if (const std::optional<MemberRecord> member = MemberTable::byId(memberId))
-            Text1->setText(ScoreText::number(member->hc));
+            Text1->setText(NumberText::plain(member->hc));
     });
+}
+
+void Form5::Text1_Change()
+{
+    computeTotals();
 }
 
 void Form5::Text3_Change()
@@ -167,71 +163,30 @@ void Form5::Text4_Change()
 
 void Form5::computeTotals()
 {
-    if (Text3->text().isEmpty() || Text4->text().isEmpty())
-        return;
-    // Anything that is not a number, or a total beyond 16 bits, leaves the totals as they were.
-    const std::optional<qint16> out = ScoreText::toInt16(Text3->text());
-    const std::optional<qint16> in = ScoreText::toInt16(Text4->text());
-    if (!out || !in)
-        return;
-    const std::optional<qint16> gross = ScoreText::roundToInt16(double(*out) + double(*in));
-    if (!gross)
-        return;
-    Text5->setText(QString::number(*gross));
-    // An HC not filled in yet counts as 0, as OK would store it.
-    const std::optional<qint16> hc =
-        Text1->text().trimmed().isEmpty() ? std::optional<qint16>(0) : ScoreText::toInt16(Text1->text());
-    if (!hc)
-        return;
-    const std::optional<qint16> net = ScoreText::roundToInt16(double(*gross) - double(*hc));
-    if (!net)
-        return;
-    Text6->setText(QString::number(*net));
+    // GROSS and NET follow HC, OUT and IN whichever changed last, the member picked after the
+    // scores included; what cannot be computed yet stays as it was.
+    const ScoreEntry::Totals totals = ScoreEntry::liveTotals(Text1->text(), Text3->text(), Text4->text());
+    if (totals.gross)
+        Text5->setText(QString::number(*totals.gross));
+    if (totals.net)
+        Text6->setText(QString::number(*totals.net));
 }
 
 void Form5::Command1_Click()
 {
-    for (QLineEdit *field : {Text1, Text2, Text3, Text4}) {
-        if (field->text().isEmpty())
-            field->setText(QStringLiteral("0"));
+    // Every field is checked before anything is stored; the first bad one is named.
+    const Checked<ScoreRecord> entered =
+        ScoreEntry::check({Text1->text(), Text2->text(), Text3->text(), Text4->text(), Text7->text()}, !isAddMode());
+    if (entered.error) {
+        const std::array<QLineEdit *, 7> fields = {Text1, Text2, Text3, Text4, Text5, Text6, Text7};
+        MessageBox::refuseField(fields[static_cast<std::size_t>(entered.error->field)], entered.error->message);
+        return;
     }
 
-    // Every field is checked before anything is stored; the first bad one is named.
-    const std::optional<double> hc = ScoreText::toNumber(Text1->text());
-    if (!hc || !ScoreText::roundToInt16(*hc))
-        return refuse(this, Text1, QStringLiteral("HC"), QStringLiteral("数値"));
-    const std::optional<double> ob = ScoreText::toNumber(Text2->text());
-    if (!ob)
-        return refuse(this, Text2, QStringLiteral("OB罰金"), QStringLiteral("数値"));
-    const std::optional<qint16> out = ScoreText::toWhole(Text3->text(), 0);
-    if (!out)
-        return refuse(this, Text3, QStringLiteral("OUT"), QStringLiteral("0から32767までの整数"));
-    const std::optional<qint16> in = ScoreText::toWhole(Text4->text(), 0);
-    if (!in)
-        return refuse(this, Text4, QStringLiteral("IN"), QStringLiteral("0から32767までの整数"));
-    const std::optional<qint16> gross = ScoreText::toWhole(Text5->text(), -32768);
-    if (!gross || int(*out) + int(*in) > 32767)
-        return refuse(this, Text5, QStringLiteral("GROSS"), QStringLiteral("-32768から32767までの整数"));
-    const std::optional<qint16> net = ScoreText::toWhole(Text6->text(), -32768);
-    if (!net || !ScoreText::roundToInt16(double(*gross) - double(*ScoreText::roundToInt16(*hc))))
-        return refuse(this, Text6, QStringLiteral("NET"), QStringLiteral("-32768から32767までの整数"));
-    std::optional<double> newHc = 0.0;
-    if (!isAddMode() && !Text7->text().trimmed().isEmpty())
-        newHc = ScoreText::toNumber(Text7->text());
-    if (!newHc)
-        return refuse(this, Text7, QStringLiteral("新ＨＣ"), QStringLiteral("数値"));
-
-    ScoreRecord score;
+    ScoreRecord score = entered.values;
     score.courseId = Module1::CurrentCourseId;
     score.memberId = Combo1->currentData().toInt();
     score.memberName = Combo1->currentText();
-    score.hc = *hc;
-    score.ob = *ob;
-    score.out = *out;
-    score.in = *in;
-    score.gross = *gross;
-    score.net = *net;
-    score.newHc = *newHc;
     const bool stored = RunReportingErrors(this, [&] {
         if (isAddMode()) {
             ScoreTable::insert(score);

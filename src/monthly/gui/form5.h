@@ -37,6 +37,7 @@ public:
     void Setname();
 
     void Combo1_Click();
+    void Text1_Change();
     void Text3_Change();
     void Text4_Change();
     void Command1_Click();

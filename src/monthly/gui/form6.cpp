@@ -1,5 +1,6 @@
 #include "monthly/gui/form6.h"
 
+#include "monthly/competitionentry.h"
 #include "monthly/coursehistory.h"
 #include "monthly/gui/form10.h"
 #include "monthly/gui/form4.h"
@@ -70,12 +71,13 @@ Form6::Form6(QWidget *parent)
     connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form6::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form6::Command3_Click);
+    new EnterPressesButtons(this);
     boxDate->setFocus();
 }
 
 void Form6::updateOkButton()
 {
-    Command1->setEnabled(!boxDate->text().isEmpty() && !boxCourse->currentText().isEmpty());
+    Command1->setEnabled(!CompetitionEntry::check(boxDate->text(), boxCourse->currentText()).error);
 }
 
 void Form6::keyPressEvent(QKeyEvent *event)
@@ -100,8 +102,12 @@ void Form6::Command2_Click()
 
 void Form6::Command1_Click()
 {
-    const QString date = boxDate->text();
-    const QString name = boxCourse->currentText();
+    const Checked<CompetitionEntry::Values> entered =
+        CompetitionEntry::check(boxDate->text(), boxCourse->currentText());
+    if (entered.error)
+        return; // OK is not offered then
+    const QString &date = entered.values.playDate;
+    const QString &name = entered.values.courseName;
     std::optional<CourseRecord> course;
     bool historySaved = true;
     const bool stored = RunReportingErrors(this, [&] {

@@ -9,8 +9,11 @@ class QLabel;
 
 // The table of the grid windows. Row 0 is the fixed header row; with one fixed column,
 // column 0 stays in view when the grid scrolls sideways. Callers address cells as
-// (row, column) of the whole grid, header included, and act on "the current cell" the way
-// the windows fill and read their tables: make a cell current, then get or set it.
+// (row, column) of the whole grid, header included.
+//
+// The current cell and the selected block are the view's own current index and selection:
+// the row the user sees highlighted is the current row, whether the user clicked, dragged,
+// used the keys or the program made it current. Row 0 is current when no data row is.
 class Grid : public QTableWidget
 {
     Q_OBJECT
@@ -29,15 +32,19 @@ public:
     void setRows(int rows); // 1 keeps only the header row
     void addRow();          // the new row is rows() - 1
 
-    int row() const { return m_row; }
+    int row() const;
+    // Makes the row current and the only one selected; 0 leaves no data row current.
     void setRow(int row);
     int col() const { return m_col; }
     void setCol(int column);
     // The other end of the block of rows the user selected; equal to row() without a block.
-    int rowSel() const { return m_rowSel; }
-    int firstSelectedRow() const { return qMin(m_row, m_rowSel); }
-    int lastSelectedRow() const { return qMax(m_row, m_rowSel); }
+    int rowSel() const;
+    int firstSelectedRow() const { return qMin(row(), rowSel()); }
+    int lastSelectedRow() const { return qMax(row(), rowSel()); }
+    // Whether the current row is a selected data row: what edit and delete act on.
+    bool hasSelectedRow() const;
 
+    // The current cell's text and background.
     QString text() const;
     void setText(const QString &text);
     QColor cellBackColor() const;
@@ -45,40 +52,48 @@ public:
     // Shortcuts that make the cell current first.
     QString textAt(int row, int column);
     void setTextAt(int row, int column, const QString &text);
-    // A cell as the user sees it, the current cell left where it is: whole-grid coordinates,
-    // header row 0, fixed column 0.
+
+    // Any cell, without moving the current cell.
     QString cellText(int row, int column) const;
     QColor cellBackground(int row, int column) const; // the colour the user sees in that cell
+    // Fills a data row's cells from column 0 on; how the windows load their rows.
+    void setRowTexts(int row, const QStringList &texts);
+    void setCellBackground(int row, int column, const QColor &color);
 
     int colWidth(int column) const; // twips
     void setColWidth(int column, int twips);
 
-    // Selects rows from..to as a mouse drag from `from` to `to` would.
-    void selectRows(int from, int to);
+    // The lines between the cells, and the area beyond the last cell.
+    void setGridColor(const QColor &color);
+    void setBackColorBkg(const QColor &color);
 
 signals:
     void Click();
     void DblClick();
     void MouseDown(int button); // 1 left, 2 right, 4 middle
+    // The current cell or the selected block changed, however.
+    void SelChange();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
 
 private:
     QTableWidgetItem *cell(int row, int column, bool create) const;
-    void takeCurrentFromView(bool extendBlock);
     void placeCornerLabel();
     void updateFrozenColumnWidth();
 
     int m_fixedCols = 0;
-    int m_row = 0;
+    // The current column. Usually the view's current column; the fixed column cannot be the
+    // view's, so it is kept here.
     int m_col = 0;
-    int m_rowSel = 0;
     int m_fixedColumnTwips = 0;
+    QColor m_backColorBkg;
     QTableWidgetItem *m_corner;
     QLabel *m_cornerLabel;
 };

@@ -1,5 +1,6 @@
 #include "platform/gui/messagebox.h"
 
+#include <QLineEdit>
 #include <QQueue>
 
 namespace {
@@ -35,6 +36,13 @@ void critical(QWidget *parent, const QString &title, const QString &text)
 void warning(QWidget *parent, const QString &title, const QString &text)
 {
     show(parent, QMessageBox::Warning, title, text);
+}
+
+void refuseField(QLineEdit *field, const QString &text)
+{
+    show(field->window(), QMessageBox::Warning, QStringLiteral("Parvela"), text);
+    field->setFocus();
+    field->selectAll();
 }
 
 void information(QWidget *parent, const QString &title, const QString &text)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QMessageBox>
+
+class QLineEdit;
 #include <QString>
 #include <QVector>
 
@@ -21,6 +23,8 @@ QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const 
 void critical(QWidget *parent, const QString &title, const QString &text);
 void warning(QWidget *parent, const QString &title, const QString &text);
 void information(QWidget *parent, const QString &title, const QString &text);
+// An entry field refused: the warning that names it, then the field ready to be corrected.
+void refuseField(QLineEdit *field, const QString &text);
 
 // Test seam: while answering is on, boxes are recorded instead of shown, and answered with the
 // queued answers (the box's default button when the queue is empty).

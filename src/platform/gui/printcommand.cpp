@@ -106,14 +106,20 @@ void equipButton(SplitButton &button, std::function<Printout()> printout, std::f
 {
     button.setShortcut(QKeySequence::Print);
     button.setToolTip(QStringLiteral("プリンターと部数を選んで印刷します (Ctrl+P)"));
+    // The commands' shortcuts reach the window even while the button is off (a table that
+    // could not be read): they then do nothing, as the button does.
     QWidget *parent = button.window();
     button.addCommand(QStringLiteral("印刷プレビュー"), QStringLiteral("印刷される紙面を画面で確かめます"),
-                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
-                      [parent, printout] { preview(parent, printout()); });
+                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [&button, parent, printout] {
+                          if (button.isEnabled())
+                              preview(parent, printout());
+                      });
     button.addCommand(QStringLiteral("PDFに保存"),
                       QStringLiteral("印刷される紙面をPDFファイルに保存します (プリンターは使いません)"),
-                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D),
-                      [parent, printout, pdfName] { saveAsPdf(parent, pdfName(), printout()); });
+                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), [&button, parent, printout, pdfName] {
+                          if (button.isEnabled())
+                              saveAsPdf(parent, pdfName(), printout());
+                      });
 }
 
 QVector<QStringList> rowsOf(const Grid &grid)
@@ -130,13 +136,7 @@ QVector<QStringList> rowsOf(const Grid &grid)
 
 void makeLastRowCurrent(Grid &grid)
 {
-    const int last = grid.rows() - 1;
-    if (last >= 1 && grid.columnCount() > 0) {
-        // The view's own current cell, which also scrolls the row into view; the grid's row and
-        // selection follow it.
-        grid.setCurrentCell(last - 1, grid.columnCount() - 1);
-    }
-    grid.selectRows(last, last);
+    grid.setRow(grid.rows() - 1);
     grid.setCol(grid.cols() - 1);
 }
 

@@ -25,13 +25,17 @@ inline constexpr Qt::WindowFlags SizableWindowFlags = Qt::Window | Qt::WindowTit
 QFont formFont();
 } // namespace Ui
 
-// Lets a menu-like window see every key before its focused control. The handler returns true
-// when it used the key.
+// Lets a menu-like window see every key before its focused control and decide by the key
+// alone. The handler gets the key's code (keyCode) and returns true when it used the key.
 class KeyPreview : public QObject
 {
 public:
-    using Handler = std::function<bool(QKeyEvent *)>;
+    using Handler = std::function<bool(int key)>;
     KeyPreview(QWidget *window, Handler handler);
+
+    // The key that was pressed, whatever Shift made of it: Shift+1 gives Qt::Key_1 as 1 does,
+    // while Qt itself reports the symbol the layout puts on that key (Qt::Key_Exclam).
+    static int keyCode(const QKeyEvent &event);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -41,17 +45,28 @@ private:
     Handler m_handler;
 };
 
-// In entry dialogs Enter moves on to the next field, as Tab does; on a button it presses it.
-class EnterMovesFocus : public QObject
+// In the given window Enter or keypad Enter on a focused button presses it, as Space does.
+class EnterPressesButtons : public QObject
+{
+public:
+    explicit EnterPressesButtons(QWidget *window);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    // The window's control that got Enter; nullptr for any other key or another window.
+    QWidget *enterTarget(QObject *watched, QEvent *event) const;
+
+    QWidget *m_window;
+};
+
+// In entry dialogs Enter also moves on from a field to the next one, as Tab does.
+class EnterMovesFocus : public EnterPressesButtons
 {
 public:
     explicit EnterMovesFocus(QWidget *dialog);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    QWidget *m_dialog;
 };
 
 // The hourglass for as long as the object lives, whatever way the scope is left.

@@ -1,0 +1,207 @@
+// What the user types and reads, without a window: numbers as text, the entry fields of the
+// four dialogs, and the kana order of the member lists.
+#include "databasefixture.h"
+
+#include "core/kanaorder.h"
+#include "core/numbertext.h"
+#include "core/settingsentry.h"
+#include "core/settingsstore.h"
+#include "members/memberentry.h"
+#include "monthly/competitionentry.h"
+#include "monthly/scoreentry.h"
+
+#include <QLocale>
+#include <QSet>
+
+namespace {
+
+// A refusal as "field caption#field number", so a table row names both.
+QString refusal(const FieldError &error)
+{
+    return error.message.section(QStringLiteral("には"), 0, 0) + QLatin1Char('#') + QString::number(error.field);
+}
+
+QString shown(const std::optional<qint16> &value)
+{
+    return value ? QString::number(*value) : QStringLiteral("-");
+}
+
+} // namespace
+
+class TestEntryFields : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void numbersAreWrittenPlain_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 12.0 << "12";
+        QTest::newRow("half") << 12.5 << "12.5";
+        QTest::newRow("seven digits") << 2001684.3 << "2001684.3";
+        QTest::newRow("no exponent") << 1e20 << "100000000000000000000";
+        QTest::newRow("small") << 0.0000001 << "0.0000001";
+        QTest::newRow("minus zero") << -0.0 << "0";
+    }
+    void numbersAreWrittenPlain()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QLocale::setDefault(QLocale(QLocale::German)); // a decimal comma must not appear
+        QCOMPARE(NumberText::plain(value), text);
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void liveTotals_data()
+    {
+        QTest::addColumn<QStringList>("typed"); // HC, OUT, IN
+        QTest::addColumn<QString>("grossAndNet");
+        QTest::newRow("IN not yet typed") << QStringList{"12", "45", ""} << "- -";
+        QTest::newRow("HC 12") << QStringList{"12", "45", "47"} << "92 80";
+        QTest::newRow("HC -2") << QStringList{"-2", "45", "47"} << "92 94";
+        QTest::newRow("no member picked yet") << QStringList{"", "9", "10"} << "19 19";
+        QTest::newRow("12.5 counts 12") << QStringList{"12.5", "9", "10"} << "19 7";
+        QTest::newRow("13.5 counts 14") << QStringList{"13.5", "10", "10"} << "20 6";
+        QTest::newRow("HC not a number") << QStringList{"1a", "45", "47"} << "92 -";
+    }
+    void liveTotals()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QString, grossAndNet);
+        const ScoreEntry::Totals totals = ScoreEntry::liveTotals(typed[0], typed[1], typed[2]);
+        QCOMPARE(shown(totals.gross) + QLatin1Char(' ') + shown(totals.net), grossAndNet);
+    }
+
+    void scoreEntryOk_data()
+    {
+        QTest::addColumn<QStringList>("typed"); // HC, OB, OUT, IN, new HC
+        QTest::addColumn<bool>("editing");
+        QTest::addColumn<QString>("stored"); // HC OB OUT IN GROSS NET new HC, or the refusal
+        const auto row = [](const char *name, QStringList typed, bool editing, const char *stored) {
+            QTest::newRow(name) << typed << editing << QString::fromUtf8(stored);
+        };
+        row("all empty", {"", "", "", "", ""}, false, "0 0 0 0 0 0 0");
+        row("only HC", {"10", "", "", "", ""}, false, "10 0 0 0 0 -10 0");
+        row("only OUT", {"", "", "45", "", ""}, false, "0 0 45 0 45 45 0");
+        row("blanks around", {" 12.5 ", " 300 ", " 45 ", "47", ""}, false, "12.5 300 45 47 92 80 0");
+        row("new HC ignored when adding", {"12", "0", "45", "47", "x"}, false, "12 0 45 47 92 80 0");
+        row("new HC kept when editing", {"12", "0", "45", "47", "8"}, true, "12 0 45 47 92 80 8");
+        row("HC letters", {"abc", "0", "45", "47", ""}, false, "HC#0");
+        row("HC beyond 16 bits", {"40000", "0", "45", "47", ""}, false, "HC#0");
+        row("OB grouped", {"12", "1,000", "45", "47", ""}, false, "OB罰金#1");
+        row("OUT fraction", {"12", "0", "45.5", "47", ""}, false, "OUT#2");
+        row("OUT negative", {"12", "0", "-1", "47", ""}, false, "OUT#2");
+        row("IN beyond 16 bits", {"12", "0", "45", "40000", ""}, false, "IN#3");
+        row("GROSS beyond 16 bits", {"12", "0", "20000", "20000", ""}, false, "GROSS#4");
+        row("NET beyond 16 bits", {"-10", "0", "32760", "7", ""}, false, "NET#5");
+        row("new HC letters", {"12", "0", "45", "47", "x"}, true, "新ＨＣ#6");
+    }
+    void scoreEntryOk()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(bool, editing);
+        QFETCH(QString, stored);
+        const Checked<ScoreRecord> entered =
+            ScoreEntry::check({typed[0], typed[1], typed[2], typed[3], typed[4]}, editing);
+        if (entered.error)
+            QCOMPARE(refusal(*entered.error), stored);
+        else {
+            const ScoreRecord &v = entered.values;
+            QCOMPARE(QStringList({NumberText::plain(v.hc), NumberText::plain(v.ob), QString::number(v.out),
+                                  QString::number(v.in), QString::number(v.gross), QString::number(v.net),
+                                  NumberText::plain(v.newHc)})
+                         .join(QLatin1Char(' ')),
+                     stored);
+        }
+    }
+
+    void memberAndCompetitionFields()
+    {
+        QVERIFY(!MemberEntry::complete({"山田", "やまだ", "1960/1/1", ""}));
+        QVERIFY(MemberEntry::complete({"山田", "やまだ", "x", "1"}));
+        const Checked<MemberEntry::Values> member = MemberEntry::check({"O'Brien ", "'", "いつか", " 12.5 "});
+        QVERIFY(!member.error);
+        QCOMPARE(member.values.name + member.values.kana + member.values.birthday, QStringLiteral("O'Brien 'いつか"));
+        QCOMPARE(member.values.hc, 12.5);
+        for (const char *hc : {"十八", "40000", "18; drop table Member"})
+            QCOMPARE(refusal(*MemberEntry::check({"a", "b", "c", QString::fromUtf8(hc)}).error),
+                     QStringLiteral("HC#3"));
+
+        QCOMPARE(CompetitionEntry::check("", "東").error->field, int(CompetitionEntry::PlayDate));
+        QCOMPARE(CompetitionEntry::check("2003/5/18", "").error->field, int(CompetitionEntry::CourseName));
+        const Checked<CompetitionEntry::Values> course = CompetitionEntry::check("そのうち", "O'Hara's");
+        QCOMPARE(course.values.playDate + course.values.courseName, QStringLiteral("そのうちO'Hara's"));
+    }
+
+    void settingsFields_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kept"); // the value kept, or the refusal
+        const auto row = [](const char *name, int field, const char *text, const char *kept) {
+            QTest::newRow(name) << field << QString::fromUtf8(text) << QString::fromUtf8(kept);
+        };
+        using namespace SettingsEntry;
+        row("year 2004", Year, "2004", "2004");
+        row("year 2004.4", Year, "2004.4", "2004");
+        row("year 999", Year, "999", "西暦#0");
+        row("year -5", Year, "-5", "西暦#0");
+        row("year 10000", Year, "10000", "西暦#0");
+        row("multiplier 0.65", Par1st, "0.65", "0.65");
+        row("multiplier 2", Par1st, "2", "2.0");
+        row("multiplier 0", Par1st, "0", "優勝の倍率#1");
+        row("multiplier negative", Par1st, "-0.7", "優勝の倍率#1");
+        row("multiplier 2.01", Par3rd, "2.01", "3位の倍率#3");
+        row("multiplier 1e30", Par1st, "1e30", "優勝の倍率#1");
+        row("multiplier empty", Par2nd, "", "準優勝の倍率#2");
+        row("months 6.5", Tori1Val, "6.5", "6");
+        row("points 7.5", Tori2Val, "7.5", "8");
+        row("points beyond 16 bits", TenTori0, "32767.5", "出席の点数#6");
+        row("points comma", TenTori1, "3,5", "優勝の点数#7");
+    }
+    void settingsFields()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(QString, kept);
+        QStringList boxes = {"2010", "0.7", "0.8", "0.9", "6", "13", "2", "3", "2", "1"};
+        boxes[field] = text;
+        SettingsRecord untyped;
+        untyped.optTori1 = 0;
+        untyped.printSize = 75;
+        const Checked<SettingsRecord> entered = SettingsEntry::check(
+            {boxes[0], {boxes[1], boxes[2], boxes[3]}, boxes[4], boxes[5], {boxes[6], boxes[7], boxes[8], boxes[9]}},
+            untyped);
+        if (entered.error) {
+            QCOMPARE(refusal(*entered.error), kept);
+            return;
+        }
+        const SettingsRecord &r = entered.values;
+        const QStringList values = {QString::number(r.EditYear),        SettingsStore::floatText(r.par1st),
+                                    SettingsStore::floatText(r.par2nd), SettingsStore::floatText(r.par3rd),
+                                    QString::number(r.optTori1val),     QString::number(r.optTori2val),
+                                    QString::number(r.tenTori[0]),      QString::number(r.tenTori[1]),
+                                    QString::number(r.tenTori[2]),      QString::number(r.tenTori[3])};
+        QCOMPARE(values[field], kept);
+        QCOMPARE(r.optTori1 * 1000 + r.printSize, 75); // not typed: as they were
+    }
+
+    void kanaOrderIsTheDictionarys()
+    {
+        const QStringList readings = {"きむら", "かわい", "がとう", "カトウ", "かとう", "かとう", "あべ"};
+        const QVector<qsizetype> order = KanaOrder::sorted(readings);
+        QStringList sorted;
+        for (const qsizetype index : order)
+            sorted << readings[index];
+        QCOMPARE(sorted.first(), QStringLiteral("あべ"));
+        // Voicing and script count only after the letters: かとう and カトウ, then がとう, かわい, きむら.
+        QCOMPARE(sorted.mid(4), (QStringList{"がとう", "かわい", "きむら"}));
+        QCOMPARE(QSet<QString>(sorted.begin() + 1, sorted.begin() + 4), (QSet<QString>{"かとう", "カトウ"}));
+        // Equal readings keep their order.
+        QVERIFY(order.indexOf(4) < order.indexOf(5));
+    }
+};
+
+PARVELA_CORE_TEST_MAIN(TestEntryFields)
+#include "tst_entryfields.moc"
