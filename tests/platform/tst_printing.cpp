@@ -105,7 +105,7 @@ QString offCellTexts(const QVector<Word> &words, const QVector<RecordingCanvas::
                      const QVector<QStringList> &rows)
 {
     const double margin = PrintCanvas::PageMarginMillimetres * 72 / 25.4;
-    const double ink = RuledTablePrint::RuleDots / 2 * 72.0 / 1200; // half a rule at 1200 dpi
+    const double ink = RuledTablePrint::RuleDots * 72.0 / 1200 / 2; // half a rule at 1200 dpi
     QVector<double> ys, xs;
     const auto addOnce = [](QVector<double> &edges, double edge) {
         if (std::none_of(edges.begin(), edges.end(), [&](double known) { return qAbs(known - edge) < 0.01; }))

@@ -102,7 +102,8 @@ void saveAsPdf(QWidget *parent, const QString &fileName, const Printout &printou
     printCopy(parent, printer, printout);
 }
 
-void equipButton(SplitButton &button, std::function<Printout()> printout, std::function<QString()> pdfName)
+void equipButton(SplitButton &button, const std::function<Printout()> &printout,
+                 const std::function<QString()> &pdfName)
 {
     button.setShortcut(QKeySequence::Print);
     button.setToolTip(QStringLiteral("プリンターと部数を選んで印刷します (Ctrl+P)"));

@@ -35,7 +35,8 @@ void saveAsPdf(QWidget *parent, const QString &fileName, const Printout &printou
 
 // Gives a window's print button its shortcut (Ctrl+P) and tooltip; its arrow offers the preview
 // and the PDF of what `printout` gives at that moment, saved under the name `pdfName` gives.
-void equipButton(SplitButton &button, std::function<Printout()> printout, std::function<QString()> pdfName);
+void equipButton(SplitButton &button, const std::function<Printout()> &printout,
+                 const std::function<QString()> &pdfName);
 
 // The texts of every data row of the grid, as the user sees them; the grid's current cell
 // stays where it is.

@@ -45,7 +45,7 @@ void printPage(PrintCanvas &canvas, const RuledTable &table, int first, int coun
     const double headerTop = table.top + table.titleLines.size() * v;
     canvas.setCurrentY(headerTop);
     // Inside the ink of the cell's right rule.
-    const double ruleHalf = RuleDots / 2 * canvas.dotWidth();
+    const double ruleHalf = RuleDots * canvas.dotWidth() / 2;
     canvas.printLine(lineOf(table, table.header, u, ruleHalf));
     for (int row = first; row < first + count; ++row)
         canvas.printLine(lineOf(table, table.rows.at(row), u, ruleHalf));
