@@ -474,7 +474,7 @@ void annualSummary(int members)
                 y += unitY;
             }
         },
-        targetFor(members, {}));
+        targetFor(members, {1.5, 0}));
     PrintCommand::setChooser({});
     Database::close();
 }

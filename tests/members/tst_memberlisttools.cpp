@@ -6,7 +6,7 @@
 #include "members/gui/handicaphistorywindow.h"
 #include "members/gui/memberimportdialog.h"
 #include "monthly/ranking.h"
-#include "platform/gui/csvfiledialogs.h"
+#include "platform/gui/filedialogs.h"
 #include "platform/gui/messagebox.h"
 
 #include <QAction>
@@ -36,7 +36,7 @@ class TestMemberListTools : public QObject
         if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
             return {};
         file.close();
-        CsvFileDialogs::setAnswer([path](const QString &, const QString &) { return path; });
+        FileDialogs::setAnswer([path](const QString &, const QString &, const QString &) { return path; });
         // A refused file opens no preview: the wait for one must not take a later test's window.
         auto seen = std::make_shared<QStringList>();
         auto waiting = std::make_shared<bool>(true);
@@ -51,7 +51,7 @@ class TestMemberListTools : public QObject
         ParvelaTest::showActive(&list); // as again after a dialog
         QTest::keyClick(&list, Qt::Key_I, Qt::ControlModifier);
         *waiting = false;
-        CsvFileDialogs::setAnswer({});
+        FileDialogs::setAnswer({});
         return *seen;
     }
 

@@ -6,7 +6,7 @@
 #include "annual/gui/form9.h"
 #include "members/gui/form7.h"
 #include "monthly/ranking.h"
-#include "platform/gui/csvfiledialogs.h"
+#include "platform/gui/filedialogs.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/splitbutton.h"
 
@@ -54,7 +54,7 @@ class TestCsvExport : public QObject
     // "CSVに保存" from the print button's arrow, the file dialog answered with `answer`.
     QString save(SplitButton *print, const QString &answer)
     {
-        CsvFileDialogs::setAnswer([&](const QString &, const QString &proposed) {
+        FileDialogs::setAnswer([&](const QString &, const QString &proposed, const QString &) {
             m_proposed = QFileInfo(proposed).fileName();
             return answer;
         });
@@ -62,7 +62,7 @@ class TestCsvExport : public QObject
             if (command->text() == QStringLiteral("CSVに保存"))
                 command->trigger();
         }
-        CsvFileDialogs::setAnswer({});
+        FileDialogs::setAnswer({});
         return answer;
     }
 
@@ -91,7 +91,7 @@ private slots:
     {
         Form4 &sheet = MonthlyFixtures::openSheet(*CourseTable::firstOfMonth(2026, 1));
         const QString path = save(sheet.Command5, m_folder.filePath(QStringLiteral("sheet.csv")));
-        QCOMPARE(m_proposed, QStringLiteral("スコア_%1.csv").arg(sheet.windowTitle())); // "スコア_2026年1月.csv"
+        QCOMPARE(m_proposed, sheet.windowTitle() + QStringLiteral("_月例会.csv"));
         QCOMPARE(readWithPython(path), shown(*sheet.ScoreGrid));
     }
 
@@ -106,7 +106,7 @@ private slots:
         QVERIFY(messages.first().text.startsWith(QStringLiteral("「%1」に保存できません").arg(nowhere)));
 
         const QString path = save(list.Command5, m_folder.filePath(QStringLiteral("list.csv")));
-        QVERIFY(m_proposed.startsWith(QStringLiteral("メンバー_")));
+        QCOMPARE(m_proposed, QStringLiteral("メンバー.csv"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly) && file.read(3) == "\xEF\xBB\xBF");
         QCOMPARE(readWithPython(path), shown(*list.MemberGrid));
@@ -115,9 +115,9 @@ private slots:
     void annualSummaryWithThePlacesAsText()
     {
         Form9 &summary = ParvelaTest::showTableWindow<Form9>();
-        const QString path = save(summary.Command5, m_folder.filePath(QStringLiteral("annual")));
-        QCOMPARE(m_proposed, QStringLiteral("年間集計_2026年度.csv"));
-        QVector<QStringList> rows = readWithPython(path + QStringLiteral(".csv"));
+        const QString path = save(summary.Command5, m_folder.filePath(QStringLiteral("annual.csv")));
+        QCOMPARE(m_proposed, QStringLiteral("2026年度_年間集計.csv"));
+        QVector<QStringList> rows = readWithPython(path);
         QStringList januaryPlaces;
         QStringList otherPlaces;
         for (QStringList &row : rows) {

@@ -1,6 +1,7 @@
 #include "parvelatest.h"
 
 #include "platform/gui/grid.h"
+#include "platform/gui/japanese.h"
 #include "platform/gui/messagebox.h"
 
 #include <QHeaderView>
@@ -12,6 +13,7 @@ namespace ParvelaTest {
 void prepareApplication()
 {
     prepareCoreApplication();
+    useJapanese();
     MessageBox::setAnswering(true);
 }
 

@@ -67,13 +67,17 @@ Form9::Form9(QWidget *parent)
     ScoreGrid->setBackColorBkg(QColor(128, 128, 128));
     Command5 = makeButton<SplitButton>(this, QStringLiteral("印刷"), 584);
     Command7 = makeButton<QPushButton>(this, QStringLiteral("終了"), 664);
-    CsvExport::addCommand(*Command5, [this] {
-        CsvExport::save(this, QStringLiteral("年間集計_%1年度.csv").arg(Module1::Settings.EditYear), csvRecords());
-    });
     Command7->setAutoDefault(false);
     m_readNotice = new FailedReadNotice(ScoreGrid, {Command5});
 
     connect(Command5, &QToolButton::clicked, this, &Form9::Command5_Click);
+    // The preview, the PDF and the CSV copy share the name proposed for the document.
+    const auto documentName = [] {
+        return QString::number(Module1::Settings.EditYear) + QStringLiteral("年度_年間集計");
+    };
+    PrintCommand::equipButton(
+        *Command5, [this] { return printout(); }, documentName);
+    CsvExport::addCommand(*Command5, documentName, [this] { return csvRecords(); });
     connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
     new EnterPressesButtons(this);
 
@@ -121,28 +125,24 @@ void Form9::Addrow(int row, const AnnualPrint::Line &line)
 
 void Form9::Command5_Click()
 {
-    const QVector<AnnualPrint::Line> lines = gridLines();
-    const int year = Module1::Settings.EditYear;
-    const int printSize = Module1::Settings.printSize;
-    PrintCommand::run(this, [&](PrintCanvas &canvas) { AnnualPrint::printpage(canvas, year, lines, printSize); });
+    if (PrintCommand::run(this, printout()))
+        PrintCommand::makeLastRowCurrent(*ScoreGrid);
 }
 
-QVector<AnnualPrint::Line> Form9::gridLines()
+PrintCommand::Printout Form9::printout() const
 {
     QVector<AnnualPrint::Line> lines;
-    lines.reserve(ScoreGrid->rows() - 1);
-    for (int row = 1; row < ScoreGrid->rows(); ++row) {
+    for (const QStringList &texts : PrintCommand::rowsOf(*ScoreGrid)) {
         AnnualPrint::Line line;
-        for (int column = 0; column < ColumnCount; ++column)
-            line.texts.append(ScoreGrid->cellText(row, column));
+        line.texts = texts;
+        const int row = lines.size() + 1;
         for (int month = 0; month < 12; ++month)
             line.monthBackgrounds[month] = ScoreGrid->cellBackground(row, FirstMonthColumn + month);
         lines.append(line);
     }
-    // As when each cell is read in turn: the last one read is current.
-    ScoreGrid->setRow(ScoreGrid->rows() - 1);
-    ScoreGrid->setCol(ColumnCount - 1);
-    return lines;
+    return [year = Module1::Settings.EditYear, lines, printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
+        AnnualPrint::printpage(canvas, year, lines, printSize);
+    };
 }
 
 QVector<QStringList> Form9::csvRecords() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gui/windowplacement.h"
+#include "platform/gui/printcommand.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -47,10 +48,11 @@ private:
     void Form_Resize();
     void Form_QueryUnload();
     void Addrow(int row, const AnnualPrint::Line &line);
-    // The window's rows as the printout takes them: texts and month backgrounds.
-    QVector<AnnualPrint::Line> gridLines();
     // The table for "CSVに保存": the cells as shown, each month's place in a column after it.
     QVector<QStringList> csvRecords() const;
+    // The table as it is shown now, texts and month backgrounds, ready to be drawn any number
+    // of times.
+    PrintCommand::Printout printout() const;
 
     GridWindowPlacement m_placement;
     FailedReadNotice *m_readNotice;

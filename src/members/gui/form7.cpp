@@ -14,7 +14,7 @@
 #include "members/memberimport.h"
 #include "members/print/memberlistprint.h"
 #include "platform/gui/csvexport.h"
-#include "platform/gui/csvfiledialogs.h"
+#include "platform/gui/filedialogs.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/printcommand.h"
@@ -76,10 +76,6 @@ Form7::Form7(QWidget *parent)
     Command3 = makeButton(QStringLiteral("削除"), 2040, 855);
     Command5 = new SplitButton(QStringLiteral("印刷"), this);
     place(Command5, 3120, 855);
-    CsvExport::addCommand(*Command5, [this] {
-        const QString today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
-        CsvExport::save(this, QStringLiteral("メンバー_%1.csv").arg(today), CsvExport::gridTexts(*MemberGrid));
-    });
     Command6 = makeButton(QStringLiteral("最新HC取得"), 4200, 1335);
     Command7 = makeButton(QStringLiteral("終了"), 5880, 1095);
     setEditButtonsEnabled(false);
@@ -96,6 +92,11 @@ Form7::Form7(QWidget *parent)
     connect(Command2, &QToolButton::clicked, this, &Form7::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form7::Command3_Click);
     connect(Command5, &QToolButton::clicked, this, &Form7::Command5_Click);
+    // The preview, the PDF and the CSV copy share the name proposed for the document.
+    const auto documentName = [] { return Caption; };
+    PrintCommand::equipButton(
+        *Command5, [this] { return printout(); }, documentName);
+    CsvExport::addCommand(*Command5, documentName, [this] { return CsvExport::gridTexts(*MemberGrid); });
     connect(Command6, &QPushButton::clicked, this, &Form7::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form7::Command7_Click);
     connect(MemberGrid, &Grid::SelChange, this, &Form7::MemberGrid_SelChange);
@@ -220,7 +221,7 @@ void Form7::Command6_Click()
 
 void Form7::ImportCsv_Click()
 {
-    const QString path = CsvFileDialogs::openFileName(this, QStringLiteral("CSVから取込"));
+    const QString path = FileDialogs::openFileName(this, QStringLiteral("CSVから取込"), FileDialogs::CsvFilter);
     if (path.isEmpty())
         return;
     MemberImport::Preview preview;
@@ -316,11 +317,17 @@ void Form7::Form_QueryUnload()
 
 void Form7::Command5_Click()
 {
+    if (PrintCommand::run(this, printout()))
+        PrintCommand::makeLastRowCurrent(*MemberGrid);
+}
+
+PrintCommand::Printout Form7::printout() const
+{
     // Kana and birthday are not printed: name and handicap only.
-    QVector<QStringList> cells;
-    for (const QStringList &texts : MemberGrid->readRows(4))
-        cells.append({texts.at(0), texts.at(3)});
-    const int printSize = Module1::Settings.printSize;
-    PrintCommand::run(this,
-                      [&](PrintCanvas &canvas) { MemberListPrint::printpage(canvas, Caption, cells, printSize); });
+    QVector<QStringList> rows;
+    for (const QStringList &texts : PrintCommand::rowsOf(*MemberGrid))
+        rows.append({texts.at(0), texts.at(3)});
+    return [rows, printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
+        MemberListPrint::printpage(canvas, Caption, rows, printSize);
+    };
 }

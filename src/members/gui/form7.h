@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/gui/windowplacement.h"
+#include "platform/gui/printcommand.h"
 // Included rather than declared: callers press 追加 and 編集 like any other button.
 #include "platform/gui/splitbutton.h"
 
@@ -39,6 +40,7 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+    // Prints name and handicap of every row; afterwards the last row is current.
     void Command5_Click();
     void Command6_Click();
     void Command7_Click();
@@ -64,6 +66,8 @@ private:
     void Form_QueryUnload();
     void Addrow(int row, const MemberRecord &member);
     void setEditButtonsEnabled(bool enabled);
+    // The list as it is shown now, ready to be drawn any number of times.
+    PrintCommand::Printout printout() const;
 
     // The ID of each member row, in grid order: a row names its member even when another
     // member was renamed to the same name.

@@ -92,9 +92,6 @@ Form4::Form4(QWidget *parent)
     Command2 = makeButton(this, QStringLiteral("編集"));
     Command3 = makeButton(this, QStringLiteral("削除"));
     Command5 = new SplitButton(QStringLiteral("印刷"), this);
-    CsvExport::addCommand(*Command5, [this] {
-        CsvExport::save(this, QStringLiteral("スコア_%1.csv").arg(windowTitle()), CsvExport::gridTexts(*ScoreGrid));
-    });
     Command4 = makeButton(this, QStringLiteral("新HC計算"));
     Command7 = makeButton(this, QStringLiteral("終了"));
     setEditButtons(false);
@@ -105,6 +102,11 @@ Form4::Form4(QWidget *parent)
     connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form4::Command4_Click);
     connect(Command5, &QToolButton::clicked, this, &Form4::Command5_Click);
+    // The preview, the PDF and the CSV copy share the name proposed for the document.
+    const auto documentName = [this] { return windowTitle() + QStringLiteral("_月例会"); };
+    PrintCommand::equipButton(
+        *Command5, [this] { return printout(); }, documentName);
+    CsvExport::addCommand(*Command5, documentName, [this] { return CsvExport::gridTexts(*ScoreGrid); });
     connect(Command6, &QPushButton::clicked, this, &Form4::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form4::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Form4::Command8_Click);
@@ -319,11 +321,16 @@ void Form4::Form_Resize()
 
 void Form4::Command5_Click()
 {
-    const QVector<QStringList> cells = ScoreGrid->readRows(ColumnCount);
-    const int printSize = Module1::Settings.printSize;
-    PrintCommand::run(this, [&](PrintCanvas &canvas) {
-        MonthSheetPrint::printpage(canvas, windowTitle(), boxDate->text(), boxCourse->currentText(), cells, printSize);
-    });
+    if (PrintCommand::run(this, printout()))
+        PrintCommand::makeLastRowCurrent(*ScoreGrid);
+}
+
+PrintCommand::Printout Form4::printout() const
+{
+    return [caption = windowTitle(), date = boxDate->text(), course = boxCourse->currentText(),
+            rows = PrintCommand::rowsOf(*ScoreGrid), printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
+        MonthSheetPrint::printpage(canvas, caption, date, course, rows, printSize);
+    };
 }
 
 void Form4::Command4_Click()

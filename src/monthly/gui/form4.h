@@ -2,6 +2,7 @@
 
 #include "core/gui/windowplacement.h"
 #include "core/scoretable.h"
+#include "platform/gui/printcommand.h"
 
 #include <QDialog>
 #include <QVector>
@@ -53,7 +54,7 @@ public:
     void Command3_Click();
     // Ranks the month and derives the new handicaps.
     void Command4_Click();
-    // Prints the sheet as it is shown.
+    // Prints the sheet as it is shown; afterwards the last row is current.
     void Command5_Click();
     void Command6_Click();
     void Command7_Click();
@@ -76,6 +77,8 @@ private:
     void Form_QueryUnload();
     void Form_Resize();
     void setEditButtons(bool enabled);
+    // The sheet as it is shown now, ready to be drawn any number of times.
+    PrintCommand::Printout printout() const;
 
     QVector<ScoreRecord> m_rows;
     GridWindowPlacement m_placement;

@@ -1,13 +1,12 @@
 #include "platform/gui/csvexport.h"
 
 #include "core/csv.h"
-#include "platform/gui/csvfiledialogs.h"
+#include "platform/gui/filedialogs.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/splitbutton.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace CsvExport {
 
@@ -23,27 +22,34 @@ QVector<QStringList> gridTexts(const Grid &grid)
     return records;
 }
 
-void addCommand(SplitButton &printButton, std::function<void()> save)
-{
-    printButton.addCommand(QStringLiteral("CSVに保存"),
-                           QStringLiteral("表示している表を、表計算ソフトで開ける CSV ファイルに保存します"),
-                           QKeySequence(Qt::CTRL | Qt::Key_E), std::move(save));
-}
+namespace {
 
 void save(QWidget *window, const QString &fileName, const QVector<QStringList> &records)
 {
-    const QString proposed = QDir(CsvFileDialogs::startFolder()).filePath(fileName);
-    QString path = CsvFileDialogs::saveFileName(window, QStringLiteral("CSVに保存"), proposed);
+    const QString path = FileDialogs::saveFileName(window, QStringLiteral("CSVに保存"),
+                                                   FileDialogs::inDocuments(fileName), FileDialogs::CsvFilter);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
     const QString problem = Csv::save(path, records);
     if (!problem.isEmpty()) {
         MessageBox::critical(
             window, QStringLiteral("Parvela"),
             QStringLiteral("「%1」に保存できません（%2）。").arg(QDir::toNativeSeparators(path), problem));
     }
+}
+
+} // namespace
+
+void addCommand(SplitButton &printButton, std::function<QString()> documentName,
+                std::function<QVector<QStringList>()> records)
+{
+    QWidget *window = printButton.window();
+    printButton.addCommand(QStringLiteral("CSVに保存"),
+                           QStringLiteral("表示している表を、表計算ソフトで開ける CSV ファイルに保存します"),
+                           QKeySequence(Qt::CTRL | Qt::Key_E),
+                           [window, documentName = std::move(documentName), records = std::move(records)] {
+                               save(window, documentName() + QStringLiteral(".csv"), records());
+                           });
 }
 
 } // namespace CsvExport

@@ -288,23 +288,6 @@ void Grid::setBackColorBkg(const QColor &color)
     viewport()->update();
 }
 
-QVector<QStringList> Grid::readRows(int columns)
-{
-    QVector<QStringList> texts;
-    texts.reserve(rowCount());
-    for (int row = 1; row < rows(); ++row) {
-        QStringList line;
-        for (int column = 0; column < columns; ++column)
-            line.append(cellText(row, column));
-        texts.append(line);
-    }
-    if (rowCount() > 0 && columns > 0) {
-        setRow(rows() - 1);
-        setCol(columns - 1);
-    }
-    return texts;
-}
-
 void Grid::mousePressEvent(QMouseEvent *event)
 {
     // Only the left button selects; the right one adds, and must leave the selection alone.

@@ -67,10 +67,6 @@ public:
     void setGridColor(const QColor &color);
     void setBackColorBkg(const QColor &color);
 
-    // The texts of columns 0 … columns-1 of every data row, as a printout reads them: the last
-    // cell read is then the current one, and its row the one highlighted.
-    QVector<QStringList> readRows(int columns);
-
 signals:
     void Click();
     void DblClick();

@@ -1,9 +1,13 @@
 #include "platform/gui/printcommand.h"
 
+#include "platform/gui/filedialogs.h"
+#include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
+#include "platform/gui/splitbutton.h"
 #include "platform/gui/widgets.h"
 
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace {
@@ -20,6 +24,33 @@ int chooseWithDialog(QPrinter &printer, QWidget *parent)
     return qMax(1, printer.copyCount());
 }
 
+void setUpPage(QPrinter &printer)
+{
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    const double margin = PrintCanvas::PageMarginMillimetres;
+    printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
+}
+
+// One document on the printer. A failure discards it and is told once.
+void printCopy(QWidget *parent, QPrinter &printer, const PrintCommand::Printout &printout)
+{
+    bool failed = false;
+    {
+        WaitCursor hourglass;
+        std::unique_ptr<PrintCanvas> canvas =
+            g_canvasFactory ? g_canvasFactory(printer) : std::make_unique<PainterCanvas>(printer);
+        try {
+            printout(*canvas);
+            canvas->endDocument();
+        } catch (const PrintError &) {
+            canvas->cancelDocument();
+            failed = true;
+        }
+    }
+    if (failed)
+        MessageBox::critical(parent, QStringLiteral("Parvela"), QStringLiteral("印刷が出来ません"));
+}
+
 } // namespace
 
 namespace PrintCommand {
@@ -34,34 +65,80 @@ void setCanvasFactory(CanvasFactory factory)
     g_canvasFactory = std::move(factory);
 }
 
-void run(QWidget *parent, const std::function<void(PrintCanvas &)> &printpage)
+bool run(QWidget *parent, const Printout &printout)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    const double margin = PrintCanvas::PageMarginMillimetres;
-    printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
+    setUpPage(printer);
     const int copies = g_chooser ? g_chooser(printer, parent) : chooseWithDialog(printer, parent);
     if (copies <= 0)
-        return;
+        return false;
     // Each copy is a print job of its own.
     printer.setCopyCount(1);
-    for (int copy = 0; copy < copies; ++copy) {
-        bool failed = false;
-        {
-            WaitCursor hourglass;
-            std::unique_ptr<PrintCanvas> canvas =
-                g_canvasFactory ? g_canvasFactory(printer) : std::make_unique<PainterCanvas>(printer);
-            try {
-                printpage(*canvas);
-                canvas->endDocument();
-            } catch (const PrintError &) {
-                canvas->cancelDocument();
-                failed = true;
-            }
-        }
-        if (failed)
-            MessageBox::critical(parent, QStringLiteral("Parvela"), QStringLiteral("印刷が出来ません"));
+    for (int copy = 0; copy < copies; ++copy)
+        printCopy(parent, printer, printout);
+    return true;
+}
+
+void preview(QWidget *parent, const Printout &printout)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPage(printer);
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                     [&](QPrinter *target) { printCopy(parent, *target, printout); });
+    dialog.exec();
+}
+
+void saveAsPdf(QWidget *parent, const QString &fileName, const Printout &printout)
+{
+    const QString path = FileDialogs::saveFileName(parent, QStringLiteral("PDFに保存"),
+                                                   FileDialogs::inDocuments(fileName), QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPage(printer);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printCopy(parent, printer, printout);
+}
+
+void equipButton(SplitButton &button, const std::function<Printout()> &printout,
+                 const std::function<QString()> &documentName)
+{
+    button.setShortcut(QKeySequence::Print);
+    button.setToolTip(QStringLiteral("プリンターと部数を選んで印刷します (Ctrl+P)"));
+    // The commands' shortcuts reach the window even while the button is off (a table that
+    // could not be read): they then do nothing, as the button does.
+    QWidget *parent = button.window();
+    button.addCommand(QStringLiteral("印刷プレビュー"), QStringLiteral("印刷される紙面を画面で確かめます"),
+                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [&button, parent, printout] {
+                          if (button.isEnabled())
+                              preview(parent, printout());
+                      });
+    button.addCommand(QStringLiteral("PDFに保存"),
+                      QStringLiteral("印刷される紙面をPDFファイルに保存します (プリンターは使いません)"),
+                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), [&button, parent, printout, documentName] {
+                          if (button.isEnabled())
+                              saveAsPdf(parent, documentName() + QStringLiteral(".pdf"), printout());
+                      });
+}
+
+QVector<QStringList> rowsOf(const Grid &grid)
+{
+    QVector<QStringList> rows;
+    for (int row = 1; row < grid.rows(); ++row) {
+        QStringList texts;
+        for (int column = 0; column < grid.cols(); ++column)
+            texts.append(grid.cellText(row, column));
+        rows.append(texts);
     }
+    return rows;
+}
+
+void makeLastRowCurrent(Grid &grid)
+{
+    grid.setRow(grid.rows() - 1);
+    grid.setCol(grid.cols() - 1);
 }
 
 } // namespace PrintCommand

@@ -1,6 +1,5 @@
 #include "platform/print/printcanvas.h"
 
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -17,34 +16,37 @@ QFont printFont(double points)
 
 } // namespace
 
-double PrintCanvas::columnX(int column) const
-{
-    return (column - 1) * m_columnUnit * textWidth(QStringLiteral("あ"));
-}
-
 void PrintCanvas::printLine(const QVector<PrintItem> &items)
 {
-    for (const PrintItem &item : items)
-        drawText(columnX(item.column), m_currentY, item.text, item.clipRight);
+    const double fullWidth = textWidth(QStringLiteral("あ"));
+    for (const PrintItem &item : items) {
+        if (item.text.isEmpty())
+            continue;
+        const double x = (item.column - 1) * m_columnUnit * fullWidth;
+        double condense = 1;
+        // Measuring is a text layout each: only a text that might not fit is measured.
+        if (item.right > x && x + item.text.size() * widestCharacter() > item.right) {
+            const double width = textWidth(item.text);
+            // A condensed text keeps a little air before the edge it would otherwise touch.
+            const double room = item.right - x > 2 * CondensedAir * fullWidth
+                                    ? item.right - x - CondensedAir * fullWidth
+                                    : item.right - x;
+            if (x + width > item.right)
+                condense = room / width;
+        }
+        drawText(x, m_currentY, item.text, condense);
+    }
     m_currentY += textHeight(QStringLiteral("あ"));
 }
 
 PainterCanvas::PainterCanvas(QPrinter &printer)
     : m_printer(printer)
+    , m_dotsPerInch(printer.resolution())
 {
+    setFontSize(m_fontSize);
 }
 
 PainterCanvas::~PainterCanvas() = default;
-
-double PainterCanvas::unitX() const
-{
-    return m_printer.resolution() / 12.0;
-}
-
-double PainterCanvas::unitY() const
-{
-    return m_printer.resolution() / 6.0;
-}
 
 void PainterCanvas::setLandscape(bool landscape)
 {
@@ -58,18 +60,46 @@ void PainterCanvas::setFontSize(double points)
 {
     if (!(points > 0))
         throw PrintError("no font size");
+    if (m_metrics && points == m_fontSize)
+        return;
     m_fontSize = points;
+    m_font = printFont(points);
+    m_metrics.emplace(m_font, &m_printer);
+    m_widths.clear();
+}
+
+size_t PainterCanvas::TextHash::operator()(const QString &text) const noexcept
+{
+    size_t hash = 14695981039346656037ULL;
+    for (const QChar c : text) {
+        hash ^= c.unicode();
+        hash *= 1099511628211ULL;
+    }
+    return hash;
 }
 
 double PainterCanvas::textWidth(const QString &text) const
 {
-    return QFontMetricsF(printFont(m_fontSize), &m_printer).horizontalAdvance(text) / unitX();
+    auto known = m_widths.find(text);
+    if (known == m_widths.end())
+        known = m_widths.emplace(text, m_metrics->horizontalAdvance(text) / unitX()).first;
+    return known->second;
 }
 
 double PainterCanvas::textHeight(const QString &text) const
 {
     Q_UNUSED(text)
-    return QFontMetricsF(printFont(m_fontSize), &m_printer).height() / unitY();
+    return m_metrics->height() / unitY();
+}
+
+double PainterCanvas::widestCharacter() const
+{
+    return m_metrics->maxWidth() / unitX();
+}
+
+double PainterCanvas::dotWidth() const
+{
+    return 1 / unitX();
 }
 
 void PainterCanvas::setLineWidth(int dots)
@@ -100,15 +130,15 @@ void PainterCanvas::appendShape(Operation::Kind kind, double x1, double y1, doub
     m_operations.append(operation);
 }
 
-void PainterCanvas::drawText(double x, double y, const QString &text, double clipRight)
+void PainterCanvas::drawText(double x, double y, const QString &text, double condense)
 {
     Operation operation;
     operation.kind = Operation::Text;
     operation.x1 = x;
     operation.y1 = y;
-    operation.x2 = clipRight;
     operation.text = text;
     operation.fontSize = m_fontSize;
+    operation.condense = condense;
     m_operations.append(operation);
 }
 
@@ -120,30 +150,39 @@ void PainterCanvas::newPage()
     setCurrentY(0);
 }
 
-void PainterCanvas::replay(QPainter &p, const Operation &operation)
+void PainterCanvas::replay(QPainter &p, const Operation &operation, PainterState &state)
 {
     const QPointF from(operation.x1 * unitX(), operation.y1 * unitY());
     const QPointF to(operation.x2 * unitX(), operation.y2 * unitY());
     switch (operation.kind) {
     case Operation::Line:
         p.setPen(QPen(operation.color, operation.lineWidth));
+        state.textPen = false;
         p.drawLine(from, to);
         break;
     case Operation::Box:
         p.setPen(QPen(operation.color, operation.lineWidth));
+        state.textPen = false;
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(from, to).normalized());
         break;
     case Operation::Text: {
-        const QFont font = printFont(operation.fontSize);
-        p.setFont(font);
-        p.setPen(Qt::black);
-        const QFontMetricsF metrics(font, &m_printer);
-        const QPointF baseline(from.x(), from.y() + metrics.ascent());
-        if (operation.x2 >= 0) {
+        if (operation.fontSize != state.fontSize) {
+            const QFont font = printFont(operation.fontSize);
+            p.setFont(font);
+            state.fontSize = operation.fontSize;
+            state.ascent = QFontMetricsF(font, &m_printer).ascent();
+        }
+        if (!state.textPen) {
+            p.setPen(Qt::black);
+            state.textPen = true;
+        }
+        const QPointF baseline(from.x(), from.y() + state.ascent);
+        if (operation.condense < 1) {
             p.save();
-            p.setClipRect(QRectF(from, QPointF(operation.x2 * unitX(), from.y() + metrics.height())));
-            p.drawText(baseline, operation.text);
+            p.translate(baseline);
+            p.scale(operation.condense, 1);
+            p.drawText(QPointF(0, 0), operation.text);
             p.restore();
         } else {
             p.drawText(baseline, operation.text);
@@ -162,11 +201,12 @@ void PainterCanvas::endDocument()
     QPainter p;
     if (!p.begin(&m_printer))
         throw PrintError("the printer cannot start a document");
+    PainterState state;
     try {
         for (const Operation &operation : std::as_const(m_operations)) {
             if (!p.isActive())
                 throw PrintError("the printer stopped");
-            replay(p, operation);
+            replay(p, operation, state);
         }
     } catch (const PrintError &) {
         m_printer.abort();

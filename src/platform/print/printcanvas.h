@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QString>
 #include <QVector>
 
+#include <optional>
 #include <stdexcept>
+#include <unordered_map>
 
 class QPainter;
 class QPrinter;
@@ -16,13 +20,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// One text of a printed line: starts at a character column (1 = left edge). A text wider
-// than its cell is cut at clipRight (in horizontal units) when that is given.
+// One text of a printed line: starts at a character column (1 = left edge). A text that would
+// reach past `right` (in horizontal units) is drawn condensed so that all of it ends there;
+// the paper is what the club keeps, so no character may be lost.
 struct PrintItem
 {
     int column = 1;
     QString text;
-    double clipRight = -1;
+    double right = -1; // no limit
 };
 
 // The page in character units: one unit across is 1/12 inch, one unit down 1/6 inch, the
@@ -36,6 +41,8 @@ public:
     // Page margins on every side. The annual table is 54 full-width characters of 15 points
     // wide (11.25 inches): it fits A4 landscape (11.69 inches) only with margins this small.
     static constexpr double PageMarginMillimetres = 5.0;
+    // The white space left after a condensed text, as a fraction of "あ".
+    static constexpr double CondensedAir = 0.1;
 
     virtual ~PrintCanvas() = default;
 
@@ -44,15 +51,16 @@ public:
     double fontSize() const { return m_fontSize; }
     virtual double textWidth(const QString &text) const = 0;
     virtual double textHeight(const QString &text) const = 0;
+    // The advance of the font's widest character, in horizontal units.
+    virtual double widestCharacter() const = 0;
+    // One printer dot across, in horizontal units.
+    virtual double dotWidth() const = 0;
 
     void setCurrentY(double y) { m_currentY = y; }
     double currentY() const { return m_currentY; }
     // The width of one character column as a fraction of "あ". A layout may narrow it a
     // little where that leaves its texts more room in their cells.
     void setColumnUnit(double fractionOfFullWidth) { m_columnUnit = fractionOfFullWidth; }
-    double columnUnit() const { return m_columnUnit; }
-    // Left edge of a character column in horizontal units.
-    double columnX(int column) const;
     // Prints the items on the current line, then moves one line height down.
     void printLine(const QVector<PrintItem> &items);
 
@@ -69,7 +77,8 @@ public:
     virtual double pageHeight() const = 0;
 
 protected:
-    virtual void drawText(double x, double y, const QString &text, double clipRight) = 0;
+    // `condense` (at most 1) narrows the text across; its height stays.
+    virtual void drawText(double x, double y, const QString &text, double condense) = 0;
     double m_fontSize = 12;
 
 private:
@@ -91,6 +100,8 @@ public:
     void setFontSize(double points) override;
     double textWidth(const QString &text) const override;
     double textHeight(const QString &text) const override;
+    double widestCharacter() const override;
+    double dotWidth() const override;
     void setLineWidth(int dots) override;
     void drawLine(double x1, double y1, double x2, double y2, const QColor &color) override;
     void drawBox(double x1, double y1, double x2, double y2, const QColor &color) override;
@@ -101,7 +112,7 @@ public:
     double pageHeight() const override;
 
 protected:
-    void drawText(double x, double y, const QString &text, double clipRight) override;
+    void drawText(double x, double y, const QString &text, double condense) override;
 
 private:
     struct Operation
@@ -111,16 +122,37 @@ private:
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         QString text;
         double fontSize = 0;
+        double condense = 1;
         QColor color;
         int lineWidth = 1;
     };
+    // What the painter was last given, so that a table of thousands of texts sets its font
+    // and pen once rather than per text.
+    struct PainterState
+    {
+        double fontSize = 0;
+        double ascent = 0;
+        bool textPen = false;
+    };
     // A line or a box at the current line width.
     void appendShape(Operation::Kind kind, double x1, double y1, double x2, double y2, const QColor &color);
-    void replay(QPainter &painter, const Operation &operation);
-    double unitX() const;
-    double unitY() const;
+    void replay(QPainter &painter, const Operation &operation, PainterState &state);
+    double unitX() const { return m_dotsPerInch / 12.0; }
+    double unitY() const { return m_dotsPerInch / 6.0; }
 
     QPrinter &m_printer;
+    // The printer's resolution, asked once: asking is a property look-up of its engine.
+    int m_dotsPerInch;
     QVector<Operation> m_operations;
     int m_lineWidth = 1;
+    // FNV-1a: Qt's seeded string hash costs more than the short texts of a table are worth.
+    struct TextHash
+    {
+        size_t operator()(const QString &text) const noexcept;
+    };
+    // The print font at the present size, measured against the printer; a table repeats the
+    // same few texts, so their widths are kept.
+    QFont m_font;
+    std::optional<QFontMetricsF> m_metrics;
+    mutable std::unordered_map<QString, double, TextHash> m_widths;
 };

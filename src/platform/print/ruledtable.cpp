@@ -26,24 +26,29 @@ int rowsPerPage(const RuledTable &table, double v, double pageHeight)
 
 namespace {
 
-QVector<PrintItem> lineOf(const RuledTable &table, const QStringList &texts, double u)
+QVector<PrintItem> lineOf(const RuledTable &table, const QStringList &texts, double u, double ruleHalf)
 {
     QVector<PrintItem> items;
     for (int cell = 0; cell < table.textColumns.size(); ++cell)
-        items.append({table.textColumns.at(cell), texts.value(cell), cellRight(table, cell, u)});
+        items.append({table.textColumns.at(cell), texts.value(cell), cellRight(table, cell, u) - ruleHalf});
     return items;
 }
 
 void printPage(PrintCanvas &canvas, const RuledTable &table, int first, int count, double u, double v)
 {
     canvas.setCurrentY(table.top);
-    for (const QVector<PrintItem> &line : table.titleLines)
+    for (QVector<PrintItem> line : table.titleLines) {
+        for (PrintItem &item : line)
+            item.right = item.right < 0 ? canvas.pageWidth() : item.right;
         canvas.printLine(line);
+    }
     const double headerTop = table.top + table.titleLines.size() * v;
     canvas.setCurrentY(headerTop);
-    canvas.printLine(lineOf(table, table.header, u));
+    // Inside the ink of the cell's right rule.
+    const double ruleHalf = RuleDots * canvas.dotWidth() / 2;
+    canvas.printLine(lineOf(table, table.header, u, ruleHalf));
     for (int row = first; row < first + count; ++row)
-        canvas.printLine(lineOf(table, table.rows.at(row), u));
+        canvas.printLine(lineOf(table, table.rows.at(row), u, ruleHalf));
 
     const double left = FrameLeft;
     const double right = table.rightEdge * u;
@@ -58,7 +63,7 @@ void printPage(PrintCanvas &canvas, const RuledTable &table, int first, int coun
             if (!colours.at(cell).isValid())
                 continue;
             if (!widthSet) {
-                canvas.setLineWidth(2);
+                canvas.setLineWidth(RuleDots / 2);
                 widthSet = true;
             }
             canvas.drawBox(cellLeft(table, cell, u) + 0.1, rowTop + 0.1, cellRight(table, cell, u) - 0.1,
@@ -66,7 +71,7 @@ void printPage(PrintCanvas &canvas, const RuledTable &table, int first, int coun
         }
     }
 
-    canvas.setLineWidth(4);
+    canvas.setLineWidth(RuleDots);
     canvas.drawBox(left, headerTop, right, bottom, Qt::black);
     canvas.drawLine(left, headerTop + v, right, headerTop + v, Qt::black);
     QVector<double> verticals = table.rules;
@@ -75,7 +80,7 @@ void printPage(PrintCanvas &canvas, const RuledTable &table, int first, int coun
     for (double k : std::as_const(verticals))
         canvas.drawLine(k * u, headerTop, k * u, bottom, Qt::black);
 
-    canvas.setLineWidth(2);
+    canvas.setLineWidth(RuleDots / 2);
     const int ruled = table.ruleUnderLastRow ? count : count - 1;
     for (int row = 1; row <= ruled; ++row) {
         const double y = headerTop + (1 + row) * v;
@@ -87,7 +92,14 @@ void printPage(PrintCanvas &canvas, const RuledTable &table, int first, int coun
 
 void print(PrintCanvas &canvas, const RuledTable &table)
 {
-    const double u = canvas.textWidth(QStringLiteral("あ"));
+    // A table wider than the paper is printed at the largest size whose frame, right rule
+    // included, fits across: columns past the paper's edge would be lost.
+    const double room = canvas.pageWidth() - RuleDots * canvas.dotWidth();
+    double u = canvas.textWidth(QStringLiteral("あ"));
+    while (table.rightEdge * u > room) {
+        canvas.setFontSize(canvas.fontSize() * room / (table.rightEdge * u) * 0.999);
+        u = canvas.textWidth(QStringLiteral("あ"));
+    }
     const double v = canvas.textHeight(QStringLiteral("あ"));
     const int perPage = rowsPerPage(table, v, canvas.pageHeight());
     int first = 0;
