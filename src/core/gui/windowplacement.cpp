@@ -47,10 +47,11 @@ void restore(QWidget *window, const QString &form, const QSize &designSize)
     const int state = SettingsStore::readInt(SettingKeys::windowState(form), Normal);
     const int designWidth = Twips::fromPixels(designSize.width());
     const int designHeight = Twips::fromPixels(designSize.height());
-    const double top = SettingsStore::readDouble(SettingKeys::windowTop(form),
-                                                 Twips::fromPixels(full.height()) / 2 - designHeight / 2);
-    const double left =
-        SettingsStore::readDouble(SettingKeys::windowLeft(form), Twips::fromPixels(full.width()) / 2 - designWidth / 2);
+    // Centred at the design size, in whole twips as the store keeps them.
+    const int centredTop = Twips::fromPixels(full.height()) / 2 - designHeight / 2;
+    const int centredLeft = Twips::fromPixels(full.width()) / 2 - designWidth / 2;
+    const double top = SettingsStore::readDouble(SettingKeys::windowTop(form), centredTop);
+    const double left = SettingsStore::readDouble(SettingKeys::windowLeft(form), centredLeft);
     const double height = SettingsStore::readDouble(SettingKeys::windowHeight(form), designHeight);
     const double width = SettingsStore::readDouble(SettingKeys::windowWidth(form), designWidth);
 
