@@ -18,9 +18,7 @@ qint16 CurrentMonth = 0;
 qint16 CurrentCourseId = 0;
 qint16 EditScoreId = 0;
 qint16 EditMemberId = 0;
-QString EditMemberName;
 std::array<qint16, 12> MonthCourseIds = {};
-qint16 NewId = 0;
 
 namespace {
 
@@ -36,23 +34,6 @@ void checkTableName(const QString &table)
     // Table names cannot be bound as values; only the three known names get into a statement.
     if (table != QLatin1String("Member") && table != QLatin1String("Course") && table != QLatin1String("Score"))
         throw DatabaseError(QStringLiteral("unknown table %1").arg(table), 1);
-}
-
-// The four steps shared by GetMaxId and CountRecords: anything that does not give a 16-bit
-// number after the query has run gives 0.
-qint16 firstValueAsInt16(const QString &statement)
-{
-    QSqlQuery recordset = Database::run(statement);
-    qint16 result = 0;
-    if (recordset.next()) {
-        const QVariant value = recordset.value(QStringLiteral("MAXCNT"));
-        bool ok = false;
-        const qlonglong number = value.toLongLong(&ok);
-        if (!value.isNull() && ok && number >= -32768 && number <= MaxId)
-            result = toInt16(static_cast<int>(number));
-    }
-    CloseRecordset(recordset);
-    return result;
 }
 
 // A hand-edited store can hold anything: a multiplier out of range would carry new handicaps
@@ -75,13 +56,13 @@ void LoadSettings()
     Settings.par1st = readMultiplier(Par1st, DefaultPar1st);
     Settings.par2nd = readMultiplier(Par2nd, DefaultPar2nd);
     Settings.par3rd = readMultiplier(Par3rd, DefaultPar3rd);
-    Settings.optTori1 = SettingsStore::readInt16(OptTori1, toInt16(DefaultOptTori1));
-    Settings.optTori1val = SettingsStore::readInt16(OptTori1Val, toInt16(DefaultOptTori1Val));
-    Settings.optTori2 = SettingsStore::readInt16(OptTori2, toInt16(DefaultOptTori2));
-    Settings.optTori2val = SettingsStore::readInt16(OptTori2Val, toInt16(DefaultOptTori2Val));
+    Settings.optTori1 = SettingsStore::readInt16(OptTori1, DefaultOptTori1);
+    Settings.optTori1val = SettingsStore::readInt16(OptTori1Val, DefaultOptTori1Val);
+    Settings.optTori2 = SettingsStore::readInt16(OptTori2, DefaultOptTori2);
+    Settings.optTori2val = SettingsStore::readInt16(OptTori2Val, DefaultOptTori2Val);
     for (std::size_t i = 0; i < TenTori.size(); ++i)
-        Settings.tenTori[i] = SettingsStore::readInt16(TenTori[i], toInt16(DefaultTenTori[i]));
-    Settings.printSize = SettingsStore::readInt16(PrintSize, toInt16(DefaultPrintSize));
+        Settings.tenTori[i] = SettingsStore::readInt16(TenTori[i], DefaultTenTori[i]);
+    Settings.printSize = SettingsStore::readInt16(PrintSize, DefaultPrintSize);
 }
 
 void SaveSettings()
@@ -158,19 +139,10 @@ void CreateDatabase(const QString &path, NewDatabase contents)
 qint16 GetMaxId(const QString &table)
 {
     checkTableName(table);
-    return firstValueAsInt16(QStringLiteral("select max(ID) as MAXCNT from ") + table);
-}
-
-qint16 CountRecords(const QString &table)
-{
-    checkTableName(table);
-    return firstValueAsInt16(QStringLiteral("select count(ID) as MAXCNT from ") + table);
-}
-
-void CloseRecordset(QSqlQuery &recordset)
-{
-    if (recordset.isActive())
-        recordset.finish();
+    // An empty table gives NULL, and a value beyond 16 bits cannot be an ID of the program's: 0.
+    bool ok = false;
+    const qlonglong highest = Database::scalar(QStringLiteral("select max(ID) from ") + table).toLongLong(&ok);
+    return ok && highest >= 0 && highest <= MaxId ? toInt16(static_cast<int>(highest)) : 0;
 }
 
 qint16 AllocateId(const QString &table)
@@ -183,18 +155,12 @@ qint16 AllocateId(const QString &table)
             QStringLiteral("%1 の ID が上限の %2 に達しているため、これ以上追加できません。").arg(table).arg(MaxId),
             DatabaseError::RefusedByProgram);
     }
-    NewId = toInt16(static_cast<int>(next));
-    return NewId;
-}
-
-void RebuildMonthCourseIds(int year)
-{
-    MonthCourseIds = CourseTable::firstIdsOfYear(year);
+    return toInt16(static_cast<int>(next));
 }
 
 YearCompetitions RebuildYearCompetitions(int year)
 {
-    RebuildMonthCourseIds(year);
+    MonthCourseIds = CourseTable::firstIdsOfYear(year);
     YearCompetitions competitions;
     for (int month = 0; month < 12; ++month) {
         const int id = MonthCourseIds[month];

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/settingsstore.h"
+
 #include <QHash>
-#include <QSqlQuery>
 #include <QString>
 #include <QVector>
 
@@ -10,16 +11,17 @@
 // The club's rules and the user's preferences, loaded once at start-up.
 struct SettingsRecord
 {
-    qint16 EditYear = 0;
-    float par1st = 0.7f;
-    float par2nd = 0.8f;
-    float par3rd = 0.9f;
-    qint16 optTori1 = 1;
-    qint16 optTori1val = 6;
-    qint16 optTori2 = 1;
-    qint16 optTori2val = 13;
-    std::array<qint16, 4> tenTori = {2, 3, 2, 1};
-    qint16 printSize = 100;
+    qint16 EditYear = 0; // loaded from the store, this year by default
+    float par1st = float(SettingKeys::DefaultPar1st);
+    float par2nd = float(SettingKeys::DefaultPar2nd);
+    float par3rd = float(SettingKeys::DefaultPar3rd);
+    qint16 optTori1 = SettingKeys::DefaultOptTori1;
+    qint16 optTori1val = SettingKeys::DefaultOptTori1Val;
+    qint16 optTori2 = SettingKeys::DefaultOptTori2;
+    qint16 optTori2val = SettingKeys::DefaultOptTori2Val;
+    std::array<qint16, 4> tenTori = {SettingKeys::DefaultTenTori[0], SettingKeys::DefaultTenTori[1],
+                                     SettingKeys::DefaultTenTori[2], SettingKeys::DefaultTenTori[3]};
+    qint16 printSize = SettingKeys::DefaultPrintSize;
 };
 
 // State shared by the windows for the whole run, and the record-access operations.
@@ -28,13 +30,11 @@ namespace Module1 {
 inline constexpr int MaxId = 32767;
 
 extern SettingsRecord Settings;
-extern qint16 CurrentMonth;    // 1 … 12
-extern qint16 CurrentCourseId; // Course.ID of the month being edited
-extern qint16 EditScoreId;     // Score.ID being edited
-extern qint16 EditMemberId;    // Member.ID being edited or deleted
-extern QString EditMemberName;
+extern qint16 CurrentMonth;                   // 1 … 12
+extern qint16 CurrentCourseId;                // Course.ID of the month being edited
+extern qint16 EditScoreId;                    // Score.ID being edited
+extern qint16 EditMemberId;                   // Member.ID being edited or deleted
 extern std::array<qint16, 12> MonthCourseIds; // Course.ID per month of the edited year, 0 = none
-extern qint16 NewId;                          // scratch: the ID about to be inserted, or a member count
 
 void LoadSettings();
 void SaveSettings(); // writes all thirteen record keys
@@ -63,15 +63,10 @@ void CreateDatabase(const QString &path, NewDatabase contents);
 
 // Largest ID of the table, 0 for an empty table (or a value that does not fit 16 bits).
 qint16 GetMaxId(const QString &table);
-qint16 CountRecords(const QString &table);
-void CloseRecordset(QSqlQuery &recordset);
 
-// GetMaxId + 1, kept in NewId. Refuses (DatabaseError) once the table has used up 32767,
+// The ID of the next row: the largest ID + 1. Refuses (DatabaseError) once the table has used up 32767,
 // since GetMaxId would then give 0 and the insert would reuse ID 1.
 qint16 AllocateId(const QString &table);
-
-// Rebuilds MonthCourseIds for the given year from the first Course row of each month.
-void RebuildMonthCourseIds(int year);
 
 // The months of a year that have a competition, as MonthCourseIds holds them.
 struct YearCompetitions
@@ -79,7 +74,8 @@ struct YearCompetitions
     QVector<int> courseIds;        // January first
     QHash<int, int> monthOfCourse; // Course.ID → month index 0 … 11
 };
-// RebuildMonthCourseIds(year), then the competitions it found.
+// Rebuilds MonthCourseIds for the year from the first Course row of each month, and gives the
+// competitions found.
 YearCompetitions RebuildYearCompetitions(int year);
 
 } // namespace Module1

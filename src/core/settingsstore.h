@@ -49,12 +49,12 @@ inline const QString PrintSize = QStringLiteral("printSize");
 inline constexpr double DefaultPar1st = 0.7;
 inline constexpr double DefaultPar2nd = 0.8;
 inline constexpr double DefaultPar3rd = 0.9;
-inline constexpr int DefaultOptTori1 = 1;
-inline constexpr int DefaultOptTori1Val = 6;
-inline constexpr int DefaultOptTori2 = 1;
-inline constexpr int DefaultOptTori2Val = 13;
-inline constexpr std::array<int, 4> DefaultTenTori = {2, 3, 2, 1};
-inline constexpr int DefaultPrintSize = 100;
+inline constexpr qint16 DefaultOptTori1 = 1;
+inline constexpr qint16 DefaultOptTori1Val = 6;
+inline constexpr qint16 DefaultOptTori2 = 1;
+inline constexpr qint16 DefaultOptTori2Val = 13;
+inline constexpr std::array<qint16, 4> DefaultTenTori = {2, 3, 2, 1};
+inline constexpr qint16 DefaultPrintSize = 100;
 
 // A new handicap is a 16-bit number: a multiplier above 2 can carry a real handicap out of it,
 // and 0 or below takes a winner's handicap away altogether. Accepted: finite, > 0 and <= 2.

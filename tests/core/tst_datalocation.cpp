@@ -129,7 +129,7 @@ private slots:
             return;
         }
         QCOMPARE(Database::path(), folders.file(UserDatabase));
-        QCOMPARE(Module1::CountRecords(QStringLiteral("Member")), members);
+        QCOMPARE(ParvelaTest::value(QStringLiteral("select count(*) from Member")).toInt(), int(members));
         QCOMPARE(ParvelaTest::value(QStringLiteral("select count(*) from Course where CYEAR=?"),
                                     {Module1::Settings.EditYear})
                      .toInt(),

@@ -182,7 +182,6 @@ void Form7::Command2_Click()
         return;
     }
     Module1::EditMemberId = member->id;
-    Module1::EditMemberName = member->name;
     Form8 &dialog = WindowRegistry::instance().form<Form8>(this);
     dialog.Text1->setText(member->name);
     dialog.Text2->setText(member->kana);

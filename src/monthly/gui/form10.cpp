@@ -16,7 +16,6 @@ Form10::Form10(QWidget *parent)
     MonthView1 = new QCalendarWidget(this);
     MonthView1->setGeometry(0, 0, width(), Twips::toPixels(2280));
     MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    MonthView1->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
 
     Label1 = new QLabel(QStringLiteral("年をクリックすると、年毎に移動できるボタンが表示されます"), this);
     Label1->setGeometry(Twips::rect(0, 2280, 2380, 735));
@@ -36,8 +35,6 @@ void Form10::MonthView1_DateClick(const QDate &date)
 
 namespace Module1 {
 
-QString PickedDateText;
-
 QString PickDate(const QString &dateText, QWidget *parent)
 {
     Form10 picker(parent);
@@ -54,8 +51,7 @@ QString PickDate(const QString &dateText, QWidget *parent)
                                       picker.MonthView1->selectedDate().month());
     if (picker.exec() != QDialog::Accepted)
         return dateText;
-    PickedDateText = picker.pickedText();
-    return PickedDateText;
+    return picker.pickedText();
 }
 
 } // namespace Module1

@@ -28,9 +28,6 @@ private:
 
 namespace Module1 {
 
-// The picked-date text of the run: set by every pick, kept until the next one.
-extern QString PickedDateText;
-
 // Shows the calendar on the date of the caller's box (today in the edited year when the box is
 // empty or holds no date) and returns what the box should now hold: the day clicked, or the
 // box's own text when the window was closed without a click.

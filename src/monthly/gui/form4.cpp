@@ -189,7 +189,6 @@ void Form4::Command2_Click()
         return;
     Module1::EditScoreId = score->id;
     Module1::EditMemberId = static_cast<qint16>(score->memberId);
-    Module1::EditMemberName = name;
 
     Form5 &entry = WindowRegistry::instance().form<Form5>(this);
     entry.Combo1->clear();
@@ -219,7 +218,6 @@ void Form4::Command3_Click()
         ids.append(m_rows.at(row - 1).id);
     if (ids.isEmpty())
         return;
-    Module1::EditMemberName = m_rows.at(to - 1).memberName;
     Module1::EditScoreId = ids.last();
     RunReportingErrors(this, [&] { ScoreTable::removeAll(ids); });
     Showtable();
