@@ -37,7 +37,8 @@ std::optional<QString> strictUtf8(const QByteArray &bytes)
 std::optional<QString> strictCp932(const QByteArray &bytes)
 {
     const iconv_t converter = iconv_open("UTF-8", "CP932");
-    if (converter == reinterpret_cast<iconv_t>(-1))
+    // iconv_open tells its failure by the address (iconv_t)-1.
+    if (converter == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr)
         return std::nullopt;
     QByteArray in = bytes;
     QByteArray out(bytes.size() * 3 + 4, Qt::Uninitialized); // one byte never grows beyond three

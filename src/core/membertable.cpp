@@ -83,11 +83,6 @@ QVector<MemberHandicaps> allHandicaps()
     return members;
 }
 
-std::optional<MemberRecord> firstByName(const QString &name)
-{
-    return first(Database::run(QStringLiteral("select %1 from Member where NAME=? order by ID").arg(Columns), {name}));
-}
-
 std::optional<MemberRecord> byId(int id)
 {
     return first(Database::run(QStringLiteral("select %1 from Member where ID=?").arg(Columns), {id}));

@@ -34,8 +34,6 @@ QVector<MemberRecord> allByKana();
 QVector<MemberRecord> allByKanaExcept(const QStringList &names);
 // Every member, lowest ID first.
 QVector<MemberHandicaps> allHandicaps();
-// The first (lowest ID) member with exactly this name.
-std::optional<MemberRecord> firstByName(const QString &name);
 std::optional<MemberRecord> byId(int id);
 // Exact comparison: a name differing by a space or by character width is another name.
 bool nameTaken(const QString &name);

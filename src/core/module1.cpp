@@ -101,7 +101,7 @@ QString UserDataFolder()
 
 QString DatabasePath()
 {
-    const QString besideProgram = QDir(ProgramFolder()).filePath(QStringLiteral("parvela.mdb"));
+    QString besideProgram = QDir(ProgramFolder()).filePath(QStringLiteral("parvela.mdb"));
     // Whatever stands there under that name is the club's: a damaged file or a broken link must
     // be reported, not passed over for another database.
     const QFileInfo file(besideProgram);

@@ -166,20 +166,6 @@ QVector<PlayedRound> roundsOfMember(int memberId)
     return rounds;
 }
 
-std::optional<ScoreRecord> firstOfMember(int courseId, int memberId)
-{
-    return first(
-        Database::run(QStringLiteral("select %1 from Score where COURSE_ID=? and MEMBER_ID=? order by ID").arg(Columns),
-                      {courseId, memberId}));
-}
-
-std::optional<ScoreRecord> firstOfMemberName(int courseId, const QString &memberName)
-{
-    return first(Database::run(
-        QStringLiteral("select %1 from Score where COURSE_ID=? and MEMBER_NAME=? order by ID").arg(Columns),
-        {courseId, memberName}));
-}
-
 qint16 insert(const ScoreRecord &score)
 {
     const qint16 id = Module1::AllocateId(QStringLiteral("Score"));

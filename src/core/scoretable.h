@@ -73,10 +73,8 @@ std::optional<ScoreRecord> byId(int id);
 // lowest ID first.
 QVector<HandicapResult> handicapResultsOfCourses(const QVector<int> &courseIds);
 QVector<YearResult> yearResultsOfCourses(const QVector<int> &courseIds);
-std::optional<ScoreRecord> firstOfMember(int courseId, int memberId);
 // Every row of the member over all years, oldest competition first.
 QVector<PlayedRound> roundsOfMember(int memberId);
-std::optional<ScoreRecord> firstOfMemberName(int courseId, const QString &memberName);
 
 // Inserts with NEW_HC and RANK 0; returns the new ID.
 qint16 insert(const ScoreRecord &score);

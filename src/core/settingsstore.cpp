@@ -108,11 +108,6 @@ void saveInt(const QString &key, int value)
     save(key, QString::number(value));
 }
 
-void saveDouble(const QString &key, double value)
-{
-    save(key, QString::number(value, 'g', 10));
-}
-
 QString floatText(float value)
 {
     char buffer[64];

@@ -23,7 +23,6 @@ int readInt(const QString &key, int defaultValue);
 qint16 readInt16(const QString &key, qint16 defaultValue);
 double readDouble(const QString &key, double defaultValue);
 void saveInt(const QString &key, int value);
-void saveDouble(const QString &key, double value);
 
 // Shortest text that reads back as the same single-precision number, always with a decimal
 // point and never with a locale's comma ("0.7", "1.0").

@@ -10,7 +10,7 @@
 namespace MemberImport {
 
 // A larger file is no roster: refused before it is read into memory.
-inline constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+inline constexpr qint64 MaxFileBytes = qint64(16) * 1024 * 1024;
 
 enum class Verdict {
     New,

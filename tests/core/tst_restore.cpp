@@ -60,8 +60,8 @@ private slots:
         QVector<bool> offered;
         ParvelaTest::onNextDialog<RestoreDialog>([&](RestoreDialog *dialog) {
             for (int row = 1; row < dialog->BackupGrid->rows(); ++row) {
-                listed << dialog->BackupGrid->textAt(row, 1) + QLatin1Char(' ') + dialog->BackupGrid->textAt(row, 3)
-                              + QLatin1Char(' ') + dialog->BackupGrid->textAt(row, 5);
+                listed << dialog->BackupGrid->cellText(row, 1) + QLatin1Char(' ') + dialog->BackupGrid->cellText(row, 3)
+                              + QLatin1Char(' ') + dialog->BackupGrid->cellText(row, 5);
                 clickRow(dialog->BackupGrid, row);
                 offered << dialog->Command1->isEnabled();
             }

@@ -208,13 +208,6 @@ void Grid::setCellBackColor(const QColor &color)
     setCellBackground(row(), m_col, color);
 }
 
-QString Grid::textAt(int row, int column)
-{
-    setRow(row);
-    setCol(column);
-    return text();
-}
-
 void Grid::setTextAt(int row, int column, const QString &text)
 {
     setRow(row);

@@ -52,8 +52,7 @@ public:
     // Any cell without making it current: whole-grid coordinates, header row 0, fixed column 0.
     QString cellText(int row, int column) const;
     QColor cellBackground(int row, int column) const; // the colour the user sees in that cell
-    // Shortcuts that make the cell current first.
-    QString textAt(int row, int column);
+    // A shortcut that makes the cell current first.
     void setTextAt(int row, int column, const QString &text);
 
     // Fills a data row's cells from column 0 on; how the windows load their rows.
