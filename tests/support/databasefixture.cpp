@@ -72,4 +72,9 @@ QVariant value(const QString &statement, const QVariantList &values)
     return Database::scalar(statement, values);
 }
 
+int count(const QString &from, const QVariantList &values)
+{
+    return Database::scalar(QStringLiteral("select count(*) from ") + from, values).toInt();
+}
+
 } // namespace ParvelaTest

@@ -40,6 +40,8 @@ std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear);
 // Rows of a statement, for checks on what landed in the database.
 QVariantList column(const QString &statement, const QVariantList &values = {});
 QVariant value(const QString &statement, const QVariantList &values = {});
+// The rows of a table that meet a condition: count("Member where HC=?", {18}).
+int count(const QString &from, const QVariantList &values = {});
 
 } // namespace ParvelaTest
 
