@@ -2,6 +2,7 @@
 
 #include "core/database.h"
 #include "core/module1.h"
+#include "core/scoretable.h"
 #include "core/settingsstore.h"
 
 #include <QSettings>
@@ -56,6 +57,21 @@ std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear)
     clearSettings();
     Module1::Settings.EditYear = static_cast<qint16>(editYear);
     return std::make_unique<TemporaryDatabase>();
+}
+
+qint16 addScore(int courseId, int memberId, const QString &name, double hc, int out, int in, double ob)
+{
+    ScoreRecord score;
+    score.courseId = static_cast<qint16>(courseId);
+    score.memberId = memberId;
+    score.memberName = name;
+    score.hc = hc;
+    score.ob = ob;
+    score.out = out;
+    score.in = in;
+    score.gross = out + in;
+    score.net = out + in - hc;
+    return ScoreTable::insert(score);
 }
 
 QVariantList column(const QString &statement, const QVariantList &values)

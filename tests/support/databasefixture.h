@@ -37,6 +37,9 @@ private:
 // year being edited, and only then an empty database of its own.
 std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear);
 
+// A row of the competition's sheet as the score entry stores it: GROSS and NET follow.
+qint16 addScore(int courseId, int memberId, const QString &name, double hc, int out, int in, double ob = 0);
+
 // Rows of a statement, for checks on what landed in the database.
 QVariantList column(const QString &statement, const QVariantList &values = {});
 QVariant value(const QString &statement, const QVariantList &values = {});

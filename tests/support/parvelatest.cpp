@@ -55,6 +55,20 @@ QString opens(const std::function<void()> &press, const std::function<QString(QW
     return seen;
 }
 
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void closeAllWindows()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            window->close();
+    }
+    flushDeletes();
+}
+
 bool showActive(QWidget *window)
 {
     window->show();

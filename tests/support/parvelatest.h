@@ -46,6 +46,11 @@ void onNextDialog(Inspect inspect, int timeoutMs = 5000)
 // opened.
 QString opens(const std::function<void()> &press, const std::function<QString(QWidget *)> &inspect = {});
 
+// Deletes the windows closed so far, as the next pass of the event loop would.
+void flushDeletes();
+// Closes every open window and deletes it, so the next test gets fresh windows.
+void closeAllWindows();
+
 // Shows a window, makes it active and waits for it, so key preview and focus behave as for a
 // user.
 bool showActive(QWidget *window);
