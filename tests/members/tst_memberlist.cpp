@@ -191,8 +191,7 @@ private slots:
         QString label;
         QList<QPointF> points;
         onNextDialog<HandicapHistoryWindow>([&](HandicapHistoryWindow *window) {
-            for (int row = 1; row < window->HistoryGrid->rows(); ++row)
-                rows << shownRow(*window->HistoryGrid, row);
+            rows = shownTable(*window->HistoryGrid).mid(1);
             label = window->Label1->text();
             points = static_cast<QLineSeries *>(window->Chart1->chart()->series().first())->points();
             window->Command1->click();

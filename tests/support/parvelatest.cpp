@@ -115,6 +115,14 @@ QStringList shownRow(const Grid &grid, int row)
     return texts;
 }
 
+QVector<QStringList> shownTable(const Grid &grid)
+{
+    QVector<QStringList> rows;
+    for (int row = 0; row < grid.rows(); ++row)
+        rows << shownRow(grid, row);
+    return rows;
+}
+
 QList<int> highlightedRows(const Grid &grid)
 {
     QList<int> rows;

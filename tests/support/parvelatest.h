@@ -84,6 +84,7 @@ std::optional<QString> takeOnlyError();
 QString shownText(const Grid &grid, int row, int column);
 QStringList shownColumn(const Grid &grid, int column);
 QStringList shownRow(const Grid &grid, int row);
+QVector<QStringList> shownTable(const Grid &grid); // every row, the header row first
 QList<int> highlightedRows(const Grid &grid);
 
 // The mouse on a cell of any part of the grid: the header row, the fixed column or the body.
