@@ -4,14 +4,7 @@
 
 #include "annual/annualsummary.h"
 #include "annual/gui/form9.h"
-#include "core/coursetable.h"
-#include "core/membertable.h"
-#include "core/module1.h"
-#include "core/scoretable.h"
 #include "monthly/gui/form3.h"
-#include "platform/gui/grid.h"
-
-#include <QPushButton>
 
 using namespace ParvelaTest;
 

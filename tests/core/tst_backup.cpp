@@ -6,16 +6,10 @@
 #include "parvelatest.h"
 
 #include "core/backup.h"
-#include "core/database.h"
 #include "core/gui/form1.h"
 #include "core/gui/form2.h"
 #include "core/gui/restoredialog.h"
-#include "core/membertable.h"
 #include "core/restore.h"
-#include "platform/gui/grid.h"
-#include "platform/gui/messagebox.h"
-
-#include <QPushButton>
 
 using namespace ParvelaTest;
 

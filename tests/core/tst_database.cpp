@@ -4,12 +4,7 @@
 // told, are in reliability/tst_faults.
 #include "databasefixture.h"
 
-#include "core/coursetable.h"
-#include "core/database.h"
 #include "core/demodata.h"
-#include "core/membertable.h"
-#include "core/module1.h"
-#include "core/scoretable.h"
 #include "monthly/ranking.h"
 
 #include <stdexcept>

@@ -5,7 +5,6 @@
 #include "core/kanaorder.h"
 #include "core/numbertext.h"
 #include "core/settingsentry.h"
-#include "core/settingsstore.h"
 #include "members/memberentry.h"
 #include "monthly/competitionentry.h"
 #include "monthly/scoreentry.h"

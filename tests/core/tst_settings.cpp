@@ -1,10 +1,7 @@
 // The settings as a fresh process reads them from the per-user file, hand-edited values included.
 #include "parvelatest.h"
 
-#include "core/module1.h"
-#include "core/settingsstore.h"
 #include "members/gui/form7.h"
-#include "platform/gui/grid.h"
 
 #include <QScreen>
 #include <QSettings>

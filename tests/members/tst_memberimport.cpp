@@ -1,7 +1,6 @@
 // The verdicts on a member import read from a CSV file, and what it stores, without a window.
 #include "databasefixture.h"
 
-#include "core/membertable.h"
 #include "members/memberimport.h"
 
 using ParvelaTest::column;

@@ -4,21 +4,17 @@
 // the bulk add; a handicap that is no number in reliability/tst_badinput.
 #include "../monthly/monthlyfixtures.h"
 
-#include "core/database.h"
 #include "members/gui/form7.h"
 #include "members/gui/form8.h"
 #include "members/gui/handicaphistorywindow.h"
 #include "members/gui/memberimportdialog.h"
 #include "monthly/ranking.h"
 #include "platform/gui/csvfiledialogs.h"
-#include "platform/gui/messagebox.h"
 
 #include <QAction>
 #include <QChartView>
-#include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
-#include <QPushButton>
 
 using namespace ParvelaTest;
 

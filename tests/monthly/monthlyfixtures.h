@@ -3,18 +3,8 @@
 // Helpers shared by the monthly tests: rows put straight into the tables, and the score sheet
 // opened as its opener opens it.
 
-#include "core/coursetable.h"
-#include "core/gui/windowregistry.h"
-#include "core/membertable.h"
-#include "core/module1.h"
-#include "core/settingsstore.h"
 #include "monthly/gui/form4.h"
 #include "parvelatest.h"
-#include "platform/gui/grid.h"
-
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
 
 namespace MonthlyFixtures {
 

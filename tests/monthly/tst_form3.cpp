@@ -3,14 +3,12 @@
 
 #include "monthlyfixtures.h"
 
-#include "core/settingsstore.h"
 #include "monthly/gui/form10.h"
 #include "monthly/gui/form3.h"
 #include "monthly/gui/form6.h"
 
 #include <QCalendarWidget>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QTableView>
 
 using namespace MonthlyFixtures;

@@ -4,19 +4,15 @@
 
 #include "monthlyfixtures.h"
 
-#include "core/database.h"
-#include "core/settingsstore.h"
 #include "members/gui/form7.h"
 #include "members/gui/form8.h"
 #include "monthly/gui/form12.h"
 #include "monthly/gui/form5.h"
-#include "platform/gui/messagebox.h"
 #include "platform/gui/printcommand.h"
 #include "platform/gui/splitbutton.h"
 
 #include <QListWidget>
 #include <QPrinter>
-#include <QPushButton>
 
 #include <tuple>
 

@@ -2,11 +2,6 @@
 // handicap of the year.
 #include "databasefixture.h"
 
-#include "core/coursetable.h"
-#include "core/database.h"
-#include "core/membertable.h"
-#include "core/module1.h"
-#include "core/scoretable.h"
 #include "members/latesthandicap.h"
 #include "monthly/ranking.h"
 

@@ -6,7 +6,6 @@
 #include "members/gui/form7.h"
 #include "monthly/ranking.h"
 #include "platform/gui/csvfiledialogs.h"
-#include "platform/gui/messagebox.h"
 #include "platform/gui/splitbutton.h"
 
 #include <QAction>

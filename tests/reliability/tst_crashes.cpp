@@ -6,10 +6,7 @@
 #include "childprocess.h"
 
 #include "core/backup.h"
-#include "core/coursetable.h"
-#include "core/database.h"
 #include "core/demodata.h"
-#include "core/module1.h"
 #include "databasefixture.h"
 
 #include <QCryptographicHash>

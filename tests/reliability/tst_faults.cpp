@@ -14,17 +14,13 @@
 
 #include "annual/gui/form9.h"
 #include "core/backup.h"
-#include "core/database.h"
 #include "core/gui/form1.h"
 #include "members/gui/form7.h"
 #include "members/gui/form8.h"
 #include "monthly/gui/form6.h"
-#include "platform/gui/messagebox.h"
 #include "platform/gui/splitbutton.h"
 
 #include <QCryptographicHash>
-#include <QLabel>
-#include <QPushButton>
 
 using namespace MonthlyFixtures;
 using namespace ParvelaTest;

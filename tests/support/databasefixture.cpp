@@ -1,10 +1,5 @@
 #include "databasefixture.h"
 
-#include "core/database.h"
-#include "core/module1.h"
-#include "core/scoretable.h"
-#include "core/settingsstore.h"
-
 #include <QSettings>
 #include <QSqlQuery>
 

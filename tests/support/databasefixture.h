@@ -1,10 +1,16 @@
 #pragma once
 
+// The record layer every test works on.
+#include "core/coursetable.h"
+#include "core/database.h"
+#include "core/membertable.h"
+#include "core/module1.h"
+#include "core/scoretable.h"
+#include "core/settingsstore.h"
+
 #include <QCoreApplication>
-#include <QString>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QVariantList>
 
 #include <memory>
 

@@ -1,10 +1,6 @@
 #include "parvelatest.h"
 
-#include "platform/gui/grid.h"
-#include "platform/gui/messagebox.h"
-
 #include <QHeaderView>
-#include <QLabel>
 #include <QPointer>
 
 namespace ParvelaTest {

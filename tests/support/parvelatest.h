@@ -2,18 +2,20 @@
 
 #include "databasefixture.h"
 
+// What the window tests drive.
 #include "core/gui/windowregistry.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
 
 #include <QApplication>
-#include <QString>
-#include <QTest>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 #include <optional>
-
-class Grid;
 
 namespace ParvelaTest {
 
