@@ -1,5 +1,5 @@
-// The program killed with SIGKILL at a random moment of a write (new handicaps, bulk add, block
-// deletes) or of its start-up with the daily copy, then started again as the user starts it: the menu opens
+// The program killed with SIGKILL at a random moment of a write (new handicaps, bulk add, a block
+// delete) or of its start-up with the daily copy, then started again as the user starts it: the menu opens
 // without a message, each operation is all or nothing, and the day's copy is sound and holds
 // what the file holds. Each run's output is kept in PARVELA_STRESS_OUTPUT (default
 // "stress-output" beside the test); PARVELA_STRESS_RUNS sets the runs per operation.
@@ -96,7 +96,6 @@ private slots:
         QTest::newRow("new handicaps") << QStringList{"rank", "1", "1", "2026"};
         QTest::newRow("bulk add") << QStringList{"bulkadd", "13"};
         QTest::newRow("block delete of scores") << QStringList{"deletescores", "1"};
-        QTest::newRow("block delete of members") << QStringList{"deletemembers", "1", "400"};
         QTest::newRow("start-up with its daily copy") << QStringList{"startup"};
     }
     void killedAndRestartedLosesNothing()

@@ -1,5 +1,6 @@
 #include "parvelatest.h"
 
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QPointer>
 
@@ -14,22 +15,21 @@ void prepareApplication()
 void onNextModal(std::function<void(QWidget *)> inspect, int timeoutMs)
 {
     auto *timer = new QTimer;
-    auto waited = std::make_shared<int>(0);
+    QElapsedTimer clock;
+    clock.start();
     // A dialog already open (the one under test) is not the one awaited.
     QPointer<QWidget> alreadyOpen = QApplication::activeModalWidget();
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, inspect, waited, timeoutMs, alreadyOpen] {
+    QObject::connect(timer, &QTimer::timeout, [=] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal != alreadyOpen) {
-            timer->stop();
-            timer->deleteLater();
-            inspect(modal);
-        } else if ((*waited += 10) > timeoutMs) {
+        const bool opened = modal && modal != alreadyOpen;
+        if (opened || clock.hasExpired(timeoutMs)) {
             timer->stop();
             timer->deleteLater();
         }
+        if (opened)
+            inspect(modal);
     });
-    timer->start();
+    timer->start(10);
 }
 
 QString opens(const std::function<void()> &press, const std::function<QString(QWidget *)> &inspect)
