@@ -144,7 +144,7 @@ private slots:
     void importShowsTheVerdictsThenStoresTheNewRows()
     {
         const QByteArray roster =
-            "\xEF\xBB\xBFHC,氏名,ふりがな,誕生日\r\n12,青木,あおき,1970/5/6\r\n18,山田太郎,やまだ,1960/1/1\r\n";
+            "\xEF\xBB\xBFHC,氏名,ふりがな,誕生日\r\n12,青木,あおき,1970-05-06\r\n18,山田太郎,やまだ,1960/1/1\r\n";
         QStringList seen = import(roster + "x,佐藤,さとう,1980/1/1\r\n");
         QCOMPARE(seen.mid(1), (QStringList{"取込できない", "新規", "重複：同じ名前の人がいます（取り込みません）",
                                            "HC「x」が数値ではありません"}));
@@ -155,6 +155,10 @@ private slots:
         QCOMPARE(seen.value(1), QStringLiteral("取込できる"));
         QCOMPARE(MessageBox::takeShown().last().text, QStringLiteral("2 人を取り込みました。"));
         QCOMPARE(shownColumn(*m_list->MemberGrid, 0), (QStringList{"青木", "佐藤", "山田太郎"}));
+        // The next IDs, the dates as the program writes them, the year's handicaps from the one read.
+        QCOMPARE(column(QStringLiteral("select ID||' '||NAME||' '||BIRTHDAY||' '||HC||' '||F_HC||' '||E_HC from Member "
+                                       "where ID>1")),
+                 (QVariantList{"2 青木 1970/5/6 12.0 12.0 12.0", "3 佐藤 1980/1/1 20.0 20.0 20.0"}));
     }
 
     void aFileOfAHundredThousandRowsIsRefusedAndTheListStaysUsable()
