@@ -250,25 +250,24 @@ private slots:
         const int bulk = MemberTable::insert(QStringLiteral("一括"), QStringLiteral("い"), QString(), 14);
         addScore(m_may, bulk, QStringLiteral("一括"), 14, 0, 0);
         Form4 &sheet = openSheet(may());
-        const auto fields = [](bool store) {
-            return [store](QWidget *modal) {
-                auto *entry = static_cast<Form5 *>(modal);
-                QStringList seen = {entry->Combo1->currentText() + QLatin1Char('/')
-                                    + QString::number(entry->Combo1->count())};
-                for (QLineEdit *field :
-                     {entry->Text1, entry->Text2, entry->Text3, entry->Text4, entry->Text5, entry->Text6, entry->Text7})
-                    seen << field->text();
-                entry->Text2->setText(QStringLiteral("200"));
-                entry->Text4->setText(QStringLiteral("40"));
-                (store ? entry->Command1 : entry->Command2)->click();
-                return seen.join(QLatin1Char(' '));
-            };
+        bool store = false;
+        const auto edit = [&store](QWidget *modal) {
+            auto *entry = static_cast<Form5 *>(modal);
+            QStringList seen = {entry->Combo1->currentText() + QLatin1Char('/')
+                                + QString::number(entry->Combo1->count())};
+            for (QLineEdit *field :
+                 {entry->Text1, entry->Text2, entry->Text3, entry->Text4, entry->Text5, entry->Text6, entry->Text7})
+                seen << field->text();
+            entry->Text2->setText(QStringLiteral("200"));
+            entry->Text4->setText(QStringLiteral("40"));
+            (store ? entry->Command1 : entry->Command2)->click();
+            return seen.join(QLatin1Char(' '));
         };
-        // The bulk row (NET -14, first) opens with empty scores; the other with its own HC, not
-        // the member's 9 of today.
-        QCOMPARE(opens([&] { doubleClickCell(*sheet.ScoreGrid, 1, 1); }, fields(false)),
-                 QStringLiteral("一括/1 14    0 -14 0"));
-        QCOMPARE(opens([&] { doubleClickCell(*sheet.ScoreGrid, 2, 1); }, fields(true)),
+        // The bulk row (NET -14, first) opens with empty scores and is cancelled; the other opens
+        // with its own HC, not the member's 9 of today, and is stored.
+        QCOMPARE(opens([&] { doubleClickCell(*sheet.ScoreGrid, 1, 1); }, edit), QStringLiteral("一括/1 14    0 -14 0"));
+        store = true;
+        QCOMPARE(opens([&] { doubleClickCell(*sheet.ScoreGrid, 2, 1); }, edit),
                  QStringLiteral("O'Brien/1 12 0 45 47 92 80 8"));
         QCOMPARE(count(QStringLiteral("Score where ID=? and MEMBER_NAME='O''Brien' and OB=200 and GROSS_VAL=85 "
                                       "and NET_VAL=73 and NEW_HC=8 and RANK=1"),
