@@ -1,7 +1,7 @@
 // The member list and the member dialog as the organiser uses them, the import from CSV with its
-// preview, and a member's handicap history. What the mouse selects and edit and delete act on,
-// and the placement, are tested for both grid windows in monthly/tst_form4; the kana order on
-// the bulk add; a handicap that is no number in reliability/tst_badinput.
+// preview, and a member's handicap history. What the mouse selects and edit and delete act on is
+// tested for both grid windows in monthly/tst_form4; the placement there and in core/tst_settings;
+// the kana order on the bulk add; a handicap that is no number in reliability/tst_faults.
 #include "../monthly/monthlyfixtures.h"
 
 #include "members/gui/form7.h"
