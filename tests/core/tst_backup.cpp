@@ -1,15 +1,17 @@
-// The daily copy of the database: made once a day at start-up, checked, the newest ten and the
-// day's own kept, written only as a new file in the real backup folder, and a refusal told once
-// without keeping the menu from opening. A kill while it is made is in reliability/tst_crashes.
+// The daily copy of the database, and going back to a copy. The daily copy: made once a day at
+// start-up, checked, the newest ten and the day's own kept, written only as a new file in the
+// real backup folder, and a refusal told once without keeping the menu from opening (a kill
+// while it is made is in reliability/tst_crashes). The restore: only sound copies are offered,
+// and the data before it is kept as a copy of its own.
 #include "parvelatest.h"
 
 #include "core/backup.h"
-#include "core/database.h"
 #include "core/gui/form1.h"
-#include "core/membertable.h"
-#include "platform/gui/messagebox.h"
+#include "core/gui/form2.h"
+#include "core/gui/restoredialog.h"
+#include "core/restore.h"
 
-#include <memory>
+using namespace ParvelaTest;
 
 namespace {
 
@@ -20,11 +22,12 @@ QStringList namesIn(const QString &folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-void writeFile(const QString &path)
+// Writes into the file, made if missing: a file of the user's, or by default a copy's second
+// page (a table's root) spoilt as a failing disk would.
+bool writeInto(const QString &path, const QByteArray &bytes = QByteArray(4096, 'x'), qint64 offset = 4096)
 {
     QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("mine");
+    return file.open(QIODevice::ReadWrite) && file.seek(offset) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -34,7 +37,7 @@ class TestBackup : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<ParvelaTest::TemporaryDatabase> m_db;
+    std::unique_ptr<TemporaryDatabase> m_db;
     QDir m_backups;
 
     // The program started as the user starts it: what it told (a refusal to start counts too).
@@ -46,24 +49,21 @@ private:
         return MessageBox::takeShown();
     }
     QString copyOf(const QDate &day) const { return m_backups.filePath(Backup::fileNameFor(day)); }
-    int membersIn(const QString &copy)
-    {
-        Database::open(copy);
-        const int count = ParvelaTest::value(QStringLiteral("select count(*) from Member")).toInt();
-        Database::close();
-        return count;
-    }
+    bool soundCopyOfToday() const { return Backup::copyIsSound(copyOf(Today)); }
 
 private slots:
     void init()
     {
-        ParvelaTest::clearSettings();
-        m_db = std::make_unique<ParvelaTest::TemporaryDatabase>();
+        m_db = freshSettingsAndDatabase(2026);
         MemberTable::insert(QStringLiteral("O'Brien"), QStringLiteral("おぶらいえん"), QString(), 7);
         m_backups.setPath(Backup::folderFor(m_db->path()));
         MessageBox::takeShown();
     }
-    void cleanup() { m_db.reset(); }
+    void cleanup()
+    {
+        closeAllWindows();
+        m_db.reset();
+    }
 
     void oneCopyADayWithTheRowsOfThatMorning()
     {
@@ -73,9 +73,9 @@ private slots:
         QVERIFY(Backup::makeDaily(Today.addDays(1)).made);
         QCOMPARE(namesIn(m_backups.path()),
                  (QStringList{Backup::fileNameFor(Today), Backup::fileNameFor(Today.addDays(1))}));
-        // A copy opens as the program opens its own file.
-        QCOMPARE(membersIn(copyOf(Today)), 1);
-        QCOMPARE(membersIn(copyOf(Today.addDays(1))), 2);
+        QCOMPARE(
+            (QList<int>{Restore::inspect(copyOf(Today)).members, Restore::inspect(copyOf(Today.addDays(1))).members}),
+            (QList<int>{1, 2}));
     }
 
     void theNewestTenAndTheDaysOwnAreKeptAndCopiesDatedLaterToldOnce()
@@ -84,13 +84,13 @@ private slots:
         // Files the user put there, and names that only look like a copy, are never pruned.
         QStringList kept = {QStringLiteral("notes.txt"), QStringLiteral("parvela-2026010.mdb"),
                             QStringLiteral("parvela-20261399.mdb"), Backup::fileNameFor(Today)};
+        for (const QString &name : kept.mid(0, 3))
+            writeInto(m_backups.filePath(name), "mine", 0);
         for (int day = 1; day <= 12; ++day) {
-            writeFile(copyOf(Today.addDays(-day)));
+            writeInto(copyOf(Today.addDays(-day)), "mine", 0);
             if (day < Backup::KeptCopies)
                 kept << Backup::fileNameFor(Today.addDays(-day));
         }
-        for (const QString &name : kept.mid(0, 3))
-            writeFile(m_backups.filePath(name));
         QVERIFY(start().isEmpty());
         kept.sort();
         QCOMPARE(namesIn(m_backups.path()), kept);
@@ -98,19 +98,18 @@ private slots:
         // Copies dated after today (a clock set back, copies from another computer) count as the
         // newest, but never push out the copy just made; they are told about once.
         for (int day = 1; day <= Backup::KeptCopies; ++day)
-            writeFile(copyOf(Today.addDays(day)));
+            writeInto(copyOf(Today.addDays(day)), "mine", 0);
         QVERIFY(QFile::remove(copyOf(Today)));
         const QVector<MessageBox::Shown> told = start();
         QVERIFY(told.size() == 1 && told[0].icon == QMessageBox::Warning);
         QVERIFY2(told[0].text.contains(QStringLiteral("今日（%1）より後の日付の写し").arg(Today.toString("yyyy/M/d")))
                      && told[0].text.contains(Backup::fileNameFor(Today.addDays(Backup::KeptCopies))),
                  qPrintable(told[0].text));
-        QVERIFY(Backup::copyIsSound(copyOf(Today)));
+        QVERIFY(soundCopyOfToday());
         QCOMPARE(namesIn(m_backups.path()).size(), 3 + Backup::KeptCopies + 1);
         QVERIFY(start().isEmpty());
         QVERIFY(QFile::remove(copyOf(Today)));
-        QVERIFY(start().isEmpty());
-        QVERIFY(Backup::copyIsSound(copyOf(Today)));
+        QVERIFY(start().isEmpty() && soundCopyOfToday());
     }
 
     void linksAndStrangeNamesAreRefusedAndTheMenuStillOpens_data()
@@ -127,21 +126,19 @@ private slots:
         QFETCH(QString, planted);
         QTemporaryDir elsewhere;
         for (int day = 1; day <= 12; ++day)
-            writeFile(QDir(elsewhere.path()).filePath(Backup::fileNameFor(QDate(2020, 1, day))));
+            writeInto(QDir(elsewhere.path()).filePath(Backup::fileNameFor(QDate(2020, 1, day))), "mine", 0);
         const QStringList elsewhereBefore = namesIn(elsewhere.path());
         QString named = m_backups.path();
         const bool refused = !planted.endsWith(QStringLiteral(" file"));
         if (planted == QStringLiteral("file")) {
-            writeFile(named);
+            writeInto(named, "mine", 0);
         } else if (planted == QStringLiteral(".")) {
             QVERIFY(QFile::link(elsewhere.path(), named));
         } else {
             QVERIFY(m_backups.mkpath(QStringLiteral(".")));
             named = m_backups.filePath(planted.section(QLatin1Char(' '), 0, 0));
-            if (refused)
-                QVERIFY(QFile::link(QDir(elsewhere.path()).filePath(QStringLiteral("written-through.mdb")), named));
-            else
-                writeFile(named);
+            QVERIFY(refused ? QFile::link(QDir(elsewhere.path()).filePath(QStringLiteral("through.mdb")), named)
+                            : writeInto(named, "mine", 0));
         }
         const QVector<MessageBox::Shown> told = start();
         QCOMPARE(told.size(), refused ? 1 : 0);
@@ -150,26 +147,57 @@ private slots:
                     && told[0].text.contains(QDir::toNativeSeparators(named))));
         QVERIFY(Database::isOpen());
         QCOMPARE(namesIn(elsewhere.path()), elsewhereBefore);
-        QCOMPARE(Backup::copyIsSound(copyOf(Today)), !refused);
+        QCOMPARE(soundCopyOfToday(), !refused);
     }
 
     void copyFailingQuickCheckIsRemovedAndTheNextStartTriesAgain()
     {
-        QString checked;
-        const Backup::Outcome outcome = Backup::makeDaily(Today, [&checked](const QString &path) {
-            checked = path;
-            // Spoil the page of a table's root, as a failing disk would.
-            QFile file(path);
-            file.open(QIODevice::ReadWrite);
-            file.seek(file.size() - 4096);
-            file.write(QByteArray(4096, '\x5a'));
-            file.close();
-            return Backup::copyIsSound(path);
-        });
+        const Backup::Outcome outcome =
+            Backup::makeDaily(Today, [](const QString &path) { return writeInto(path) && Backup::copyIsSound(path); });
         QVERIFY(!outcome.made && outcome.problem.contains(QStringLiteral("quick_check")));
-        QVERIFY(!checked.isEmpty() && namesIn(m_backups.path()).isEmpty());
-        QVERIFY(start().isEmpty());
-        QVERIFY(Backup::copyIsSound(copyOf(Today)));
+        QVERIFY(namesIn(m_backups.path()).isEmpty());
+        QVERIFY(start().isEmpty() && soundCopyOfToday());
+    }
+
+    void restoresASoundCopyAndKeepsTheDataBefore()
+    {
+        QVERIFY(Backup::makeDaily(QDate(2026, 5, 1)).made);
+        MemberTable::insert(QStringLiteral("佐藤"), QStringLiteral("さとう"), QStringLiteral("1970/1/1"), 20);
+        const QString good = m_backups.filePath(QStringLiteral("parvela-20260501.mdb"));
+        const QString damaged = m_backups.filePath(QStringLiteral("parvela-20260430.mdb"));
+        QVERIFY(QFile::copy(good, damaged) && writeInto(damaged));
+        const Restore::Outcome refused = Restore::restore(damaged, QDateTime::currentDateTime());
+        QVERIFY(!refused.restored && refused.problem.contains(QStringLiteral("parvela-20260430.mdb")));
+        QCOMPARE(count(QStringLiteral("Member")), 2);
+
+        QStringList listed;
+        QVector<bool> offered;
+        onNextDialog<RestoreDialog>([&](RestoreDialog *dialog) {
+            Grid &grid = *dialog->BackupGrid;
+            for (int row = 1; row < grid.rows(); ++row) {
+                listed << grid.cellText(row, 1) + QLatin1Char(' ') + grid.cellText(row, 3) + QLatin1Char(' ')
+                              + grid.cellText(row, 5);
+                clickRow(grid, row);
+                offered << dialog->Command1->isEnabled();
+            }
+            MessageBox::queueAnswer(QMessageBox::Yes);
+            clickRow(grid, int(listed.indexOf(QStringLiteral("parvela-20260501.mdb 1 正常"))) + 1);
+            dialog->Command1->click();
+        });
+        showWindow<Form2>().Command2->click();
+        listed.sort();
+        QCOMPARE(listed, (QStringList{"parvela-20260430.mdb  壊れています", "parvela-20260501.mdb 1 正常"}));
+        QCOMPARE(offered.count(true), 1);
+        QCOMPARE(column(QStringLiteral("select NAME from Member")), QVariantList{"O'Brien"});
+        const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 2); // the question, then what was done
+        QVERIFY(shown.last().text.startsWith(QStringLiteral("「parvela-20260501.mdb」の内容に戻しました。")));
+
+        // The data before the restore is a sound copy in the backup folder, listed like the others.
+        const QStringList kept = m_backups.entryList({QStringLiteral("*-before-restore.mdb")});
+        QVERIFY(kept.size() == 1 && shown.last().text.contains(kept.first()));
+        const Restore::BackupFile before = Restore::inspect(m_backups.filePath(kept.first()));
+        QVERIFY(before.sound && before.members == 2);
     }
 };
 

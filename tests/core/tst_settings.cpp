@@ -1,13 +1,10 @@
 // The settings as a fresh process reads them from the per-user file, hand-edited values included.
+// What the settings dialog stores, each value in its shortest text, is in tst_form1.
 #include "parvelatest.h"
 
-#include "core/module1.h"
-#include "core/settingsstore.h"
 #include "members/gui/form7.h"
-#include "platform/gui/grid.h"
 
 #include <QScreen>
-#include <QSettings>
 
 class TestSettings : public QObject
 {
@@ -20,39 +17,22 @@ private slots:
     void init() { ParvelaTest::clearSettings(); }
     void cleanup() { m_db.reset(); }
 
-    void aSavedRecordReadsBackInItsShortestText()
-    {
-        Module1::Settings.par1st = 0.65f;
-        Module1::SaveSettings();
-        // The text a later run reads: shortest form, decimal point, all thirteen under [setting].
-        QSettings file(SettingsStore::fileName(), QSettings::IniFormat);
-        QCOMPARE(file.value(QStringLiteral("setting/par1st")).toString(), QStringLiteral("0.65"));
-        QCOMPARE(file.value(QStringLiteral("setting/par2nd")).toString(), QStringLiteral("0.8"));
-        QCOMPARE(file.allKeys().filter(QStringLiteral("setting/")).size(), 13);
-        Module1::Settings = SettingsRecord();
-        Module1::LoadSettings();
-        QCOMPARE(Module1::Settings.par1st, 0.65f);
-    }
-
     void handEditedValuesAreCheckedOnLoading_data()
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<double>("expected"); // 0: the current year
         QTest::newRow("year text") << "EditYear=20a4" << 0.0;
         QTest::newRow("year beyond 16 bits") << "EditYear=40000" << 0.0;
-        QTest::newRow("year -5") << "EditYear=-5" << 0.0;
         QTest::newRow("year 999") << "EditYear=999" << 0.0;
         QTest::newRow("year 10000") << "EditYear=10000" << 0.0;
         QTest::newRow("year 1000") << "EditYear=1000" << 1000.0;
         QTest::newRow("year 9999") << "EditYear=9999" << 9999.0;
         QTest::newRow("multiplier beyond a float") << "par1st=1e39" << 0.7;
         QTest::newRow("multiplier 10000") << "par2nd=10000" << 0.8;
-        QTest::newRow("multiplier negative") << "par3rd=-0.5" << 0.9;
         QTest::newRow("multiplier 0") << "par1st=0" << 0.7;
         QTest::newRow("multiplier nan") << "par1st=nan" << 0.7;
         QTest::newRow("multiplier 2") << "par2nd=2" << 2.0;
         QTest::newRow("multiplier comma") << "par1st=0,7" << 0.7;
-        QTest::newRow("multiplier empty") << "par3rd=" << 0.9;
         QTest::newRow("count with blanks") << "optTori1val= 8 " << 8.0;
         QTest::newRow("points fraction rounds") << "tenTori1=2.5" << 2.0;
         QTest::newRow("print size word") << "printSize=large" << 100.0;
@@ -62,8 +42,8 @@ private slots:
         QFETCH(QString, line);
         QFETCH(double, expected);
         QFile file(SettingsStore::fileName());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("[setting]\n" + line.toUtf8() + '\n');
+        QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()) && file.open(QIODevice::WriteOnly)
+                && file.write("[setting]\n" + line.toUtf8() + '\n') > 0);
         file.close();
         Module1::LoadSettings();
         const SettingsRecord &s = Module1::Settings;
@@ -79,11 +59,10 @@ private slots:
     void storedPlacementAndWidthsOpenTheWindowInSight_data()
     {
         QTest::addColumn<QStringList>("stored"); // state, left, top, width, height (twips), column width
-        QTest::newRow("minimised, column hidden") << QStringList{"1", "1500", "1500", "6000", "4500", "-5000"};
+        QTest::newRow("minimised, column hidden") << QStringList{"1", "1500", "1500", "-750", "4500", "-5000"};
         QTest::newRow("far off screen, column huge") << QStringList{"0", "-450000", "750000", "0", "0", "99999999"};
         QTest::newRow("larger than the screen") << QStringList{"0", "0", "0", "1350000", "1350000", "0"};
-        QTest::newRow("negative size") << QStringList{"0", "150", "150", "-750", "-750", "1e300"};
-        QTest::newRow("beyond any integer") << QStringList{"0", "1e300", "-1e300", "1e300", "1e300", "500"};
+        QTest::newRow("beyond any integer") << QStringList{"0", "1e300", "-1e300", "1e300", "1e300", "1e300"};
     }
     void storedPlacementAndWidthsOpenTheWindowInSight()
     {

@@ -1,58 +1,44 @@
-// The member list and the member dialog, as the organiser uses them. What the mouse selects
-// and edit and delete act on is tested for both grid windows with the score sheet.
-#include "parvelatest.h"
+// The member list and the member dialog as the organiser uses them, the import from CSV with its
+// preview, and a member's handicap history. What the mouse selects and edit and delete act on is
+// tested for both grid windows in monthly/tst_form4; the placement there and in core/tst_settings;
+// the kana order on the bulk add; a handicap that is no number in reliability/tst_faults.
+#include "../monthly/monthlyfixtures.h"
 
-#include "core/database.h"
-#include "core/gui/form1.h"
-#include "core/membertable.h"
-#include "core/settingsstore.h"
 #include "members/gui/form7.h"
 #include "members/gui/form8.h"
-#include "platform/gui/grid.h"
-#include "platform/gui/messagebox.h"
+#include "members/gui/handicaphistorywindow.h"
+#include "members/gui/memberimportdialog.h"
+#include "monthly/ranking.h"
+#include "platform/gui/filedialogs.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSet>
+#include <QAction>
+#include <QChartView>
+#include <QLineSeries>
+#include <QMenu>
 
 using namespace ParvelaTest;
 
 namespace {
 
-qint16 addMember(const QString &name, const QString &kana, double hc = 20)
+// The member dialog that `press` opens: what it showed ("caption:name|kana|birthday|HC"). Then
+// each list of texts is typed over the boxes (an empty text keeps the box) and OK pressed; it
+// is cancelled if still open.
+QString memberDialog(const std::function<void()> &press, const QList<QStringList> &typed = {})
 {
-    return MemberTable::insert(name, kana, QStringLiteral("1960/1/1"), hc);
-}
-
-// The next member dialog: what it showed ("caption:name|kana|birthday|HC"), then `act` on it;
-// it is cancelled if still open.
-QString onMemberDialog(const std::function<void()> &press, const std::function<void(Form8 *)> &act = {})
-{
-    QString seen;
-    onNextDialog<Form8>(
-        [&](Form8 *dialog) {
-            seen = dialog->windowTitle() + QLatin1Char(':')
-                   + QStringList{dialog->Text1->text(), dialog->Text2->text(), dialog->Text3->text(),
-                                 dialog->Text4->text()}
-                         .join(QLatin1Char('|'));
-            QPointer<Form8> guard(dialog);
-            if (act)
-                act(dialog);
-            if (guard && guard->isVisible())
-                guard->Command2->click();
-        },
-        500);
-    press();
-    if (seen.isEmpty())
-        QTest::qWait(600); // nothing opened: let the wait for it run out
-    return seen;
-}
-
-void fill(Form8 *dialog, const QStringList &texts)
-{
-    for (int i = 0; i < 4; ++i)
-        QList<QLineEdit *>{dialog->Text1, dialog->Text2, dialog->Text3, dialog->Text4}[i]->setText(texts[i]);
-    dialog->Command1->click();
+    return opens(press, [&](QWidget *modal) {
+        auto *dialog = static_cast<Form8 *>(modal);
+        const QList<QLineEdit *> boxes = {dialog->Text1, dialog->Text2, dialog->Text3, dialog->Text4};
+        QStringList seen;
+        for (QLineEdit *box : boxes)
+            seen << box->text();
+        const QString okAtFirst = dialog->Command1->isEnabled() ? QString() : QStringLiteral(" (OK off)");
+        for (const QStringList &texts : typed) {
+            for (int i = 0; i < 4; ++i)
+                boxes[i]->setText(texts[i].isEmpty() ? boxes[i]->text() : texts[i]);
+            dialog->Command1->click();
+        }
+        return dialog->windowTitle() + QLatin1Char(':') + seen.join(QLatin1Char('|')) + okAtFirst;
+    });
 }
 
 } // namespace
@@ -61,154 +47,165 @@ class TestMemberList : public QObject
 {
     Q_OBJECT
 
-private:
+    QTemporaryDir m_folder;
     std::unique_ptr<TemporaryDatabase> m_db;
+    Form7 *m_list = nullptr;
 
-    Form7 &openList() { return showTableWindow<Form7>(); }
+    // "CSVから取込…" (by its shortcut) on a file with this content, then 取込 when it is offered:
+    // what the preview showed, if it opened.
+    QStringList import(const QByteArray &content)
+    {
+        QFile file(m_folder.filePath(QStringLiteral("roster.csv")));
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+            return {};
+        file.close();
+        FileDialogs::setAnswer(
+            [path = file.fileName()](const QString &, const QString &, const QString &) { return path; });
+        QStringList seen;
+        showActive(m_list); // as again after a dialog
+        opens([&] { QTest::keyClick(m_list, Qt::Key_I, Qt::ControlModifier); },
+              [&](QWidget *modal) {
+                  auto *dialog = static_cast<MemberImportDialog *>(modal);
+                  const bool offered = dialog->Command1->isEnabled();
+                  seen << dialog->Label1->text() << (offered ? "取込できる" : "取込できない")
+                       << shownColumn(*dialog->PreviewGrid, 5);
+                  (offered ? dialog->Command1 : dialog->Command2)->click();
+                  return QStringLiteral("seen");
+              });
+        FileDialogs::setAnswer({});
+        return seen;
+    }
 
 private slots:
     void init()
     {
         m_db = freshSettingsAndDatabase(2026);
+        MemberTable::insert(QStringLiteral("山田太郎"), QStringLiteral("やまだ"), QStringLiteral("1960/1/1"),
+                            2001684.3);
+        m_list = &showTableWindow<Form7>();
         MessageBox::takeShown();
     }
-
     void cleanup()
     {
-        for (QWidget *window : QApplication::topLevelWidgets())
-            window->close();
-        QTRY_VERIFY(!WindowRegistry::instance().existing<Form7>());
+        MonthlyFixtures::closeAllWindows();
         m_db.reset();
-    }
-
-    void key2ShowsTheMembersInKanaOrderWithEveryDigit()
-    {
-        for (const auto &[name, kana] : {std::pair{"木村", "きむら"},
-                                         {"河合", "かわい"},
-                                         {"後藤", "がとう"},
-                                         {"加藤", "かとう"},
-                                         {"カトウ", "カトウ"}})
-            addMember(QString::fromUtf8(name), QString::fromUtf8(kana), 2001684.3);
-        Form1 menu;
-        QVERIFY(showActive(&menu));
-        QStringList readings, handicaps;
-        bool armed = true;
-        onNextDialog<Form7>([&](Form7 *list) {
-            readings = shownColumn(*list->MemberGrid, 1);
-            handicaps = shownColumn(*list->MemberGrid, 3);
-            armed = list->Command2->isEnabled() || list->Command3->isEnabled();
-            list->Command7->click();
-        });
-        QTest::keyClick(menu.Command3, Qt::Key_2);
-        QCOMPARE(QSet<QString>(readings.begin(), readings.begin() + 2), (QSet<QString>{"かとう", "カトウ"}));
-        QCOMPARE(readings.mid(2), (QStringList{"がとう", "かわい", "きむら"}));
-        QCOMPARE(handicaps, QStringList(5, QStringLiteral("2001684.3")));
-        QVERIFY(!armed);
     }
 
     void addStoresWhatWasTypedAndRefusesATakenName()
     {
-        addMember(QStringLiteral("山田太郎"), QStringLiteral("やまだたろう"));
-        Form7 &list = openList();
-        QVector<MessageBox::Shown> refused;
-        bool okAtFirst = true;
-        const QString opened = onMemberDialog(
-            [&] { list.Command1->click(); },
-            [&](Form8 *dialog) {
-                okAtFirst = dialog->Command1->isEnabled();
-                fill(dialog, {"山田太郎", "やまだ", "1980/1/1", "10"});
-                refused = MessageBox::takeShown();
-                fill(dialog, {"山田太郎 ", "O'Brien \"Bob\"", "1970/5/6'", "18"}); // another name: a space more
-            });
-        QCOMPARE(opened, QStringLiteral("追加:|||"));
-        QVERIFY(!okAtFirst);
+        QCOMPARE(memberDialog([&] { m_list->Command1->click(); },
+                              {{"山田太郎", "やまだ", "1980/1/1", "10"}, {"山田太郎 ", "O'Brien", "1970/5/6'", "18"}}),
+                 QStringLiteral("追加:||| (OK off)"));
+        const QVector<MessageBox::Shown> refused = MessageBox::takeShown();
         QCOMPARE(refused.size(), 1);
         QCOMPARE(refused[0].text, QStringLiteral("既に同じ名前の人がいます\r\n訂正してください"));
-        QCOMPARE(value(QStringLiteral("select count(*) from Member where ID=2 and NAME=? and HURIKANA=? and BIRTHDAY=? "
-                                      "and HC=18 and F_HC=18 and E_HC=18"),
-                       {"山田太郎 ", "O'Brien \"Bob\"", "1970/5/6'"})
-                     .toInt(),
+        // Another name, a space more; the year's handicaps start as the one typed.
+        QCOMPARE(count(QStringLiteral("Member where ID=2 and NAME='山田太郎 ' and HURIKANA='O''Brien' and "
+                                      "BIRTHDAY='1970/5/6''' and HC=18 and F_HC=18 and E_HC=18")),
                  1);
-        QCOMPARE(shownColumn(*list.MemberGrid, 0), (QStringList{"山田太郎 ", "山田太郎"}));
-        QVERIFY(highlightedRows(*list.MemberGrid).isEmpty() && !list.Command2->isEnabled());
-    }
-
-    void aHandicapThatIsNoNumberIsRefused()
-    {
-        Form7 &list = openList();
-        bool stayedOpen = false;
-        onMemberDialog([&] { list.Command1->click(); },
-                       [&](Form8 *dialog) {
-                           fill(dialog, {"山田", "やまだ", "1980/1/1", "十八"});
-                           stayedOpen = dialog->isVisible();
-                       });
-        const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
-        QVERIFY(stayedOpen && shown.size() == 1 && shown[0].text.startsWith(QStringLiteral("HCには")));
-        QCOMPARE(value(QStringLiteral("select count(*) from Member")).toInt(), 0);
+        QCOMPARE(shownColumn(*m_list->MemberGrid, 0) + shownColumn(*m_list->MemberGrid, 3),
+                 (QStringList{"山田太郎 ", "山田太郎", "18", "2001684.3"}));
+        QVERIFY(highlightedRows(*m_list->MemberGrid).isEmpty() && !m_list->Command2->isEnabled());
     }
 
     void editChangesOnlyTheRowsOwnMember()
     {
-        const qint16 yamada = addMember(QStringLiteral("山田"), QStringLiteral("やまだ"), 20);
-        const qint16 sato = addMember(QStringLiteral("佐藤"), QStringLiteral("さとう"), 25);
-        Database::exec(QStringLiteral("update Member set F_HC=22,E_HC=19 where ID=?"), {yamada});
-        Form7 &list = openList();
-        const auto setHc = [](const char *hc) {
-            return [hc](Form8 *dialog) {
-                fill(dialog, {dialog->Text1->text(), dialog->Text2->text(), dialog->Text3->text(), hc});
-            };
-        };
-        QCOMPARE(onMemberDialog([&] { doubleClickCell(*list.MemberGrid, 2, 0); }, setHc("15")),
-                 QStringLiteral("編集:山田|やまだ|1960/1/1|20"));
-        // Renamed to another member's name: allowed when editing.
-        clickRow(*list.MemberGrid, 1);
-        onMemberDialog([&] { list.Command2->click(); },
-                       [](Form8 *dialog) {
-                           fill(dialog, {"山田", dialog->Text2->text(), dialog->Text3->text(), dialog->Text4->text()});
-                       });
-        // Two rows with one name: the second row edits its own member.
-        onMemberDialog([&] { doubleClickCell(*list.MemberGrid, 2, 3); }, setHc("9"));
-        const QString check =
-            QStringLiteral("select count(*) from Member where ID=? and NAME='山田' and HC=? and F_HC=? "
-                           "and E_HC=?");
-        QCOMPARE(value(check, {yamada, 9, 22, 19}).toInt(), 1);
-        QCOMPARE(value(check, {sato, 25, 25, 25}).toInt(), 1);
+        const qint16 sato = MemberTable::insert(QStringLiteral("佐藤"), QStringLiteral("さとう"), "1970/1/1", 25);
+        Database::exec(QStringLiteral("update Member set HC=20,F_HC=22,E_HC=19 where ID=1"));
+        m_list->Showtable();
+        Grid &grid = *m_list->MemberGrid;
+        QCOMPARE(memberDialog([&] { doubleClickCell(grid, 2, 0); }, {{"", "", "", "15"}}),
+                 QStringLiteral("編集:山田太郎|やまだ|1960/1/1|20"));
+        // Renamed to another member's name: allowed when editing. Then the second of two rows
+        // with one name edits its own member.
+        clickRow(grid, 1);
+        memberDialog([&] { m_list->Command2->click(); }, {{"山田太郎", "", "", ""}});
+        memberDialog([&] { doubleClickCell(grid, 2, 3); }, {{"", "", "", "9"}});
+        const QString check = QStringLiteral("Member where ID=? and NAME='山田太郎' and HC=? and F_HC=? and E_HC=?");
+        QCOMPARE(count(check, {1, 9, 22, 19}) + count(check, {sato, 25, 25, 25}), 2);
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
     void aFailedDeleteRemovesNoneOfTheBlock()
     {
-        for (const char *kana : {"あ", "い", "う"})
-            addMember(QString::fromUtf8(kana), QString::fromUtf8(kana));
-        Database::exec(QStringLiteral("create trigger refuse before delete on Member when old.HURIKANA='う' "
+        for (const char *kana : {"あ", "い"})
+            MemberTable::insert(QString::fromUtf8(kana), QString::fromUtf8(kana), QString(), 1);
+        Database::exec(QStringLiteral("create trigger refuse before delete on Member when old.HURIKANA='やまだ' "
                                       "begin select raise(abort, 'refused'); end"));
-        Form7 &list = openList();
-        clickRow(*list.MemberGrid, 1);
-        clickRow(*list.MemberGrid, 3, Qt::ShiftModifier);
-        list.Command3->click();
+        m_list->Showtable();
+        clickRow(*m_list->MemberGrid, 1);
+        clickRow(*m_list->MemberGrid, 3, Qt::ShiftModifier);
+        m_list->Command3->click();
         QVERIFY(takeOnlyError());
-        QCOMPARE(value(QStringLiteral("select count(*) from Member")).toInt(), 3);
-        QCOMPARE(list.MemberGrid->rows(), 4);
+        QCOMPARE(count(QStringLiteral("Member")), 3);
+        QCOMPARE(m_list->MemberGrid->rows(), 4);
     }
 
-    void placementAndWidthsAreKeptAndEscCloses()
+    // Which rows a file gives, and their verdicts, are tested on MemberImport.
+    void importShowsTheVerdictsThenStoresTheNewRows()
     {
-        {
-            Form7 &list = openList();
-            list.MemberGrid->setColWidth(0, 3000);
-            list.showMaximized();
-            list.Command7->click();
-        }
-        QTRY_VERIFY(!WindowRegistry::instance().existing<Form7>());
-        QCOMPARE(SettingsStore::read(SettingKeys::windowState(QStringLiteral("Form7")), QString()),
-                 QStringLiteral("2"));
-        Form7 &list = openList();
-        QVERIFY(list.isMaximized());
-        QCOMPARE(list.MemberGrid->colWidth(0), 3000);
-        list.MemberGrid->setColWidth(1, 2400);
-        QTest::keyClick(list.MemberGrid, Qt::Key_Escape);
-        QTRY_VERIFY(!WindowRegistry::instance().existing<Form7>());
-        QCOMPARE(SettingsStore::read(SettingKeys::gridColumnWidth(1), QString()), QStringLiteral("2400"));
+        const QByteArray roster =
+            "\xEF\xBB\xBFHC,氏名,ふりがな,誕生日\r\n12,青木,あおき,1970-05-06\r\n18,山田太郎,やまだ,1960/1/1\r\n";
+        QStringList seen = import(roster + "x,佐藤,さとう,1980/1/1\r\n");
+        QCOMPARE(seen.mid(1), (QStringList{"取込できない", "新規", "重複：同じ名前の人がいます（取り込みません）",
+                                           "HC「x」が数値ではありません"}));
+        QVERIFY(seen.value(0).contains(QStringLiteral("最初の誤り：4行目、HC「x」が数値ではありません")));
+        QCOMPARE(count(QStringLiteral("Member")), 1);
+
+        seen = import(roster + "20,佐藤,さとう,1980/1/1\r\n");
+        QCOMPARE(seen.value(1), QStringLiteral("取込できる"));
+        QCOMPARE(MessageBox::takeShown().last().text, QStringLiteral("2 人を取り込みました。"));
+        QCOMPARE(shownColumn(*m_list->MemberGrid, 0), (QStringList{"青木", "佐藤", "山田太郎"}));
+        // The next IDs, the dates as the program writes them, the year's handicaps from the one read.
+        QCOMPARE(column(QStringLiteral("select ID||' '||NAME||' '||BIRTHDAY||' '||HC||' '||F_HC||' '||E_HC from Member "
+                                       "where ID>1")),
+                 (QVariantList{"2 青木 1970/5/6 12.0 12.0 12.0", "3 佐藤 1980/1/1 20.0 20.0 20.0"}));
+    }
+
+    void aFileOfAHundredThousandRowsIsRefusedAndTheListStaysUsable()
+    {
+        QByteArray huge = "氏名,ふりがな,誕生日,HC\n";
+        for (int i = 0; i < 100000; ++i)
+            huge += "会員" + QByteArray::number(i) + ",かいいん,1970/1/1,20\n";
+        QVERIFY(import(huge).isEmpty()); // no preview
+        const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().text,
+                 QStringLiteral("「roster.csv」は取り込めません。\n新しいメンバーが 100000 人いますが、"
+                                "追加できるのはあと 32766 人までです。"));
+        QCOMPARE(count(QStringLiteral("Member")), 1);
+        QVERIFY(m_list->isVisible() && m_list->Command1->isEnabled());
+    }
+
+    void historyListsEveryRoundAndChartsTheHandicap()
+    {
+        const qint16 december = CourseTable::insert(2025, 12, QStringLiteral("2025/12/7"), QStringLiteral("西"));
+        const qint16 january = CourseTable::insert(2026, 1, QString(), QStringLiteral("東"));
+        MonthlyFixtures::addScore(january, 1, QStringLiteral("山田太郎"), 16, 40, 42);
+        MonthlyFixtures::addScore(december, 1, QStringLiteral("山田太郎"), 18, 41, 44);
+        Ranking::calculateMonth(december, 12, 2025, Module1::Settings);
+        MemberTable::updateHcAndEndHc(1, 16, 15);
+        QAction *history = m_list->Command2->menu()->actions().first(); // "HC履歴…"
+        QVERIFY(!history->isEnabled());
+        clickRow(*m_list->MemberGrid, 1);
+        QVector<QStringList> rows;
+        QString label;
+        QList<QPointF> points;
+        onNextDialog<HandicapHistoryWindow>([&](HandicapHistoryWindow *window) {
+            rows = shownTable(*window->HistoryGrid).mid(1);
+            label = window->Label1->text();
+            points = static_cast<QLineSeries *>(window->Chart1->chart()->series().first())->points();
+            window->Command1->click();
+        });
+        history->trigger();
+        // Oldest first; the date of a competition without one is its month; place and new HC
+        // only once calculated.
+        QCOMPARE(rows, (QVector<QStringList>{{"2025/12/7", "西", "18", "85", "67", "優勝", "13"},
+                                             {"2026/1", "東", "16", "82", "66", "", ""}}));
+        QVERIFY(label.contains(QStringLiteral("2026年度 初HC 2001684.3　終HC 15")));
+        QCOMPARE(points.size(), 2);
+        QCOMPARE(QDateTime::fromMSecsSinceEpoch(qint64(points.at(1).x())).date(), QDate(2026, 1, 1));
+        QCOMPARE(points.at(0).y(), 18.0);
     }
 };
 

@@ -3,28 +3,18 @@
 
 #include "monthlyfixtures.h"
 
-#include "core/settingsstore.h"
 #include "monthly/gui/form10.h"
 #include "monthly/gui/form3.h"
 #include "monthly/gui/form6.h"
 
 #include <QCalendarWidget>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QTableView>
 
 using namespace MonthlyFixtures;
 using namespace ParvelaTest;
 
 namespace {
-
-QStringList history()
-{
-    QStringList names;
-    for (int n = 1; n <= 3; ++n)
-        names << SettingsStore::read(SettingKeys::course(n), QString());
-    return names;
-}
 
 // Clicks a day of the calendar's shown month as the mouse would.
 void clickDay(QCalendarWidget *calendar, int day)
@@ -72,40 +62,35 @@ private slots:
         m_db.reset();
     }
 
-    void monthKeysOpenTheNewCompetitionDialog_data()
+    // A month's key opens its new competition dialog (cancelled: nothing stored), 0 the year.
+    void keysOpenTheirWindows_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<int>("scanCode"); // and the X key symbol, as the platform reports them
         QTest::addColumn<int>("symbol");
-        QTest::addColumn<int>("month");
-        QTest::newRow("5") << int(Qt::Key_5) << 0 << 14 << 0x35 << 5;
-        QTest::newRow("keypad 5") << int(Qt::Key_5) << int(Qt::KeypadModifier) << 84 << 0xffb5 << 5;
-        QTest::newRow("Shift+5") << int(Qt::Key_Percent) << int(Qt::ShiftModifier) << 14 << 0x25 << 5;
-        QTest::newRow("9") << int(Qt::Key_9) << 0 << 18 << 0x39 << 9;
-        QTest::newRow("A") << int(Qt::Key_A) << 0 << 38 << 0x61 << 10;
-        QTest::newRow("Shift+A") << int(Qt::Key_A) << int(Qt::ShiftModifier) << 38 << 0x41 << 10;
-        QTest::newRow("C") << int(Qt::Key_C) << 0 << 54 << 0x63 << 12;
+        QTest::addColumn<QString>("opened");
+        const QString year = QStringLiteral("年間集計 (赤…優勝 青…準優勝 黄…三位)");
+        QTest::newRow("5") << int(Qt::Key_5) << 0 << 14 << 0x35 << "新規入力-2003年5月";
+        QTest::newRow("keypad 5") << int(Qt::Key_5) << int(Qt::KeypadModifier) << 84 << 0xffb5 << "新規入力-2003年5月";
+        QTest::newRow("Shift+5") << int(Qt::Key_Percent) << int(Qt::ShiftModifier) << 14 << 0x25
+                                 << "新規入力-2003年5月";
+        QTest::newRow("Shift+A") << int(Qt::Key_A) << int(Qt::ShiftModifier) << 38 << 0x41 << "新規入力-2003年10月";
+        QTest::newRow("C") << int(Qt::Key_C) << 0 << 54 << 0x63 << "新規入力-2003年12月";
+        QTest::newRow("keypad 0") << int(Qt::Key_0) << int(Qt::KeypadModifier) << 0 << 0 << year;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << 0 << 0 << 0 << "";
+        QTest::newRow("D") << int(Qt::Key_D) << 0 << 0 << 0 << "";
     }
-    void monthKeysOpenTheNewCompetitionDialog()
+    void keysOpenTheirWindows()
     {
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(int, scanCode);
         QFETCH(int, symbol);
-        QFETCH(int, month);
-        QCOMPARE(opensWithKey(showWindow<Form3>(), key, modifiers, scanCode, symbol),
-                 QStringLiteral("新規入力-2003年%1月").arg(month));
-        QCOMPARE(value(QStringLiteral("select count(*) from Course")).toInt(), 0); // cancelled: nothing stored
-    }
-
-    void zeroOpensTheYearAndEscNothing()
-    {
+        QFETCH(QString, opened);
         Form3 &months = showWindow<Form3>();
-        QCOMPARE(opensWithKey(months, Qt::Key_0, Qt::KeypadModifier),
-                 QStringLiteral("年間集計 (赤…優勝 青…準優勝 黄…三位)"));
-        QCOMPARE(opensWithKey(months, Qt::Key_Escape) + opensWithKey(months, Qt::Key_D), QString());
-        QVERIFY(months.isVisible());
+        QCOMPARE(opensWithKey(months, key, modifiers, scanCode, symbol), opened);
+        QVERIFY(months.isVisible() && count(QStringLiteral("Course")) == 0);
     }
 
     void aMonthWithACompetitionOpensItsSheetInTheYearOfThePress()
@@ -142,42 +127,35 @@ private slots:
         SettingsStore::save(SettingKeys::course(1), QStringLiteral("東"));
         SettingsStore::save(SettingKeys::course(3), QStringLiteral("北"));
         Form3 &months = showWindow<Form3>();
-        QList<bool> ok;
-        QDate pickerOpenedOn;
-        QString sheet;
+        QStringList seen; // the names offered, whether OK is on at each step, what OK opens
         opens([&] { months.Command1[4]->click(); },
               [&](QWidget *modal) {
                   auto *dialog = static_cast<Form6 *>(modal);
-                  ok << (dialog->boxCourse->count() == 2) << dialog->Command1->isEnabled();
-                  pickerOpenedOn = QDate::fromString(opens([&] { dialog->Command3->click(); },
-                                                           [](QWidget *picker) {
-                                                               auto *calendar =
-                                                                   static_cast<Form10 *>(picker)->MonthView1;
-                                                               const QDate shown = calendar->selectedDate();
-                                                               calendar->setCurrentPage(2003, 5);
-                                                               clickDay(calendar, 18);
-                                                               return shown.toString(Qt::ISODate);
-                                                           }),
-                                                     Qt::ISODate);
-                  ok << dialog->Command1->isEnabled();
+                  const auto okState = [dialog] { return dialog->Command1->isEnabled() ? "OK on" : "OK off"; };
+                  seen << QString::number(dialog->boxCourse->count()) << okState();
+                  opens([&] { dialog->Command3->click(); },
+                        [](QWidget *picker) {
+                            QCalendarWidget *calendar = static_cast<Form10 *>(picker)->MonthView1;
+                            calendar->setCurrentPage(2003, 5);
+                            clickDay(calendar, 18);
+                            return QStringLiteral("picked");
+                        });
+                  seen << okState();
                   dialog->boxCourse->setFocus();
                   if (typed.isEmpty())
                       QTest::keyClick(dialog->boxCourse, Qt::Key_Down);
                   else
                       dialog->boxCourse->setEditText(typed);
-                  ok << dialog->Command1->isEnabled();
+                  seen << okState();
                   QTest::keyClick(dialog->boxDate, Qt::Key_Escape); // no function here
-                  ok << dialog->isVisible();
-                  sheet = opens([&] { dialog->Command1->click(); });
+                  seen << (dialog->isVisible() ? opens([&] { dialog->Command1->click(); }) : "closed by Esc");
                   return QStringLiteral("stored");
               });
-        QCOMPARE(ok, (QList<bool>{true, false, false, true, true}));
-        QCOMPARE(pickerOpenedOn, todayIn2003()); // an empty box: today in the edited year
-        QCOMPARE(sheet, QStringLiteral("Form4:2003年5月"));
+        QCOMPARE(seen, (QStringList{"2", "OK off", "OK off", "OK on", "Form4:2003年5月"}));
         const QString course = typed.isEmpty() ? QStringLiteral("東") : typed;
         QCOMPARE(column(QStringLiteral("select ID||PLAYDATE||COURSENAME from Course where CYEAR=2003 and CMONTH=5")),
                  QVariantList{QStringLiteral("12003/5/18") + course});
-        QCOMPARE(history(), historyAfter);
+        QCOMPARE(courseHistory(), historyAfter);
     }
 
     void thePickerOpensOnTheBoxDateAndClosingItKeepsTheBox_data()
@@ -187,6 +165,7 @@ private slots:
         QTest::newRow("date") << "2003/5/18" << QDate(2003, 5, 18);
         QTest::newRow("leading zeros") << "2001/02/03" << QDate(2001, 2, 3);
         QTest::newRow("not a date") << "そのうち" << todayIn2003();
+        QTest::newRow("empty") << "" << todayIn2003();
     }
     void thePickerOpensOnTheBoxDateAndClosingItKeepsTheBox()
     {

@@ -2,11 +2,6 @@
 // handicap of the year.
 #include "databasefixture.h"
 
-#include "core/coursetable.h"
-#include "core/database.h"
-#include "core/membertable.h"
-#include "core/module1.h"
-#include "core/scoretable.h"
 #include "members/latesthandicap.h"
 #include "monthly/ranking.h"
 
@@ -25,16 +20,7 @@ qint16 competition(int month, int year = Year)
 // A row of the member's; a new HC of 0 leaves it uncalculated.
 qint16 result(qint16 courseId, qint16 memberId, double playedWith, double newHc = 0, int out = 45, int in = 45)
 {
-    ScoreRecord score;
-    score.courseId = courseId;
-    score.memberId = memberId;
-    score.memberName = MemberTable::byId(memberId)->name;
-    score.hc = playedWith;
-    score.out = out;
-    score.in = in;
-    score.gross = out + in;
-    score.net = out + in - playedWith;
-    const qint16 id = ScoreTable::insert(score);
+    const qint16 id = ParvelaTest::addScore(courseId, memberId, QString(), playedWith, out, in);
     if (newHc != 0)
         ScoreTable::updateNewHcAndRank(id, newHc, 1);
     return id;
@@ -167,33 +153,26 @@ private slots:
         QCOMPARE(Module1::MonthCourseIds[5], juneFirst);
     }
 
-    void theYearHandicapsMoveWithItWhenAsked_data()
+    // All or nothing, whether a month is calculated or the members' handicaps brought up to date.
+    void aFailureLeavesEveryRowUnchanged_data()
     {
-        QTest::addColumn<int>("alsoSet");
-        QTest::addColumn<QVariantList>("hcFirstEnd");
-        QTest::newRow("first") << int(LatestHandicap::AlsoSet::FirstHc) << QVariantList{14.0, 18.0, 31.0};
-        QTest::newRow("end") << int(LatestHandicap::AlsoSet::EndHc) << QVariantList{14.0, 30.0, 14.0};
+        QTest::addColumn<bool>("wholeMonth");
+        QTest::addColumn<QVariantList>("scores"); // place and new HC of each row after
+        QTest::newRow("month") << true << QVariantList{"0:0.0", "0:0.0"};
+        QTest::newRow("latest handicaps") << false << QVariantList{"1:12.0", "1:9.0"};
     }
-    void theYearHandicapsMoveWithItWhenAsked()
+    void aFailureLeavesEveryRowUnchanged()
     {
-        QFETCH(int, alsoSet);
-        QFETCH(QVariantList, hcFirstEnd);
-        const qint16 who = member(20);
-        Database::exec(QStringLiteral("update Member set F_HC=30,E_HC=31"));
-        result(competition(1), who, 18, 14);
-        LatestHandicap::apply(Year, LatestHandicap::AlsoSet(alsoSet));
-        QCOMPARE(handicaps("HC") + handicaps("F_HC") + handicaps("E_HC"), hcFirstEnd);
-    }
-
-    void aFailureLeavesEveryMemberUnchanged()
-    {
+        QFETCH(bool, wholeMonth);
+        QFETCH(QVariantList, scores);
         const qint16 april = competition(4);
-        result(april, member(20), 20, 12);
-        result(april, member(15), 15, 9);
+        result(april, member(20), 20, wholeMonth ? 0 : 12);
+        result(april, member(15), 15, wholeMonth ? 0 : 9, 40, 40);
         Database::exec(QStringLiteral("create trigger refuse before update of HC on Member when new.ID=2 "
                                       "begin select raise(abort, 'refused'); end"));
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, LatestHandicap::apply(Year));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, wholeMonth ? calculate(april, 4) : LatestHandicap::apply(Year));
         QCOMPARE(handicaps("HC"), (QVariantList{20.0, 15.0}));
+        QCOMPARE(column(QStringLiteral("select RANK||':'||NEW_HC from Score")), scores);
     }
 };
 

@@ -4,7 +4,6 @@
 //   reliability_crashchild PATH rank COURSE_ID MONTH YEAR
 //   reliability_crashchild PATH bulkadd COURSE_ID
 //   reliability_crashchild PATH deletescores COURSE_ID
-//   reliability_crashchild PATH deletemembers FIRST_ID LAST_ID
 //   reliability_crashchild PATH lock
 //   reliability_crashchild PATH startup   the program's own start-up (its check of the file and the
 //                                         daily copy), PATH's folder as the program folder: prints
@@ -57,10 +56,6 @@ void run(const QString &operation, const QStringList &args)
         for (const ScoreRecord &score : ScoreTable::rankingRows(number(3)))
             ids.append(score.id);
         ScoreTable::removeAll(ids);
-    } else if (operation == QLatin1String("deletemembers")) {
-        for (int id = number(3); id <= number(4); ++id)
-            ids.append(static_cast<qint16>(id));
-        MemberTable::removeAll(ids);
     } else if (operation == QLatin1String("lock")) {
         Database::exec(QStringLiteral("BEGIN EXCLUSIVE"));
         std::puts("ready");

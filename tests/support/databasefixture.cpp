@@ -1,9 +1,5 @@
 #include "databasefixture.h"
 
-#include "core/database.h"
-#include "core/module1.h"
-#include "core/settingsstore.h"
-
 #include <QSettings>
 #include <QSqlQuery>
 
@@ -60,6 +56,21 @@ std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear)
     return std::make_unique<TemporaryDatabase>();
 }
 
+qint16 addScore(int courseId, int memberId, const QString &name, double hc, int out, int in, double ob)
+{
+    ScoreRecord score;
+    score.courseId = static_cast<qint16>(courseId);
+    score.memberId = memberId;
+    score.memberName = name;
+    score.hc = hc;
+    score.ob = ob;
+    score.out = out;
+    score.in = in;
+    score.gross = out + in;
+    score.net = out + in - hc;
+    return ScoreTable::insert(score);
+}
+
 QVariantList column(const QString &statement, const QVariantList &values)
 {
     QSqlQuery query = Database::run(statement, values);
@@ -72,6 +83,11 @@ QVariantList column(const QString &statement, const QVariantList &values)
 QVariant value(const QString &statement, const QVariantList &values)
 {
     return Database::scalar(statement, values);
+}
+
+int count(const QString &from, const QVariantList &values)
+{
+    return Database::scalar(QStringLiteral("select count(*) from ") + from, values).toInt();
 }
 
 } // namespace ParvelaTest

@@ -1,10 +1,16 @@
 #pragma once
 
+// The record layer every test works on.
+#include "core/coursetable.h"
+#include "core/database.h"
+#include "core/membertable.h"
+#include "core/module1.h"
+#include "core/scoretable.h"
+#include "core/settingsstore.h"
+
 #include <QCoreApplication>
-#include <QString>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QVariantList>
 
 #include <memory>
 
@@ -37,9 +43,14 @@ private:
 // year being edited, and only then an empty database of its own.
 std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear);
 
+// A row of the competition's sheet as the score entry stores it: GROSS and NET follow.
+qint16 addScore(int courseId, int memberId, const QString &name, double hc, int out, int in, double ob = 0);
+
 // Rows of a statement, for checks on what landed in the database.
 QVariantList column(const QString &statement, const QVariantList &values = {});
 QVariant value(const QString &statement, const QVariantList &values = {});
+// The rows of a table that meet a condition: count("Member where HC=?", {18}).
+int count(const QString &from, const QVariantList &values = {});
 
 } // namespace ParvelaTest
 

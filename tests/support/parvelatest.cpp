@@ -4,8 +4,8 @@
 #include "platform/gui/japanese.h"
 #include "platform/gui/messagebox.h"
 
+#include <QElapsedTimer>
 #include <QHeaderView>
-#include <QLabel>
 #include <QPointer>
 
 namespace ParvelaTest {
@@ -20,22 +20,21 @@ void prepareApplication()
 void onNextModal(std::function<void(QWidget *)> inspect, int timeoutMs)
 {
     auto *timer = new QTimer;
-    auto waited = std::make_shared<int>(0);
+    QElapsedTimer clock;
+    clock.start();
     // A dialog already open (the one under test) is not the one awaited.
     QPointer<QWidget> alreadyOpen = QApplication::activeModalWidget();
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, inspect, waited, timeoutMs, alreadyOpen] {
+    QObject::connect(timer, &QTimer::timeout, [=] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal != alreadyOpen) {
-            timer->stop();
-            timer->deleteLater();
-            inspect(modal);
-        } else if ((*waited += 10) > timeoutMs) {
+        const bool opened = modal && modal != alreadyOpen;
+        if (opened || clock.hasExpired(timeoutMs)) {
             timer->stop();
             timer->deleteLater();
         }
+        if (opened)
+            inspect(modal);
     });
-    timer->start();
+    timer->start(10);
 }
 
 QString opens(const std::function<void()> &press, const std::function<QString(QWidget *)> &inspect)
@@ -55,6 +54,20 @@ QString opens(const std::function<void()> &press, const std::function<QString(QW
     if (seen.isEmpty())
         QTest::qWait(600); // nothing opened: let the wait for it run out
     return seen;
+}
+
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void closeAllWindows()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            window->close();
+    }
+    flushDeletes();
 }
 
 bool showActive(QWidget *window)
@@ -101,6 +114,14 @@ QStringList shownRow(const Grid &grid, int row)
     for (int column = 0; column < grid.cols(); ++column)
         texts << shownText(grid, row, column);
     return texts;
+}
+
+QVector<QStringList> shownTable(const Grid &grid)
+{
+    QVector<QStringList> rows;
+    for (int row = 0; row < grid.rows(); ++row)
+        rows << shownRow(grid, row);
+    return rows;
 }
 
 QList<int> highlightedRows(const Grid &grid)

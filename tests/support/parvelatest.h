@@ -2,18 +2,20 @@
 
 #include "databasefixture.h"
 
+// What the window tests drive.
 #include "core/gui/windowregistry.h"
+#include "platform/gui/grid.h"
+#include "platform/gui/messagebox.h"
 
 #include <QApplication>
-#include <QString>
-#include <QTest>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 #include <optional>
-
-class Grid;
 
 namespace ParvelaTest {
 
@@ -45,6 +47,11 @@ void onNextDialog(Inspect inspect, int timeoutMs = 5000)
 // if still open; by default its class and caption, "Form5:追加"), or an empty text when none
 // opened.
 QString opens(const std::function<void()> &press, const std::function<QString(QWidget *)> &inspect = {});
+
+// Deletes the windows closed so far, as the next pass of the event loop would.
+void flushDeletes();
+// Closes every open window and deletes it, so the next test gets fresh windows.
+void closeAllWindows();
 
 // Shows a window, makes it active and waits for it, so key preview and focus behave as for a
 // user.
@@ -79,6 +86,7 @@ std::optional<QString> takeOnlyError();
 QString shownText(const Grid &grid, int row, int column);
 QStringList shownColumn(const Grid &grid, int column);
 QStringList shownRow(const Grid &grid, int row);
+QVector<QStringList> shownTable(const Grid &grid); // every row, the header row first
 QList<int> highlightedRows(const Grid &grid);
 
 // The mouse on a cell of any part of the grid: the header row, the fixed column or the body.
