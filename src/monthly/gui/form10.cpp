@@ -5,7 +5,9 @@
 #include "platform/gui/widgets.h"
 
 #include <QCalendarWidget>
+#include <QHeaderView>
 #include <QLabel>
+#include <QTableView>
 
 Form10::Form10(QWidget *parent)
     : QDialog(parent)
@@ -16,6 +18,10 @@ Form10::Form10(QWidget *parent)
     MonthView1 = new QCalendarWidget(this);
     MonthView1->setGeometry(0, 0, width(), Twips::toPixels(2280));
     MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // The font's minimum column is wider than a seventh of the picker: the days would scroll, and
+    // the one on the picker's date would hide Sunday or Saturday. Every weekday stays in sight.
+    if (auto *days = MonthView1->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview")))
+        days->horizontalHeader()->setMinimumSectionSize(1);
 
     Label1 = new QLabel(QStringLiteral("年をクリックすると、年毎に移動できるボタンが表示されます"), this);
     Label1->setGeometry(Twips::rect(0, 2280, 2380, 735));
