@@ -125,7 +125,7 @@ private slots:
             [&](QWidget *modal) {
                 Grid &grid = *static_cast<Form9 *>(modal)->ScoreGrid;
                 names = shownColumn(grid, 0);
-                row = shownRow(grid, 2);
+                row = shownTable(grid)[2];
                 for (int column = 3; column <= 7; ++column)
                     colours
                         << grid.model()->index(1, column - 1).data(Qt::BackgroundRole).value<QBrush>().color().name();

@@ -1,8 +1,9 @@
 // The member list and the member dialog as the organiser uses them, the import from CSV with its
 // preview, and a member's handicap history. What the mouse selects and edit and delete act on is
-// tested for both grid windows in monthly/tst_form4; the placement there and in core/tst_settings;
-// the kana order on the bulk add; a handicap that is no number in reliability/tst_faults.
-#include "../monthly/monthlyfixtures.h"
+// tested for both grid windows in monthly/tst_form4; the placement there and, for odd stored
+// values and a handicap that is no number, in reliability/tst_faults; the kana order on the bulk
+// add.
+#include "parvelatest.h"
 
 #include "members/gui/form7.h"
 #include "members/gui/form8.h"
@@ -87,7 +88,7 @@ private slots:
     }
     void cleanup()
     {
-        MonthlyFixtures::closeAllWindows();
+        closeAllWindows();
         m_db.reset();
     }
 
@@ -181,8 +182,8 @@ private slots:
     {
         const qint16 december = CourseTable::insert(2025, 12, QStringLiteral("2025/12/7"), QStringLiteral("西"));
         const qint16 january = CourseTable::insert(2026, 1, QString(), QStringLiteral("東"));
-        MonthlyFixtures::addScore(january, 1, QStringLiteral("山田太郎"), 16, 40, 42);
-        MonthlyFixtures::addScore(december, 1, QStringLiteral("山田太郎"), 18, 41, 44);
+        addScore(january, 1, QStringLiteral("山田太郎"), 16, 40, 42);
+        addScore(december, 1, QStringLiteral("山田太郎"), 18, 41, 44);
         Ranking::calculateMonth(december, 12, 2025, Module1::Settings);
         MemberTable::updateHcAndEndHc(1, 16, 15);
         QAction *history = m_list->Command2->menu()->actions().first(); // "HC履歴…"

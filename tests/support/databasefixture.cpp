@@ -90,4 +90,12 @@ int count(const QString &from, const QVariantList &values)
     return Database::scalar(QStringLiteral("select count(*) from ") + from, values).toInt();
 }
 
+QStringList courseHistory()
+{
+    QStringList names;
+    for (int n = 1; n <= SettingKeys::CourseHistoryLength; ++n)
+        names << SettingsStore::read(SettingKeys::course(n), QString());
+    return names;
+}
+
 } // namespace ParvelaTest

@@ -52,6 +52,9 @@ QVariant value(const QString &statement, const QVariantList &values = {});
 // The rows of a table that meet a condition: count("Member where HC=?", {18}).
 int count(const QString &from, const QVariantList &values = {});
 
+// The remembered course names, newest first.
+QStringList courseHistory();
+
 } // namespace ParvelaTest
 
 // A QtTest main for tests of the data and rules: no display, settings isolated.

@@ -1,5 +1,6 @@
 #include "parvelatest.h"
 
+#include "monthly/gui/form4.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/japanese.h"
 #include "platform/gui/messagebox.h"
@@ -77,6 +78,20 @@ bool showActive(QWidget *window)
     return QTest::qWaitForWindowActive(window);
 }
 
+Form4 &openSheet(int year, int month)
+{
+    const CourseRecord course = *CourseTable::firstOfMonth(year, month);
+    Module1::CurrentCourseId = course.id;
+    Module1::CurrentMonth = static_cast<qint16>(month);
+    Form4 &sheet = WindowRegistry::instance().form<Form4>();
+    sheet.setWindowTitle(QStringLiteral("%1年%2月").arg(year).arg(month));
+    sheet.boxDate->setText(course.playDate);
+    sheet.boxCourse->setEditText(course.courseName);
+    sheet.Showtable();
+    showActive(&sheet);
+    return sheet;
+}
+
 std::optional<QString> takeOnlyError()
 {
     const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
@@ -108,19 +123,13 @@ QStringList shownColumn(const Grid &grid, int column)
     return texts;
 }
 
-QStringList shownRow(const Grid &grid, int row)
-{
-    QStringList texts;
-    for (int column = 0; column < grid.cols(); ++column)
-        texts << shownText(grid, row, column);
-    return texts;
-}
-
 QVector<QStringList> shownTable(const Grid &grid)
 {
-    QVector<QStringList> rows;
-    for (int row = 0; row < grid.rows(); ++row)
-        rows << shownRow(grid, row);
+    QVector<QStringList> rows(grid.rows());
+    for (int row = 0; row < grid.rows(); ++row) {
+        for (int column = 0; column < grid.cols(); ++column)
+            rows[row] << shownText(grid, row, column);
+    }
     return rows;
 }
 

@@ -17,6 +17,8 @@
 #include <functional>
 #include <optional>
 
+class Form4;
+
 namespace ParvelaTest {
 
 // The application's names, the settings loaded, and message boxes answered through the seam.
@@ -76,6 +78,10 @@ Form &showTableWindow()
     return window;
 }
 
+// The sheet of the month's competition, loaded and captioned as the month window opens it, and
+// shown without a modal loop so the test can drive it.
+Form4 &openSheet(int year, int month);
+
 // Takes the messages shown so far. The text of the only one when exactly one was shown and it
 // was an error; nothing otherwise, and what was shown instead goes to the test's log so the
 // failing check can be read.
@@ -85,7 +91,6 @@ std::optional<QString> takeOnlyError();
 // column included, and the data rows highlighted (1 = the first data row).
 QString shownText(const Grid &grid, int row, int column);
 QStringList shownColumn(const Grid &grid, int column);
-QStringList shownRow(const Grid &grid, int row);
 QVector<QStringList> shownTable(const Grid &grid); // every row, the header row first
 QList<int> highlightedRows(const Grid &grid);
 
