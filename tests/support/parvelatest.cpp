@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPointer>
 
 namespace ParvelaTest {
@@ -69,6 +70,13 @@ void closeAllWindows()
             window->close();
     }
     flushDeletes();
+}
+
+void sendKey(QWidget *target, const QVector<int> &key)
+{
+    QKeyEvent press(QEvent::KeyPress, key.value(0), Qt::KeyboardModifiers(key.value(1)), quint32(key.value(2)),
+                    quint32(key.value(3)), 0);
+    QApplication::sendEvent(target, &press);
 }
 
 bool showActive(QWidget *window)

@@ -55,6 +55,10 @@ void flushDeletes();
 // Closes every open window and deletes it, so the next test gets fresh windows.
 void closeAllWindows();
 
+// A key press as the platform reports it, {Qt key, modifiers, X key code, X key symbol}, sent to
+// `target` (the window sees it first).
+void sendKey(QWidget *target, const QVector<int> &key);
+
 // Shows a window, makes it active and waits for it, so key preview and focus behave as for a
 // user.
 bool showActive(QWidget *window);
