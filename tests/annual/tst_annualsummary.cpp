@@ -2,10 +2,6 @@
 
 #include "parvelatest.h"
 
-#include "annual/annualsummary.h"
-#include "annual/gui/form9.h"
-#include "monthly/gui/form3.h"
-
 using namespace ParvelaTest;
 
 namespace {

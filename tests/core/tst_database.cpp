@@ -4,8 +4,6 @@
 // reliability/tst_faults.
 #include "databasefixture.h"
 
-#include "core/demodata.h"
-
 #include <stdexcept>
 
 using namespace ParvelaTest;

@@ -2,19 +2,7 @@
 // window that names them. Each case has its own program, installed-data and per-user folders.
 #include "parvelatest.h"
 
-#include "core/database.h"
-#include "core/gui/form1.h"
-#include "core/gui/form11.h"
-#include "core/module1.h"
-#include "platform/gui/messagebox.h"
-
 #include <QDesktopServices>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QPushButton>
-
-#include <memory>
 
 using Answer = QMessageBox::StandardButton;
 

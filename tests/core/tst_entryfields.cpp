@@ -2,14 +2,6 @@
 // four dialogs, a member import's file, and the kana order of the member lists.
 #include "databasefixture.h"
 
-#include "core/kanaorder.h"
-#include "core/numbertext.h"
-#include "core/settingsentry.h"
-#include "members/memberentry.h"
-#include "members/memberimport.h"
-#include "monthly/competitionentry.h"
-#include "monthly/scoreentry.h"
-
 #include <QLocale>
 #include <QSet>
 

@@ -3,20 +3,7 @@
 // window.
 #include "parvelatest.h"
 
-#include "annual/gui/form9.h"
-#include "core/gui/form1.h"
-#include "core/gui/form11.h"
-#include "core/gui/form2.h"
-#include "members/gui/form7.h"
-#include "monthly/gui/form12.h"
-#include "monthly/gui/form3.h"
-#include "monthly/gui/form4.h"
-#include "monthly/gui/form6.h"
-
-#include <QCheckBox>
 #include <QDate>
-#include <QDir>
-#include <QFile>
 
 using namespace ParvelaTest;
 

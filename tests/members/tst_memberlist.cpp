@@ -5,17 +5,8 @@
 // add.
 #include "parvelatest.h"
 
-#include "members/gui/form7.h"
-#include "members/gui/form8.h"
-#include "members/gui/handicaphistorywindow.h"
-#include "members/gui/memberimportdialog.h"
-#include "monthly/ranking.h"
-#include "platform/gui/filedialogs.h"
-
-#include <QAction>
 #include <QChartView>
 #include <QLineSeries>
-#include <QMenu>
 
 using namespace ParvelaTest;
 

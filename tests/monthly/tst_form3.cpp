@@ -3,14 +3,6 @@
 
 #include "parvelatest.h"
 
-#include "monthly/gui/form10.h"
-#include "monthly/gui/form3.h"
-#include "monthly/gui/form4.h"
-#include "monthly/gui/form6.h"
-
-#include <QCalendarWidget>
-#include <QTableView>
-
 using namespace ParvelaTest;
 
 namespace {

@@ -4,15 +4,6 @@
 
 #include "parvelatest.h"
 
-#include "members/gui/form7.h"
-#include "members/gui/form8.h"
-#include "monthly/gui/form12.h"
-#include "monthly/gui/form4.h"
-#include "monthly/gui/form5.h"
-#include "platform/gui/printcommand.h"
-#include "platform/gui/splitbutton.h"
-
-#include <QListWidget>
 #include <QPrinter>
 
 #include <tuple>

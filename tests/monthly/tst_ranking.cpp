@@ -2,9 +2,6 @@
 // handicap of the year.
 #include "databasefixture.h"
 
-#include "members/latesthandicap.h"
-#include "monthly/ranking.h"
-
 using ParvelaTest::column;
 using ParvelaTest::value;
 

@@ -4,28 +4,18 @@
 // Qt's own dialogs in Japanese.
 #include "parvelatest.h"
 
-#include "annual/gui/form9.h"
 #include "annual/print/annualprint.h"
-#include "members/gui/form7.h"
 #include "members/print/memberlistprint.h"
-#include "monthly/gui/form4.h"
 #include "monthly/print/monthsheetprint.h"
-#include "platform/gui/filedialogs.h"
-#include "platform/gui/printcommand.h"
-#include "platform/gui/splitbutton.h"
 #include "platform/print/ruledtable.h"
 
-#include <QCalendarWidget>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
-#include <QTableView>
 #include <QToolBar>
 
 #include <vector>

@@ -5,13 +5,10 @@
 // "stress-output" beside the test); PARVELA_STRESS_RUNS sets the runs per operation.
 #include "childprocess.h"
 
-#include "core/backup.h"
-#include "core/demodata.h"
 #include "databasefixture.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTextStream>

@@ -11,15 +11,6 @@
 #include "childprocess.h"
 #include "parvelatest.h"
 
-#include "annual/gui/form9.h"
-#include "core/backup.h"
-#include "core/gui/form1.h"
-#include "members/gui/form7.h"
-#include "members/gui/form8.h"
-#include "monthly/gui/form4.h"
-#include "monthly/gui/form6.h"
-#include "platform/gui/splitbutton.h"
-
 #include <QCryptographicHash>
 #include <QScreen>
 

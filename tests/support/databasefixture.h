@@ -1,14 +1,30 @@
 #pragma once
 
-// The record layer every test works on.
+// The record layer every test works on, and the rules and parsers the tests check.
+#include "annual/annualsummary.h"
+#include "core/backup.h"
 #include "core/coursetable.h"
 #include "core/database.h"
+#include "core/demodata.h"
+#include "core/kanaorder.h"
 #include "core/membertable.h"
 #include "core/module1.h"
+#include "core/numbertext.h"
+#include "core/restore.h"
 #include "core/scoretable.h"
+#include "core/settingsentry.h"
 #include "core/settingsstore.h"
+#include "members/latesthandicap.h"
+#include "members/memberentry.h"
+#include "members/memberimport.h"
+#include "monthly/competitionentry.h"
+#include "monthly/ranking.h"
+#include "monthly/scoreentry.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 

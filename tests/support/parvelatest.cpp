@@ -1,9 +1,6 @@
 #include "parvelatest.h"
 
-#include "monthly/gui/form4.h"
-#include "platform/gui/grid.h"
 #include "platform/gui/japanese.h"
-#include "platform/gui/messagebox.h"
 
 #include <QElapsedTimer>
 #include <QHeaderView>

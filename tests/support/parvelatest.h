@@ -3,21 +3,43 @@
 #include "databasefixture.h"
 
 // What the window tests drive.
+#include "annual/gui/form9.h"
+#include "core/gui/form1.h"
+#include "core/gui/form11.h"
+#include "core/gui/form2.h"
+#include "core/gui/restoredialog.h"
 #include "core/gui/windowregistry.h"
+#include "members/gui/form7.h"
+#include "members/gui/form8.h"
+#include "members/gui/handicaphistorywindow.h"
+#include "members/gui/memberimportdialog.h"
+#include "monthly/gui/form10.h"
+#include "monthly/gui/form12.h"
+#include "monthly/gui/form3.h"
+#include "monthly/gui/form4.h"
+#include "monthly/gui/form5.h"
+#include "monthly/gui/form6.h"
+#include "platform/gui/filedialogs.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
+#include "platform/gui/printcommand.h"
+#include "platform/gui/splitbutton.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 
 #include <functional>
 #include <optional>
-
-class Form4;
 
 namespace ParvelaTest {
 
