@@ -10,7 +10,7 @@ constexpr int Year = 2025;
 
 qint16 member(const QString &name, const QString &kana)
 {
-    const qint16 id = MemberTable::insert(name, kana, QStringLiteral("1970/1/1"), 18);
+    const qint16 id = MemberTable::insert(name, kana, "1970/1/1", 18);
     MemberTable::updateHcAndEndHc(id, 12.5, 12.5);
     return id;
 }
@@ -89,12 +89,12 @@ private slots:
         QFETCH(QString, expected);
         Module1::Settings.optTori1 = qint16(optTori1);
         Module1::Settings.optTori2 = qint16(optTori2);
-        const qint16 who = member(QStringLiteral("佐藤"), QStringLiteral("さとう"));
+        const qint16 who = member("佐藤", "さとう");
         for (int index = 0; index < ranks.size(); ++index)
             result(month(index + 1), who, grosses.value(index, 90), ranks[index]);
         const AnnualRow row = rowOf(who);
-        const QString eligible = row.eligible ? (*row.eligible ? QStringLiteral("○") : QStringLiteral("×")) : "none";
-        const QString average = row.averageGross ? QString::number(*row.averageGross) : QStringLiteral("none");
+        const QString eligible = row.eligible ? (*row.eligible ? "○" : "×") : "none";
+        const QString average = row.averageGross ? QString::number(*row.averageGross) : "none";
         QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(row.monthsPlayed).arg(row.points).arg(eligible, average), expected);
     }
 
@@ -102,15 +102,15 @@ private slots:
     // its place; the totals count every row of the year.
     void theWindowShowsTheRowsWithTheirMarksAndColours()
     {
-        const qint16 who = member(QStringLiteral("高橋"), QStringLiteral("たかはし"));
+        const qint16 who = member("高橋", "たかはし");
         result(month(1), who, 88, 1, 2001684.3);
         result(month(2), who, 90, 2);
         result(month(3), who, 95, 3, 100);
         result(month(3), who, 120, 1, 500); // a second row in March
-        result(month(4), member(QStringLiteral("他"), QStringLiteral("た")), 80);
-        result(CourseTable::insert(Year, 4, QStringLiteral("2025/4/20"), QStringLiteral("西")), who, 70, 1);
+        result(month(4), member("他", "た"), 80);
+        result(CourseTable::insert(Year, 4, "2025/4/20", "西"), who, 70, 1);
         result(month(5), who, 94, 4);
-        result(CourseTable::insert(Year - 1, 1, QStringLiteral("2024/1/5"), QStringLiteral("東")), who, 60, 1);
+        result(CourseTable::insert(Year - 1, 1, "2024/1/5", "東"), who, 60, 1);
         QCOMPARE(rowOf(who).points, qint16(4 * 2 + 3 + 2 + 1));
         Form3 &months = showWindow<Form3>();
         QStringList names, row, colours;
@@ -131,7 +131,7 @@ private slots:
                 beyond = QPoint(column - 5, grid.rowViewportPosition(1) + grid.rowHeight(1) + 5);
                 return modal->windowTitle() + (QApplication::overrideCursor() ? "(hourglass)" : "");
             });
-        QCOMPARE(title, QStringLiteral("年間集計 (赤…優勝 青…準優勝 黄…三位)"));
+        QCOMPARE(title, "年間集計 (赤…優勝 青…準優勝 黄…三位)");
         QCOMPARE(names, (QStringList{"他", "高橋"}));
         QCOMPARE(row, (QStringList{"高橋", "18", "12.5", "88", "90", "95",        "",   "94", "",    "",
                                    "",     "",   "",     "",   "",   "2002284.3", "97", "88", "120", "×"}));

@@ -39,7 +39,7 @@ private:
     {
         Database::close();
         if (!Form1().Form_Load())
-            return {{QMessageBox::Critical, QString(), QStringLiteral("the menu did not open"), {}}};
+            return {{QMessageBox::Critical, QString(), "the menu did not open", {}}};
         return MessageBox::takeShown();
     }
     QString copyOf(const QDate &day) const { return m_backups.filePath(Backup::fileNameFor(day)); }
@@ -49,7 +49,7 @@ private slots:
     void init()
     {
         m_db = freshSettingsAndDatabase(2026);
-        MemberTable::insert(QStringLiteral("O'Brien"), QStringLiteral("おぶらいえん"), QString(), 7);
+        MemberTable::insert("O'Brien", "おぶらいえん", QString(), 7);
         m_backups.setPath(Backup::folderFor(m_db->path()));
         MessageBox::takeShown();
     }
@@ -61,10 +61,9 @@ private slots:
 
     void theNewestTenAndTheDaysOwnAreKeptAndCopiesDatedLaterToldOnce()
     {
-        QVERIFY(m_backups.mkpath(QStringLiteral(".")));
+        QVERIFY(m_backups.mkpath("."));
         // Files the user put there, and names that only look like a copy, are never pruned.
-        QStringList kept = {QStringLiteral("notes.txt"), QStringLiteral("parvela-2026010.mdb"),
-                            QStringLiteral("parvela-20261399.mdb"), Backup::fileNameFor(Today)};
+        QStringList kept = {"notes.txt", "parvela-2026010.mdb", "parvela-20261399.mdb", Backup::fileNameFor(Today)};
         for (const QString &name : kept.mid(0, 3))
             writeInto(m_backups.filePath(name), "mine", 0);
         for (int day = 1; day <= 12; ++day) {
@@ -76,7 +75,7 @@ private slots:
         kept.sort();
         QCOMPARE(namesIn(m_backups.path()), kept);
         // A second start that day keeps the copy of the morning.
-        MemberTable::insert(QStringLiteral("後から"), QStringLiteral("あとから"), QString(), 1);
+        MemberTable::insert("後から", "あとから", QString(), 1);
         QVERIFY(start().isEmpty());
         QCOMPARE(Restore::inspect(copyOf(Today)).members, 1);
 
@@ -114,21 +113,21 @@ private slots:
             writeInto(QDir(elsewhere.path()).filePath(Backup::fileNameFor(QDate(2020, 1, day))), "mine", 0);
         const QStringList elsewhereBefore = namesIn(elsewhere.path());
         QString named = m_backups.path();
-        const bool refused = !planted.endsWith(QStringLiteral(" file"));
-        if (planted == QStringLiteral("file")) {
+        const bool refused = !planted.endsWith(" file");
+        if (planted == "file") {
             writeInto(named, "mine", 0);
-        } else if (planted == QStringLiteral(".")) {
+        } else if (planted == ".") {
             QVERIFY(QFile::link(elsewhere.path(), named));
         } else {
-            QVERIFY(m_backups.mkpath(QStringLiteral(".")));
-            named = m_backups.filePath(planted.section(QLatin1Char(' '), 0, 0));
-            QVERIFY(refused ? QFile::link(QDir(elsewhere.path()).filePath(QStringLiteral("through.mdb")), named)
+            QVERIFY(m_backups.mkpath("."));
+            named = m_backups.filePath(planted.section(' ', 0, 0));
+            QVERIFY(refused ? QFile::link(QDir(elsewhere.path()).filePath("through.mdb"), named)
                             : writeInto(named, "mine", 0));
         }
         const QVector<MessageBox::Shown> told = start();
         QCOMPARE(told.size(), refused ? 1 : 0);
         QVERIFY(!refused
-                || (told[0].text.startsWith(QStringLiteral("データベースのバックアップを作成できませんでした。"))
+                || (told[0].text.startsWith("データベースのバックアップを作成できませんでした。")
                     && told[0].text.contains(QDir::toNativeSeparators(named))));
         QVERIFY(Database::isOpen());
         QCOMPARE(namesIn(elsewhere.path()), elsewhereBefore);
@@ -139,7 +138,7 @@ private slots:
     {
         const Backup::Outcome outcome =
             Backup::makeDaily(Today, [](const QString &path) { return writeInto(path) && Backup::copyIsSound(path); });
-        QVERIFY(!outcome.made && outcome.problem.contains(QStringLiteral("quick_check")));
+        QVERIFY(!outcome.made && outcome.problem.contains("quick_check"));
         QVERIFY(namesIn(m_backups.path()).isEmpty());
         QVERIFY(start().isEmpty() && soundCopyOfToday());
     }
@@ -147,9 +146,9 @@ private slots:
     void restoresASoundCopyAndKeepsTheDataBefore()
     {
         QVERIFY(Backup::makeDaily(QDate(2026, 5, 1)).made);
-        MemberTable::insert(QStringLiteral("佐藤"), QStringLiteral("さとう"), QStringLiteral("1970/1/1"), 20);
-        const QString good = m_backups.filePath(QStringLiteral("parvela-20260501.mdb"));
-        const QString damaged = m_backups.filePath(QStringLiteral("parvela-20260430.mdb"));
+        MemberTable::insert("佐藤", "さとう", "1970/1/1", 20);
+        const QString good = m_backups.filePath("parvela-20260501.mdb");
+        const QString damaged = m_backups.filePath("parvela-20260430.mdb");
         QVERIFY(QFile::copy(good, damaged) && writeInto(damaged));
         // Each copy listed with its members and verdict, and offered only when sound.
         QStringList listed;
@@ -162,7 +161,7 @@ private slots:
                               .join(' ');
             }
             MessageBox::queueAnswer(QMessageBox::Yes);
-            clickRow(grid, int(listed.indexOf(QStringLiteral("parvela-20260501.mdb 1 正常 offered"))) + 1);
+            clickRow(grid, int(listed.indexOf("parvela-20260501.mdb 1 正常 offered")) + 1);
             dialog->Command1->click();
             dialog->close();
         });
@@ -170,13 +169,13 @@ private slots:
         listed.sort();
         QCOMPARE(listed,
                  (QStringList{"parvela-20260430.mdb  壊れています refused", "parvela-20260501.mdb 1 正常 offered"}));
-        QCOMPARE(column(QStringLiteral("select NAME from Member")), QVariantList{"O'Brien"});
+        QCOMPARE(column("select NAME from Member"), QVariantList{"O'Brien"});
         const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), 2); // the question, then what was done
-        QVERIFY(shown.last().text.startsWith(QStringLiteral("「parvela-20260501.mdb」の内容に戻しました。")));
+        QVERIFY(shown.last().text.startsWith("「parvela-20260501.mdb」の内容に戻しました。"));
 
         // The data before the restore is a sound copy in the backup folder, listed like the others.
-        const QStringList kept = m_backups.entryList({QStringLiteral("*-before-restore.mdb")});
+        const QStringList kept = m_backups.entryList({"*-before-restore.mdb"});
         QVERIFY(kept.size() == 1 && shown.last().text.contains(kept.first()));
         const Restore::BackupFile before = Restore::inspect(m_backups.filePath(kept.first()));
         QVERIFY(before.sound && before.members == 2);

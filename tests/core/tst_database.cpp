@@ -16,16 +16,16 @@ private slots:
     void idsFollowTheTable()
     {
         TemporaryDatabase db;
-        QCOMPARE(Module1::GetMaxId(QStringLiteral("Member")), qint16(0));
-        QCOMPARE(value(QStringLiteral("select count(*) from Member")).toInt(), 0);
-        QCOMPARE(MemberTable::insert(QStringLiteral("山田"), QStringLiteral("やまだ"), QString(), 18), qint16(1));
-        const qint16 second = MemberTable::insert(QStringLiteral("佐藤"), QStringLiteral("さとう"), QString(), 20);
-        QCOMPARE(value(QStringLiteral("select count(*) from Member")).toInt(), 2);
+        QCOMPARE(Module1::GetMaxId("Member"), qint16(0));
+        QCOMPARE(value("select count(*) from Member").toInt(), 0);
+        QCOMPARE(MemberTable::insert("山田", "やまだ", QString(), 18), qint16(1));
+        const qint16 second = MemberTable::insert("佐藤", "さとう", QString(), 20);
+        QCOMPARE(value("select count(*) from Member").toInt(), 2);
         // Deleting the highest row hands its ID out again, as the program always did.
         MemberTable::remove(second);
-        QCOMPARE(MemberTable::insert(QStringLiteral("鈴木"), QStringLiteral("すずき"), QString(), 0), qint16(2));
+        QCOMPARE(MemberTable::insert("鈴木", "すずき", QString(), 0), qint16(2));
         // The first competition of a month is its lowest ID.
-        Database::exec(QStringLiteral("insert into Course values (9,2026,4,'a','後'), (3,2026,4,'b','先')"));
+        Database::exec("insert into Course values (9,2026,4,'a','後'), (3,2026,4,'b','先')");
         QCOMPARE((QList<int>{CourseTable::firstOfMonth(2026, 4)->id, CourseTable::firstIdsOfYear(2026)[3]}),
                  (QList<int>{3, 3}));
     }
@@ -35,19 +35,19 @@ private slots:
         TemporaryDatabase db;
         try {
             Transaction transaction;
-            MemberTable::insert(QStringLiteral("一"), QString(), QString(), 1);
-            Database::exec(QStringLiteral("insert into NoSuchTable values (1)"));
+            MemberTable::insert("一", QString(), QString(), 1);
+            Database::exec("insert into NoSuchTable values (1)");
             transaction.commit();
         } catch (const DatabaseError &) {
         }
         {
             Transaction outer;
             Transaction inner;
-            MemberTable::insert(QStringLiteral("二"), QString(), QString(), 1);
+            MemberTable::insert("二", QString(), QString(), 1);
             inner.commit();
             // The outer one is never committed: the inner insert goes with it.
         }
-        QCOMPARE(count(QStringLiteral("Member")), 0);
+        QCOMPARE(count("Member"), 0);
         // Nor is an existing file ever overwritten by a new one.
         QVERIFY_THROWS_EXCEPTION(StartupError, Database::create(db.path()));
     }
@@ -55,12 +55,12 @@ private slots:
     void theDemoRefusesWhatTheTablesCannotHold()
     {
         QVERIFY(DemoData::problemWith({2000, 1, 2025, 1}).isEmpty());
-        QVERIFY(DemoData::problemWith({2000, 2, 2025, 1}).contains(QStringLiteral("32767"))); // Score IDs
+        QVERIFY(DemoData::problemWith({2000, 2, 2025, 1}).contains("32767")); // Score IDs
         QVERIFY(!DemoData::problemWith({DemoData::maxMembers() + 1, 1, 2025, 1}).isEmpty());
         QVERIFY(!DemoData::problemWith({0, 1, 2025, 1}).isEmpty());
         TemporaryDatabase db;
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, DemoData::generate({2000, 2, 2025, 1}, SettingsRecord()));
-        QCOMPARE(count(QStringLiteral("Member")), 0);
+        QCOMPARE(count("Member"), 0);
     }
 };
 

@@ -15,9 +15,9 @@ struct Folders
     QTemporaryDir root;
     Folders()
     {
-        QDir(root.path()).mkpath(QStringLiteral("bin"));
-        Module1::SetProgramFolder(root.filePath(QStringLiteral("bin")));
-        qputenv("XDG_DATA_HOME", root.filePath(QStringLiteral("data")).toLocal8Bit());
+        QDir(root.path()).mkpath("bin");
+        Module1::SetProgramFolder(root.filePath("bin"));
+        qputenv("XDG_DATA_HOME", root.filePath("data").toLocal8Bit());
     }
     QString file(const QString &relative) const { return root.filePath(relative); }
     void put(const QString &relative, const QByteArray &content = "x") const
@@ -28,7 +28,7 @@ struct Folders
     }
 };
 
-const QString UserDatabase = QStringLiteral("data/Parvela/parvela.mdb");
+const QString UserDatabase = "data/Parvela/parvela.mdb";
 
 } // namespace
 
@@ -57,13 +57,13 @@ private slots:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QString>("database");
         QTest::addColumn<QString>("help");
-        const QString besideDb = QStringLiteral("bin/parvela.mdb"), besideHelp = QStringLiteral("bin/parvela.hlp");
-        const QString installedHelp = QStringLiteral("share/parvela/parvela.hlp");
+        const QString besideDb = "bin/parvela.mdb", besideHelp = "bin/parvela.hlp";
+        const QString installedHelp = "share/parvela/parvela.hlp";
         QTest::newRow("run from its folder")
             << QStringList{besideDb, UserDatabase, besideHelp, installedHelp} << besideDb << besideHelp;
         QTest::newRow("installed") << QStringList{UserDatabase, installedHelp} << UserDatabase << installedHelp;
         QTest::newRow("help in another case beside")
-            << QStringList{QStringLiteral("bin/Parvela.HLP"), installedHelp} << UserDatabase << installedHelp;
+            << QStringList{"bin/Parvela.HLP", installedHelp} << UserDatabase << installedHelp;
         QTest::newRow("nothing yet") << QStringList{} << UserDatabase << QString();
     }
     void databaseAndHelpAreFoundBesideTheProgramElseInstalled()
@@ -96,7 +96,7 @@ private slots:
         QFETCH(QString, club);
         Folders folders;
         if (folderBlocked)
-            folders.put(QStringLiteral("data/Parvela")); // a file where the folder should be
+            folders.put("data/Parvela"); // a file where the folder should be
         MessageBox::queueAnswer(Answer(answer));
         QCOMPARE(Form1().Form_Load(), !club.isEmpty());
         const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
@@ -109,12 +109,12 @@ private slots:
         if (club.isEmpty())
             return;
         QCOMPARE(Database::path(), folders.file(UserDatabase));
-        QCOMPARE(ParvelaTest::value(QStringLiteral("select (select count(*) from Member)||' '||count(*)||' '||(select "
-                                                   "count(*) from Score where GROSS_VAL<>OUT_VAL+IN_VAL or "
-                                                   "NET_VAL<>GROSS_VAL-HC) from Course where CYEAR=?"),
+        QCOMPARE(ParvelaTest::value("select (select count(*) from Member)||' '||count(*)||' '||(select "
+                                    "count(*) from Score where GROSS_VAL<>OUT_VAL+IN_VAL or "
+                                    "NET_VAL<>GROSS_VAL-HC) from Course where CYEAR=?",
                                     {Module1::Settings.EditYear}),
                  club);
-        QCOMPARE(QDir(folders.file(QStringLiteral("data/Parvela/backup"))).entryList(QDir::Files).size(), 1);
+        QCOMPARE(QDir(folders.file("data/Parvela/backup")).entryList(QDir::Files).size(), 1);
     }
 
     // The files in use and the libraries, in the version window; a click on the database's place
@@ -122,12 +122,12 @@ private slots:
     void versionWindowNamesTheFilesInUseAndTheLibraries()
     {
         Folders folders;
-        folders.put(QStringLiteral("share/parvela/parvela.hlp"));
+        folders.put("share/parvela/parvela.hlp");
         MessageBox::queueAnswer(QMessageBox::Yes);
         Form1 menu;
         QVERIFY(menu.Form_Load());
         UrlRecorder recorder;
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+        QDesktopServices::setUrlHandler("file", &recorder, "open");
         QStringList seen;
         ParvelaTest::onNextDialog<Form11>([&](Form11 *window) {
             seen << window->HelpFileValue->toolTip() << window->DatabaseValue->toolTip() << window->QtValue->text()
@@ -137,11 +137,10 @@ private slots:
             window->Command2->click();
         });
         menu.Command5->click();
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QCOMPARE(seen,
-                 (QStringList{folders.file(QStringLiteral("share/parvela/parvela.hlp")), folders.file(UserDatabase),
-                              qVersion(), ParvelaTest::value("select sqlite_version()").toString()}));
-        QCOMPARE(recorder.opened, QList<QUrl>{QUrl::fromLocalFile(folders.file(QStringLiteral("data/Parvela")))});
+        QDesktopServices::unsetUrlHandler("file");
+        QCOMPARE(seen, (QStringList{folders.file("share/parvela/parvela.hlp"), folders.file(UserDatabase), qVersion(),
+                                    ParvelaTest::value("select sqlite_version()").toString()}));
+        QCOMPARE(recorder.opened, QList<QUrl>{QUrl::fromLocalFile(folders.file("data/Parvela"))});
     }
 };
 

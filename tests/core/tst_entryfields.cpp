@@ -10,12 +10,12 @@ namespace {
 // A refusal as "field caption#field number", so a table row names both.
 QString refusal(const FieldError &error)
 {
-    return error.message.section(QStringLiteral("には"), 0, 0) + QLatin1Char('#') + QString::number(error.field);
+    return error.message.section("には", 0, 0) + '#' + QString::number(error.field);
 }
 
 QString shown(const std::optional<qint16> &value)
 {
-    return value ? QString::number(*value) : QStringLiteral("-");
+    return value ? QString::number(*value) : "-";
 }
 
 const QByteArray Bom("\xEF\xBB\xBF");
@@ -31,7 +31,7 @@ QString verdicts(const MemberImport::Preview &preview)
     QStringList rows;
     for (const MemberImport::Row &row : preview.rows)
         rows << QStringLiteral("%1 %2").arg(row.line).arg(MemberImport::verdictText(row));
-    return rows.join(QLatin1Char('|'));
+    return rows.join('|');
 }
 
 } // namespace
@@ -78,7 +78,7 @@ private slots:
         QFETCH(QStringList, typed);
         QFETCH(QString, grossAndNet);
         const ScoreEntry::Totals totals = ScoreEntry::liveTotals(typed[0], typed[1], typed[2]);
-        QCOMPARE(shown(totals.gross) + QLatin1Char(' ') + shown(totals.net), grossAndNet);
+        QCOMPARE(shown(totals.gross) + ' ' + shown(totals.net), grossAndNet);
     }
 
     void scoreEntryOk_data()
@@ -118,7 +118,7 @@ private slots:
             QCOMPARE(QStringList({NumberText::plain(v.hc), NumberText::plain(v.ob), QString::number(v.out),
                                   QString::number(v.in), QString::number(v.gross), QString::number(v.net),
                                   NumberText::plain(v.newHc)})
-                         .join(QLatin1Char(' ')),
+                         .join(' '),
                      stored);
         }
     }
@@ -129,16 +129,15 @@ private slots:
         QVERIFY(MemberEntry::complete({"山田", "やまだ", "x", "1"}));
         const Checked<MemberEntry::Values> member = MemberEntry::check({"O'Brien ", "'", "いつか", " 12.5 "});
         QVERIFY(!member.error);
-        QCOMPARE(member.values.name + member.values.kana + member.values.birthday, QStringLiteral("O'Brien 'いつか"));
+        QCOMPARE(member.values.name + member.values.kana + member.values.birthday, "O'Brien 'いつか");
         QCOMPARE(member.values.hc, 12.5);
         for (const char *hc : {"十八", "40000", "18; drop table Member"})
-            QCOMPARE(refusal(*MemberEntry::check({"a", "b", "c", QString::fromUtf8(hc)}).error),
-                     QStringLiteral("HC#3"));
+            QCOMPARE(refusal(*MemberEntry::check({"a", "b", "c", QString::fromUtf8(hc)}).error), "HC#3");
 
         QCOMPARE(CompetitionEntry::check("", "東").error->field, int(CompetitionEntry::PlayDate));
         QCOMPARE(CompetitionEntry::check("2003/5/18", "").error->field, int(CompetitionEntry::CourseName));
         const Checked<CompetitionEntry::Values> course = CompetitionEntry::check("そのうち", "O'Hara's");
-        QCOMPARE(course.values.playDate + course.values.courseName, QStringLiteral("そのうちO'Hara's"));
+        QCOMPARE(course.values.playDate + course.values.courseName, "そのうちO'Hara's");
     }
 
     void settingsFields_data()
@@ -203,7 +202,7 @@ private slots:
         QTest::newRow("header in any order, BOM, quoted comma")
             << Bom + "HC,誕生日,氏名,ふりがな\r\n12.5,1960-02-03,\"山田, 太郎\",やまだ\r\n"
             << 9 << "2 新規";
-        const QString duplicate = QStringLiteral("重複：同じ名前の人がいます（取り込みません）");
+        const QString duplicate = "重複：同じ名前の人がいます（取り込みません）";
         // Decoded right, the first name is the member's.
         QTest::newRow("Shift_JIS without header, blank rows counted")
             << YamadaCp932 + "," + YamadaKanaCp932 + ",1960/2/3,18\r\n\r\n,,,\r\nSato,sato,1970/1/1,20" << 9
@@ -233,7 +232,7 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(int, freeIds);
         QFETCH(QString, expected);
-        QCOMPARE(verdicts(MemberImport::read(file, {QStringLiteral("山田太郎")}, freeIds)), expected);
+        QCOMPARE(verdicts(MemberImport::read(file, {"山田太郎"}, freeIds)), expected);
     }
 
     void kanaOrderIsTheDictionarys()
@@ -243,7 +242,7 @@ private slots:
         QStringList sorted;
         for (const qsizetype index : order)
             sorted << readings[index];
-        QCOMPARE(sorted.first(), QStringLiteral("あべ"));
+        QCOMPARE(sorted.first(), "あべ");
         // Voicing and script count only after the letters: かとう and カトウ, then がとう, かわい, きむら.
         QCOMPARE(sorted.mid(4), (QStringList{"がとう", "かわい", "きむら"}));
         QCOMPARE(QSet<QString>(sorted.begin() + 1, sorted.begin() + 4), (QSet<QString>{"かとう", "カトウ"}));

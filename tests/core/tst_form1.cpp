@@ -37,7 +37,7 @@ private:
         return opens([&] { m_menu->Command3->click(); },
                      [&](QWidget *modal) {
                          act(static_cast<Form2 *>(modal));
-                         return modal->isVisible() ? QStringLiteral("open") : QStringLiteral("closed");
+                         return modal->isVisible() ? "open" : "closed";
                      });
     }
 
@@ -121,7 +121,7 @@ private slots:
             QTest::keyClick(button, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         };
         if (window == 0)
-            QCOMPARE(opens(press).section(':', 0, 0), QStringLiteral("Form11"));
+            QCOMPARE(opens(press).section(':', 0, 0), "Form11");
         else
             press();
         QCOMPARE(button->window()->isVisible(), window == 0);
@@ -132,8 +132,8 @@ private slots:
     // function) and the close box: nothing changes.
     void settingsAreRefusedOrStoredWhole()
     {
-        SettingsStore::save(QStringLiteral("printSize"), QStringLiteral("120")); // not on the list
-        SettingsStore::save(QStringLiteral("optTori1"), QStringLiteral("0"));
+        SettingsStore::save("printSize", "120"); // not on the list
+        SettingsStore::save("optTori1", "0");
         Module1::LoadSettings();
         QStringList shown, storedWhileOpen;
         QCOMPARE(inSettings([&](Form2 *form) {
@@ -142,32 +142,31 @@ private slots:
                            form->boxTen[0], form->boxTen[1], form->boxTen[2], form->boxTen[3]})
                          shown << box->text();
                      shown << QString::number(form->Check1->isChecked()) << form->Combo1->currentText();
-                     form->Text1->setText(QStringLiteral("-5"));
+                     form->Text1->setText("-5");
                      form->Command1->click();
                      shown << QString::number(form->focusWidget() == form->Text1);
                      storedWhileOpen = storedSettings();
-                     form->Text1->setText(QStringLiteral("2004"));
+                     form->Text1->setText("2004");
                      form->Command1->click();
                  }),
-                 QStringLiteral("closed"));
+                 "closed");
         // No year was stored: the clock's year was shown.
         const QString year = QString::number(QDate::currentDate().year());
         QCOMPARE(shown, (QStringList{year, "0.7", "0.8", "0.9", "6", "13", "2", "3", "2", "1", "0", "120", "1"}));
         const QVector<MessageBox::Shown> refused = MessageBox::takeShown();
-        QVERIFY(refused.size() == 1
-                && refused[0].text == QStringLiteral("西暦には1000から9999までの年を入力してください。"));
+        QVERIFY(refused.size() == 1 && refused[0].text == "西暦には1000から9999までの年を入力してください。");
         QCOMPARE(storedWhileOpen.count(QString()), 11);
         const QStringList stored = {"2004", "0.7", "0.8", "0.9", "0", "6", "1", "13", "2", "3", "2", "1", "120"};
         QCOMPARE(storedSettings(), stored);
         QCOMPARE(inSettings([](Form2 *form) {
-                     form->Text1->setText(QStringLiteral("1999"));
+                     form->Text1->setText("1999");
                      form->Check1->setChecked(false);
                      QTest::keyClick(form->Text1, Qt::Key_Escape);
                  }),
-                 QStringLiteral("open"));
+                 "open");
         QCOMPARE(storedSettings(), stored);
         QTest::keyClick(m_menu.get(), Qt::Key_1);
-        QCOMPARE(WindowRegistry::instance().form<Form3>().Label1->text(), QStringLiteral("2004年度"));
+        QCOMPARE(WindowRegistry::instance().form<Form3>().Label1->text(), "2004年度");
     }
 };
 

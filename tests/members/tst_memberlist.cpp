@@ -23,13 +23,13 @@ QString memberDialog(const std::function<void()> &press, const QList<QStringList
         QStringList seen;
         for (QLineEdit *box : boxes)
             seen << box->text();
-        const QString okAtFirst = dialog->Command1->isEnabled() ? QString() : QStringLiteral(" (OK off)");
+        const QString okAtFirst = dialog->Command1->isEnabled() ? QString() : " (OK off)";
         for (const QStringList &texts : typed) {
             for (int i = 0; i < 4; ++i)
                 boxes[i]->setText(texts[i].isEmpty() ? boxes[i]->text() : texts[i]);
             dialog->Command1->click();
         }
-        return dialog->windowTitle() + QLatin1Char(':') + seen.join(QLatin1Char('|')) + okAtFirst;
+        return dialog->windowTitle() + ':' + seen.join('|') + okAtFirst;
     });
 }
 
@@ -47,7 +47,7 @@ class TestMemberList : public QObject
     // what the preview showed, if it opened.
     QStringList import(const QByteArray &content)
     {
-        QFile file(m_folder.filePath(QStringLiteral("roster.csv")));
+        QFile file(m_folder.filePath("roster.csv"));
         if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
             return {};
         file.close();
@@ -62,7 +62,7 @@ class TestMemberList : public QObject
                   seen << dialog->Label1->text() << (offered ? "取込できる" : "取込できない")
                        << shownColumn(*dialog->PreviewGrid, 5);
                   (offered ? dialog->Command1 : dialog->Command2)->click();
-                  return QStringLiteral("seen");
+                  return "seen";
               });
         FileDialogs::setAnswer({});
         return seen;
@@ -72,8 +72,7 @@ private slots:
     void init()
     {
         m_db = freshSettingsAndDatabase(2026);
-        MemberTable::insert(QStringLiteral("山田太郎"), QStringLiteral("やまだ"), QStringLiteral("1960/1/1"),
-                            2001684.3);
+        MemberTable::insert("山田太郎", "やまだ", "1960/1/1", 2001684.3);
         m_list = &showTableWindow<Form7>();
         MessageBox::takeShown();
     }
@@ -87,13 +86,13 @@ private slots:
     {
         QCOMPARE(memberDialog([&] { m_list->Command1->click(); },
                               {{"山田太郎", "やまだ", "1980/1/1", "10"}, {"山田太郎 ", "O'Brien", "1970/5/6'", "18"}}),
-                 QStringLiteral("追加:||| (OK off)"));
+                 "追加:||| (OK off)");
         const QVector<MessageBox::Shown> refused = MessageBox::takeShown();
         QCOMPARE(refused.size(), 1);
-        QCOMPARE(refused[0].text, QStringLiteral("既に同じ名前の人がいます\r\n訂正してください"));
+        QCOMPARE(refused[0].text, "既に同じ名前の人がいます\r\n訂正してください");
         // Another name, a space more; the year's handicaps start as the one typed.
-        QCOMPARE(count(QStringLiteral("Member where ID=2 and NAME='山田太郎 ' and HURIKANA='O''Brien' and "
-                                      "BIRTHDAY='1970/5/6''' and HC=18 and F_HC=18 and E_HC=18")),
+        QCOMPARE(count("Member where ID=2 and NAME='山田太郎 ' and HURIKANA='O''Brien' and "
+                       "BIRTHDAY='1970/5/6''' and HC=18 and F_HC=18 and E_HC=18"),
                  1);
         QCOMPARE(shownColumn(*m_list->MemberGrid, 0) + shownColumn(*m_list->MemberGrid, 3),
                  (QStringList{"山田太郎 ", "山田太郎", "18", "2001684.3"}));
@@ -102,18 +101,18 @@ private slots:
 
     void editChangesOnlyTheRowsOwnMember()
     {
-        const qint16 sato = MemberTable::insert(QStringLiteral("佐藤"), QStringLiteral("さとう"), "1970/1/1", 25);
-        Database::exec(QStringLiteral("update Member set HC=20,F_HC=22,E_HC=19 where ID=1"));
+        const qint16 sato = MemberTable::insert("佐藤", "さとう", "1970/1/1", 25);
+        Database::exec("update Member set HC=20,F_HC=22,E_HC=19 where ID=1");
         m_list->Showtable();
         Grid &grid = *m_list->MemberGrid;
         QCOMPARE(memberDialog([&] { doubleClickCell(grid, 2, 0); }, {{"", "", "", "15"}}),
-                 QStringLiteral("編集:山田太郎|やまだ|1960/1/1|20"));
+                 "編集:山田太郎|やまだ|1960/1/1|20");
         // Renamed to another member's name: allowed when editing. Then the second of two rows
         // with one name edits its own member.
         clickRow(grid, 1);
         memberDialog([&] { m_list->Command2->click(); }, {{"山田太郎", "", "", ""}});
         memberDialog([&] { doubleClickCell(grid, 2, 3); }, {{"", "", "", "9"}});
-        const QString check = QStringLiteral("Member where ID=? and NAME='山田太郎' and HC=? and F_HC=? and E_HC=?");
+        const QString check = "Member where ID=? and NAME='山田太郎' and HC=? and F_HC=? and E_HC=?";
         QCOMPARE(count(check, {1, 9, 22, 19}) + count(check, {sato, 25, 25, 25}), 2);
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
@@ -122,14 +121,14 @@ private slots:
     {
         for (const char *kana : {"あ", "い"})
             MemberTable::insert(QString::fromUtf8(kana), QString::fromUtf8(kana), QString(), 1);
-        Database::exec(QStringLiteral("create trigger refuse before delete on Member when old.HURIKANA='やまだ' "
-                                      "begin select raise(abort, 'refused'); end"));
+        Database::exec("create trigger refuse before delete on Member when old.HURIKANA='やまだ' "
+                       "begin select raise(abort, 'refused'); end");
         m_list->Showtable();
         clickRow(*m_list->MemberGrid, 1);
         clickRow(*m_list->MemberGrid, 3, Qt::ShiftModifier);
         m_list->Command3->click();
         QVERIFY(takeOnlyError());
-        QCOMPARE(count(QStringLiteral("Member")), 3);
+        QCOMPARE(count("Member"), 3);
         QCOMPARE(m_list->MemberGrid->rows(), 4);
     }
 
@@ -141,16 +140,16 @@ private slots:
         QStringList seen = import(roster + "x,佐藤,さとう,1980/1/1\r\n");
         QCOMPARE(seen.mid(1), (QStringList{"取込できない", "新規", "重複：同じ名前の人がいます（取り込みません）",
                                            "HC「x」が数値ではありません"}));
-        QVERIFY(seen.value(0).contains(QStringLiteral("最初の誤り：4行目、HC「x」が数値ではありません")));
-        QCOMPARE(count(QStringLiteral("Member")), 1);
+        QVERIFY(seen.value(0).contains("最初の誤り：4行目、HC「x」が数値ではありません"));
+        QCOMPARE(count("Member"), 1);
 
         seen = import(roster + "20,佐藤,さとう,1980/1/1\r\n");
-        QCOMPARE(seen.value(1), QStringLiteral("取込できる"));
-        QCOMPARE(MessageBox::takeShown().last().text, QStringLiteral("2 人を取り込みました。"));
+        QCOMPARE(seen.value(1), "取込できる");
+        QCOMPARE(MessageBox::takeShown().last().text, "2 人を取り込みました。");
         QCOMPARE(shownColumn(*m_list->MemberGrid, 0), (QStringList{"青木", "佐藤", "山田太郎"}));
         // The next IDs, the dates as the program writes them, the year's handicaps from the one read.
-        QCOMPARE(column(QStringLiteral("select ID||' '||NAME||' '||BIRTHDAY||' '||HC||' '||F_HC||' '||E_HC from Member "
-                                       "where ID>1")),
+        QCOMPARE(column("select ID||' '||NAME||' '||BIRTHDAY||' '||HC||' '||F_HC||' '||E_HC from Member "
+                        "where ID>1"),
                  (QVariantList{"2 青木 1970/5/6 12.0 12.0 12.0", "3 佐藤 1980/1/1 20.0 20.0 20.0"}));
     }
 
@@ -162,19 +161,18 @@ private slots:
         QVERIFY(import(huge).isEmpty()); // no preview
         const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown.first().text,
-                 QStringLiteral("「roster.csv」は取り込めません。\n新しいメンバーが 100000 人いますが、"
-                                "追加できるのはあと 32766 人までです。"));
-        QCOMPARE(count(QStringLiteral("Member")), 1);
+        QCOMPARE(shown.first().text, "「roster.csv」は取り込めません。\n新しいメンバーが 100000 人いますが、"
+                                     "追加できるのはあと 32766 人までです。");
+        QCOMPARE(count("Member"), 1);
         QVERIFY(m_list->isVisible() && m_list->Command1->isEnabled());
     }
 
     void historyListsEveryRoundAndChartsTheHandicap()
     {
-        const qint16 december = CourseTable::insert(2025, 12, QStringLiteral("2025/12/7"), QStringLiteral("西"));
-        const qint16 january = CourseTable::insert(2026, 1, QString(), QStringLiteral("東"));
-        addScore(january, 1, QStringLiteral("山田太郎"), 16, 40, 42);
-        addScore(december, 1, QStringLiteral("山田太郎"), 18, 41, 44);
+        const qint16 december = CourseTable::insert(2025, 12, "2025/12/7", "西");
+        const qint16 january = CourseTable::insert(2026, 1, QString(), "東");
+        addScore(january, 1, "山田太郎", 16, 40, 42);
+        addScore(december, 1, "山田太郎", 18, 41, 44);
         Ranking::calculateMonth(december, 12, 2025, Module1::Settings);
         MemberTable::updateHcAndEndHc(1, 16, 15);
         QAction *history = m_list->Command2->menu()->actions().first(); // "HC履歴…"
@@ -194,7 +192,7 @@ private slots:
         // only once calculated.
         QCOMPARE(rows, (QVector<QStringList>{{"2025/12/7", "西", "18", "85", "67", "優勝", "13"},
                                              {"2026/1", "東", "16", "82", "66", "", ""}}));
-        QVERIFY(label.contains(QStringLiteral("2026年度 初HC 2001684.3　終HC 15")));
+        QVERIFY(label.contains("2026年度 初HC 2001684.3　終HC 15"));
         QCOMPARE(points.size(), 2);
         QCOMPARE(QDateTime::fromMSecsSinceEpoch(qint64(points.at(1).x())).date(), QDate(2026, 1, 1));
         QCOMPARE(points.at(0).y(), 18.0);

@@ -10,7 +10,7 @@ namespace {
 // Clicks a day of the calendar's shown month as the mouse would.
 void clickDay(QCalendarWidget *calendar, int day)
 {
-    auto *view = calendar->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
+    auto *view = calendar->findChild<QTableView *>("qt_calendar_calendarview");
     QAbstractItemModel *model = view->model();
     bool inMonth = false; // days of the neighbouring months share the grid
     for (int cell = 0; cell < model->rowCount() * model->columnCount(); ++cell) {
@@ -45,7 +45,7 @@ private slots:
     {
         QTest::addColumn<QVector<int>>("key"); // as the platform reports it
         QTest::addColumn<QString>("opened");
-        const QString may = QStringLiteral("新規入力-2003年5月");
+        const QString may = "新規入力-2003年5月";
         QTest::newRow("5") << QVector<int>{Qt::Key_5, 0, 14, 0x35} << may;
         QTest::newRow("keypad 5") << QVector<int>{Qt::Key_5, Qt::KeypadModifier, 84, 0xffb5} << may;
         QTest::newRow("Shift+5") << QVector<int>{Qt::Key_Percent, Qt::ShiftModifier, 14, 0x25} << may;
@@ -62,27 +62,25 @@ private slots:
         QFETCH(QString, opened);
         Form3 &months = showWindow<Form3>();
         QCOMPARE(opens([&] { sendKey(months.Command2, key); }).section(':', 1), opened);
-        QVERIFY(months.isVisible() && count(QStringLiteral("Course")) == 0);
+        QVERIFY(months.isVisible() && count("Course") == 0);
     }
 
     void aMonthWithACompetitionOpensItsSheetInTheYearOfThePress()
     {
-        const int may = CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東コース"));
-        addScore(may, MemberTable::insert(QStringLiteral("会員"), QStringLiteral("か"), QString(), 10),
-                 QStringLiteral("会員"), 10, 40, 40);
-        CourseTable::insert(2004, 5, QStringLiteral("2004/5/16"), QStringLiteral("別の年"));
+        const int may = CourseTable::insert(2003, 5, "2003/5/18", "東コース");
+        addScore(may, MemberTable::insert("会員", "か", QString(), 10), "会員", 10, 40, 40);
+        CourseTable::insert(2004, 5, "2004/5/16", "別の年");
         Form3 &months = showWindow<Form3>();
         const auto sheetSeen = [](QWidget *modal) {
             auto *sheet = static_cast<Form4 *>(modal);
             return QStringList{sheet->windowTitle(), sheet->boxDate->text(), sheet->boxCourse->currentText(),
-                               shownColumn(*sheet->ScoreGrid, 1).join(QLatin1Char(','))}
-                .join(QLatin1Char('|'));
+                               shownColumn(*sheet->ScoreGrid, 1).join(',')}
+                .join('|');
         };
-        QCOMPARE(opens([&] { months.Command1[4]->click(); }, sheetSeen),
-                 QStringLiteral("2003年5月|2003/5/18|東コース|会員"));
+        QCOMPARE(opens([&] { months.Command1[4]->click(); }, sheetSeen), "2003年5月|2003/5/18|東コース|会員");
         flushDeletes();
         Module1::Settings.EditYear = 2004;
-        QCOMPARE(opens([&] { months.Command1[4]->click(); }, sheetSeen), QStringLiteral("2004年5月|2004/5/16|別の年|"));
+        QCOMPARE(opens([&] { months.Command1[4]->click(); }, sheetSeen), "2004年5月|2004/5/16|別の年|");
     }
 
     void aNewCompetitionIsStoredAndItsSheetOpens_data()
@@ -96,8 +94,8 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QStringList, historyAfter);
-        SettingsStore::save(SettingKeys::course(1), QStringLiteral("東"));
-        SettingsStore::save(SettingKeys::course(3), QStringLiteral("北"));
+        SettingsStore::save(SettingKeys::course(1), "東");
+        SettingsStore::save(SettingKeys::course(3), "北");
         Form3 &months = showWindow<Form3>();
         // The names offered, whether OK is on at each step, the day the picker opens on (the one
         // typed, a Saturday: the Sunday clicked must be in sight too), what OK opens.
@@ -107,7 +105,7 @@ private slots:
                   auto *dialog = static_cast<Form6 *>(modal);
                   const auto okState = [dialog] { return dialog->Command1->isEnabled() ? "OK on" : "OK off"; };
                   seen << QString::number(dialog->boxCourse->count()) << okState();
-                  dialog->boxDate->setText(QStringLiteral("2003/05/03"));
+                  dialog->boxDate->setText("2003/05/03");
                   seen << opens([&] { dialog->Command3->click(); },
                                 [](QWidget *picker) {
                                     QCalendarWidget *calendar = static_cast<Form10 *>(picker)->MonthView1;
@@ -124,12 +122,12 @@ private slots:
                   seen << okState();
                   QTest::keyClick(dialog->boxDate, Qt::Key_Escape); // no function here
                   seen << (dialog->isVisible() ? opens([&] { dialog->Command1->click(); }) : "closed by Esc");
-                  return QStringLiteral("stored");
+                  return "stored";
               });
         QCOMPARE(seen, (QStringList{"2", "OK off", "2003-05-03", "OK off", "OK on", "Form4:2003年5月"}));
-        const QString course = typed.isEmpty() ? QStringLiteral("東") : typed;
-        QCOMPARE(column(QStringLiteral("select ID||PLAYDATE||COURSENAME from Course where CYEAR=2003 and CMONTH=5")),
-                 QVariantList{QStringLiteral("12003/5/18") + course});
+        const QString course = typed.isEmpty() ? "東" : typed;
+        QCOMPARE(column("select ID||PLAYDATE||COURSENAME from Course where CYEAR=2003 and CMONTH=5"),
+                 QVariantList{"12003/5/18" + course});
         QCOMPARE(courseHistory(), historyAfter);
     }
 };

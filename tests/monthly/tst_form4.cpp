@@ -18,9 +18,9 @@ enum Window { Sheet, Members };
 QString entryOf(QWidget *modal)
 {
     if (auto *entry = qobject_cast<Form5 *>(modal))
-        return entry->windowTitle() + QLatin1Char(':') + entry->Combo1->currentText();
+        return entry->windowTitle() + ':' + entry->Combo1->currentText();
     auto *member = qobject_cast<Form8 *>(modal);
-    return member ? member->windowTitle() + QLatin1Char(':') + member->Text1->text() : QString();
+    return member ? member->windowTitle() + ':' + member->Text1->text() : QString();
 }
 
 // The grid window as the user drives it.
@@ -47,7 +47,7 @@ private:
     GridWindow openWithFive(int window)
     {
         Transaction transaction; // one disk sync, not twenty
-        const int june = CourseTable::insert(2003, 6, QStringLiteral("2003/6/15"), QStringLiteral("西"));
+        const int june = CourseTable::insert(2003, 6, "2003/6/15", "西");
         for (int i = 1; i <= 5; ++i) {
             const QString name = QStringLiteral("会員%1").arg(i);
             const int member = MemberTable::insert(name, QStringLiteral("かい%1").arg(i), QString(), 0);
@@ -70,7 +70,7 @@ private:
                                              {"後藤", "がとう", 18.0},
                                              {"河合", "かわい", 7.5},
                                              {"木村", "きむら", 12.0}})
-            MemberTable::insert(QString::fromUtf8(name), QString::fromUtf8(kana), QStringLiteral("1950/1/1"), hc);
+            MemberTable::insert(name, kana, "1950/1/1", hc);
     }
 
     // The score entry of 追加 over May's sheet, with the kana members.
@@ -90,7 +90,7 @@ private slots:
     void init()
     {
         m_db = freshSettingsAndDatabase(2003);
-        m_may = CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東コース"));
+        m_may = CourseTable::insert(2003, 5, "2003/5/18", "東コース");
         MessageBox::takeShown();
     }
 
@@ -105,7 +105,7 @@ private slots:
     void rowsInNetOrderWithPlaceLabels()
     {
         const auto play = [this](const char *name, double hc, int in, double ob = 0) {
-            const QString who = QString::fromUtf8(name);
+            const QString who = name;
             const qint16 member = MemberTable::insert(who, "か", QString(), hc);
             addScore(m_may, member, who, hc, 40, in, ob);
             return member;
@@ -134,11 +134,9 @@ private slots:
             const char *name = window == Sheet ? "sheet" : "members";
             // Printing leaves the last row current, as the window always did, and highlighted; a
             // cancelled print reads nothing and leaves the clicked row.
-            QTest::addRow("%s: click, printed", name) << window << QStringLiteral("printed") << QList<int>{5};
-            QTest::addRow("%s: click, print cancelled", name)
-                << window << QStringLiteral("print cancelled") << QList<int>{2};
-            QTest::addRow("%s: click, add cancelled", name)
-                << window << QStringLiteral("add cancelled") << QList<int>{2};
+            QTest::addRow("%s: click, printed", name) << window << "printed" << QList<int>{5};
+            QTest::addRow("%s: click, print cancelled", name) << window << "print cancelled" << QList<int>{2};
+            QTest::addRow("%s: click, add cancelled", name) << window << "add cancelled" << QList<int>{2};
             for (const char *how : {"drag", "Shift+Down"})
                 QTest::addRow("%s: %s", name, how) << window << QString::fromLatin1(how) << QList<int>{2, 3, 4};
         }
@@ -155,24 +153,24 @@ private slots:
         Grid &grid = *w.grid;
         PrintCommand::setChooser([&](QPrinter &printer, QWidget *) {
             printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(folder.filePath(QStringLiteral("grid.pdf")));
-            return how == QLatin1String("printed") ? 1 : 0;
+            printer.setOutputFileName(folder.filePath("grid.pdf"));
+            return how == "printed" ? 1 : 0;
         });
-        if (how == QLatin1String("drag")) {
+        if (how == "drag") {
             dragRows(grid, 2, 4);
-        } else if (how.endsWith(QLatin1String("column"))) {
+        } else if (how.endsWith("column")) {
             clickCell(grid, 2, 0);
             clickCell(grid, 4, 0, Qt::ShiftModifier);
-        } else if (how.endsWith(QLatin1String("upwards"))) {
+        } else if (how.endsWith("upwards")) {
             clickRow(grid, 4);
             clickRow(grid, 2, Qt::ShiftModifier);
         } else {
             clickRow(grid, 2);
-            if (how == QLatin1String("Shift+Down")) {
+            if (how == "Shift+Down") {
                 QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
                 QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
-            } else if (how == QLatin1String("add cancelled")) {
-                QCOMPARE(opens([&] { w.add->click(); }, entryOf), QStringLiteral("追加:"));
+            } else if (how == "add cancelled") {
+                QCOMPARE(opens([&] { w.add->click(); }, entryOf), "追加:");
             } else {
                 w.print->click();
             }
@@ -186,7 +184,7 @@ private slots:
             left.removeOne(QStringLiteral("会員%1").arg(row));
         w.remove->click();
         QCOMPARE(w.names(), left);
-        QCOMPARE(count(QStringLiteral("Score where COURSE_ID<>?"), {m_may}), 5); // June's stay
+        QCOMPARE(count("Score where COURSE_ID<>?", {m_may}), 5); // June's stay
         QVERIFY(!w.edit->isEnabled() && !w.remove->isEnabled());
     }
 
@@ -198,7 +196,7 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("opened"); // 追加 by a right click, 編集 by a double click
         const auto row = [](const char *name, int window, int row, int column, const char *opened) {
-            QTest::newRow(name) << window << row << column << QString::fromUtf8(opened);
+            QTest::newRow(name) << window << row << column << opened;
         };
         row("sheet: cell", Sheet, 2, 3, "追加:");
         row("sheet: header row", Sheet, 0, 3, "追加:");
@@ -219,7 +217,7 @@ private slots:
         QFETCH(int, column);
         QFETCH(QString, opened);
         Grid &grid = *openWithFive(window).grid;
-        const bool adding = opened == QStringLiteral("追加:");
+        const bool adding = opened == "追加:";
         const auto press = [&] {
             if (!adding)
                 doubleClickCell(grid, row, column);
@@ -236,10 +234,10 @@ private slots:
     // scores typed over it.
     void editShowsTheRowAndStoresWhatFollowsFromIt()
     {
-        const int member = MemberTable::insert(QStringLiteral("O'Brien"), QStringLiteral("お"), QString(), 12);
-        const int id = addScore(m_may, member, QStringLiteral("O'Brien"), 12, 45, 47);
+        const int member = MemberTable::insert("O'Brien", "お", QString(), 12);
+        const int id = addScore(m_may, member, "O'Brien", 12, 45, 47);
         ScoreTable::updateNewHcAndRank(id, 8, 1);
-        MemberTable::update(member, QStringLiteral("O'Brien Jr"), QStringLiteral("お"), QString(), 9);
+        MemberTable::update(member, "O'Brien Jr", "お", QString(), 9);
         Form4 &sheet = openSheet(2003, 5);
         const auto edit = [](QWidget *modal) {
             auto *entry = static_cast<Form5 *>(modal);
@@ -247,18 +245,17 @@ private slots:
             for (QLineEdit *field :
                  {entry->Text1, entry->Text2, entry->Text3, entry->Text4, entry->Text5, entry->Text6, entry->Text7})
                 seen << field->text();
-            entry->Text2->setText(QStringLiteral("200"));
-            entry->Text4->setText(QStringLiteral("40"));
+            entry->Text2->setText("200");
+            entry->Text4->setText("40");
             entry->Command1->click();
-            return seen.join(QLatin1Char(' '));
+            return seen.join(' ');
         };
-        QCOMPARE(opens([&] { doubleClickCell(*sheet.ScoreGrid, 1, 1); }, edit),
-                 QStringLiteral("O'Brien 1 12 0 45 47 92 80 8"));
-        QCOMPARE(count(QStringLiteral("Score where ID=? and MEMBER_NAME='O''Brien' and OB=200 and GROSS_VAL=85 "
-                                      "and NET_VAL=73 and NEW_HC=8 and RANK=1"),
+        QCOMPARE(opens([&] { doubleClickCell(*sheet.ScoreGrid, 1, 1); }, edit), "O'Brien 1 12 0 45 47 92 80 8");
+        QCOMPARE(count("Score where ID=? and MEMBER_NAME='O''Brien' and OB=200 and GROSS_VAL=85 "
+                       "and NET_VAL=73 and NEW_HC=8 and RANK=1",
                        {id}),
                  1);
-        QCOMPARE(shownText(*sheet.ScoreGrid, 1, 7), QStringLiteral("73"));
+        QCOMPARE(shownText(*sheet.ScoreGrid, 1, 7), "73");
     }
 
     void closingStoresDateAndCourse_data()
@@ -279,17 +276,17 @@ private slots:
             SettingsStore::save(SettingKeys::course(n), QStringList{"東", "西", "北"}[n - 1]);
         Form4 &sheet = openSheet(2003, 5);
         QCOMPARE(sheet.boxCourse->count(), 3);
-        sheet.boxDate->setText(QStringLiteral("2003/5/25"));
+        sheet.boxDate->setText("2003/5/25");
         sheet.boxCourse->setEditText(course);
         if (stored.isEmpty()) {
-            Database::exec(QStringLiteral("drop table Course"));
+            Database::exec("drop table Course");
             sheet.Command7->click();
             QVERIFY(sheet.isVisible() && takeOnlyError()); // what was typed is not lost
             return;
         }
-        if (how == QLatin1String("Esc"))
+        if (how == "Esc")
             QTest::keyClick(sheet.boxCourse, Qt::Key_Escape);
-        else if (how == QLatin1String("close box"))
+        else if (how == "close box")
             sheet.close();
         else
             sheet.Command7->click();
@@ -302,7 +299,7 @@ private slots:
     // placement code serves the member list, whose odd stored values are in reliability/tst_faults.
     void placementAndWidthsAreKept()
     {
-        SettingsStore::save(QStringLiteral("Form4WindowSate"), QStringLiteral("2"));
+        SettingsStore::save("Form4WindowSate", "2");
         Form4 *sheet = &openSheet(2003, 5);
         QVERIFY(sheet->windowFlags().testFlags(Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
         QVERIFY(sheet->isMaximized());
@@ -319,23 +316,23 @@ private slots:
 
     void entryOffersTheMembersNotEnteredAndTotalsFollowTheMemberPicked()
     {
-        addScore(m_may, 4, QStringLiteral("木村"), 12, 40, 40);
+        addScore(m_may, 4, "木村", 12, 40, 40);
         Form5 &entry = openAddOverKanaMembers();
         QStringList offered;
         for (int i = 0; i < entry.Combo1->count(); ++i)
             offered << entry.Combo1->itemText(i);
         QCOMPARE(offered, (QStringList{"加藤", "後藤", "河合"})); // がとう after かとう, before かわい
         QVERIFY(!entry.Command1->isEnabled());
-        QTest::keyClicks(entry.Text3, QStringLiteral("45"));
-        QTest::keyClicks(entry.Text4, QStringLiteral("47"));
-        QCOMPARE(entry.Text6->text(), QStringLiteral("92"));
-        entry.Combo1->setCurrentIndex(entry.Combo1->findText(QStringLiteral("後藤")));
-        QCOMPARE(entry.Text5->text() + QLatin1Char(' ') + entry.Text6->text(), QStringLiteral("92 74"));
-        entry.Text1->setText(QStringLiteral("13.5")); // a handicap typed over counts too
-        QCOMPARE(entry.Text6->text(), QStringLiteral("78"));
+        QTest::keyClicks(entry.Text3, "45");
+        QTest::keyClicks(entry.Text4, "47");
+        QCOMPARE(entry.Text6->text(), "92");
+        entry.Combo1->setCurrentIndex(entry.Combo1->findText("後藤"));
+        QCOMPARE(entry.Text5->text() + ' ' + entry.Text6->text(), "92 74");
+        entry.Text1->setText("13.5"); // a handicap typed over counts too
+        QCOMPARE(entry.Text6->text(), "78");
         QTest::keyClick(entry.Text4, Qt::Key_Return);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier); // on OK
-        QCOMPARE(count(QStringLiteral("Score where MEMBER_ID=2 and HC=13.5 and NET_VAL=78")), 1);
+        QCOMPARE(count("Score where MEMBER_ID=2 and HC=13.5 and NET_VAL=78"), 1);
         QCOMPARE(shownColumn(*WindowRegistry::instance().existing<Form4>()->ScoreGrid, 7), (QStringList{"68", "78"}));
     }
 
@@ -344,20 +341,20 @@ private slots:
     {
         Form5 &entry = openAddOverKanaMembers();
         entry.Combo1->setCurrentIndex(0);
-        entry.Text3->setText(QStringLiteral("45.5"));
+        entry.Text3->setText("45.5");
         entry.Command1->click();
         const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
-        QVERIFY(shown.size() == 1 && shown[0].text.startsWith(QStringLiteral("OUTには")) && entry.Text3->hasFocus());
+        QVERIFY(shown.size() == 1 && shown[0].text.startsWith("OUTには") && entry.Text3->hasFocus());
         QTest::keyClick(entry.Text2, Qt::Key_Escape);
         QVERIFY(!entry.isVisible());
-        QCOMPARE(count(QStringLiteral("Score")), 0);
+        QCOMPARE(count("Score"), 0);
         QCOMPARE(WindowRegistry::instance().existing<Form4>()->ScoreGrid->rows(), 1); // not reloaded
     }
 
     void bulkAddEntersTheChosenWithZerosThenNewHandicaps()
     {
         kanaMembers();
-        const int scored = addScore(m_may, 4, QStringLiteral("木村"), 12, 45, 47);
+        const int scored = addScore(m_may, 4, "木村", 12, 45, 47);
         Form4 &sheet = openSheet(2003, 5);
         const auto choose = [&](const QStringList &chosen, bool ok) {
             return opens([&] { sheet.Command8->click(); },
@@ -371,15 +368,15 @@ private slots:
                                                        dialog->List1->visualItemRect(dialog->List1->item(i)).center());
                              }
                              (ok ? dialog->Command1 : dialog->Command2)->click();
-                             return listed.join(QLatin1Char(','));
+                             return listed.join(',');
                          });
         };
-        QCOMPARE(choose({"河合", "加藤", "木村"}, true), QStringLiteral("加藤,後藤,河合,木村"));
+        QCOMPARE(choose({"河合", "加藤", "木村"}, true), "加藤,後藤,河合,木村");
         choose({"後藤"}, false);
         // 木村 was entered already; the others got the next IDs, in the order of the list, with
         // the member's handicap and every score 0.
-        QCOMPARE(column(QStringLiteral("select (ID-?)||' '||MEMBER_NAME||' '||HC||' '||(OB+OUT_VAL+IN_VAL+GROSS_VAL+"
-                                       "abs(NET_VAL)+NEW_HC+RANK) from Score where ID>? order by ID"),
+        QCOMPARE(column("select (ID-?)||' '||MEMBER_NAME||' '||HC||' '||(OB+OUT_VAL+IN_VAL+GROSS_VAL+"
+                        "abs(NET_VAL)+NEW_HC+RANK) from Score where ID>? order by ID",
                         {scored, scored}),
                  (QVariantList{"1 加藤 10.0 0.0", "2 河合 7.5 0.0"}));
         QCOMPARE(shownColumn(*sheet.ScoreGrid, 1), (QStringList{"加藤", "河合", "木村"}));
@@ -387,7 +384,7 @@ private slots:
         // that fails is in reliability/tst_faults and in tst_ranking).
         sheet.Command4->click();
         QCOMPARE(shownColumn(*sheet.ScoreGrid, 8), (QStringList{"7", "6", "11"}));
-        QCOMPARE(column(QStringLiteral("select HC from Member order by ID")), (QVariantList{7.0, 18.0, 6.0, 11.0}));
+        QCOMPARE(column("select HC from Member order by ID"), (QVariantList{7.0, 18.0, 6.0, 11.0}));
         QVERIFY(!QApplication::overrideCursor() && MessageBox::takeShown().isEmpty());
     }
 };

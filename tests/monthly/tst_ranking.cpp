@@ -11,7 +11,7 @@ constexpr int Year = 2026;
 
 qint16 competition(int month, int year = Year)
 {
-    return CourseTable::insert(year, month, QStringLiteral("%1/%2/10").arg(year).arg(month), QStringLiteral("北"));
+    return CourseTable::insert(year, month, QStringLiteral("%1/%2/10").arg(year).arg(month), "北");
 }
 
 // A row of the member's; a new HC of 0 leaves it uncalculated.
@@ -45,8 +45,7 @@ private:
     static qint16 member(double hc, const char *birthday = "1960/4/1")
     {
         static int number = 0;
-        return MemberTable::insert(QStringLiteral("会員%1").arg(++number), QStringLiteral("か"),
-                                   QString::fromUtf8(birthday), hc);
+        return MemberTable::insert(QStringLiteral("会員%1").arg(++number), "か", QString::fromUtf8(birthday), hc);
     }
 
 private slots:
@@ -88,11 +87,11 @@ private slots:
         const qint16 elder = result(may, member(20, "1960/02/03"), 20);
         const qint16 plus = result(may, member(-3), -3, 0, 34, 34); // net 71
         const qint16 bulk = result(may, member(14), 14, 0, 0, 0);   // as bulk added, with NET 0
-        Database::exec(QStringLiteral("update Score set NET_VAL=0 where ID=?"), {bulk});
+        Database::exec("update Score set NET_VAL=0 where ID=?", {bulk});
         calculate(may, 5);
         QStringList places;
         for (const qint16 id : {bulk, elder, younger, undated, plus})
-            places << value(QStringLiteral("select RANK||':'||NEW_HC from Score where ID=?"), {id}).toString();
+            places << value("select RANK||':'||NEW_HC from Score where ID=?", {id}).toString();
         QCOMPARE(places, (QStringList{"1:10.0", "2:16.0", "3:18.0", "4:20.0", "5:-3.0"}));
         QCOMPARE(handicaps("HC"), (QVariantList{18.0, 20.0, 16.0, -3.0, 10.0}));
         QCOMPARE(handicaps("F_HC"), (QVariantList{20.0, 20.0, 20.0, -3.0, 14.0})); // May: the year's stay
@@ -134,7 +133,7 @@ private slots:
         result(september, members[1], 12, 10);
         result(october, members[1], 10, 0); // not calculated
         result(september, members[2], 12, 10);
-        Database::exec(QStringLiteral("update Score set NEW_HC=NULL where ID=?"), {result(october, members[2], 10, 9)});
+        Database::exec("update Score set NEW_HC=NULL where ID=?", {result(october, members[2], 10, 9)});
         result(competition(12, Year - 1), members[3], 20, 5); // other years
         result(competition(1, Year + 1), members[3], 20, 7);
         result(april, members[4], 20, 12);
@@ -142,7 +141,7 @@ private slots:
         result(april, members[5], 20, 12);
         result(juneFirst, members[5], 12, 0); // the member's first row of June counts, not the second
         result(juneFirst, members[5], 12, 8);
-        Database::exec(QStringLiteral("update Member set F_HC=30,E_HC=31"));
+        Database::exec("update Member set F_HC=30,E_HC=31");
         LatestHandicap::apply(Year);
         LatestHandicap::apply(Year); // once more changes nothing
         QCOMPARE(handicaps("HC"), (QVariantList{10.0, 10.0, 10.0, 15.0, 12.0, 12.0, 15.0}));
@@ -165,11 +164,11 @@ private slots:
         const qint16 april = competition(4);
         result(april, member(20), 20, wholeMonth ? 0 : 12);
         result(april, member(15), 15, wholeMonth ? 0 : 9, 40, 40);
-        Database::exec(QStringLiteral("create trigger refuse before update of HC on Member when new.ID=2 "
-                                      "begin select raise(abort, 'refused'); end"));
+        Database::exec("create trigger refuse before update of HC on Member when new.ID=2 "
+                       "begin select raise(abort, 'refused'); end");
         QVERIFY_THROWS_EXCEPTION(DatabaseError, wholeMonth ? calculate(april, 4) : LatestHandicap::apply(Year));
         QCOMPARE(handicaps("HC"), (QVariantList{20.0, 15.0}));
-        QCOMPARE(column(QStringLiteral("select RANK||':'||NEW_HC from Score")), scores);
+        QCOMPARE(column("select RANK||':'||NEW_HC from Score"), scores);
     }
 };
 

@@ -104,11 +104,11 @@ void recordCopies(std::vector<Copy> &copies, int count, const QString &pdf = {})
 // The longest realistic names and values of each printout, the header row first.
 QVector<QStringList> rowsOf(const QString &printout)
 {
-    if (printout == QLatin1String("sheet"))
+    if (printout == "sheet")
         return {{"RANK", "氏名", "HC", "OB罰金", "OUT", "IN", "GROSS", "NET", "新HC"},
                 {"優勝", "寿限無寿限無五劫", "12.5", "123456", "45", "47", "92", "79.5", "11"},
                 {"準優勝", "長谷川一郎", "36", "1234567", "50", "51", "101", "100.5", "-2"}};
-    if (printout == QLatin1String("list"))
+    if (printout == "list")
         return {{"氏名", "HC"}, {"寿限無寿限無五劫", "12.5"}, {"長谷川一郎", "100.5"}};
     QVector<QStringList> rows = {
         {"氏名", "初HC", "終HC"}, {"寿限無寿限無五劫", "12.5", "100.5"}, {"長谷川一郎", "36", "8"}};
@@ -125,11 +125,11 @@ QVector<QStringList> rowsOf(const QString &printout)
 
 PrintCommand::Printout printoutOf(const QString &printout, const QVector<QStringList> &rows, int printSize)
 {
-    if (printout == QLatin1String("sheet"))
+    if (printout == "sheet")
         return [=](PrintCanvas &canvas) {
             MonthSheetPrint::printpage(canvas, "2026年5月", "2026/5/10", "大宮", rows.mid(1), printSize);
         };
-    if (printout == QLatin1String("list"))
+    if (printout == "list")
         return [=](PrintCanvas &canvas) { MemberListPrint::printpage(canvas, "メンバー", rows.mid(1), printSize); };
     QVector<AnnualPrint::Line> lines;
     for (const QStringList &texts : rows.mid(1))
@@ -147,18 +147,18 @@ struct Word
 QVector<Word> pdfWords(const QString &path, QSizeF *pageSize = nullptr)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    process.start("pdftotext", {"-bbox", path, "-"});
     process.waitForFinished(30000);
-    const QRegularExpression number(QStringLiteral("\"([\\d.]+)\""));
+    const QRegularExpression number("\"([\\d.]+)\"");
     QVector<Word> words;
-    for (const QString &line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+    for (const QString &line : QString::fromUtf8(process.readAllStandardOutput()).split('\n')) {
         QVector<double> values;
         for (auto it = number.globalMatch(line); it.hasNext();)
             values << it.next().captured(1).toDouble();
-        if (line.contains(QLatin1String("<page")) && pageSize)
+        if (line.contains("<page") && pageSize)
             *pageSize = QSizeF(values.value(0), values.value(1));
-        if (line.contains(QLatin1String("<word")))
-            words.append({line.section(QLatin1Char('>'), 1).section(QLatin1Char('<'), 0, 0),
+        if (line.contains("<word"))
+            words.append({line.section('>', 1).section('<', 0, 0),
                           QRectF(QPointF(values.at(0), values.at(1)), QPointF(values.at(2), values.at(3)))});
     }
     return words;
@@ -216,11 +216,10 @@ QString offCellTexts(const QVector<Word> &words, const QVector<Copy::Line> &line
 QVector<QStringList> readWithPython(const QString &path)
 {
     QProcess python;
-    python.start(QStringLiteral("python3"),
-                 {QStringLiteral("-c"),
-                  QStringLiteral("import csv,json,sys\nwith open(sys.argv[1],encoding='utf-8-sig',newline='') as f:"
-                                 " print(json.dumps(list(csv.reader(f))))"),
-                  path});
+    python.start("python3", {"-c",
+                             "import csv,json,sys\nwith open(sys.argv[1],encoding='utf-8-sig',newline='') as f:"
+                             " print(json.dumps(list(csv.reader(f))))",
+                             path});
     python.waitForFinished(30000);
     QVector<QStringList> rows;
     for (const QJsonValue &row : QJsonDocument::fromJson(python.readAllStandardOutput()).array())
@@ -231,9 +230,9 @@ QVector<QStringList> readWithPython(const QString &path)
 // The print button of the window that prints `printout`, loaded and shown as its opener shows it.
 SplitButton &openWindow(const QString &printout)
 {
-    if (printout == QLatin1String("list"))
+    if (printout == "list")
         return *ParvelaTest::showTableWindow<Form7>().Command5;
-    if (printout == QLatin1String("annual"))
+    if (printout == "annual")
         return *ParvelaTest::showTableWindow<Form9>().Command5;
     return *ParvelaTest::openSheet(2003, 5).Command5;
 }
@@ -305,7 +304,7 @@ private slots:
         QStringList told;
         for (const MessageBox::Shown &shown : MessageBox::takeShown())
             told << shown.text;
-        QCOMPARE(told, QStringList(failing < 0 ? chosen : int(failing > 0), QStringLiteral("印刷が出来ません")));
+        QCOMPARE(told, QStringList(failing < 0 ? chosen : int(failing > 0), "印刷が出来ません"));
         QCOMPARE(pdfWords(pdf).value(0).text, onPaper);
     }
 
@@ -324,14 +323,14 @@ private slots:
         QFETCH(int, printSize);
         QTemporaryDir dir;
         std::vector<Copy> copies;
-        recordCopies(copies, 1, dir.filePath(QStringLiteral("paper.pdf")));
+        recordCopies(copies, 1, dir.filePath("paper.pdf"));
         const QVector<QStringList> rows = rowsOf(printout);
         PrintCommand::run(nullptr, printoutOf(printout, rows, printSize));
         QSizeF page;
-        const QVector<Word> words = pdfWords(dir.filePath(QStringLiteral("paper.pdf")), &page);
+        const QVector<Word> words = pdfWords(dir.filePath("paper.pdf"), &page);
         const QString offence = offCellTexts(words, copies.at(0).lines, rows);
         QVERIFY2(offence.isEmpty(), qPrintable(offence));
-        QCOMPARE(page.width() > page.height(), printout == QLatin1String("annual"));
+        QCOMPARE(page.width() > page.height(), printout == "annual");
         for (const Copy::Line &line : copies.at(0).lines)
             QVERIFY(qMax(line.x1, line.x2) * 6 < page.width() && qMax(line.y1, line.y2) * 12 < page.height());
     }
@@ -349,7 +348,7 @@ private slots:
         QVector<QStringList> rows = rowsOf(printout).mid(0, 1);
         for (int member = 1; member <= 80; ++member) {
             rows.append(rowsOf(printout).at(1));
-            rows.last()[printout == QLatin1String("sheet") ? 1 : 0] = QStringLiteral("会員%1").arg(member);
+            rows.last()[printout == "sheet" ? 1 : 0] = QStringLiteral("会員%1").arg(member);
         }
         std::vector<Copy> copies;
         recordCopies(copies, 1);
@@ -359,14 +358,14 @@ private slots:
         QStringList names;
         QVector<int> headers(copy.pages);
         for (const Copy::Text &text : copy.texts) {
-            headers[text.page] += text.text == QStringLiteral("氏名");
-            if (text.text.startsWith(QStringLiteral("会員")))
+            headers[text.page] += text.text == "氏名";
+            if (text.text.startsWith("会員"))
                 names << text.text;
             QVERIFY(text.y + text.height <= copy.paperHeight);
         }
         QCOMPARE(headers, QVector<int>(copy.pages, 1));
         QCOMPARE(names.size(), 80);
-        QCOMPARE(names.last(), QStringLiteral("会員80"));
+        QCOMPARE(names.last(), "会員80");
         for (const Copy::Line &line : copy.lines)
             QVERIFY(line.y2 <= copy.paperHeight);
     }
@@ -407,10 +406,10 @@ private slots:
                 tools << action->text();
             preview->reject();
         });
-        commands.value(QStringLiteral("印刷プレビュー"))->trigger();
+        commands.value("印刷プレビュー")->trigger();
         QCOMPARE(pages, 1);
-        QCOMPARE(landscape, printout == QLatin1String("annual"));
-        QVERIFY2(tools.contains(QStringLiteral("次のページ")), qPrintable(tools.join(',')));
+        QCOMPARE(landscape, printout == "annual");
+        QVERIFY2(tools.contains("次のページ"), qPrintable(tools.join(',')));
 
         // The file dialog answered in turn: the PDF; the CSV cancelled, into a missing folder, saved.
         QTemporaryDir dir;
@@ -421,29 +420,29 @@ private slots:
             proposed << proposal;
             return answers.takeFirst();
         });
-        commands.value(QStringLiteral("PDFに保存"))->trigger();
+        commands.value("PDFに保存")->trigger();
         for (int save = 0; save < 3; ++save)
-            commands.value(QStringLiteral("CSVに保存"))->trigger();
+            commands.value("CSVに保存")->trigger();
         QCOMPARE(proposed, QStringList{FileDialogs::inDocuments(document + ".pdf")}
                                + QStringList(3, FileDialogs::inDocuments(document + ".csv")));
         const std::optional<QString> failed = ParvelaTest::takeOnlyError();
         QVERIFY(failed
                 && failed->startsWith(QStringLiteral("「%1」に保存できません").arg(dir.filePath("missing/copy.csv"))));
         QStringList words;
-        for (const Word &word : pdfWords(dir.filePath(QStringLiteral("copy.pdf"))))
+        for (const Word &word : pdfWords(dir.filePath("copy.pdf")))
             words << word.text;
-        QVERIFY2(words.contains(QStringLiteral("鈴木花子")), qPrintable(words.join(' ')));
-        QFile csv(dir.filePath(QStringLiteral("copy.csv")));
+        QVERIFY2(words.contains("鈴木花子"), qPrintable(words.join(' ')));
+        QFile csv(dir.filePath("copy.csv"));
         QVERIFY(csv.open(QIODevice::ReadOnly) && csv.read(3) == "\xEF\xBB\xBF"); // for a Japanese spreadsheet
         QVector<QStringList> rows = readWithPython(csv.fileName());
         // The annual places as text, in a column after each month's.
         QStringList mayPlaces, otherPlaces;
         for (QStringList &row : rows) {
-            for (int month = 12; month >= 1 && printout == QLatin1String("annual"); --month)
+            for (int month = 12; month >= 1 && printout == "annual"; --month)
                 (month == 5 ? mayPlaces : otherPlaces) << row.takeAt(4 + 2 * (month - 1));
         }
         QCOMPARE(rows, ParvelaTest::shownTable(grid));
-        if (printout == QLatin1String("annual")) { // in kana order 佐藤, 鈴木, 田中
+        if (printout == "annual") { // in kana order 佐藤, 鈴木, 田中
             QCOMPARE(mayPlaces, (QStringList{"5月順位", "3位", "優勝", "準優勝"}));
             QCOMPARE(otherPlaces.size() - otherPlaces.count(QString()), 11); // their headers only
         }
@@ -470,7 +469,7 @@ private slots:
     {
         std::vector<Copy> copies;
         recordCopies(copies, 1);
-        QTest::mouseClick(&openWindow(QStringLiteral("annual")), Qt::LeftButton);
+        QTest::mouseClick(&openWindow("annual"), Qt::LeftButton);
         QHash<QString, Copy::Text> at;
         for (const Copy::Text &text : copies.at(0).texts)
             at[text.text] = text;
@@ -482,7 +481,7 @@ private slots:
         // In the row of its member, inside the May cell: no rule runs through it.
         const QHash<QString, QColor> colours = {
             {"佐藤, \"一郎\"", Qt::yellow}, {"鈴木花子", Qt::red}, {" 田中\n三郎", Qt::blue}};
-        const Copy::Text may = at.value(QStringLiteral("5月"));
+        const Copy::Text may = at.value("5月");
         for (const Copy::Line &box : boxes) {
             const double y = at.value(colours.key(box.color)).y;
             QVERIFY(box.y1 > y && box.y2 < y + may.height);
@@ -496,7 +495,7 @@ private slots:
     {
         QMessageBox box;
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), "キャンセル");
 
         QStringList buttons;
         QString selected;
@@ -506,7 +505,7 @@ private slots:
             selected = dialog->selectedFiles().value(0);
             dialog->reject();
         });
-        const QString proposal = FileDialogs::inDocuments(QStringLiteral("メンバー.pdf"));
+        const QString proposal = FileDialogs::inDocuments("メンバー.pdf");
         QCOMPARE(FileDialogs::saveFileName(nullptr, "PDFに保存", proposal, "PDF (*.pdf)"), QString());
         QCOMPARE(buttons, QStringList({"保存(&S)", "キャンセル"}));
         QCOMPARE(selected, proposal);

@@ -10,7 +10,7 @@ namespace ChildProcess {
 
 inline QString program()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("reliability_crashchild"));
+    return QDir(QCoreApplication::applicationDirPath()).filePath("reliability_crashchild");
 }
 
 // Starts the child on the database and waits until it has opened it and is about to work.

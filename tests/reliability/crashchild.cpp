@@ -28,8 +28,8 @@ namespace {
 
 int startUp(const QString &path)
 {
-    QApplication::setOrganizationName(QStringLiteral("Parvela"));
-    QApplication::setApplicationName(QStringLiteral("Parvela"));
+    QApplication::setOrganizationName("Parvela");
+    QApplication::setApplicationName("Parvela");
     MessageBox::setAnswering(true);
     Module1::SetProgramFolder(QFileInfo(path).absolutePath());
     std::puts("ready");
@@ -45,19 +45,19 @@ void run(const QString &operation, const QStringList &args)
 {
     const auto number = [&args](int index) { return args.value(index).toInt(); };
     QVector<qint16> ids;
-    if (operation == QLatin1String("rank")) {
+    if (operation == "rank") {
         Ranking::calculateMonth(number(3), number(4), number(5), SettingsRecord());
-    } else if (operation == QLatin1String("bulkadd")) {
+    } else if (operation == "bulkadd") {
         QVector<BulkAdd::Choice> chosen;
         for (const MemberRecord &member : MemberTable::allByKana())
             chosen.append({member.id, member.name});
         BulkAdd::enter(number(3), chosen);
-    } else if (operation == QLatin1String("deletescores")) {
+    } else if (operation == "deletescores") {
         for (const ScoreRecord &score : ScoreTable::rankingRows(number(3)))
             ids.append(score.id);
         ScoreTable::removeAll(ids);
-    } else if (operation == QLatin1String("lock")) {
-        Database::exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    } else if (operation == "lock") {
+        Database::exec("BEGIN EXCLUSIVE");
         std::puts("ready");
         std::fflush(stdout);
         QThread::sleep(3600);
@@ -70,7 +70,7 @@ int main(int argc, char *argv[])
 {
     const QString operation = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     // Only the start-up shows windows; the rest need no display.
-    const bool startingUp = operation == QLatin1String("startup");
+    const bool startingUp = operation == "startup";
     const std::unique_ptr<QCoreApplication> app(startingUp ? new QApplication(argc, argv)
                                                            : new QCoreApplication(argc, argv));
     const QStringList args = QCoreApplication::arguments();
@@ -80,8 +80,8 @@ int main(int argc, char *argv[])
         Database::open(args.value(1));
         // A tiny page cache spills changed pages to the file long before the commit, so a kill
         // can land while the file itself is half written.
-        Database::exec(QStringLiteral("PRAGMA cache_size = 4"));
-        if (operation != QLatin1String("lock"))
+        Database::exec("PRAGMA cache_size = 4");
+        if (operation != "lock")
             std::puts("ready");
         std::fflush(stdout);
         run(operation, args);

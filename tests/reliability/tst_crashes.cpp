@@ -33,9 +33,9 @@ QString stateOf(const QString &path)
                     digest.addData(query.value(column++).toString().toUtf8() + '|');
             }
         }
-        const QVariantList check = ParvelaTest::column(QStringLiteral("PRAGMA integrity_check"));
+        const QVariantList check = ParvelaTest::column("PRAGMA integrity_check");
         Database::close();
-        return check.value(0).toString() + QLatin1Char(' ') + QString::fromLatin1(digest.result().toHex());
+        return check.value(0).toString() + ' ' + QString::fromLatin1(digest.result().toHex());
     } catch (const std::runtime_error &error) {
         Database::close();
         return QString::fromUtf8(error.what());
@@ -64,11 +64,11 @@ private:
     // would break a statement that spliced the name in.
     QString freshRun()
     {
-        QDir folder(m_dir.filePath(QStringLiteral("O'Neil's クラブ")));
+        QDir folder(m_dir.filePath("O'Neil's クラブ"));
         folder.removeRecursively();
-        folder.mkpath(QStringLiteral("."));
-        QFile::copy(m_baseline, folder.filePath(QStringLiteral("parvela.mdb")));
-        return folder.filePath(QStringLiteral("parvela.mdb"));
+        folder.mkpath(".");
+        QFile::copy(m_baseline, folder.filePath("parvela.mdb"));
+        return folder.filePath("parvela.mdb");
     }
 
 private slots:
@@ -78,12 +78,12 @@ private slots:
         m_output.setPath(qEnvironmentVariable("PARVELA_STRESS_OUTPUT",
                                               QDir(QCoreApplication::applicationDirPath()).filePath("stress-output")));
         m_output.removeRecursively();
-        QVERIFY(m_output.mkpath(QStringLiteral(".")));
-        m_baseline = m_dir.filePath(QStringLiteral("baseline.mdb"));
+        QVERIFY(m_output.mkpath("."));
+        m_baseline = m_dir.filePath("baseline.mdb");
         Database::create(m_baseline);
         Database::open(m_baseline);
         DemoData::generate({500, 1, 2026, Seed}, Module1::Settings);
-        CourseTable::insert(2027, 1, QStringLiteral("2027/1/10"), QStringLiteral("東")); // for the bulk add
+        CourseTable::insert(2027, 1, "2027/1/10", "東"); // for the bulk add
         Database::close();
     }
 
@@ -101,7 +101,7 @@ private slots:
         const int asked = qEnvironmentVariableIntValue("PARVELA_STRESS_RUNS");
         const int runs = asked > 0 ? asked : 6;
         const QString before = stateOf(m_baseline);
-        QVERIFY(before.startsWith(QStringLiteral("ok ")));
+        QVERIFY(before.startsWith("ok "));
         // Runs to their end give the state "all" and how long the work takes at most.
         QString path;
         qint64 workMicroseconds = 0;
@@ -115,9 +115,9 @@ private slots:
             workMicroseconds = qMax(workMicroseconds, clock.nsecsElapsed() / 1000);
         }
         const QString all = stateOf(path);
-        QCOMPARE(all != before, operation[0] != QLatin1String("startup"));
+        QCOMPARE(all != before, operation[0] != "startup");
 
-        std::mt19937 random(Seed + static_cast<unsigned>(qHash(operation.join(QLatin1Char(' ')))));
+        std::mt19937 random(Seed + static_cast<unsigned>(qHash(operation.join(' '))));
         // Each run is killed at a random moment of its own slice of twice the time the work takes,
         // so that a few runs cover the work from before it starts to after it ends.
         std::uniform_real_distribution<double> withinSlice(0, 1);
@@ -129,9 +129,9 @@ private slots:
             QThread::usleep(static_cast<unsigned long>(killedAt));
             child.kill();
             QVERIFY(child.waitForFinished(10000));
-            const bool journal = QFile(path + QStringLiteral("-journal")).size() > 0;
+            const bool journal = QFile(path + "-journal").size() > 0;
             journals += journal;
-            restart.start(ChildProcess::program(), {path, QStringLiteral("startup")});
+            restart.start(ChildProcess::program(), {path, "startup"});
             const bool exited = restart.waitForFinished(60000) && restart.exitStatus() == QProcess::NormalExit
                                 && restart.exitCode() == 0;
             const QString restarted = said(restart), state = stateOf(path);
@@ -147,10 +147,10 @@ private slots:
                                    << restarted << "\n--- file\n"
                                    << state << "\n--- copy\n"
                                    << copy << '\n';
-            QVERIFY2(exited && restarted.startsWith(QStringLiteral("ready\nstarted\n--- stderr")), qPrintable(log));
-            QVERIFY2(state.startsWith(QStringLiteral("ok ")) && copy == state, qPrintable(log));
+            QVERIFY2(exited && restarted.startsWith("ready\nstarted\n--- stderr"), qPrintable(log));
+            QVERIFY2(state.startsWith("ok ") && copy == state, qPrintable(log));
             QCOMPARE(backups.entryList(QDir::Files), QStringList{Backup::fileNameFor(QDate::currentDate())});
-            QVERIFY2(state == before || state == all, qPrintable(log + QStringLiteral(": part of it left behind")));
+            QVERIFY2(state == before || state == all, qPrintable(log + ": part of it left behind"));
             none += state == before;
             done += state == all;
         }

@@ -47,7 +47,7 @@ private slots:
     void init()
     {
         m_db = freshSettingsAndDatabase(2003);
-        CourseTable::insert(2003, 5, QStringLiteral("2003/5/18"), QStringLiteral("東"));
+        CourseTable::insert(2003, 5, "2003/5/18", "東");
     }
     void cleanup()
     {
@@ -61,12 +61,12 @@ private slots:
     void startUpWithAnUnusableFileOrSettingsFolderEndsBeforeTheMenu_data()
     {
         QTest::addColumn<QString>("told"); // %1 stands for the database's path
-        QTest::newRow("not a database") << QStringLiteral("「%1」はParvela のデータベースではないか");
-        QTest::newRow("another program's") << QStringLiteral("「%1」はParvela のデータベースではありません");
-        QTest::newRow("damaged") << QStringLiteral("「%1」は壊れています");
-        QTest::newRow("locked") << QStringLiteral("「%1」は他のプログラムに使われているため");
-        QTest::newRow("HOME unset") << QStringLiteral("環境変数 HOME が設定されていません");
-        QTest::newRow("settings folder unusable") << QStringLiteral("設定を保存するフォルダ");
+        QTest::newRow("not a database") << "「%1」はParvela のデータベースではないか";
+        QTest::newRow("another program's") << "「%1」はParvela のデータベースではありません";
+        QTest::newRow("damaged") << "「%1」は壊れています";
+        QTest::newRow("locked") << "「%1」は他のプログラムに使われているため";
+        QTest::newRow("HOME unset") << "環境変数 HOME が設定されていません";
+        QTest::newRow("settings folder unusable") << "設定を保存するフォルダ";
     }
     void startUpWithAnUnusableFileOrSettingsFolderEndsBeforeTheMenu()
     {
@@ -75,10 +75,10 @@ private slots:
         const QString path = m_db->path();
         Transaction transaction;
         for (int n = 1; n <= 300; ++n)
-            MemberTable::insert(QStringLiteral("会員%1").arg(n), QStringLiteral("かいいん"), QString(), n % 30);
+            MemberTable::insert(QStringLiteral("会員%1").arg(n), "かいいん", QString(), n % 30);
         transaction.commit();
         if (kind == "another program's")
-            Database::exec(QStringLiteral("PRAGMA application_id = 7"));
+            Database::exec("PRAGMA application_id = 7");
         Database::close();
         QProcess locker;
         const QByteArray home = qgetenv("HOME"), configHome = qgetenv("XDG_CONFIG_HOME");
@@ -89,7 +89,7 @@ private slots:
         else if (kind == "damaged" && file.open(QIODevice::ReadWrite) && file.seek(4096 + 100))
             file.write(QByteArray(8192, '\x5a'));
         else if (kind == "locked")
-            QVERIFY(ChildProcess::startReady(locker, path, {QStringLiteral("lock")}));
+            QVERIFY(ChildProcess::startReady(locker, path, {"lock"}));
         else if (kind == "HOME unset" && qunsetenv("HOME"))
             qunsetenv("XDG_CONFIG_HOME");
         else if (kind == "settings folder unusable" && QDir(settingsFolder).removeRecursively())
@@ -103,8 +103,7 @@ private slots:
 
         QVERIFY(!started && !Database::isOpen());
         const std::optional<QString> error = takeOnlyError();
-        QVERIFY2(error && error->contains(QString(told).replace(QStringLiteral("%1"), path)),
-                 qPrintable(error.value_or(QString())));
+        QVERIFY2(error && error->contains(QString(told).replace("%1", path)), qPrintable(error.value_or(QString())));
         QCOMPARE(fileHash(path), before);
         QVERIFY(!QFileInfo::exists(Backup::folderFor(path))); // no copy of a file refused
         if (kind == "locked") {
@@ -112,20 +111,20 @@ private slots:
             QVERIFY(locker.waitForFinished(10000));
             // Once the other program lets go, the next start works with every row there.
             QVERIFY(Form1().Form_Load() && MessageBox::takeShown().isEmpty());
-            QCOMPARE(count(QStringLiteral("Member")), 300);
+            QCOMPARE(count("Member"), 300);
         }
     }
 
     void faultWhileWritingIsToldByItsCauseAndNothingIsStored_data()
     {
         QTest::addColumn<QString>("told"); // %1 stands for the database's folder
-        QTest::newRow("locked") << QStringLiteral("データベースが他のプログラムに使われています。");
-        QTest::newRow("read-only") << QStringLiteral("（読み取り専用です）");
-        QTest::newRow("disk full") << QStringLiteral("ディスクがいっぱいです。");
-        QTest::newRow("no room for the journal") << QStringLiteral("フォルダ「%1」に作業用のファイルを作れない");
-        QTest::newRow("damaged") << QStringLiteral("データベースファイルが壊れています。");
-        QTest::newRow("deleted") << QStringLiteral("削除されたか、移動されました");
-        QTest::newRow("moved") << QStringLiteral("削除されたか、移動されました");
+        QTest::newRow("locked") << "データベースが他のプログラムに使われています。";
+        QTest::newRow("read-only") << "（読み取り専用です）";
+        QTest::newRow("disk full") << "ディスクがいっぱいです。";
+        QTest::newRow("no room for the journal") << "フォルダ「%1」に作業用のファイルを作れない";
+        QTest::newRow("damaged") << "データベースファイルが壊れています。";
+        QTest::newRow("deleted") << "削除されたか、移動されました";
+        QTest::newRow("moved") << "削除されたか、移動されました";
     }
     void faultWhileWritingIsToldByItsCauseAndNothingIsStored()
     {
@@ -134,7 +133,7 @@ private slots:
         const bool lasting = kind == "damaged" || kind == "deleted" || kind == "moved";
         const QString path = m_db->path();
         Form7 &list = showTableWindow<Form7>();
-        Database::exec(QStringLiteral("PRAGMA busy_timeout = 200"));
+        Database::exec("PRAGMA busy_timeout = 200");
         QProcess locker;
         std::optional<QString> whenFaulty;
         bool openAfterRefusal = false, storedAfterRetry = false;
@@ -142,24 +141,23 @@ private slots:
             QPointer<Form8> guard(dialog);
             QFile file(path);
             if (kind == "locked") {
-                ChildProcess::startReady(locker, path, {QStringLiteral("lock")});
+                ChildProcess::startReady(locker, path, {"lock"});
             } else if (kind == "read-only") { // what a read-only file gives, even for root
                 Database::connection().close();
-                Database::connection().setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+                Database::connection().setConnectOptions("QSQLITE_OPEN_READONLY");
                 Database::connection().open();
             } else if (kind == "disk full") {
-                Database::exec(QStringLiteral("PRAGMA max_page_count = %1")
-                                   .arg(value(QStringLiteral("PRAGMA page_count")).toInt()));
+                Database::exec(QStringLiteral("PRAGMA max_page_count = %1").arg(value("PRAGMA page_count").toInt()));
             } else if (kind == "no room for the journal") {
-                QFile::link(QStringLiteral("/nonexistent/folder/journal"), path + QStringLiteral("-journal"));
+                QFile::link("/nonexistent/folder/journal", path + "-journal");
             } else if (kind == "damaged" && file.open(QIODevice::ReadWrite) && file.seek(4096)) {
                 // Every page after the first, and the change counter on, as another program would.
                 file.write(QByteArray(int(file.size()) - 4096, '\x5a'));
                 file.seek(27);
                 file.putChar('\x7f');
                 file.close();
-            } else if (QFile::rename(path, path + QStringLiteral(".moved")) && kind == "deleted") {
-                QFile::remove(path + QStringLiteral(".moved"));
+            } else if (QFile::rename(path, path + ".moved") && kind == "deleted") {
+                QFile::remove(path + ".moved");
             }
             // A reading that needs pages the file does not have yet.
             enterMember(dialog, {"佐藤", QString(3000, QChar(0x3055)), "1970/5/5", "12"});
@@ -168,7 +166,7 @@ private slots:
             // The cause taken away, the same entry is stored.
             locker.kill();
             locker.waitForFinished(10000);
-            QFile::remove(path + QStringLiteral("-journal"));
+            QFile::remove(path + "-journal");
             if (kind == "read-only" || kind == "disk full")
                 Database::open(path);
             if (guard && !lasting)
@@ -180,15 +178,15 @@ private slots:
         list.Command1->click();
 
         QVERIFY(whenFaulty);
-        const QString expected = QString(told).replace(QStringLiteral("%1"), m_db->folder());
+        const QString expected = QString(told).replace("%1", m_db->folder());
         QVERIFY2(whenFaulty->contains(expected), qPrintable(*whenFaulty));
-        QVERIFY2(kind == "read-only" || !whenFaulty->contains(QStringLiteral("読み取り専用")), qPrintable(*whenFaulty));
+        QVERIFY2(kind == "read-only" || !whenFaulty->contains("読み取り専用"), qPrintable(*whenFaulty));
         QVERIFY(openAfterRefusal);
         QCOMPARE(storedAfterRetry, !lasting);
         if (kind != "damaged")
-            QCOMPARE(count(QStringLiteral("Member")), lasting ? 0 : 1);
+            QCOMPARE(count("Member"), lasting ? 0 : 1);
         if (!lasting)
-            QCOMPARE(column(QStringLiteral("PRAGMA integrity_check")), QVariantList{"ok"});
+            QCOMPARE(column("PRAGMA integrity_check"), QVariantList{"ok"});
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
@@ -215,13 +213,12 @@ private slots:
         Grid *grid = sheet ? sheet->ScoreGrid : list ? list->MemberGrid : summary->ScoreGrid;
         QWidget *print = sheet ? sheet->Command5 : list ? list->Command5 : summary->Command5;
         QCOMPARE(grid->rows(), 3);
-        Database::exec(QStringLiteral("PRAGMA busy_timeout = 200"));
+        Database::exec("PRAGMA busy_timeout = 200");
         QProcess locker;
-        QVERIFY(ChildProcess::startReady(locker, m_db->path(), {QStringLiteral("lock")}));
+        QVERIFY(ChildProcess::startReady(locker, m_db->path(), {"lock"}));
         reload();
-        const auto *notice = window->findChild<QLabel *>(QStringLiteral("failedReadNotice"));
-        const QString told =
-            QStringLiteral("データを読み込めませんでした。\nデータベースが他のプログラムに使われています。");
+        const auto *notice = window->findChild<QLabel *>("failedReadNotice");
+        const QString told = "データを読み込めませんでした。\nデータベースが他のプログラムに使われています。";
         QVERIFY(notice && notice->isVisible() && notice->text().startsWith(told));
         QVERIFY(!print->isEnabled() && grid->rows() == 1);
         const std::optional<QString> error = takeOnlyError();
@@ -242,8 +239,8 @@ private slots:
         QVERIFY(QDir().mkpath(settingsFile));
         Module1::CurrentMonth = 6;
         Form6 &dialog = showWindow<Form6>();
-        dialog.boxDate->setText(QStringLiteral("2003/6/15"));
-        dialog.boxCourse->setEditText(QStringLiteral("西コース"));
+        dialog.boxDate->setText("2003/6/15");
+        dialog.boxCourse->setEditText("西コース");
         onNextDialog<Form4>([](Form4 *sheet) { sheet->close(); });
         dialog.Command1->click();
         // Told when the course name could not be remembered, and when the sheet's placement could
@@ -252,7 +249,7 @@ private slots:
         QVERIFY(told.size() == 2 && told[0].icon == QMessageBox::Warning);
         QVERIFY(told[0].text.startsWith(
             QStringLiteral("設定を保存できませんでした。設定ファイル「%1」").arg(settingsFile)));
-        QCOMPARE(value(QStringLiteral("select COURSENAME from Course where CMONTH=6")), "西コース");
+        QCOMPARE(value("select COURSENAME from Course where CMONTH=6"), "西コース");
         QVERIFY(QDir(settingsFile).removeRecursively());
     }
 
@@ -289,7 +286,7 @@ private slots:
         const QHash<QString, double> read = {
             {"EditYear", s.EditYear},       {"par1st", s.par1st},       {"par2nd", s.par2nd},      {"par3rd", s.par3rd},
             {"optTori1val", s.optTori1val}, {"tenTori1", s.tenTori[1]}, {"printSize", s.printSize}};
-        QCOMPARE(float(read.value(line.section(QLatin1Char('='), 0, 0))),
+        QCOMPARE(float(read.value(line.section('=', 0, 0))),
                  float(expected == 0 ? QDate::currentDate().year() : expected));
     }
 
@@ -333,23 +330,23 @@ private slots:
         });
         showTableWindow<Form7>().Command1->click();
         const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
-        QVERIFY(shown.size() == 1 && shown[0].text.startsWith(QStringLiteral("HCには")) && stayedOpen);
-        QCOMPARE(count(QStringLiteral("Member")), 0);
+        QVERIFY(shown.size() == 1 && shown[0].text.startsWith("HCには") && stayedOpen);
+        QCOMPARE(count("Member"), 0);
     }
 
     void newHandicapBeyondSixteenBitsStopsTheCalculation()
     {
-        MemberTable::insert(QStringLiteral("田中"), QStringLiteral("たなか"), QStringLiteral("1950/1/1"), 12);
+        MemberTable::insert("田中", "たなか", "1950/1/1", 12);
         // A handicap the score entry takes, and a multiplier the settings take: 30000 × 1.5.
-        addScore(1, 1, QStringLiteral("田中"), 30000, 40, 40);
-        addScore(1, 1, QStringLiteral("田中"), 12, 50, 50);
+        addScore(1, 1, "田中", 30000, 40, 40);
+        addScore(1, 1, "田中", 12, 50, 50);
         Module1::Settings.par1st = 1.5f;
         Form4 &sheet = openSheet(2003, 5);
         sheet.Command4->click();
         const std::optional<QString> error = takeOnlyError();
-        QVERIFY(error && error->contains(QStringLiteral("新HC計算を中止しました。1位")));
-        QCOMPARE(count(QStringLiteral("Score where RANK<>0 or NEW_HC<>0")), 0);
-        QCOMPARE(value(QStringLiteral("select HC from Member")), 12);
+        QVERIFY(error && error->contains("新HC計算を中止しました。1位"));
+        QCOMPARE(count("Score where RANK<>0 or NEW_HC<>0"), 0);
+        QCOMPARE(value("select HC from Member"), 12);
         QCOMPARE(sheet.ScoreGrid->rows(), 3);
     }
 };

@@ -14,13 +14,13 @@ void prepareEnvironment()
     g_settingsDir = new QTemporaryDir;
     qputenv("XDG_CONFIG_HOME", g_settingsDir->path().toLocal8Bit());
     // A start without a database beside the program looks in the per-user data folder.
-    qputenv("XDG_DATA_HOME", g_settingsDir->filePath(QStringLiteral("data")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", g_settingsDir->filePath("data").toLocal8Bit());
 }
 
 void prepareCoreApplication()
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Parvela"));
-    QCoreApplication::setApplicationName(QStringLiteral("Parvela"));
+    QCoreApplication::setOrganizationName("Parvela");
+    QCoreApplication::setApplicationName("Parvela");
     Module1::LoadSettings();
 }
 
@@ -46,7 +46,7 @@ TemporaryDatabase::~TemporaryDatabase()
 
 QString TemporaryDatabase::path() const
 {
-    return m_dir.filePath(QStringLiteral("parvela.mdb"));
+    return m_dir.filePath("parvela.mdb");
 }
 
 std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear)
@@ -87,7 +87,7 @@ QVariant value(const QString &statement, const QVariantList &values)
 
 int count(const QString &from, const QVariantList &values)
 {
-    return Database::scalar(QStringLiteral("select count(*) from ") + from, values).toInt();
+    return Database::scalar("select count(*) from " + from, values).toInt();
 }
 
 QStringList courseHistory()

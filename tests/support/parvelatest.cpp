@@ -43,8 +43,7 @@ QString opens(const std::function<void()> &press, const std::function<QString(QW
         [&](QWidget *modal) {
             QPointer<QWidget> guard(modal);
             seen = inspect ? inspect(modal)
-                           : QString::fromLatin1(modal->metaObject()->className()) + QLatin1Char(':')
-                                 + modal->windowTitle();
+                           : QString::fromLatin1(modal->metaObject()->className()) + ':' + modal->windowTitle();
             if (guard && guard->isVisible())
                 guard->close();
         },
@@ -112,7 +111,7 @@ QString shownText(const Grid &grid, int row, int column)
 {
     const int body = column - grid.fixedCols();
     if (row == 0 && body < 0)
-        return grid.findChild<QLabel *>(QStringLiteral("gridCorner"))->text();
+        return grid.findChild<QLabel *>("gridCorner")->text();
     if (row == 0)
         return grid.model()->headerData(body, Qt::Horizontal).toString();
     if (body < 0)
@@ -160,7 +159,7 @@ QWidget *cellPart(Grid &grid, int row, int column, QPoint &centre)
         row == 0 ? across->height() / 2 : down->sectionViewportPosition(row - 1) + down->sectionSize(row - 1) / 2;
     centre = QPoint(x, y);
     if (row == 0 && body < 0)
-        return grid.findChild<QLabel *>(QStringLiteral("gridCorner"));
+        return grid.findChild<QLabel *>("gridCorner");
     if (row == 0)
         return across->viewport();
     return body < 0 ? down->viewport() : grid.viewport();
