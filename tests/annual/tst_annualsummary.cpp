@@ -49,11 +49,7 @@ private:
 
 private slots:
     void init() { m_db = freshSettingsAndDatabase(Year); }
-    void cleanup()
-    {
-        closeAllWindows();
-        m_db.reset();
-    }
+    void cleanup() { endWindowTest(m_db); }
 
     void eligibilityAndAverage_data()
     {

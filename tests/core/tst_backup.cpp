@@ -53,11 +53,7 @@ private slots:
         m_backups.setPath(Backup::folderFor(m_db->path()));
         MessageBox::takeShown();
     }
-    void cleanup()
-    {
-        closeAllWindows();
-        m_db.reset();
-    }
+    void cleanup() { endWindowTest(m_db); }
 
     void theNewestTenAndTheDaysOwnAreKeptAndCopiesDatedLaterToldOnce()
     {

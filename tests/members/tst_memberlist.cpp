@@ -76,11 +76,7 @@ private slots:
         m_list = &showTableWindow<Form7>();
         MessageBox::takeShown();
     }
-    void cleanup()
-    {
-        closeAllWindows();
-        m_db.reset();
-    }
+    void cleanup() { endWindowTest(m_db); }
 
     void addStoresWhatWasTypedAndRefusesATakenName()
     {

@@ -33,11 +33,7 @@ private:
 private slots:
     void init() { m_db = freshSettingsAndDatabase(2003); }
 
-    void cleanup()
-    {
-        closeAllWindows();
-        m_db.reset();
-    }
+    void cleanup() { endWindowTest(m_db); }
 
     // Whichever button has the focus, a month's key opens its new competition dialog (cancelled:
     // nothing stored), 0 the year.
@@ -98,7 +94,8 @@ private slots:
         SettingsStore::save(SettingKeys::course(3), "北");
         Form3 &months = showWindow<Form3>();
         // The names offered, whether OK is on at each step, the day the picker opens on (the one
-        // typed, a Saturday: the Sunday clicked must be in sight too), what OK opens.
+        // typed, a Saturday: the Sunday clicked must be in sight too) and its weekdays, whatever the
+        // system's locale, in Japanese; what OK opens.
         QStringList seen;
         opens([&] { months.Command1[4]->click(); },
               [&](QWidget *modal) {
@@ -109,9 +106,12 @@ private slots:
                   seen << opens([&] { dialog->Command3->click(); },
                                 [](QWidget *picker) {
                                     QCalendarWidget *calendar = static_cast<Form10 *>(picker)->MonthView1;
-                                    const QDate shown = calendar->selectedDate();
+                                    QString shown = calendar->selectedDate().toString(Qt::ISODate) + ' ';
+                                    const QAbstractItemModel *days = calendar->findChild<QTableView *>()->model();
+                                    for (int column = 0; column < 7; ++column)
+                                        shown += days->index(0, column).data().toString();
                                     clickDay(calendar, 18);
-                                    return shown.toString(Qt::ISODate);
+                                    return shown;
                                 });
                   seen << okState();
                   dialog->boxCourse->setFocus();
@@ -124,7 +124,7 @@ private slots:
                   seen << (dialog->isVisible() ? opens([&] { dialog->Command1->click(); }) : "closed by Esc");
                   return "stored";
               });
-        QCOMPARE(seen, (QStringList{"2", "OK off", "2003-05-03", "OK off", "OK on", "Form4:2003年5月"}));
+        QCOMPARE(seen, (QStringList{"2", "OK off", "2003-05-03 日月火水木金土", "OK off", "OK on", "Form4:2003年5月"}));
         const QString course = typed.isEmpty() ? "東" : typed;
         QCOMPARE(column("select ID||PLAYDATE||COURSENAME from Course where CYEAR=2003 and CMONTH=5"),
                  QVariantList{"12003/5/18" + course});

@@ -94,12 +94,7 @@ private slots:
         MessageBox::takeShown();
     }
 
-    void cleanup()
-    {
-        PrintCommand::setChooser({});
-        closeAllWindows();
-        m_db.reset();
-    }
+    void cleanup() { endWindowTest(m_db); }
 
     // The order within equal nets is the ranking's own, tested there.
     void rowsInNetOrderWithPlaceLabels()

@@ -52,9 +52,7 @@ private slots:
     void cleanup()
     {
         ++m_cases;
-        closeAllWindows();
-        m_db.reset();
-        MessageBox::takeShown();
+        endWindowTest(m_db);
     }
     void cleanupTestCase() { qInfo("faults and bad input: %d cases", m_cases); }
 

@@ -59,13 +59,18 @@ void flushDeletes()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void closeAllWindows()
+void endWindowTest(std::unique_ptr<TemporaryDatabase> &db)
 {
+    PrintCommand::setChooser({});
+    PrintCommand::setCanvasFactory({});
+    FileDialogs::setAnswer({});
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window->isVisible())
             window->close();
     }
     flushDeletes();
+    MessageBox::takeShown();
+    db.reset();
 }
 
 void sendKey(QWidget *target, const QVector<int> &key)

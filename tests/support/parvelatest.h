@@ -74,8 +74,10 @@ QString opens(const std::function<void()> &press, const std::function<QString(QW
 
 // Deletes the windows closed so far, as the next pass of the event loop would.
 void flushDeletes();
-// Closes every open window and deletes it, so the next test gets fresh windows.
-void closeAllWindows();
+// Ends a window test: every window closed and deleted (the next test gets fresh ones), the
+// printer and file dialog seams back to the real dialogs, messages left unread dropped, then the
+// database closed.
+void endWindowTest(std::unique_ptr<TemporaryDatabase> &db);
 
 // A key press as the platform reports it, {Qt key, modifiers, X key code, X key symbol}, sent to
 // `target` (the window sees it first).
