@@ -24,18 +24,14 @@ qint16 month(int month)
 
 void result(qint16 courseId, qint16 memberId, int gross, int rank = 0, double ob = 0)
 {
-    const qint16 id = addScore(courseId, memberId, QString(), 0, gross, 0, ob);
-    if (rank != 0)
-        ScoreTable::updateNewHcAndRank(id, 10, rank);
+    addScore(courseId, memberId, QString(), 0, gross, 0, ob, rank, 10);
 }
 
 AnnualRow rowOf(qint16 memberId)
 {
-    for (const AnnualRow &row : AnnualSummary::compute(Year, Module1::Settings)) {
-        if (row.memberId == memberId)
-            return row;
-    }
-    return {};
+    const QVector<AnnualRow> rows = AnnualSummary::compute(Year, Module1::Settings);
+    return rows.value(std::find_if(rows.begin(), rows.end(), [&](auto &row) { return row.memberId == memberId; })
+                      - rows.begin());
 }
 
 } // namespace

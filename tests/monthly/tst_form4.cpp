@@ -230,8 +230,7 @@ private slots:
     void editShowsTheRowAndStoresWhatFollowsFromIt()
     {
         const int member = MemberTable::insert("O'Brien", "お", QString(), 12);
-        const int id = addScore(m_may, member, "O'Brien", 12, 45, 47);
-        ScoreTable::updateNewHcAndRank(id, 8, 1);
+        const int id = addScore(m_may, member, "O'Brien", 12, 45, 47, 0, 1, 8);
         MemberTable::update(member, "O'Brien Jr", "お", QString(), 9);
         Form4 &sheet = openSheet(2003, 5);
         const auto edit = [](QWidget *modal) {

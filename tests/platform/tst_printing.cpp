@@ -256,9 +256,7 @@ private slots:
         for (const auto &[name, kana, hc, place] : {std::tuple("佐藤, \"一郎\"", "さとう", 10.5, 3),
                                                     {"鈴木花子", "すずき", 20.5, 1},
                                                     {" 田中\n三郎", "たなか", 12.0, 2}}) {
-            const qint16 member = MemberTable::insert(name, kana, "1950/1/1", hc);
-            const qint16 score = ScoreTable::insert({0, may, member, name, hc, 1234567, 45, 46, 91, 91 - hc, 0, 0, {}});
-            ScoreTable::updateNewHcAndRank(score, 0, place);
+            addScore(may, MemberTable::insert(name, kana, "1950/1/1", hc), name, hc, 45, 46, 1234567, place);
         }
         MessageBox::takeShown();
     }

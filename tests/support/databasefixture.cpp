@@ -56,7 +56,8 @@ std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear)
     return std::make_unique<TemporaryDatabase>();
 }
 
-qint16 addScore(int courseId, int memberId, const QString &name, double hc, int out, int in, double ob)
+qint16 addScore(int courseId, int memberId, const QString &name, double hc, int out, int in, double ob, int rank,
+                double newHc)
 {
     ScoreRecord score;
     score.courseId = static_cast<qint16>(courseId);
@@ -68,7 +69,10 @@ qint16 addScore(int courseId, int memberId, const QString &name, double hc, int 
     score.in = in;
     score.gross = out + in;
     score.net = out + in - hc;
-    return ScoreTable::insert(score);
+    const qint16 id = ScoreTable::insert(score);
+    if (rank != 0 || newHc != 0)
+        ScoreTable::updateNewHcAndRank(id, newHc, rank);
+    return id;
 }
 
 QVariantList column(const QString &statement, const QVariantList &values)

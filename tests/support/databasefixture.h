@@ -59,8 +59,10 @@ private:
 // year being edited, and only then an empty database of its own.
 std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear);
 
-// A row of the competition's sheet as the score entry stores it: GROSS and NET follow.
-qint16 addScore(int courseId, int memberId, const QString &name, double hc, int out, int in, double ob = 0);
+// A row of the competition's sheet as the score entry stores it: GROSS and NET follow. A place
+// or a new HC other than 0 is then set as the month's calculation sets it.
+qint16 addScore(int courseId, int memberId, const QString &name, double hc, int out, int in, double ob = 0,
+                int rank = 0, double newHc = 0);
 
 // Rows of a statement, for checks on what landed in the database.
 QVariantList column(const QString &statement, const QVariantList &values = {});
