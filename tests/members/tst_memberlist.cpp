@@ -19,17 +19,13 @@ QString memberDialog(const std::function<void()> &press, const QList<QStringList
 {
     return opens(press, [&](QWidget *modal) {
         auto *dialog = static_cast<Form8 *>(modal);
-        const QList<QLineEdit *> boxes = {dialog->Text1, dialog->Text2, dialog->Text3, dialog->Text4};
-        QStringList seen;
-        for (QLineEdit *box : boxes)
-            seen << box->text();
-        const QString okAtFirst = dialog->Command1->isEnabled() ? QString() : " (OK off)";
-        for (const QStringList &texts : typed) {
-            for (int i = 0; i < 4; ++i)
-                boxes[i]->setText(texts[i].isEmpty() ? boxes[i]->text() : texts[i]);
-            dialog->Command1->click();
-        }
-        return dialog->windowTitle() + ':' + seen.join('|') + okAtFirst;
+        const QString seen =
+            QStringList{dialog->Text1->text(), dialog->Text2->text(), dialog->Text3->text(), dialog->Text4->text()}
+                .join('|')
+            + (dialog->Command1->isEnabled() ? "" : " (OK off)");
+        for (const QStringList &texts : typed)
+            enterMember(dialog, texts);
+        return dialog->windowTitle() + ':' + seen;
     });
 }
 
@@ -64,7 +60,6 @@ class TestMemberList : public QObject
                   (offered ? dialog->Command1 : dialog->Command2)->click();
                   return "seen";
               });
-        FileDialogs::setAnswer({});
         return seen;
     }
 

@@ -25,14 +25,6 @@ QByteArray fileHash(const QString &path)
                                           : QByteArray("absent");
 }
 
-// Types into the member dialog's four boxes and presses OK.
-void enterMember(Form8 *dialog, const QStringList &texts)
-{
-    for (int i = 0; i < 4; ++i)
-        QList<QLineEdit *>{dialog->Text1, dialog->Text2, dialog->Text3, dialog->Text4}[i]->setText(texts[i]);
-    dialog->Command1->click();
-}
-
 } // namespace
 
 class TestFaults : public QObject

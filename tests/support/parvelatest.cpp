@@ -112,6 +112,14 @@ std::optional<QString> takeOnlyError()
     return std::nullopt;
 }
 
+void enterMember(Form8 *dialog, const QStringList &texts)
+{
+    const QList<QLineEdit *> boxes = {dialog->Text1, dialog->Text2, dialog->Text3, dialog->Text4};
+    for (int i = 0; i < 4; ++i)
+        boxes[i]->setText(texts[i].isEmpty() ? boxes[i]->text() : texts[i]);
+    dialog->Command1->click();
+}
+
 QString shownText(const Grid &grid, int row, int column)
 {
     const int body = column - grid.fixedCols();

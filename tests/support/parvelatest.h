@@ -115,6 +115,10 @@ Form4 &openSheet(int year, int month);
 // failing check can be read.
 std::optional<QString> takeOnlyError();
 
+// Types the texts into the member dialog's four boxes (an empty text keeps the box) and presses
+// OK.
+void enterMember(Form8 *dialog, const QStringList &texts);
+
 // What a grid shows, read from the view as the user sees it: the header row and the fixed
 // column included, and the data rows highlighted (1 = the first data row).
 QString shownText(const Grid &grid, int row, int column);
