@@ -1,9 +1,7 @@
 // A child process for the reliability tests: opens a database as the program does, says
 // "ready", then runs one operation, or holds the file locked, until it ends or is killed.
 //
-//   reliability_crashchild PATH rank COURSE_ID MONTH YEAR
 //   reliability_crashchild PATH bulkadd COURSE_ID
-//   reliability_crashchild PATH deletescores COURSE_ID
 //   reliability_crashchild PATH lock
 //   reliability_crashchild PATH startup   the program's own start-up (its check of the file and the
 //                                         daily copy), PATH's folder as the program folder: prints
@@ -12,9 +10,7 @@
 #include "core/gui/form1.h"
 #include "core/membertable.h"
 #include "core/module1.h"
-#include "core/scoretable.h"
 #include "monthly/bulkadd.h"
-#include "monthly/ranking.h"
 #include "platform/gui/messagebox.h"
 
 #include <QApplication>
@@ -43,19 +39,11 @@ int startUp(const QString &path)
 
 void run(const QString &operation, const QStringList &args)
 {
-    const auto number = [&args](int index) { return args.value(index).toInt(); };
-    QVector<qint16> ids;
-    if (operation == "rank") {
-        Ranking::calculateMonth(number(3), number(4), number(5), SettingsRecord());
-    } else if (operation == "bulkadd") {
+    if (operation == "bulkadd") {
         QVector<BulkAdd::Choice> chosen;
         for (const MemberRecord &member : MemberTable::allByKana())
             chosen.append({member.id, member.name});
-        BulkAdd::enter(number(3), chosen);
-    } else if (operation == "deletescores") {
-        for (const ScoreRecord &score : ScoreTable::rankingRows(number(3)))
-            ids.append(score.id);
-        ScoreTable::removeAll(ids);
+        BulkAdd::enter(args.value(3).toInt(), chosen);
     } else if (operation == "lock") {
         Database::exec("BEGIN EXCLUSIVE");
         std::puts("ready");
