@@ -2,11 +2,20 @@
 // its start-up with the daily copy, then started again as the user starts it: the menu opens
 // without a message, the write is all or nothing, and the day's copy is sound and holds what the
 // file holds. (Every other write runs in one transaction the same way; that each gives way whole
-// on a failure is tested in-process, in tst_ranking and tst_memberlist.) Each run's output is kept in
-// PARVELA_STRESS_OUTPUT (default "stress-output" beside the test); PARVELA_STRESS_RUNS sets the runs per operation.
-#include "childprocess.h"
+// on a failure is tested in-process, in tst_ranking and tst_memberlist.) Each run's output is
+// kept in PARVELA_STRESS_OUTPUT (default "stress-output" beside the test); PARVELA_STRESS_RUNS
+// sets the runs per operation.
+//
+// The program killed is this one, started again as a child:
+//   reliability_tst_crashes --child PATH bulkadd COURSE_ID   opens PATH as the program does, says
+//                                                          "ready", enters every member
+//   reliability_tst_crashes --child PATH startup   the program's own start-up (its check of the file
+//                                                  and the daily copy), PATH's folder as the program
+//                                                  folder: says "ready", each message shown, then
+//                                                  "started"
+#include "parvelatest.h"
 
-#include "databasefixture.h"
+#include "monthly/bulkadd.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
@@ -15,11 +24,45 @@
 #include <QTextStream>
 #include <QThread>
 
+#include <cstdio>
 #include <random>
 
 namespace {
 
 constexpr unsigned Seed = 20261207;
+
+int child(const QString &path, const QString &operation, int courseId)
+{
+    std::puts("ready");
+    std::fflush(stdout);
+    if (operation == "startup") {
+        Module1::SetProgramFolder(QFileInfo(path).absolutePath());
+        const bool started = Form1().Form_Load();
+        for (const MessageBox::Shown &shown : MessageBox::takeShown())
+            std::printf("message: %s\n", qPrintable(shown.text));
+        std::puts(started ? "started" : "refused");
+        return started ? 0 : 1;
+    }
+    Database::open(path);
+    // A tiny page cache spills changed pages to the file long before the commit, so a kill can
+    // land while the file itself is half written.
+    Database::exec("PRAGMA cache_size = 4");
+    QVector<BulkAdd::Choice> chosen;
+    for (const MemberRecord &member : MemberTable::allByKana())
+        chosen.append({member.id, member.name});
+    BulkAdd::enter(courseId, chosen);
+    return 0;
+}
+
+// Starts this program as the child on the database and waits until it is about to work.
+bool startReady(QProcess &process, const QStringList &arguments)
+{
+    process.start(QCoreApplication::applicationFilePath(), QStringList{"--child"} + arguments);
+    QByteArray said;
+    while (!said.contains("ready\n") && process.waitForReadyRead(10000))
+        said += process.readAllStandardOutput();
+    return said.contains("ready\n");
+}
 
 // The integrity check's verdict and a digest of every row, read as the program opens a file.
 QString stateOf(const QString &path)
@@ -75,7 +118,6 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(QFile::exists(ChildProcess::program()));
         m_output.setPath(qEnvironmentVariable("PARVELA_STRESS_OUTPUT",
                                               QDir(QCoreApplication::applicationDirPath()).filePath("stress-output")));
         m_output.removeRecursively();
@@ -106,7 +148,7 @@ private slots:
         qint64 workMicroseconds = 0;
         for (int run = 0; run < 3; ++run) {
             QProcess child;
-            QVERIFY(ChildProcess::startReady(child, path = freshRun(), operation));
+            QVERIFY(startReady(child, QStringList{path = freshRun()} + operation));
             QElapsedTimer clock;
             clock.start();
             QVERIFY(child.waitForFinished(30000) && child.exitCode() == 0
@@ -124,13 +166,13 @@ private slots:
         for (int run = 0; run < runs; ++run, ++m_runs) {
             const auto killedAt = qint64((run + withinSlice(random)) * double(workMicroseconds) * 2 / runs);
             QProcess child, restart;
-            QVERIFY(ChildProcess::startReady(child, path = freshRun(), operation));
+            QVERIFY(startReady(child, QStringList{path = freshRun()} + operation));
             QThread::usleep(static_cast<unsigned long>(killedAt));
             child.kill();
             QVERIFY(child.waitForFinished(10000));
             const bool journal = QFile(path + "-journal").size() > 0;
             journals += journal;
-            restart.start(ChildProcess::program(), {path, "startup"});
+            restart.start(QCoreApplication::applicationFilePath(), {"--child", path, "startup"});
             const bool exited = restart.waitForFinished(60000) && restart.exitStatus() == QProcess::NormalExit
                                 && restart.exitCode() == 0;
             const QString restarted = said(restart), state = stateOf(path);
@@ -167,5 +209,22 @@ private slots:
     }
 };
 
-PARVELA_CORE_TEST_MAIN(TestCrashes)
+int main(int argc, char **argv)
+{
+    if (argc > 3 && qstrcmp(argv[1], "--child") == 0) {
+        QApplication app(argc, argv);
+        ParvelaTest::prepareApplication();
+        try {
+            return child(QString::fromLocal8Bit(argv[2]), QString::fromLatin1(argv[3]), argc > 4 ? atoi(argv[4]) : 0);
+        } catch (const std::runtime_error &error) {
+            std::fprintf(stderr, "%s\n", error.what());
+            return 1;
+        }
+    }
+    ParvelaTest::prepareEnvironment();
+    QApplication app(argc, argv);
+    ParvelaTest::prepareApplication();
+    TestCrashes test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_crashes.moc"

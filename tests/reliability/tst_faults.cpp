@@ -8,7 +8,6 @@
 // refuses text with a message naming the field, stores nothing and stays open (which texts each
 // field takes is tested on its parsing function; text fields store quotes as typed in the
 // dialogs' own tests); a new handicap beyond 16 bits stops the calculation and stores nothing.
-#include "childprocess.h"
 #include "parvelatest.h"
 
 #include <QCryptographicHash>
@@ -68,7 +67,7 @@ private slots:
         if (kind == "another program's")
             Database::exec("PRAGMA application_id = 7");
         Database::close();
-        QProcess locker;
+        std::optional<OtherProgramsLock> lock;
         const QByteArray home = qgetenv("HOME"), configHome = qgetenv("XDG_CONFIG_HOME");
         const QString settingsFolder = QFileInfo(SettingsStore::fileName()).absolutePath();
         QFile file(path);
@@ -77,7 +76,7 @@ private slots:
         else if (kind == "damaged" && file.open(QIODevice::ReadWrite) && file.seek(4096 + 100))
             file.write(QByteArray(8192, '\x5a'));
         else if (kind == "locked")
-            QVERIFY(ChildProcess::startReady(locker, path, {"lock"}));
+            lock.emplace(path);
         else if (kind == "HOME unset" && qunsetenv("HOME"))
             qunsetenv("XDG_CONFIG_HOME");
         else if (kind == "settings folder unusable" && QDir(settingsFolder).removeRecursively())
@@ -95,8 +94,7 @@ private slots:
         QCOMPARE(fileHash(path), before);
         QVERIFY(!QFileInfo::exists(Backup::folderFor(path))); // no copy of a file refused
         if (kind == "locked") {
-            locker.kill();
-            QVERIFY(locker.waitForFinished(10000));
+            lock.reset();
             // Once the other program lets go, the next start works with every row there.
             QVERIFY(Form1().Form_Load() && MessageBox::takeShown().isEmpty());
             QCOMPARE(count("Member"), 300);
@@ -122,14 +120,14 @@ private slots:
         const QString path = m_db->path();
         Form7 &list = showTableWindow<Form7>();
         Database::exec("PRAGMA busy_timeout = 200");
-        QProcess locker;
+        std::optional<OtherProgramsLock> lock;
         std::optional<QString> whenFaulty;
         bool openAfterRefusal = false, storedAfterRetry = false;
         onNextDialog<Form8>([&](Form8 *dialog) {
             QPointer<Form8> guard(dialog);
             QFile file(path);
             if (kind == "locked") {
-                ChildProcess::startReady(locker, path, {"lock"});
+                lock.emplace(path);
             } else if (kind == "read-only") { // what a read-only file gives, even for root
                 Database::connection().close();
                 Database::connection().setConnectOptions("QSQLITE_OPEN_READONLY");
@@ -152,8 +150,7 @@ private slots:
             whenFaulty = takeOnlyError();
             openAfterRefusal = guard && guard->isVisible();
             // The cause taken away, the same entry is stored.
-            locker.kill();
-            locker.waitForFinished(10000);
+            lock.reset();
             QFile::remove(path + "-journal");
             if (kind == "read-only" || kind == "disk full")
                 Database::open(path);
@@ -202,8 +199,7 @@ private slots:
         QWidget *print = sheet ? sheet->Command5 : list ? list->Command5 : summary->Command5;
         QCOMPARE(grid->rows(), 3);
         Database::exec("PRAGMA busy_timeout = 200");
-        QProcess locker;
-        QVERIFY(ChildProcess::startReady(locker, m_db->path(), {"lock"}));
+        OtherProgramsLock lock(m_db->path());
         reload();
         const auto *notice = window->findChild<QLabel *>("failedReadNotice");
         const QString told = "データを読み込めませんでした。\nデータベースが他のプログラムに使われています。";
@@ -212,8 +208,7 @@ private slots:
         const std::optional<QString> error = takeOnlyError();
         QVERIFY(error && error->startsWith(told));
 
-        locker.kill();
-        QVERIFY(locker.waitForFinished(10000));
+        lock.release();
         reload();
         QVERIFY(MessageBox::takeShown().isEmpty());
         QVERIFY(grid->rows() == 3 && !notice->isVisible() && print->isEnabled());

@@ -94,6 +94,23 @@ int count(const QString &from, const QVariantList &values)
     return Database::scalar("select count(*) from " + from, values).toInt();
 }
 
+// A connection of its own: SQLite keeps its locks between connections of one process as
+// between programs.
+OtherProgramsLock::OtherProgramsLock(const QString &path)
+{
+    QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "otherProgram");
+    other.setDatabaseName(path);
+    QVERIFY(other.open() && QSqlQuery(other).exec("BEGIN EXCLUSIVE"));
+}
+
+void OtherProgramsLock::release()
+{
+    if (QSqlDatabase::contains("otherProgram")) {
+        QSqlDatabase::database("otherProgram").close();
+        QSqlDatabase::removeDatabase("otherProgram");
+    }
+}
+
 QStringList courseHistory()
 {
     QStringList names;

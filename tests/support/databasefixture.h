@@ -70,6 +70,15 @@ QVariant value(const QString &statement, const QVariantList &values = {});
 // The rows of a table that meet a condition: count("Member where HC=?", {18}).
 int count(const QString &from, const QVariantList &values = {});
 
+// Another program's exclusive lock on the database file, held until released or destroyed.
+class OtherProgramsLock
+{
+public:
+    explicit OtherProgramsLock(const QString &path);
+    ~OtherProgramsLock() { release(); }
+    void release();
+};
+
 // The remembered course names, newest first.
 QStringList courseHistory();
 
