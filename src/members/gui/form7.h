@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QVector>
 
+#include <functional>
+
 class FailedReadNotice;
 class Grid;
 class QAction;
@@ -62,6 +64,8 @@ private:
     void Form_Load();
     void Form_Resize(int innerWidth, int innerHeight);
     void Form_QueryUnload();
+    // Replaces the grid's rows with the members `read` gives (a failed read is told over the grid).
+    void loadRows(const std::function<QVector<MemberRecord>()> &read);
     void Addrow(int row, const MemberRecord &member);
     void setEditButtonsEnabled(bool enabled);
 
