@@ -71,8 +71,10 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
     const bool attendanceRule = ruleOn(settings.optTori1);
     const bool pointsRule = ruleOn(settings.optTori2);
     const MemberYear notPlayed;
+    const QVector<MemberRecord> members = MemberTable::allByKana();
     QVector<AnnualRow> summary;
-    for (const MemberRecord &member : MemberTable::allByKana()) {
+    summary.reserve(members.size());
+    for (const MemberRecord &member : members) {
         AnnualRow row;
         row.memberId = member.id;
         row.name = member.name;
@@ -110,7 +112,7 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
             row.eligible = !(attendanceRule && monthsPlayed < settings.optTori1val)
                            && !(pointsRule && points < settings.optTori2val);
         }
-        summary.append(row);
+        summary.append(std::move(row));
     }
     return summary;
 }
