@@ -14,8 +14,8 @@ QHash<int, HandicapResult> find(int year)
     // What is known of a member so far: one look-up per row, for a year of a large club.
     struct Search
     {
-        quint16 monthsMet = 0;  // a bit for each month whose competition had a row of the member
-        int latestMonth = -1;   // the latest month with a result, -1 before one is found
+        quint16 monthsMet = 0; // a bit for each month whose competition had a row of the member
+        int latestMonth = -1;  // the latest month with a result, -1 before one is found
         qsizetype latestRow = -1;
     };
     const QVector<HandicapResult> rows = ScoreTable::handicapResultsOfCourses(competitions.courseIds);
