@@ -49,9 +49,16 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
     // competition is the first one seen, and the totals add up in the same order as always.
     const QVector<YearResult> scores = ScoreTable::yearResultsOfCourses(competitions.courseIds);
     QHash<int, MemberYear> years;
+    int courseId = 0;
+    int month = 0;
     for (const YearResult &score : scores) {
+        // A competition's rows mostly follow one another: its month is looked up once for them.
+        if (score.courseId != courseId) {
+            courseId = score.courseId;
+            month = competitions.monthOfCourse.value(courseId);
+        }
         MemberYear &member = years[score.memberId];
-        const YearResult *&first = member.firstOfMonth[competitions.monthOfCourse.value(score.courseId)];
+        const YearResult *&first = member.firstOfMonth[month];
         if (!first)
             first = &score;
         member.obTotal += score.ob;
@@ -64,8 +71,10 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
     const bool attendanceRule = ruleOn(settings.optTori1);
     const bool pointsRule = ruleOn(settings.optTori2);
     const MemberYear notPlayed;
+    const QVector<MemberRecord> members = MemberTable::allByKana();
     QVector<AnnualRow> summary;
-    for (const MemberRecord &member : MemberTable::allByKana()) {
+    summary.reserve(members.size());
+    for (const MemberRecord &member : members) {
         AnnualRow row;
         row.memberId = member.id;
         row.name = member.name;
@@ -103,7 +112,7 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
             row.eligible = !(attendanceRule && monthsPlayed < settings.optTori1val)
                            && !(pointsRule && points < settings.optTori2val);
         }
-        summary.append(row);
+        summary.append(std::move(row));
     }
     return summary;
 }

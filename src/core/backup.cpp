@@ -200,6 +200,9 @@ bool copyIsSound(const QString &path)
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (QFileInfo(path).isFile() && db.open()) {
             QSqlQuery query(db);
+            // Mapped, as the start-up check reads the database itself: pages are checked where
+            // they lie instead of being copied into the cache first.
+            query.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
             sound = query.exec(QStringLiteral("PRAGMA quick_check")) && query.next()
                     && query.value(0).toString() == QLatin1String("ok") && !query.next();
         }

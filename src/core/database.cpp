@@ -86,9 +86,53 @@ void rollBackInterruptedWrite(const QString &path)
     QSqlDatabase::removeDatabase(name);
 }
 
-// Reads what identifies the file without writing to it (beyond rolling back an interrupted
-// write): a second, read-only connection.
-void checkIsParvelaDatabase(const QString &path, Database::FileCheck check)
+// Why the file on the open connection is not a Parvela database (or, with WholeFile, not a
+// sound one), in the words that follow "データベースファイル「…」は"; empty when it is.
+QString problemOf(QSqlDatabase &db, const QString &path, Database::FileCheck check)
+{
+    QSqlQuery query(db);
+    // A file another program holds locked is sound: saying it is damaged would send the user to
+    // restore a backup for nothing.
+    const auto locked = [&query] {
+        const int code = query.lastError().nativeErrorCode().toInt() & 0xFF;
+        return code == 5 || code == 6;
+    };
+    bool idRead = query.exec(QStringLiteral("PRAGMA application_id"));
+    if (!idRead && query.lastError().nativeErrorCode().toInt() == InterruptedWriteCode) {
+        rollBackInterruptedWrite(path);
+        idRead = query.exec(QStringLiteral("PRAGMA application_id"));
+    }
+    if (!idRead || !query.next()) {
+        const QString problem = locked() ? QStringLiteral("他のプログラムに使われているため開けません（%1）")
+                                         : QStringLiteral("Parvela のデータベースではないか、壊れています（%1）");
+        return problem.arg(query.lastError().databaseText());
+    }
+    if (query.value(0).toInt() != Database::ApplicationId)
+        return QStringLiteral("Parvela のデータベースではありません");
+    if (check == Database::FileCheck::WholeFile) {
+        // Mapped, the file's pages are checked where they lie instead of being copied into the
+        // cache first: this halves the start-up check of a large club's file.
+        query.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
+        if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
+            return locked() ? QStringLiteral("他のプログラムに使われているため開けません（%1）")
+                                  .arg(query.lastError().databaseText())
+                            : QStringLiteral("壊れています");
+        }
+        if (query.value(0).toString() != QLatin1String("ok") || query.next())
+            return QStringLiteral("壊れています");
+    }
+    return QString();
+}
+
+StartupError startupError(const QString &path, const QString &problem)
+{
+    return StartupError(QStringLiteral("データベースファイル「%1」は%2。").arg(path, problem));
+}
+
+// Reads the whole file without writing to it (beyond rolling back an interrupted write): a
+// second, read-only connection, whose mapping of the file the program's own connection need not
+// keep.
+void checkWholeFile(const QString &path)
 {
     const QString name = QStringLiteral("parvela-check");
     QString problem;
@@ -96,45 +140,13 @@ void checkIsParvelaDatabase(const QString &path, Database::FileCheck check)
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
-        if (!db.open()) {
-            problem = QStringLiteral("開けません（%1）").arg(db.lastError().text());
-        } else {
-            QSqlQuery query(db);
-            // A file another program holds locked is sound: saying it is damaged would send
-            // the user to restore a backup for nothing.
-            const auto locked = [&query] {
-                const int code = query.lastError().nativeErrorCode().toInt() & 0xFF;
-                return code == 5 || code == 6;
-            };
-            bool idRead = query.exec(QStringLiteral("PRAGMA application_id"));
-            if (!idRead && query.lastError().nativeErrorCode().toInt() == InterruptedWriteCode) {
-                rollBackInterruptedWrite(path);
-                idRead = query.exec(QStringLiteral("PRAGMA application_id"));
-            }
-            if (!idRead || !query.next()) {
-                problem = locked() ? QStringLiteral("他のプログラムに使われているため開けません（%1）")
-                                   : QStringLiteral("Parvela のデータベースではないか、壊れています（%1）");
-                problem = problem.arg(query.lastError().databaseText());
-            } else if (query.value(0).toInt() != Database::ApplicationId) {
-                problem = QStringLiteral("Parvela のデータベースではありません");
-            } else if (check == Database::FileCheck::WholeFile) {
-                // Mapped, the file's pages are checked where they lie instead of being copied
-                // into the cache first: this halves the start-up check of a large club's file.
-                query.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
-                if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
-                    problem = locked() ? QStringLiteral("他のプログラムに使われているため開けません（%1）")
-                                             .arg(query.lastError().databaseText())
-                                       : QStringLiteral("壊れています");
-                } else if (query.value(0).toString() != QLatin1String("ok") || query.next()) {
-                    problem = QStringLiteral("壊れています");
-                }
-            }
-        }
+        problem = db.open() ? problemOf(db, path, Database::FileCheck::WholeFile)
+                            : QStringLiteral("開けません（%1）").arg(db.lastError().text());
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
     if (!problem.isEmpty())
-        throw StartupError(QStringLiteral("データベースファイル「%1」は%2。").arg(path, problem));
+        throw startupError(path, problem);
 }
 
 } // namespace
@@ -160,16 +172,27 @@ void open(const QString &path, FileCheck check)
     // The driver would silently create a missing file.
     if (!QFileInfo(path).isFile())
         throw StartupError(QStringLiteral("データベースファイル「%1」が見つかりません。").arg(path));
-    checkIsParvelaDatabase(path, check);
+    if (check == FileCheck::WholeFile)
+        checkWholeFile(path);
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QLatin1String(ConnectionName));
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+    std::optional<StartupError> refused;
     if (!db.open()) {
-        const QString text = db.lastError().text();
+        refused = StartupError(
+            QStringLiteral("データベースファイル「%1」を開けません（%2）。").arg(path, db.lastError().text()));
+    } else if (check == FileCheck::Identity) {
+        // The identity alone is read on the program's own connection, which writes nothing for
+        // it either: a second connection would cost a later start as much again as the opening.
+        if (const QString problem = problemOf(db, path, check); !problem.isEmpty())
+            refused = startupError(path, problem);
+    }
+    if (refused) {
+        db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(QLatin1String(ConnectionName));
-        throw StartupError(QStringLiteral("データベースファイル「%1」を開けません（%2）。").arg(path, text));
+        throw *refused;
     }
     g_path = path;
     g_opened = identityOf(path);

@@ -32,7 +32,7 @@ QVector<MemberRecord> all(QSqlQuery query)
 // Read in ID order, so that members with the same reading stay in the order they were added.
 QVector<MemberRecord> inKanaOrder(QSqlQuery query)
 {
-    const QVector<MemberRecord> members = all(std::move(query));
+    QVector<MemberRecord> members = all(std::move(query));
     QStringList readings;
     readings.reserve(members.size());
     for (const MemberRecord &member : members)
@@ -40,7 +40,7 @@ QVector<MemberRecord> inKanaOrder(QSqlQuery query)
     QVector<MemberRecord> sorted;
     sorted.reserve(members.size());
     for (const qsizetype index : KanaOrder::sorted(readings))
-        sorted.append(members.at(index));
+        sorted.append(std::move(members[index]));
     return sorted;
 }
 

@@ -49,6 +49,7 @@ float readMultiplier(const QString &key, double defaultValue)
 void LoadSettings()
 {
     using namespace SettingKeys;
+    const SettingsStore::Reading reading;
     const qint16 thisYear = toInt16(QDate::currentDate().year());
     Settings.EditYear = SettingsStore::readInt16(EditYear, thisYear);
     if (Settings.EditYear < MinEditYear || Settings.EditYear > MaxEditYear)

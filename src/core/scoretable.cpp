@@ -33,21 +33,20 @@ ScoreRecord recordAt(const QSqlQuery &query, bool withBirthday)
     return score;
 }
 
-// Birthdays are free text, so the engine cannot order them by date: sort here, each text
-// read as a date once rather than at every comparison.
-QVector<ScoreRecord> inSheetOrder(QSqlQuery query)
+// The rows `read` makes of the query, in the sheet's order. Birthdays are free text, so the
+// engine cannot order them by date: sort here, each text read as a date once rather than at
+// every comparison.
+template <typename Row, typename Read>
+QVector<Row> inSheetOrder(QSqlQuery query, int birthdayColumn, Read read)
 {
     struct SortedRow
     {
-        ScoreRecord record;
+        Row record;
         QDate birthday;
     };
     std::vector<SortedRow> sorted;
-    while (query.next()) {
-        ScoreRecord record = recordAt(query, true);
-        const QDate birthday = Dates::parse(record.birthday);
-        sorted.push_back({std::move(record), birthday});
-    }
+    while (query.next())
+        sorted.push_back({read(query), Dates::parse(query.value(birthdayColumn).toString())});
     std::sort(sorted.begin(), sorted.end(), [](const SortedRow &a, const SortedRow &b) {
         if (a.record.net != b.record.net)
             return a.record.net < b.record.net;
@@ -55,7 +54,7 @@ QVector<ScoreRecord> inSheetOrder(QSqlQuery query)
             return byAge < 0;
         return a.record.id < b.record.id;
     });
-    QVector<ScoreRecord> rows;
+    QVector<Row> rows;
     rows.reserve(static_cast<qsizetype>(sorted.size()));
     for (SortedRow &row : sorted)
         rows.append(std::move(row.record));
@@ -120,27 +119,36 @@ QVector<YearResult> yearResultsOfCourses(const QVector<int> &courseIds)
                               query.value(5).toInt()};
         });
     // Sorted here rather than by the engine: its sort of a year's rows costs more than the rest
-    // of the read, and the rows come nearly in order.
-    std::sort(rows.begin(), rows.end(), [](const YearResult &a, const YearResult &b) { return a.id < b.id; });
+    // of the read, and the rows come nearly in order (wholly, when the months were entered in
+    // turn, which is worth looking at before sorting).
+    const auto byId = [](const YearResult &a, const YearResult &b) { return a.id < b.id; };
+    if (!std::is_sorted(rows.cbegin(), rows.cend(), byId))
+        std::sort(rows.begin(), rows.end(), byId);
     return rows;
 }
 
 QVector<ScoreRecord> sheetRows(int courseId)
 {
-    return inSheetOrder(Database::run(
-        QStringLiteral("select %1,Member.BIRTHDAY from Score inner join Member on Score.MEMBER_ID = Member.ID "
-                       "where Score.COURSE_ID=?")
-            .arg(Columns),
-        {courseId}));
+    return inSheetOrder<ScoreRecord>(
+        Database::run(QStringLiteral("select %1,Member.BIRTHDAY from Score inner join Member on Score.MEMBER_ID = "
+                                     "Member.ID where Score.COURSE_ID=?")
+                          .arg(Columns),
+                      {courseId}),
+        12, [](const QSqlQuery &query) { return recordAt(query, true); });
 }
 
 QVector<ScoreRecord> rankingRows(int courseId)
 {
-    return inSheetOrder(Database::run(
-        QStringLiteral("select %1,Member.BIRTHDAY from Score left join Member on Score.MEMBER_ID = Member.ID "
-                       "where Score.COURSE_ID=?")
-            .arg(Columns),
-        {courseId}));
+    return inSheetOrder<ScoreRecord>(
+        Database::run(QStringLiteral("select %1,Member.BIRTHDAY,Member.ID from Score left join Member on "
+                                     "Score.MEMBER_ID = Member.ID where Score.COURSE_ID=?")
+                          .arg(Columns),
+                      {courseId}),
+        12, [](const QSqlQuery &query) {
+            ScoreRecord record = recordAt(query, true);
+            record.memberExists = !query.value(13).isNull();
+            return record;
+        });
 }
 
 std::optional<ScoreRecord> byId(int id)

@@ -21,6 +21,9 @@ struct ScoreRecord
     int rank = 0;
     // The member's birthday, read with the sheet's order only; empty when the member is gone.
     QString birthday;
+    // Whether the member still exists, as read with the ranking's order; the sheet shows only
+    // the rows whose member does.
+    bool memberExists = true;
 };
 
 // What a row tells about its member's handicap: the one played with and the one it gave.
@@ -65,7 +68,7 @@ namespace ScoreTable {
 // earlier birthday first, compared as dates), then by ID.
 QVector<ScoreRecord> sheetRows(int courseId);
 // Every row of the competition, in the sheet's order; rows of deleted members after none
-// of the dated ones with the same net.
+// of the dated ones with the same net. Those whose member exists are sheetRows().
 QVector<ScoreRecord> rankingRows(int courseId);
 std::optional<ScoreRecord> byId(int id);
 // The rows of the given competitions with only the columns a pass over a whole year needs,

@@ -12,6 +12,7 @@
 namespace {
 
 bool g_lastSaveSucceeded = true;
+QSettings *g_reading = nullptr; // the store a Reading keeps open
 
 QSettings openStore()
 {
@@ -29,8 +30,23 @@ namespace SettingsStore {
 
 QString read(const QString &key, const QString &defaultText)
 {
-    const QVariant value = openStore().value(keyPath(key));
+    const QVariant value = g_reading ? g_reading->value(keyPath(key)) : openStore().value(keyPath(key));
     return value.isValid() ? value.toString() : defaultText;
+}
+
+Reading::Reading()
+{
+    if (!g_reading) {
+        m_store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Parvela"),
+                                              QStringLiteral("Parvela"));
+        g_reading = m_store.get();
+    }
+}
+
+Reading::~Reading()
+{
+    if (m_store)
+        g_reading = nullptr;
 }
 
 void save(const QString &key, const QString &text)

@@ -3,11 +3,28 @@
 #include <QString>
 
 #include <array>
+#include <memory>
+
+class QSettings;
 
 // The per-user store: application "Parvela", section "setting", text values.
 namespace SettingsStore {
 
 QString read(const QString &key, const QString &defaultText);
+
+// While it lives, reads share one opened store instead of opening it for each key: for loading
+// many keys at once (the settings record, a window's placement). Nests; writes are unaffected.
+class Reading
+{
+public:
+    Reading();
+    ~Reading();
+    Reading(const Reading &) = delete;
+    Reading &operator=(const Reading &) = delete;
+
+private:
+    std::unique_ptr<QSettings> m_store; // only the outermost one opens the store
+};
 void save(const QString &key, const QString &text);
 // False when the store could not be written (a read-only or broken settings file).
 bool lastSaveSucceeded();

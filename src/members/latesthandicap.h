@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/membertable.h"
 #include "core/scoretable.h"
 
 #include <QHash>
+#include <QVector>
 
 // Each member's handicap follows the new handicap of their latest calculated competition of
 // the year. Used by "最新HC取得" of the member list and by the new-handicap calculation.
@@ -21,5 +23,8 @@ enum class AlsoSet { Nothing, FirstHc, EndHc };
 // result was played with, or E_HC to the new HC, as asked; members without a result keep
 // theirs. All members or none: joins the caller's transaction if there is one.
 void apply(int year, AlsoSet alsoSet = AlsoSet::Nothing);
+// apply(year) for the member list: returns every member in kana order as MemberTable::allByKana
+// reads once it is done, so that the list need not be read again.
+QVector<MemberRecord> applyForList(int year);
 
 } // namespace LatestHandicap

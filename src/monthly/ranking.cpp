@@ -37,13 +37,18 @@ int newHandicap(double hc, int place, const SettingsRecord &settings)
     return *rounded;
 }
 
-void calculateMonth(int courseId, int sheetMonth, int year, const SettingsRecord &settings)
+QVector<ScoreRecord> calculateMonth(int courseId, int sheetMonth, int year, const SettingsRecord &settings)
 {
     Transaction transaction;
     int place = 0;
-    for (const ScoreRecord &row : ScoreTable::rankingRows(courseId)) {
+    QVector<ScoreRecord> sheet;
+    for (ScoreRecord &row : ScoreTable::rankingRows(courseId)) {
         ++place;
-        ScoreTable::updateNewHcAndRank(row.id, newHandicap(row.hc, place, settings), place);
+        row.newHc = newHandicap(row.hc, place, settings);
+        row.rank = place;
+        ScoreTable::updateNewHcAndRank(row.id, row.newHc, row.rank);
+        if (row.memberExists)
+            sheet.append(std::move(row));
     }
     LatestHandicap::AlsoSet alsoSet = LatestHandicap::AlsoSet::Nothing;
     if (sheetMonth == 1)
@@ -52,6 +57,7 @@ void calculateMonth(int courseId, int sheetMonth, int year, const SettingsRecord
         alsoSet = LatestHandicap::AlsoSet::EndHc;
     LatestHandicap::apply(year, alsoSet);
     transaction.commit();
+    return sheet;
 }
 
 } // namespace Ranking

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/scoretable.h"
+
+#include <QVector>
+
 struct SettingsRecord;
 
 // The club's handicap rule: rank a month's field by net score, reduce the first three
@@ -16,6 +20,8 @@ int newHandicap(double hc, int place, const SettingsRecord &settings);
 // a user sees is the RANK stored. Then every member's HC follows their latest calculated
 // month of the year; on the January sheet F_HC and on the December sheet E_HC as well.
 // All or nothing: a refused new handicap stores nothing of the run. Throws DatabaseError.
-void calculateMonth(int courseId, int sheetMonth, int year, const SettingsRecord &settings);
+// Returns the sheet as it now reads (ScoreTable::sheetRows): the rows whose member exists,
+// with their new places and handicaps.
+QVector<ScoreRecord> calculateMonth(int courseId, int sheetMonth, int year, const SettingsRecord &settings);
 
 } // namespace Ranking

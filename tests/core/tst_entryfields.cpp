@@ -41,6 +41,8 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
         QTest::newRow("whole") << 12.0 << "12";
+        QTest::newRow("negative whole") << -3.0 << "-3";
+        QTest::newRow("largest exact whole") << 9007199254740991.0 << "9007199254740991";
         QTest::newRow("half") << 12.5 << "12.5";
         QTest::newRow("seven digits") << 2001684.3 << "2001684.3";
         QTest::newRow("no exponent") << 1e20 << "100000000000000000000";

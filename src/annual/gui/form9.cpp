@@ -102,16 +102,16 @@ void Form9::Form_Load()
 
 void Form9::Showtable()
 {
-    ScoreGrid->setVisible(false);
     ScoreGrid->setRows(1);
     QVector<AnnualRow> rows;
     // A failed read is reported and leaves the table empty rather than half filled.
     m_readNotice->run(this, [&] { rows = AnnualSummary::compute(Module1::Settings.EditYear, Module1::Settings); });
     const QVector<AnnualPrint::Line> lines = AnnualPrint::linesOf(rows);
-    ScoreGrid->setRows(1 + static_cast<int>(lines.size()));
-    for (int row = 1; row <= lines.size(); ++row)
-        Addrow(row, lines.at(row - 1));
-    ScoreGrid->setVisible(true);
+    {
+        const Grid::Loading loading(*ScoreGrid, static_cast<int>(lines.size()));
+        for (int row = 1; row <= lines.size(); ++row)
+            Addrow(row, lines.at(row - 1));
+    }
 }
 
 void Form9::Addrow(int row, const AnnualPrint::Line &line)

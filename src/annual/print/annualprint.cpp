@@ -57,12 +57,13 @@ QStringList headerTexts()
 QVector<Line> linesOf(const QVector<AnnualRow> &rows)
 {
     QVector<Line> lines;
+    lines.reserve(rows.size());
     for (const AnnualRow &row : rows) {
         Line line;
         line.texts = annualRowTexts(row);
         for (int month = 0; month < 12; ++month)
             line.monthBackgrounds[month] = AnnualMarks::colorOf(row.monthMark[month]);
-        lines.append(line);
+        lines.append(std::move(line));
     }
     return lines;
 }

@@ -50,9 +50,7 @@ Form1::Form1(QWidget *parent)
 
     Label1 = new QLabel(this);
     Label1->setGeometry(Twips::rect(0, 1560, 4455, 975));
-    Label1->setAutoFillBackground(true);
-    Label1->setStyleSheet(QStringLiteral("QLabel { background-color: white; color: black; border: 1px solid black; }"));
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Ui::makeHintBox(*Label1);
     Label1->setWordWrap(true);
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);

@@ -103,6 +103,7 @@ GridWindowPlacement::GridWindowPlacement(QWidget *window, QString form)
 
 void GridWindowPlacement::restore(Grid &grid, int columns, const QSize &designSize)
 {
+    const SettingsStore::Reading reading;
     m_grid = &grid;
     m_columns = columns;
     WindowPlacement::restore(m_window, m_form, designSize);

@@ -126,17 +126,22 @@ void Form7::Form_Load()
 
 void Form7::Showtable()
 {
-    MemberGrid->setVisible(false);
+    loadRows(MemberTable::allByKana);
+}
+
+void Form7::loadRows(const std::function<QVector<MemberRecord>()> &read)
+{
     // Emptying the grid leaves no row selected, so edit and delete disarm: a row the user
     // chose before the reload may now show another member.
     MemberGrid->setRows(1);
     m_rowIds.clear();
     QVector<MemberRecord> members;
-    m_readNotice->run(this, [&] { members = MemberTable::allByKana(); });
-    MemberGrid->setRows(1 + static_cast<int>(members.size()));
-    for (int row = 1; row <= members.size(); ++row)
-        Addrow(row, members.at(row - 1));
-    MemberGrid->setVisible(true);
+    m_readNotice->run(this, [&] { members = read(); });
+    {
+        const Grid::Loading loading(*MemberGrid, static_cast<int>(members.size()));
+        for (int row = 1; row <= members.size(); ++row)
+            Addrow(row, members.at(row - 1));
+    }
 }
 
 void Form7::Addrow(int row, const MemberRecord &member)
@@ -214,8 +219,15 @@ void Form7::Command3_Click()
 void Form7::Command6_Click()
 {
     WaitCursor wait;
-    RunReportingErrors(this, [] { LatestHandicap::apply(Module1::Settings.EditYear); });
-    Showtable();
+    QVector<MemberRecord> members;
+    const bool applied =
+        RunReportingErrors(this, [&] { members = LatestHandicap::applyForList(Module1::Settings.EditYear); });
+    // The retrieval gives the list as it now reads, so it need not be read again; after a
+    // failure the list shows what is stored.
+    if (applied)
+        loadRows([&members] { return members; });
+    else
+        Showtable();
 }
 
 void Form7::ImportCsv_Click()

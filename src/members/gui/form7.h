@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QVector>
 
+#include <functional>
+
 class FailedReadNotice;
 class Grid;
 class QAction;
@@ -64,6 +66,8 @@ private:
     void Form_Load();
     void Form_Resize(int innerWidth, int innerHeight);
     void Form_QueryUnload();
+    // Replaces the grid's rows with the members `read` gives (a failed read is told over the grid).
+    void loadRows(const std::function<QVector<MemberRecord>()> &read);
     void Addrow(int row, const MemberRecord &member);
     void setEditButtonsEnabled(bool enabled);
     // The list as it is shown now, ready to be drawn any number of times.

@@ -91,12 +91,11 @@ bool HandicapHistoryWindow::Showtable(int memberId)
                         .arg(year)
                         .arg(NumberText::plain(member.firstHc), NumberText::plain(member.endHc)));
 
-    HistoryGrid->setVisible(false);
-    HistoryGrid->setRows(1);
-    for (const PlayedRound &round : history->rounds)
-        TableWindow::appendRow(*HistoryGrid, HandicapHistory::rowTexts(round));
-    HistoryGrid->setRow(0);
-    HistoryGrid->setVisible(true);
+    {
+        const Grid::Loading loading(*HistoryGrid, static_cast<int>(history->rounds.size()));
+        for (int row = 1; row <= history->rounds.size(); ++row)
+            HistoryGrid->setRowTexts(row, HandicapHistory::rowTexts(history->rounds.at(row - 1)));
+    }
 
     QChart *previous = Chart1->chart();
     Chart1->setChart(chartOf(*history, year));

@@ -52,9 +52,7 @@ Form3::Form3(QWidget *parent)
 
     Label2 = new QLabel(this);
     Label2->setGeometry(Twips::rect(0, 3120, 2655, 735));
-    Label2->setAutoFillBackground(true);
-    Label2->setStyleSheet(QStringLiteral("QLabel { background-color: white; color: black; border: 1px solid black; }"));
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Ui::makeHintBox(*Label2);
     Label2->setText(KeyHint);
 
     // Children were created in tab order: months 1 … 12, 年間, 閉じる.

@@ -153,15 +153,20 @@ void Form4::setEditButtons(bool enabled)
 
 void Form4::Showtable()
 {
-    ScoreGrid->setVisible(false);
+    loadRows([] { return ScoreTable::sheetRows(Module1::CurrentCourseId); });
+}
+
+void Form4::loadRows(const std::function<QVector<ScoreRecord>()> &read)
+{
     // Emptying the grid leaves no row current or selected, so edit and delete disarm.
     ScoreGrid->setRows(1);
     m_rows.clear();
-    m_readNotice->run(this, [&] { m_rows = ScoreTable::sheetRows(Module1::CurrentCourseId); });
-    ScoreGrid->setRows(1 + static_cast<int>(m_rows.size()));
-    for (int row = 1; row <= m_rows.size(); ++row)
-        Addrow(row, m_rows.at(row - 1));
-    ScoreGrid->setVisible(true);
+    m_readNotice->run(this, [&] { m_rows = read(); });
+    {
+        const Grid::Loading loading(*ScoreGrid, static_cast<int>(m_rows.size()));
+        for (int row = 1; row <= m_rows.size(); ++row)
+            Addrow(row, m_rows.at(row - 1));
+    }
 }
 
 void Form4::Addrow(int row, const ScoreRecord &score)
@@ -334,9 +339,15 @@ PrintCommand::Printout Form4::printout() const
 void Form4::Command4_Click()
 {
     WaitCursor hourglass;
-    RunReportingErrors(this, [] {
-        Ranking::calculateMonth(Module1::CurrentCourseId, Module1::CurrentMonth, Module1::Settings.EditYear,
-                                Module1::Settings);
+    QVector<ScoreRecord> sheet;
+    const bool calculated = RunReportingErrors(this, [&] {
+        sheet = Ranking::calculateMonth(Module1::CurrentCourseId, Module1::CurrentMonth, Module1::Settings.EditYear,
+                                        Module1::Settings);
     });
-    Showtable();
+    // The calculation gives the sheet as it now reads, so it need not be read again; after a
+    // failure the sheet shows what is stored.
+    if (calculated)
+        loadRows([&sheet] { return sheet; });
+    else
+        Showtable();
 }

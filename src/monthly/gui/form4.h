@@ -8,6 +8,7 @@
 #include <QVector>
 
 #include <array>
+#include <functional>
 
 class FailedReadNotice;
 class Grid;
@@ -73,6 +74,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Replaces the grid's rows with those `read` gives (a failed read is told over the grid).
+    void loadRows(const std::function<QVector<ScoreRecord>()> &read);
     void Addrow(int row, const ScoreRecord &score);
     void Form_QueryUnload();
     void Form_Resize();

@@ -2,10 +2,13 @@
 
 #include "platform/gui/widgets.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 
 const QColor Grid::FixedColor(128, 128, 255);
 
@@ -20,6 +23,47 @@ int buttonCode(Qt::MouseButton button)
     return button == Qt::LeftButton ? 1 : button == Qt::RightButton ? 2 : 4;
 }
 
+// The fixed column. Its width is the column width the program and the user set, never one its
+// texts ask for, so it need not measure them: a header measures up to 200 of its texts whenever
+// they change, which costs a reload as much as all the other cells together.
+class FixedColumnHeader : public QHeaderView
+{
+public:
+    explicit FixedColumnHeader(QWidget *parent)
+        : QHeaderView(Qt::Vertical, parent)
+    {
+        // As the table's own row header: a press on it selects the row.
+        setSectionsClickable(true);
+    }
+
+    QSize sizeHint() const override { return {minimumWidth(), length()}; }
+};
+
+// The application's style with the grid lines in a colour of the window's choosing. A style
+// sheet could name the colour too, but every cell would then be painted through the style
+// sheet's rules, which makes painting a full grid half as slow again.
+class GridLineStyle : public QProxyStyle
+{
+public:
+    GridLineStyle(const QColor &color, QObject *owner)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
+        , m_color(color)
+    {
+        setParent(owner);
+    }
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_Table_GridLineColor)
+            return static_cast<int>(m_color.rgba());
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+private:
+    QColor m_color;
+};
+
 } // namespace
 
 // The header row is the table's horizontal header and the fixed column its vertical
@@ -30,6 +74,7 @@ Grid::Grid(QWidget *parent)
     , m_corner(new QTableWidgetItem)
     , m_cornerLabel(new QLabel(this))
 {
+    setVerticalHeader(new FixedColumnHeader(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -252,6 +297,30 @@ void Grid::setCellBackground(int row, int column, const QColor &color)
         item->setBackground(color);
 }
 
+Grid::Loading::Loading(Grid &grid, int dataRows)
+    : m_grid(grid)
+{
+    // The rows come and go with the view told, so that it keeps its rows, selection and
+    // headers in step; only the cells' contents arrive unannounced.
+    grid.setRows(1);
+    grid.setRows(1 + dataRows);
+    m_wasBlocked = grid.model()->blockSignals(true);
+}
+
+Grid::Loading::~Loading()
+{
+    QAbstractItemModel *model = m_grid.model();
+    model->blockSignals(m_wasBlocked);
+    const int dataRows = m_grid.rowCount();
+    if (dataRows == 0)
+        return;
+    // The model's own signals, as it would have sent them for each cell, once for all.
+    if (m_grid.columnCount() > 0)
+        emit model->dataChanged(model->index(0, 0), model->index(dataRows - 1, m_grid.columnCount() - 1));
+    if (m_grid.fixedCols() > 0)
+        emit model->headerDataChanged(Qt::Vertical, 0, dataRows - 1);
+}
+
 int Grid::colWidth(int column) const
 {
     if (column < m_fixedCols)
@@ -271,8 +340,11 @@ void Grid::setColWidth(int column, int twips)
 
 void Grid::setGridColor(const QColor &color)
 {
-    // The styles draw grid lines in a colour of their own choosing; a style sheet names it.
-    setStyleSheet(QStringLiteral("QTableView { gridline-color: %1; }").arg(color.name()));
+    // The styles draw grid lines in a colour of their own choosing.
+    QStyle *previous = style();
+    setStyle(new GridLineStyle(color, this));
+    if (previous->parent() == this)
+        previous->deleteLater();
 }
 
 void Grid::setBackColorBkg(const QColor &color)

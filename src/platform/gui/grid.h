@@ -59,6 +59,23 @@ public:
     void setRowTexts(int row, const QStringList &texts);
     void setCellBackground(int row, int column, const QColor &color);
 
+    // While it lives the grid holds `dataRows` empty data rows for setRowTexts and
+    // setCellBackground to fill. The view hears of the new cells at once when it ends, rather
+    // than cell by cell, and paints them only then, as if the grid were hidden meanwhile: a
+    // reload of thousands of cells costs what the cells cost.
+    class Loading
+    {
+    public:
+        Loading(Grid &grid, int dataRows);
+        ~Loading();
+        Loading(const Loading &) = delete;
+        Loading &operator=(const Loading &) = delete;
+
+    private:
+        Grid &m_grid;
+        bool m_wasBlocked;
+    };
+
     int colWidth(int column) const; // twips
     void setColWidth(int column, int twips);
 

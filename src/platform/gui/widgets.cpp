@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 #include <QWidget>
@@ -34,6 +35,18 @@ QFont formFont()
     font.setPointSize(9);
     font.setBold(true);
     return font;
+}
+
+void makeHintBox(QLabel &label)
+{
+    QPalette colours = label.palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    colours.setColor(QPalette::WindowText, Qt::black);
+    label.setPalette(colours);
+    label.setAutoFillBackground(true);
+    label.setFrameStyle(QFrame::Box | QFrame::Plain);
+    label.setLineWidth(1);
+    label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 } // namespace Ui

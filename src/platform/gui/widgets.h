@@ -7,6 +7,7 @@
 #include <functional>
 
 class QKeyEvent;
+class QLabel;
 class QWidget;
 
 // Layouts are designed in twips; at 96 dpi one pixel is 15 twips.
@@ -23,6 +24,10 @@ inline constexpr Qt::WindowFlags SizableWindowFlags = Qt::Window | Qt::WindowTit
                                                       | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
 // The face of buttons and labels: a proportional Japanese gothic, 9 pt, bold.
 QFont formFont();
+// The hint box of the menu-like windows: black text on white in a thin black frame, top left.
+// Drawn by the label's own frame and colours rather than a style sheet, whose machinery the main
+// menu would otherwise load at every start for this box alone.
+void makeHintBox(QLabel &label);
 } // namespace Ui
 
 // Lets a menu-like window see every key before its focused control and decide by the key

@@ -1,0 +1,111 @@
+#include "figures.h"
+#include "floors.h"
+#include "measure.h"
+
+#include "annual/gui/form9.h"
+#include "core/coursetable.h"
+#include "core/database.h"
+#include "core/module1.h"
+#include "members/gui/form7.h"
+#include "monthly/gui/form4.h"
+#include "platform/gui/grid.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace Figures {
+
+namespace {
+
+// The three grid windows of the club, each shown with its rows as the user opens it.
+struct GridWindows
+{
+    GridWindows()
+    {
+        const CourseRecord december = *CourseTable::firstOfMonth(Clubs::year(), 12);
+        Module1::CurrentMonth = 12;
+        Module1::CurrentCourseId = december.id;
+        sheet.setWindowTitle(QStringLiteral("%1年12月").arg(Clubs::year()));
+        for (auto [window, reload] :
+             {std::pair<QWidget *, std::function<void()>>(&annual, [this] { annual.Showtable(); }),
+              {&members, [this] { members.Showtable(); }},
+              {&sheet, [this] { sheet.Showtable(); }}}) {
+            reload();
+            window->show();
+        }
+        QCoreApplication::processEvents();
+    }
+
+    Form9 annual;
+    Form7 members;
+    Form4 sheet;
+};
+
+// The rows put into the grid as the windows' Showtable puts them once they are read: the grid
+// emptied, the rows loaded (Addrow: the texts, then any background).
+void fillAsShowtable(Grid &grid, const Floors::Cells &cells)
+{
+    grid.setRows(1);
+    {
+        const Grid::Loading loading(grid, static_cast<int>(cells.texts.size()));
+        for (int row = 0; row < cells.texts.size(); ++row) {
+            grid.setRowTexts(row + 1, cells.texts.at(row));
+            for (int column = 0; column < cells.backgrounds.at(row).size(); ++column) {
+                if (cells.backgrounds.at(row).at(column).isValid())
+                    grid.setCellBackground(row + 1, column, cells.backgrounds.at(row).at(column));
+            }
+        }
+    }
+}
+
+void gridFill(const QString &name, const Clubs::Club &club, QWidget &window, Grid &grid)
+{
+    const Floors::Cells cells = Floors::cellsOf(grid);
+    Floors::BareWindow bare(Floors::shapeOf(window, grid));
+    bare.show();
+    QCoreApplication::processEvents();
+    // The floor puts the same cells into a bare table of the same size, shown, and paints it.
+    Measure::compare({QStringLiteral("grid fill, %1 (%2 rows)").arg(name).arg(cells.texts.size()), club.label()},
+                     Measure::paintedAfter(&window, [&] { fillAsShowtable(grid, cells); }),
+                     Measure::paintedAfter(&bare, [&] { bare.fill(cells); }), {1.3, 0});
+}
+
+void printout(const QString &name, const Clubs::Club &club, const std::function<void()> &printButton,
+              Measure::Target target)
+{
+    const QString pdf = QDir(Clubs::runFolder()).filePath(QStringLiteral("printout.pdf"));
+    const QString barePdf = QDir(Clubs::runFolder()).filePath(QStringLiteral("bare.pdf"));
+    const Floors::Drawing drawing = Floors::record(printButton, pdf);
+    // The floor draws what the print button drew, with one bare painter into a PDF file of the
+    // same page: the same texts at the same places, the same rules and boxes. The demo clubs'
+    // texts fit their cells, so the clipping the program does leaves the same page.
+    Measure::compare(
+        {QStringLiteral("%1 printout to PDF (%2 pages)").arg(name).arg(drawing.pages.size()), club.label()},
+        Measure::timed(printButton), Measure::timed([&] { Floors::drawBare(drawing, barePdf); }), target);
+}
+
+} // namespace
+
+void gridFills(const Clubs::Club &club)
+{
+    Clubs::open(club);
+    GridWindows windows;
+    gridFill(QStringLiteral("annual window"), club, windows.annual, *windows.annual.ScoreGrid);
+    gridFill(QStringLiteral("member list"), club, windows.members, *windows.members.MemberGrid);
+    gridFill(QStringLiteral("December's sheet"), club, windows.sheet, *windows.sheet.ScoreGrid);
+    Database::close();
+}
+
+void printouts(const Clubs::Club &club)
+{
+    Clubs::open(club);
+    GridWindows windows;
+    printout(
+        QStringLiteral("annual"), club, [&] { windows.annual.Command5_Click(); },
+        club.members >= 2000 ? Measure::Target{1.5, 0} : Measure::Target{});
+    printout(QStringLiteral("member list"), club, [&] { windows.members.Command5_Click(); }, {});
+    printout(QStringLiteral("December's sheet"), club, [&] { windows.sheet.Command5_Click(); }, {});
+    Database::close();
+}
+
+} // namespace Figures
