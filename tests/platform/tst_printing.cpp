@@ -1,7 +1,7 @@
 // The three printouts and the print button that makes them: copies as jobs of their own, pages,
 // every text whole inside its cell at every print size, the annual places boxed in their colours;
 // the arrow's preview and its PDF and CSV copies (the CSV read back by Python's csv module); and
-// Qt's own dialogs in Japanese.
+// the save dialog in Japanese, as every Qt dialog is.
 #include "parvelatest.h"
 
 #include "annual/print/annualprint.h"
@@ -16,7 +16,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QToolBar>
 
 #include <set>
 #include <vector>
@@ -24,6 +23,9 @@
 using namespace ParvelaTest;
 
 namespace {
+
+// Members enough for more than one page at the smallest print size.
+constexpr int Members = 160;
 
 // One copy printed through the print command: what was drawn, in character units.
 struct Copy
@@ -296,7 +298,9 @@ private slots:
         QCOMPARE(pdfWords(pdf).value(0).text, onPaper);
     }
 
-    void thePaperShowsEveryTextWholeInsideItsCell_data()
+    // At each print size, the table on the paper with every text whole inside its cell; then, with
+    // rows beyond one page, continued on the next pages under their header, nothing beyond the paper.
+    void thePaperShowsEveryTextInsideItsCellOnEveryPage_data()
     {
         QTest::addColumn<QString>("printout");
         QTest::addColumn<int>("printSize");
@@ -305,14 +309,14 @@ private slots:
                 QTest::addRow("%s at %d%%", printout, size) << QString::fromLatin1(printout) << size;
         }
     }
-    void thePaperShowsEveryTextWholeInsideItsCell()
+    void thePaperShowsEveryTextInsideItsCellOnEveryPage()
     {
         QFETCH(QString, printout);
         QFETCH(int, printSize);
         QTemporaryDir dir;
         std::vector<Copy> copies;
         recordCopies(copies, 1, dir.filePath("paper.pdf"));
-        const QVector<QStringList> rows = rowsOf(printout);
+        QVector<QStringList> rows = rowsOf(printout);
         PrintCommand::run(nullptr, printoutOf(printout, rows, printSize));
         QSizeF page;
         const QVector<Word> words = pdfWords(dir.filePath("paper.pdf"), &page);
@@ -321,27 +325,16 @@ private slots:
         QCOMPARE(page.width() > page.height(), printout == "annual");
         for (const Copy::Line &line : copies.at(0).lines)
             QVERIFY(qMax(line.x1, line.x2) * 6 < page.width() && qMax(line.y1, line.y2) * 12 < page.height());
-    }
 
-    void rowsBeyondThePageContinueUnderTheirHeader_data()
-    {
-        QTest::addColumn<QString>("printout");
-        QTest::newRow("sheet") << "sheet";
-        QTest::newRow("list") << "list";
-        QTest::newRow("annual") << "annual";
-    }
-    void rowsBeyondThePageContinueUnderTheirHeader()
-    {
-        QFETCH(QString, printout);
-        QVector<QStringList> rows = rowsOf(printout).mid(0, 1);
-        for (int member = 1; member <= 80; ++member) {
-            rows.append(rowsOf(printout).at(1));
+        const QStringList longest = rows.at(1);
+        rows.resize(1);
+        for (int member = 1; member <= Members; ++member) {
+            rows.append(longest);
             rows.last()[printout == "sheet" ? 1 : 0] = QStringLiteral("会員%1").arg(member);
         }
-        std::vector<Copy> copies;
         recordCopies(copies, 1);
-        PrintCommand::run(nullptr, printoutOf(printout, rows, 100));
-        const Copy &copy = copies.at(0);
+        PrintCommand::run(nullptr, printoutOf(printout, rows, printSize));
+        const Copy &copy = copies.at(1);
         QVERIFY(copy.pages >= 2);
         QStringList names;
         QVector<int> headers(copy.pages);
@@ -352,8 +345,8 @@ private slots:
             QVERIFY(text.y + text.height <= copy.paperHeight);
         }
         QCOMPARE(headers, QVector<int>(copy.pages, 1));
-        QCOMPARE(names.size(), 80);
-        QCOMPARE(names.last(), "会員80");
+        QCOMPARE(names.size(), Members);
+        QCOMPARE(names.last(), QStringLiteral("会員%1").arg(Members));
         for (const Copy::Line &line : copy.lines)
             QVERIFY(line.y2 <= copy.paperHeight);
     }
@@ -363,19 +356,15 @@ private slots:
     // The date picker's weekdays in Japanese are checked in tst_form3.
     void theArrowPreviewsAndSavesAndCtrlPPrintsTheRowsShown_data()
     {
-        QTest::addColumn<QString>("printout");
         QTest::addColumn<QString>("document");     // the name proposed, without its extension
         QTest::addColumn<QVector<int>>("printed"); // the columns printed (empty cells are not); none: every one
-        QTest::newRow("sheet") << "sheet"
-                               << "2003年5月_月例会" << QVector<int>{};
-        QTest::newRow("list") << "list"
-                              << "メンバー" << QVector<int>{0, 3}; // no kana, no birthday
-        QTest::newRow("annual") << "annual"
-                                << "2003年度_年間集計" << QVector<int>{};
+        QTest::newRow("sheet") << "2003年5月_月例会" << QVector<int>{};
+        QTest::newRow("list") << "メンバー" << QVector<int>{0, 3}; // no kana, no birthday
+        QTest::newRow("annual") << "2003年度_年間集計" << QVector<int>{};
     }
     void theArrowPreviewsAndSavesAndCtrlPPrintsTheRowsShown()
     {
-        QFETCH(QString, printout);
+        const QString printout = QTest::currentDataTag();
         QFETCH(QString, document);
         QFETCH(QVector<int>, printed);
         SplitButton &button = openWindow(printout);
@@ -390,13 +379,10 @@ private slots:
         onNextDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog *dialog) {
             const auto *pages = dialog->findChild<QPrintPreviewWidget *>();
             preview << QString::number(pages->pageCount()) << QString::number(pages->orientation());
-            for (const QAction *action : dialog->findChild<QToolBar *>()->actions())
-                preview << action->text();
             dialog->reject();
         });
         trigger("印刷プレビュー");
-        QCOMPARE(preview.mid(0, 2), (QStringList{"1", printout == "annual" ? "1" : "0"})); // one page, landscape
-        QVERIFY2(preview.contains("次のページ"), qPrintable(preview.join(',')));
+        QCOMPARE(preview, (QStringList{"1", printout == "annual" ? "1" : "0"})); // one page, landscape
 
         // The file dialog answered in turn: the PDF; the CSV cancelled, into a missing folder, saved.
         QTemporaryDir dir;
@@ -412,9 +398,8 @@ private slots:
             trigger("CSVに保存");
         QCOMPARE(proposed, QStringList{FileDialogs::inDocuments(document + ".pdf")}
                                + QStringList(3, FileDialogs::inDocuments(document + ".csv")));
-        const std::optional<QString> failed = takeOnlyError();
-        QVERIFY(failed
-                && failed->startsWith(QStringLiteral("「%1」に保存できません").arg(dir.filePath("missing/copy.csv"))));
+        QVERIFY(
+            takeOnlyError().startsWith(QStringLiteral("「%1」に保存できません").arg(dir.filePath("missing/copy.csv"))));
         QStringList words;
         for (const Word &word : pdfWords(dir.filePath("copy.pdf")))
             words << word.text;
@@ -469,12 +454,9 @@ private slots:
         }
     }
 
-    void qtsOwnDialogsSpeakJapanese()
+    // Its buttons translated as every Qt dialog's are, and the name proposed already in the box.
+    void theSaveDialogSpeaksJapaneseAndProposesTheName()
     {
-        QMessageBox box;
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        QCOMPARE(box.button(QMessageBox::Cancel)->text(), "キャンセル");
-
         QStringList buttons;
         QString selected;
         onNextDialog<QFileDialog>([&](QFileDialog *dialog) {

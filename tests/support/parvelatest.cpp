@@ -101,7 +101,7 @@ Form4 &openSheet(int year, int month)
     return sheet;
 }
 
-std::optional<QString> takeOnlyError()
+QString takeOnlyError()
 {
     const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
     if (shown.size() == 1 && shown.first().icon == QMessageBox::Critical)
@@ -109,7 +109,7 @@ std::optional<QString> takeOnlyError()
     qWarning("%d messages shown where one error was expected", int(shown.size()));
     for (const MessageBox::Shown &message : shown)
         qWarning("icon %d: %s", int(message.icon), qPrintable(message.text));
-    return std::nullopt;
+    return {};
 }
 
 void enterMember(Form8 *dialog, const QStringList &texts)

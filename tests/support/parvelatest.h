@@ -39,7 +39,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <optional>
 
 namespace ParvelaTest {
 
@@ -111,9 +110,9 @@ Form &showTableWindow()
 Form4 &openSheet(int year, int month);
 
 // Takes the messages shown so far. The text of the only one when exactly one was shown and it
-// was an error; nothing otherwise, and what was shown instead goes to the test's log so the
-// failing check can be read.
-std::optional<QString> takeOnlyError();
+// was an error; an empty text otherwise (no error of the program's is), and what was shown
+// instead goes to the test's log so the failing check can be read.
+QString takeOnlyError();
 
 // Types the texts into the member dialog's four boxes (an empty text keeps the box) and presses
 // OK.
