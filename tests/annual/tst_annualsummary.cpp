@@ -47,47 +47,36 @@ private slots:
     void init() { m_db = freshSettingsAndDatabase(Year); }
     void cleanup() { endWindowTest(m_db); }
 
-    void eligibilityAndAverage_data()
-    {
-        QTest::addColumn<QVector<int>>("ranks");   // of the months played, one after the other; 0 for no place
-        QTest::addColumn<QVector<int>>("grosses"); // of those months; none given: 90 each
-        QTest::addColumn<int>("optTori1");
-        QTest::addColumn<int>("optTori2");
-        QTest::addColumn<QString>("expected"); // months counted, points, eligibility, average
-        const auto row = [](const char *name, const QVector<int> &ranks, const char *expected, int optTori1 = 1,
-                            int optTori2 = 1, const QVector<int> &grosses = {}) {
-            QTest::newRow(name) << ranks << grosses << optTori1 << optTori2 << QString::fromUtf8(expected);
-        };
-        row("every month, never placed", QVector<int>(12), "12 24 ○ 90");
-        // 5 × 2 + 3 × 3 + 1 = 20 points, but one month short.
-        row("5 months, 20 points", {1, 1, 1, 3, 0}, "5 20 × 90");
-        row("attendance rule off", {1, 1, 1, 3, 0}, "0 20 ○ 90", 0);
-        row("attendance rule 2 is off", {1, 1, 1, 3, 0}, "0 20 ○ 90", 2);
-        row("exactly 6 months, 13 points", {0, 0, 3, 0, 0, 0}, "6 13 ○ 90");
-        row("6 months, 12 points", QVector<int>(6), "6 12 × 90");
-        row("place 4 earns attendance only", {4, 0, 4, 0, 4, 0}, "6 12 × 90");
-        row("both rules off, one month", {0}, "0 0 ○ 90", 0, 0);
-        row("no month played", {}, "0 0 none none");
-        row("average 92.5", QVector<int>(2), "2 4 × 92", 1, 1, {92, 93});
-        row("average 93.5", QVector<int>(2), "2 4 × 94", 1, 1, {93, 94});
-        row("average 92.6", QVector<int>(5), "5 10 × 93", 1, 1, {93, 93, 92, 93, 92});
-    }
+    // Months counted, points, eligibility and average gross, from the places of the months played
+    // one after the other (0: no place) and their grosses (none given: 90 each), under the two
+    // attendance rules.
     void eligibilityAndAverage()
     {
-        QFETCH(QVector<int>, ranks);
-        QFETCH(QVector<int>, grosses);
-        QFETCH(int, optTori1);
-        QFETCH(int, optTori2);
-        QFETCH(QString, expected);
-        Module1::Settings.optTori1 = qint16(optTori1);
-        Module1::Settings.optTori2 = qint16(optTori2);
-        const qint16 who = member("佐藤", "さとう");
-        for (int index = 0; index < ranks.size(); ++index)
-            result(month(index + 1), who, grosses.value(index, 90), ranks[index]);
-        const AnnualRow row = rowOf(who);
-        const QString eligible = row.eligible ? (*row.eligible ? "○" : "×") : "none";
-        const QString average = row.averageGross ? QString::number(*row.averageGross) : "none";
-        QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(row.monthsPlayed).arg(row.points).arg(eligible, average), expected);
+        using Case = std::tuple<QVector<int>, int, int, QVector<int>, const char *>;
+        for (const auto &[ranks, optTori1, optTori2, grosses, expected] : std::initializer_list<Case>{
+                 {QVector<int>(12), 1, 1, {}, "12 24 ○ 90"}, // every month, never placed
+                 {{1, 1, 1, 3, 0}, 1, 1, {}, "5 20 × 90"},   // 5 × 2 + 3 × 3 + 1 = 20 points, but one month short
+                 {{1, 1, 1, 3, 0}, 0, 1, {}, "0 20 ○ 90"},   // the attendance rule off
+                 {{1, 1, 1, 3, 0}, 2, 1, {}, "0 20 ○ 90"},   // rule 2 is off too
+                 {{0, 0, 3, 0, 0, 0}, 1, 1, {}, "6 13 ○ 90"},
+                 {QVector<int>(6), 1, 1, {}, "6 12 × 90"},
+                 {{4, 0, 4, 0, 4, 0}, 1, 1, {}, "6 12 × 90"}, // place 4 earns attendance only
+                 {{0}, 0, 0, {}, "0 0 ○ 90"},                 // both rules off, one month
+                 {{}, 1, 1, {}, "0 0 none none"},
+                 {QVector<int>(2), 1, 1, {92, 93}, "2 4 × 92"},
+                 {QVector<int>(2), 1, 1, {93, 94}, "2 4 × 94"},
+                 {QVector<int>(5), 1, 1, {93, 93, 92, 93, 92}, "5 10 × 93"}}) {
+            Module1::Settings.optTori1 = qint16(optTori1);
+            Module1::Settings.optTori2 = qint16(optTori2);
+            const qint16 who = member("佐藤", "さとう"); // a member of their own each
+            for (int index = 0; index < ranks.size(); ++index)
+                result(month(index + 1), who, grosses.value(index, 90), ranks[index]);
+            const AnnualRow row = rowOf(who);
+            const QString eligible = row.eligible ? (*row.eligible ? "○" : "×") : "none";
+            const QString average = row.averageGross ? QString::number(*row.averageGross) : "none";
+            QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(row.monthsPlayed).arg(row.points).arg(eligible, average),
+                     QString::fromUtf8(expected));
+        }
     }
 
     // A month's cell shows the member's first row of the month's first competition, coloured by

@@ -36,76 +36,60 @@ class TestEntryFields : public QObject
     Q_OBJECT
 
 private slots:
-    void numbersAreWrittenPlain_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("whole") << 12.0 << "12";
-        QTest::newRow("negative whole") << -3.0 << "-3";
-        QTest::newRow("largest exact whole") << 9007199254740991.0 << "9007199254740991";
-        QTest::newRow("half") << 12.5 << "12.5";
-        QTest::newRow("seven digits") << 2001684.3 << "2001684.3";
-        QTest::newRow("no exponent") << 1e20 << "100000000000000000000";
-        QTest::newRow("small") << 0.0000001 << "0.0000001";
-        QTest::newRow("minus zero") << -0.0 << "0";
-    }
     void numbersAreWrittenPlain()
     {
-        QFETCH(double, value);
-        QFETCH(QString, text);
         QLocale::setDefault(QLocale(QLocale::German)); // a decimal comma must not appear
-        QCOMPARE(NumberText::plain(value), text);
+        QStringList written;
+        for (const double value : {12.0, -3.0, 9007199254740991.0, 12.5, 2001684.3, 1e20, 0.0000001, -0.0})
+            written << NumberText::plain(value);
         QLocale::setDefault(QLocale::c());
+        // The largest exact whole, seven digits, no exponent either way, no minus zero.
+        QCOMPARE(written, (QStringList{"12", "-3", "9007199254740991", "12.5", "2001684.3", "100000000000000000000",
+                                       "0.0000001", "0"}));
     }
 
     // What the score entry shows while typing (GROSS and NET, "-" while they cannot be
-    // computed), and what OK stores or the field it refuses.
-    void scoreEntry_data()
-    {
-        QTest::addColumn<QStringList>("typed"); // HC, OB, OUT, IN, new HC
-        QTest::addColumn<bool>("editing");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("stored"); // HC OB OUT IN GROSS NET new HC, or the refusal
-        const auto row = [](const char *name, QStringList typed, bool editing, const char *shown, const char *stored) {
-            QTest::newRow(name) << typed << editing << shown << stored;
-        };
-        row("all empty", {"", "", "", "", ""}, false, "- -", "0 0 0 0 0 0 0");
-        row("only OUT", {"", "", "45", "", ""}, false, "- -", "0 0 45 0 45 45 0");
-        row("no member picked yet", {"", "", "9", "10", ""}, false, "19 19", "0 0 9 10 19 19 0");
-        row("blanks around, 12.5 counts 12", {" 12.5 ", " 300 ", " 45 ", "47", ""}, false, "92 80",
-            "12.5 300 45 47 92 80 0");
-        row("13.5 counts 14", {"13.5", "0", "10", "10", ""}, false, "20 6", "13.5 0 10 10 20 6 0");
-        row("HC -2", {"-2", "0", "45", "47", ""}, false, "92 94", "-2 0 45 47 92 94 0");
-        row("new HC ignored when adding", {"12", "0", "45", "47", "x"}, false, "92 80", "12 0 45 47 92 80 0");
-        row("new HC kept when editing", {"12", "0", "45", "47", "8"}, true, "92 80", "12 0 45 47 92 80 8");
-        row("HC letters", {"abc", "0", "45", "47", ""}, false, "92 -", "HC#0");
-        row("HC beyond 16 bits", {"40000", "0", "45", "47", ""}, false, "92 -", "HC#0");
-        row("OB grouped", {"12", "1,000", "45", "47", ""}, false, "92 80", "OB罰金#1");
-        row("OUT fraction", {"12", "0", "45.5", "47", ""}, false, "93 81", "OUT#2");
-        row("OUT negative", {"12", "0", "-1", "47", ""}, false, "46 34", "OUT#2");
-        row("IN beyond 16 bits", {"12", "0", "45", "40000", ""}, false, "- -", "IN#3");
-        row("GROSS beyond 16 bits", {"12", "0", "20000", "20000", ""}, false, "- -", "GROSS#4");
-        row("NET beyond 16 bits", {"-10", "0", "32760", "7", ""}, false, "32767 -", "NET#5");
-        row("new HC letters", {"12", "0", "45", "47", "x"}, true, "92 80", "新ＨＣ#6");
-    }
+    // computed), and what OK stores or the field it refuses. Typed: HC, OB, OUT, IN, new HC; stored:
+    // HC OB OUT IN GROSS NET new HC, or the refusal.
     void scoreEntry()
     {
-        QFETCH(QStringList, typed);
-        QFETCH(bool, editing);
-        QFETCH(QString, shown);
-        QFETCH(QString, stored);
-        const ScoreEntry::Totals totals = ScoreEntry::liveTotals(typed[0], typed[2], typed[3]);
-        const auto text = [](const std::optional<qint16> &value) { return value ? QString::number(*value) : "-"; };
-        QCOMPARE(text(totals.gross) + ' ' + text(totals.net), shown);
-        const Checked<ScoreRecord> entered =
-            ScoreEntry::check({typed[0], typed[1], typed[2], typed[3], typed[4]}, editing);
-        const ScoreRecord &v = entered.values;
-        QCOMPARE(entered.error ? refusal(*entered.error)
-                               : QStringList({NumberText::plain(v.hc), NumberText::plain(v.ob), QString::number(v.out),
-                                              QString::number(v.in), QString::number(v.gross), QString::number(v.net),
-                                              NumberText::plain(v.newHc)})
-                                     .join(' '),
-                 stored);
+        using Case = std::tuple<const char *, QStringList, bool, const char *, const char *>;
+        for (const auto &[name, typed, editing, shown, stored] : std::initializer_list<Case>{
+                 {"all empty", {"", "", "", "", ""}, false, "- -", "0 0 0 0 0 0 0"},
+                 {"only OUT", {"", "", "45", "", ""}, false, "- -", "0 0 45 0 45 45 0"},
+                 {"no member picked yet", {"", "", "9", "10", ""}, false, "19 19", "0 0 9 10 19 19 0"},
+                 {"blanks around, 12.5 counts 12",
+                  {" 12.5 ", " 300 ", " 45 ", "47", ""},
+                  false,
+                  "92 80",
+                  "12.5 300 45 47 92 80 0"},
+                 {"13.5 counts 14", {"13.5", "0", "10", "10", ""}, false, "20 6", "13.5 0 10 10 20 6 0"},
+                 {"HC -2", {"-2", "0", "45", "47", ""}, false, "92 94", "-2 0 45 47 92 94 0"},
+                 {"new HC ignored when adding", {"12", "0", "45", "47", "x"}, false, "92 80", "12 0 45 47 92 80 0"},
+                 {"new HC kept when editing", {"12", "0", "45", "47", "8"}, true, "92 80", "12 0 45 47 92 80 8"},
+                 {"HC letters", {"abc", "0", "45", "47", ""}, false, "92 -", "HC#0"},
+                 {"HC beyond 16 bits", {"40000", "0", "45", "47", ""}, false, "92 -", "HC#0"},
+                 {"OB grouped", {"12", "1,000", "45", "47", ""}, false, "92 80", "OB罰金#1"},
+                 {"OUT fraction", {"12", "0", "45.5", "47", ""}, false, "93 81", "OUT#2"},
+                 {"OUT negative", {"12", "0", "-1", "47", ""}, false, "46 34", "OUT#2"},
+                 {"IN beyond 16 bits", {"12", "0", "45", "40000", ""}, false, "- -", "IN#3"},
+                 {"GROSS beyond 16 bits", {"12", "0", "20000", "20000", ""}, false, "- -", "GROSS#4"},
+                 {"NET beyond 16 bits", {"-10", "0", "32760", "7", ""}, false, "32767 -", "NET#5"},
+                 {"new HC letters", {"12", "0", "45", "47", "x"}, true, "92 80", "新ＨＣ#6"}}) {
+            const ScoreEntry::Totals totals = ScoreEntry::liveTotals(typed[0], typed[2], typed[3]);
+            const auto text = [](const std::optional<qint16> &value) { return value ? QString::number(*value) : "-"; };
+            const Checked<ScoreRecord> entered =
+                ScoreEntry::check({typed[0], typed[1], typed[2], typed[3], typed[4]}, editing);
+            const ScoreRecord &v = entered.values;
+            const QString kept =
+                entered.error ? refusal(*entered.error)
+                              : QStringList({NumberText::plain(v.hc), NumberText::plain(v.ob), QString::number(v.out),
+                                             QString::number(v.in), QString::number(v.gross), QString::number(v.net),
+                                             NumberText::plain(v.newHc)})
+                                    .join(' ');
+            QCOMPARE(QStringList({name, text(totals.gross) + ' ' + text(totals.net), kept}),
+                     QStringList({name, shown, stored}));
+        }
     }
 
     // Whether OK is offered is seen in the dialogs' own tests (tst_memberlist, tst_form3).
@@ -120,56 +104,48 @@ private slots:
         QCOMPARE(course.values.playDate + course.values.courseName, "そのうちO'Hara's");
     }
 
-    void settingsFields_data()
-    {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("kept"); // the value kept, or the refusal
-        const auto row = [](const char *name, int field, const char *text, const char *kept) {
-            QTest::newRow(name) << field << QString::fromUtf8(text) << QString::fromUtf8(kept);
-        };
-        using namespace SettingsEntry;
-        row("year 2004", Year, "2004", "2004");
-        row("year 2004.4", Year, "2004.4", "2004");
-        row("year 999", Year, "999", "西暦#0");
-        row("year -5", Year, "-5", "西暦#0");
-        row("year 10000", Year, "10000", "西暦#0");
-        row("multiplier 0.65", Par1st, "0.65", "0.65");
-        row("multiplier 2", Par1st, "2", "2.0");
-        row("multiplier 0", Par1st, "0", "優勝の倍率#1");
-        row("multiplier 2.01", Par3rd, "2.01", "3位の倍率#3");
-        row("multiplier 1e30", Par1st, "1e30", "優勝の倍率#1");
-        row("multiplier empty", Par2nd, "", "準優勝の倍率#2");
-        row("months 6.5", Tori1Val, "6.5", "6");
-        row("points 7.5", Tori2Val, "7.5", "8");
-        row("points beyond 16 bits", TenTori0, "32767.5", "出席の点数#6");
-        row("points comma", TenTori1, "3,5", "優勝の点数#7");
-    }
+    // One box typed over the others' sound values: the value kept, or the refusal. What is not
+    // typed stays as it was.
     void settingsFields()
     {
-        QFETCH(int, field);
-        QFETCH(QString, text);
-        QFETCH(QString, kept);
-        QStringList boxes = {"2010", "0.7", "0.8", "0.9", "6", "13", "2", "3", "2", "1"};
-        boxes[field] = text;
-        SettingsRecord untyped;
-        untyped.optTori1 = 0;
-        untyped.printSize = 75;
-        const Checked<SettingsRecord> entered = SettingsEntry::check(
-            {boxes[0], {boxes[1], boxes[2], boxes[3]}, boxes[4], boxes[5], {boxes[6], boxes[7], boxes[8], boxes[9]}},
-            untyped);
-        if (entered.error) {
-            QCOMPARE(refusal(*entered.error), kept);
-            return;
+        using namespace SettingsEntry;
+        using Case = std::tuple<int, const char *, const char *>;
+        for (const auto &[field, text, kept] : std::initializer_list<Case>{{Year, "2004", "2004"},
+                                                                           {Year, "2004.4", "2004"},
+                                                                           {Year, "999", "西暦#0"},
+                                                                           {Year, "-5", "西暦#0"},
+                                                                           {Year, "10000", "西暦#0"},
+                                                                           {Par1st, "0.65", "0.65"},
+                                                                           {Par1st, "2", "2.0"},
+                                                                           {Par1st, "0", "優勝の倍率#1"},
+                                                                           {Par3rd, "2.01", "3位の倍率#3"},
+                                                                           {Par1st, "1e30", "優勝の倍率#1"},
+                                                                           {Par2nd, "", "準優勝の倍率#2"},
+                                                                           {Tori1Val, "6.5", "6"},
+                                                                           {Tori2Val, "7.5", "8"},
+                                                                           {TenTori0, "32767.5", "出席の点数#6"},
+                                                                           {TenTori1, "3,5", "優勝の点数#7"}}) {
+            QStringList boxes = {"2010", "0.7", "0.8", "0.9", "6", "13", "2", "3", "2", "1"};
+            boxes[field] = QString::fromUtf8(text);
+            SettingsRecord untyped;
+            untyped.optTori1 = 0;
+            untyped.printSize = 75;
+            const Checked<SettingsRecord> entered = SettingsEntry::check({boxes[0],
+                                                                          {boxes[1], boxes[2], boxes[3]},
+                                                                          boxes[4],
+                                                                          boxes[5],
+                                                                          {boxes[6], boxes[7], boxes[8], boxes[9]}},
+                                                                         untyped);
+            const SettingsRecord &r = entered.values;
+            const QStringList values = {QString::number(r.EditYear),        SettingsStore::floatText(r.par1st),
+                                        SettingsStore::floatText(r.par2nd), SettingsStore::floatText(r.par3rd),
+                                        QString::number(r.optTori1val),     QString::number(r.optTori2val),
+                                        QString::number(r.tenTori[0]),      QString::number(r.tenTori[1]),
+                                        QString::number(r.tenTori[2]),      QString::number(r.tenTori[3])};
+            QCOMPARE(boxes[field] + " → " + (entered.error ? refusal(*entered.error) : values[field]),
+                     boxes[field] + " → " + QString::fromUtf8(kept));
+            QVERIFY(entered.error || r.optTori1 * 1000 + r.printSize == 75);
         }
-        const SettingsRecord &r = entered.values;
-        const QStringList values = {QString::number(r.EditYear),        SettingsStore::floatText(r.par1st),
-                                    SettingsStore::floatText(r.par2nd), SettingsStore::floatText(r.par3rd),
-                                    QString::number(r.optTori1val),     QString::number(r.optTori2val),
-                                    QString::number(r.tenTori[0]),      QString::number(r.tenTori[1]),
-                                    QString::number(r.tenTori[2]),      QString::number(r.tenTori[3])};
-        QCOMPARE(values[field], kept);
-        QCOMPARE(r.optTori1 * 1000 + r.printSize, 75); // not typed: as they were
     }
 
     // A member import's file: the problem that refuses it, or each row's verdict.

@@ -50,30 +50,23 @@ private slots:
     void init() { m_db = ParvelaTest::freshSettingsAndDatabase(Year); }
     void cleanup() { m_db.reset(); }
 
-    void newHandicapRounding_data()
-    {
-        QTest::addColumn<double>("hc");
-        QTest::addColumn<int>("place");
-        QTest::addColumn<double>("multiplier");
-        QTest::addColumn<int>("expected");
-        // The single-precision products land on exact halves, which go to the even side.
-        QTest::newRow("25 × 0.7") << 25.0 << 1 << 0.7 << 18;
-        QTest::newRow("15 × 0.9") << 15.0 << 3 << 0.9 << 14;
-        QTest::newRow("25 × 0.9") << 25.0 << 3 << 0.9 << 22;
-        QTest::newRow("15 × 0.8") << 15.0 << 2 << 0.8 << 12;
-        QTest::newRow("-3 × 0.7") << -3.0 << 1 << 0.7 << -2;
-        QTest::newRow("12.5 × 0.8") << 12.5 << 2 << 0.8 << 10;
-        QTest::newRow("fourth keeps 12.5 rounded") << 12.5 << 9 << 1.0 << 12;
-    }
+    // HC × multiplier at a place: the single-precision products land on exact halves, which go to
+    // the even side; from the fourth place on the HC is kept, rounded.
     void newHandicapRounding()
     {
-        QFETCH(double, hc);
-        QFETCH(int, place);
-        QFETCH(double, multiplier);
-        QFETCH(int, expected);
-        SettingsRecord settings;
-        settings.par1st = settings.par2nd = settings.par3rd = static_cast<float>(multiplier);
-        QCOMPARE(Ranking::newHandicap(hc, place, settings), expected);
+        QStringList rounded;
+        for (const auto &[hc, place, multiplier] : {std::tuple(25.0, 1, 0.7f),
+                                                    {15.0, 3, 0.9f},
+                                                    {25.0, 3, 0.9f},
+                                                    {15.0, 2, 0.8f},
+                                                    {-3.0, 1, 0.7f},
+                                                    {12.5, 2, 0.8f},
+                                                    {12.5, 9, 1.0f}}) {
+            SettingsRecord settings;
+            settings.par1st = settings.par2nd = settings.par3rd = multiplier;
+            rounded << QString::number(Ranking::newHandicap(hc, place, settings));
+        }
+        QCOMPARE(rounded, (QStringList{"18", "14", "22", "12", "-2", "10", "12"}));
     }
 
     void aMonthIsRankedByNetThenByAge()
