@@ -17,10 +17,8 @@ private slots:
     {
         TemporaryDatabase db;
         QCOMPARE(Module1::GetMaxId("Member"), qint16(0));
-        QCOMPARE(value("select count(*) from Member").toInt(), 0);
         QCOMPARE(MemberTable::insert("山田", "やまだ", QString(), 18), qint16(1));
         const qint16 second = MemberTable::insert("佐藤", "さとう", QString(), 20);
-        QCOMPARE(value("select count(*) from Member").toInt(), 2);
         // Deleting the highest row hands its ID out again, as the program always did.
         MemberTable::remove(second);
         QCOMPARE(MemberTable::insert("鈴木", "すずき", QString(), 0), qint16(2));
