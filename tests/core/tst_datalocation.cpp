@@ -41,30 +41,23 @@ private slots:
         MessageBox::takeShown();
     }
 
-    void databaseAndHelpAreFoundBesideTheProgramElseInstalled_data()
-    {
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<QString>("database");
-        QTest::addColumn<QString>("help");
-        const QString besideDb = "bin/parvela.mdb", besideHelp = "bin/parvela.hlp";
-        const QString installedHelp = "share/parvela/parvela.hlp";
-        QTest::newRow("run from its folder")
-            << QStringList{besideDb, UserDatabase, besideHelp, installedHelp} << besideDb << besideHelp;
-        QTest::newRow("installed") << QStringList{UserDatabase, installedHelp} << UserDatabase << installedHelp;
-        QTest::newRow("help in another case beside")
-            << QStringList{"bin/Parvela.HLP", installedHelp} << UserDatabase << installedHelp;
-        QTest::newRow("nothing yet") << QStringList{} << UserDatabase << QString();
-    }
+    // The files present, and the database and help file then used: run from its folder, installed,
+    // help in another case beside the program, nothing yet.
     void databaseAndHelpAreFoundBesideTheProgramElseInstalled()
     {
-        QFETCH(QStringList, files);
-        QFETCH(QString, database);
-        QFETCH(QString, help);
-        Folders folders;
-        for (const QString &file : files)
-            folders.put(file);
-        QCOMPARE(Module1::DatabasePath(), QDir::cleanPath(folders.file(database)));
-        QCOMPARE(Module1::HelpFilePath(), help.isEmpty() ? QString() : folders.file(help));
+        const QString besideDb = "bin/parvela.mdb", besideHelp = "bin/parvela.hlp";
+        const QString installedHelp = "share/parvela/parvela.hlp";
+        for (const auto &[files, database, help] :
+             {std::tuple(QStringList{besideDb, UserDatabase, besideHelp, installedHelp}, besideDb, besideHelp),
+              {{UserDatabase, installedHelp}, UserDatabase, installedHelp},
+              {{"bin/Parvela.HLP", installedHelp}, UserDatabase, installedHelp},
+              {{}, UserDatabase, QString()}}) {
+            Folders folders;
+            for (const QString &file : files)
+                folders.put(file);
+            QCOMPARE(Module1::DatabasePath(), QDir::cleanPath(folders.file(database)));
+            QCOMPARE(Module1::HelpFilePath(), help.isEmpty() ? QString() : folders.file(help));
+        }
     }
 
     void firstStartOffersAClubOrTheEnd_data()

@@ -37,28 +37,24 @@ private slots:
 
     // Whichever button has the focus, a month's key opens its new competition dialog (cancelled:
     // nothing stored), 0 the year.
-    void keysOpenTheirWindows_data()
-    {
-        QTest::addColumn<QVector<int>>("key"); // as the platform reports it
-        QTest::addColumn<QString>("opened");
-        const QString may = "新規入力-2003年5月";
-        QTest::newRow("5") << QVector<int>{Qt::Key_5, 0, 14, 0x35} << may;
-        QTest::newRow("keypad 5") << QVector<int>{Qt::Key_5, Qt::KeypadModifier, 84, 0xffb5} << may;
-        QTest::newRow("Shift+5") << QVector<int>{Qt::Key_Percent, Qt::ShiftModifier, 14, 0x25} << may;
-        QTest::newRow("Shift+A") << QVector<int>{Qt::Key_A, Qt::ShiftModifier, 38, 0x41} << "新規入力-2003年10月";
-        QTest::newRow("C") << QVector<int>{Qt::Key_C, 0, 54, 0x63} << "新規入力-2003年12月";
-        QTest::newRow("keypad 0") << QVector<int>{Qt::Key_0, Qt::KeypadModifier, 90, 0xffb0}
-                                  << "年間集計 (赤…優勝 青…準優勝 黄…三位)";
-        QTest::newRow("Esc") << QVector<int>{Qt::Key_Escape, 0, 9, 0xff1b} << "";
-        QTest::newRow("D") << QVector<int>{Qt::Key_D, 0, 40, 0x64} << "";
-    }
     void keysOpenTheirWindows()
     {
-        QFETCH(QVector<int>, key);
-        QFETCH(QString, opened);
         Form3 &months = showWindow<Form3>();
-        QCOMPARE(opens([&] { sendKey(months.Command2, key); }).section(':', 1), opened);
-        QVERIFY(months.isVisible() && count("Course") == 0);
+        const QString may = "新規入力-2003年5月";
+        // Each key as the platform reports it: 5 on the keyboard, the keypad and with Shift, Shift+A,
+        // C, keypad 0, Esc and D.
+        for (const auto &[key, opened] :
+             {std::pair(QVector<int>{Qt::Key_5, 0, 14, 0x35}, may),
+              {{Qt::Key_5, Qt::KeypadModifier, 84, 0xffb5}, may},
+              {{Qt::Key_Percent, Qt::ShiftModifier, 14, 0x25}, may},
+              {{Qt::Key_A, Qt::ShiftModifier, 38, 0x41}, "新規入力-2003年10月"},
+              {{Qt::Key_C, 0, 54, 0x63}, "新規入力-2003年12月"},
+              {{Qt::Key_0, Qt::KeypadModifier, 90, 0xffb0}, "年間集計 (赤…優勝 青…準優勝 黄…三位)"},
+              {{Qt::Key_Escape, 0, 9, 0xff1b}, ""},
+              {{Qt::Key_D, 0, 40, 0x64}, ""}}) {
+            QCOMPARE(opens([&] { sendKey(months.Command2, key); }).section(':', 1), opened);
+            QVERIFY(months.isVisible() && count("Course") == 0);
+        }
     }
 
     void aMonthWithACompetitionOpensItsSheetInTheYearOfThePress()

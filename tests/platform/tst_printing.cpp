@@ -260,22 +260,18 @@ private slots:
     void cleanup() { endWindowTest(m_db); }
 
     // Each copy is a print job of its own; one that fails is told and leaves nothing on paper.
+    // Copies chosen, the copy whose drawing fails (-1: the printer cannot start), what the paper
+    // then shows: cancelled, three copies, the second failing, the only one failing.
     void copiesAreJobsOfTheirOwnAndAFailingOneIsTold_data()
     {
-        QTest::addColumn<int>("chosen");
-        QTest::addColumn<int>("failing"); // the copy whose drawing fails; -1: the printer cannot start
-        QTest::addColumn<QString>("onPaper");
-        QTest::newRow("cancelled") << 0 << 0 << "";
-        QTest::newRow("three copies") << 3 << 0 << "3";
-        QTest::newRow("the second fails") << 3 << 2 << "3";
-        QTest::newRow("the only one fails") << 1 << 1 << "";
-        QTest::newRow("the printer cannot start") << 2 << -1 << "";
+        QTest::addColumn<QVector<int>>("chosenFailingOnPaper");
+        for (const QVector<int> &row : {QVector<int>{0, 0, 0}, {3, 0, 3}, {3, 2, 3}, {1, 1, 0}, {2, -1, 0}})
+            QTest::addRow("%d copies, %d failing", row[0], row[1]) << row;
     }
     void copiesAreJobsOfTheirOwnAndAFailingOneIsTold()
     {
-        QFETCH(int, chosen);
-        QFETCH(int, failing);
-        QFETCH(QString, onPaper);
+        QFETCH(QVector<int>, chosenFailingOnPaper);
+        const int chosen = chosenFailingOnPaper[0], failing = chosenFailingOnPaper[1];
         QTemporaryDir dir;
         const QString pdf = dir.filePath(failing < 0 ? "missing/paper.pdf" : "paper.pdf");
         std::vector<Copy> copies;
@@ -295,7 +291,7 @@ private slots:
         for (const MessageBox::Shown &shown : MessageBox::takeShown())
             told << shown.text;
         QCOMPARE(told, QStringList(failing < 0 ? chosen : int(failing > 0), "印刷が出来ません"));
-        QCOMPARE(pdfWords(pdf).value(0).text, onPaper);
+        QCOMPARE(pdfWords(pdf).value(0).text, chosenFailingOnPaper[2] ? QString::number(chosenFailingOnPaper[2]) : "");
     }
 
     // At each print size, the table on the paper with every text whole inside its cell; then, with
