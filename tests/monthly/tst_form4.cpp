@@ -173,20 +173,17 @@ private slots:
         QTest::addColumn<int>("row"); // -1: below the last row
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("opened"); // 追加 by a right click, 編集 by a double click
-        const auto row = [](const char *name, int window, int row, int column, const char *opened) {
-            QTest::newRow(name) << window << row << column << opened;
-        };
-        row("sheet: cell", Sheet, 2, 3, "追加:");
-        row("sheet: header row", Sheet, 0, 3, "追加:");
-        row("sheet: fixed column", Sheet, 2, 0, "追加:");
-        row("sheet: corner", Sheet, 0, 0, "追加:");
-        row("sheet: below the last row", Sheet, -1, 3, "追加:");
-        row("members: header row", Members, 0, 0, "追加:");
-        row("members: below the last row", Members, -1, 0, "追加:");
-        row("sheet: RANK", Sheet, 3, 0, "編集:会員3");
-        row("sheet: NET", Sheet, 3, 7, "編集:会員3");
-        row("members: 氏名", Members, 3, 0, "編集:会員3");
-        row("members: HC", Members, 3, 3, "編集:会員3");
+        QTest::newRow("sheet: cell") << int(Sheet) << 2 << 3 << QString("追加:");
+        QTest::newRow("sheet: header row") << int(Sheet) << 0 << 3 << QString("追加:");
+        QTest::newRow("sheet: fixed column") << int(Sheet) << 2 << 0 << QString("追加:");
+        QTest::newRow("sheet: corner") << int(Sheet) << 0 << 0 << QString("追加:");
+        QTest::newRow("sheet: below the last row") << int(Sheet) << -1 << 3 << QString("追加:");
+        QTest::newRow("members: header row") << int(Members) << 0 << 0 << QString("追加:");
+        QTest::newRow("members: below the last row") << int(Members) << -1 << 0 << QString("追加:");
+        QTest::newRow("sheet: RANK") << int(Sheet) << 3 << 0 << QString("編集:会員3");
+        QTest::newRow("sheet: NET") << int(Sheet) << 3 << 7 << QString("編集:会員3");
+        QTest::newRow("members: 氏名") << int(Members) << 3 << 0 << QString("編集:会員3");
+        QTest::newRow("members: HC") << int(Members) << 3 << 3 << QString("編集:会員3");
     }
     void theMouseAddsOrEdits()
     {
