@@ -2,9 +2,9 @@
 // its start-up with the daily copy, then started again as the user starts it: the menu opens
 // without a message, the write is all or nothing, and the day's copy is sound and holds what the
 // file holds. (Every other write runs in one transaction the same way; that each gives way whole
-// on a failure is tested in-process, in tst_ranking and tst_memberlist.) A failing run's check
-// tells when it was killed and what the programs said and left; PARVELA_STRESS_RUNS sets the runs
-// per operation.
+// on a failure is tested in-process, in tst_ranking and tst_memberlist.) Each run's output is
+// kept in PARVELA_STRESS_OUTPUT (default "stress-output" beside the test); PARVELA_STRESS_RUNS
+// sets the runs per operation.
 //
 // The program killed is this one, started again as a child:
 //   reliability_tst_crashes --child PATH bulkadd COURSE_ID   opens PATH as the program does, says
@@ -21,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTextStream>
 #include <QThread>
 
 #include <cstdio>
@@ -100,6 +101,8 @@ class TestCrashes : public QObject
 private:
     QTemporaryDir m_dir;
     QString m_baseline;
+    QDir m_output;
+    int m_runs = 0;
 
     // A fresh program folder holding the baseline file, without backups. A quote in its name
     // would break a statement that spliced the name in.
@@ -115,6 +118,10 @@ private:
 private slots:
     void initTestCase()
     {
+        m_output.setPath(qEnvironmentVariable("PARVELA_STRESS_OUTPUT",
+                                              QDir(QCoreApplication::applicationDirPath()).filePath("stress-output")));
+        m_output.removeRecursively();
+        QVERIFY(m_output.mkpath("."));
         m_baseline = m_dir.filePath("baseline.mdb");
         Database::create(m_baseline);
         Database::open(m_baseline);
@@ -156,7 +163,7 @@ private slots:
         // so that a few runs cover the work from before it starts to after it ends.
         std::uniform_real_distribution<double> withinSlice(0, 1);
         int none = 0, done = 0, journals = 0;
-        for (int run = 0; run < runs; ++run) {
+        for (int run = 0; run < runs; ++run, ++m_runs) {
             const auto killedAt = qint64((run + withinSlice(random)) * double(workMicroseconds) * 2 / runs);
             QProcess child, restart;
             QVERIFY(startReady(child, QStringList{path = freshRun()} + operation));
@@ -172,12 +179,15 @@ private slots:
             const QDir backups(Backup::folderFor(path));
             const QString copy = stateOf(backups.filePath(Backup::fileNameFor(QDate::currentDate())));
             const QString log =
-                QStringLiteral("killed after %1 of %2 µs, journal left: %3\n--- killed\n%4\n--- restart\n"
-                               "%5\n--- file\n%6\n--- copy\n%7")
-                    .arg(killedAt)
-                    .arg(workMicroseconds)
-                    .arg(int(journal))
-                    .arg(said(child), restarted, state, copy);
+                m_output.filePath(QStringLiteral("%1-%2.log").arg(operation[0]).arg(run, 4, 10, QChar('0')));
+            QFile file(log);
+            if (file.open(QIODevice::WriteOnly))
+                QTextStream(&file) << "killed after " << killedAt << " of " << workMicroseconds
+                                   << " µs, journal left: " << journal << "\n--- killed\n"
+                                   << said(child) << "\n--- restart\n"
+                                   << restarted << "\n--- file\n"
+                                   << state << "\n--- copy\n"
+                                   << copy << '\n';
             QVERIFY2(exited && restarted.startsWith("ready\nstarted\n--- stderr"), qPrintable(log));
             QVERIFY2(state.startsWith("ok ") && copy == state, qPrintable(log));
             QCOMPARE(backups.entryList(QDir::Files), QStringList{Backup::fileNameFor(QDate::currentDate())});
@@ -190,6 +200,12 @@ private slots:
               qPrintable(operation[0]), runs, workMicroseconds, journals, none, done);
         // Kills before the work and after it both happened: the moments covered the work.
         QVERIFY(none > 0 && done > 0);
+    }
+
+    void cleanupTestCase()
+    {
+        qInfo("crashes: %d killed and restarted runs, seed %u, output in %s", m_runs, Seed,
+              qPrintable(m_output.path()));
     }
 };
 
