@@ -32,6 +32,7 @@ class TestFaults : public QObject
 
 private:
     std::unique_ptr<TemporaryDatabase> m_db;
+    int m_cases = 0; // told at the end, so a run shows how much of the suite it went through
 
 private slots:
     void init()
@@ -39,7 +40,12 @@ private slots:
         m_db = freshSettingsAndDatabase(2003);
         CourseTable::insert(2003, 5, "2003/5/18", "東");
     }
-    void cleanup() { endWindowTest(m_db); }
+    void cleanup()
+    {
+        ++m_cases;
+        endWindowTest(m_db);
+    }
+    void cleanupTestCase() { qInfo("faults and bad input: %d cases", m_cases); }
 
     void startUpWithAnUnusableFileOrSettingsFolderEndsBeforeTheMenu_data()
     {
@@ -209,21 +215,13 @@ private slots:
     // number or beyond its type, the default (0: the current year).
     void handEditedValuesAreCheckedOnLoading()
     {
-        for (const auto &[line, expected] : {std::pair("EditYear=20a4", 0.0),
-                                             {"EditYear=40000", 0.0},
-                                             {"EditYear=999", 0.0},
-                                             {"EditYear=10000", 0.0},
-                                             {"EditYear=1000", 1000.0},
-                                             {"EditYear=9999", 9999.0},
-                                             {"par1st=1e39", 0.7},
-                                             {"par2nd=10000", 0.8},
-                                             {"par1st=0", 0.7},
-                                             {"par1st=nan", 0.7},
-                                             {"par2nd=2", 2.0},
-                                             {"par1st=0,7", 0.7},
-                                             {"optTori1val= 8 ", 8.0},
-                                             {"tenTori1=2.5", 2.0},
-                                             {"printSize=large", 100.0}}) {
+        const std::pair<const char *, double> lines[] = {
+            {"EditYear=20a4", 0.0},    {"EditYear=40000", 0.0},   {"EditYear=999", 0.0},     {"EditYear=10000", 0.0},
+            {"EditYear=1000", 1000.0}, {"EditYear=9999", 9999.0}, {"par1st=1e39", 0.7},      {"par2nd=10000", 0.8},
+            {"par1st=0", 0.7},         {"par1st=nan", 0.7},       {"par2nd=2", 2.0},         {"par1st=0,7", 0.7},
+            {"optTori1val= 8 ", 8.0},  {"tenTori1=2.5", 2.0},     {"printSize=large", 100.0}};
+        m_cases += int(std::size(lines)) - 1; // each line is a case of its own; cleanup counts one
+        for (const auto &[line, expected] : lines) {
             clearSettings(); // through the settings' cache, which would miss a change of the same size
             QFile file(SettingsStore::fileName());
             QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()) && file.open(QIODevice::WriteOnly)
