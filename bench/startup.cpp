@@ -3,7 +3,7 @@
 
 #include "core/backup.h"
 #include "core/gui/form1.h"
-#include "core/module1.h"
+#include "core/gui/programstart.h"
 #include "platform/gui/widgets.h"
 
 #include <QApplication>
@@ -130,24 +130,21 @@ int startupChild(int argc, char *argv[])
     const bool program = argc >= 3 && QByteArray(argv[1]) == ProgramChild;
     if (!program && !(argc >= 2 && QByteArray(argv[1]) == BareChild))
         return -1;
-    // As the program's main(): the application, the main menu loaded and shown.
+    // As the program's main(): the application, then the program's own start.
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Parvela"));
-    QApplication::setApplicationName(QStringLiteral("Parvela"));
     QWidget *window = nullptr;
     if (program) {
-        Module1::SetProgramFolder(QString::fromLocal8Bit(argv[2]));
-        auto *menu = new Form1;
-        if (!menu->Form_Load())
+        window = ProgramStart::showMainMenu(QString::fromLocal8Bit(argv[2]));
+        if (!window)
             return 1;
-        window = menu;
     } else {
         window = new BareMenu;
         window->setWindowTitle(QStringLiteral("Parvela"));
         window->resize(Twips::toPixels(4455), Twips::toPixels(2550));
+        window->show();
     }
+    // Shown, not yet painted: painting waits for the event loop.
     const FirstPaint watcher(window);
-    window->show();
     const int result = QApplication::exec();
     delete window;
     return result;

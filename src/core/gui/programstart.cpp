@@ -1,0 +1,41 @@
+#include "core/gui/programstart.h"
+
+#include "core/gui/form1.h"
+#include "core/module1.h"
+#include "platform/gui/japanese.h"
+
+#include <QApplication>
+#include <QIcon>
+
+// The icon is compiled into the static library; its resources must be registered by hand.
+static void registerIconResource()
+{
+    Q_INIT_RESOURCE(icon);
+}
+
+namespace ProgramStart {
+
+Form1 *showMainMenu(const QString &programFolder)
+{
+    useJapanese();
+    QApplication::setOrganizationName(QStringLiteral("Parvela"));
+    QApplication::setApplicationName(QStringLiteral("Parvela"));
+    // Ties the windows to the installed desktop entry and its icon; a program run from its
+    // build folder finds the icon in the theme only once installed, and falls back to its own.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.parvela.Parvela"));
+    registerIconResource();
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("io.github.parvela.Parvela"), QIcon(QStringLiteral(":/parvela/icon.png"))));
+    Module1::SetProgramFolder(programFolder);
+
+    auto *menu = new Form1;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (!menu->Form_Load()) {
+        delete menu;
+        return nullptr;
+    }
+    menu->show();
+    return menu;
+}
+
+} // namespace ProgramStart
