@@ -39,7 +39,7 @@ struct Table
     QString update;
 };
 
-Effect effectOf(QWidget &window, Grid &grid, const QVector<Table> &tables, const std::function<void()> &press)
+Effect effectOf(QWidget &window, QTableView &grid, const QVector<Table> &tables, const std::function<void()> &press)
 {
     Effect effect;
     QVector<Floors::Snapshot> before;
@@ -67,10 +67,11 @@ qsizetype rowsWritten(const QVector<Floors::Writes> &writes)
 }
 
 // Presses the handler of a shown window beside its floor, each run from the state before the
-// press (`reload` shows it again). The floor is `read`, then the handler's writes (only the rows
-// that change, as the program writes them) in one transaction, then the window's new cells put
-// into a bare table of the same size, shown, and painted.
-void pressBesideFloor(const QString &name, const Clubs::Club &club, QWidget &window, Grid &grid,
+// press (`reload` shows it again). The floor is `read` (with the C API), then the handler's writes
+// (only the rows that change, as the program writes them, with the C API) in one transaction,
+// then the window's new cells handed to a bare table of the same size by the least model, and
+// painted.
+void pressBesideFloor(const QString &name, const Clubs::Club &club, QWidget &window, QTableView &grid,
                       const QVector<Table> &tables, const std::function<void()> &press,
                       const std::function<void()> &reload, const std::function<void()> &read)
 {

@@ -3,7 +3,7 @@
 // same run so that their ratio holds on a busy machine.
 //
 //   build/bench/parvela-bench [GROUP ...] [MEMBERSxYEARS ...]
-//   GROUP: openings, handlers, grid-fill, printouts, start-up (all when none is given)
+//   GROUP: openings, handlers, reloads, printouts, start-up (all when none is given)
 //   MEMBERSxYEARS: 40x1, 200x5, 2000x1, 300x10 (all when none is given)
 //   (QT_QPA_PLATFORM=offscreen without a display)
 //
@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
     const std::pair<const char *, std::function<void(const Clubs::Club &)>> groups[] = {
         {"openings", Figures::openings},
         {"handlers", Figures::handlers},
-        {"grid-fill", Figures::gridFills},
+        {"reloads", Figures::reloads},
         {"printouts", Figures::printouts},
         {"start-up", Figures::startup}};
     QStringList pickedGroups;
