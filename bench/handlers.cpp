@@ -5,9 +5,9 @@
 #include "core/coursetable.h"
 #include "core/database.h"
 #include "core/module1.h"
-#include "members/gui/form7.h"
+#include "members/gui/memberlistwindow.h"
 #include "members/latesthandicap.h"
-#include "monthly/gui/form4.h"
+#include "monthly/gui/scoresheetwindow.h"
 #include "platform/gui/grid.h"
 
 #include <QComboBox>
@@ -106,7 +106,7 @@ void newHandicap(const Clubs::Club &club)
 
     Module1::CurrentMonth = 12;
     Module1::CurrentCourseId = december.id;
-    Form4 sheet;
+    ScoreSheetWindow sheet;
     sheet.setWindowTitle(QStringLiteral("%1年12月").arg(year));
     sheet.boxDate->setText(december.playDate);
     sheet.boxCourse->setEditText(december.courseName);
@@ -147,7 +147,7 @@ void latestHandicap(const Clubs::Club &club)
     Clubs::openCopy(club);
     // As at the year's start, before the first retrieval.
     Database::exec(QStringLiteral("update Member set HC=F_HC"));
-    Form7 list;
+    MemberListWindow list;
     list.Showtable();
     list.show();
     QCoreApplication::processEvents();

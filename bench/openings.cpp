@@ -2,14 +2,14 @@
 #include "floors.h"
 #include "measure.h"
 
-#include "annual/gui/form9.h"
+#include "annual/gui/annualsummarywindow.h"
 #include "core/database.h"
-#include "core/gui/form1.h"
+#include "core/gui/mainmenu.h"
 #include "core/gui/windowregistry.h"
-#include "members/gui/form7.h"
+#include "members/gui/memberlistwindow.h"
 #include "members/gui/handicaphistorywindow.h"
-#include "monthly/gui/form3.h"
-#include "monthly/gui/form4.h"
+#include "monthly/gui/monthwindow.h"
+#include "monthly/gui/scoresheetwindow.h"
 #include "platform/gui/grid.h"
 
 #include <QApplication>
@@ -62,30 +62,30 @@ double bareOpening(QWidget *owner, const Shown &shown, const std::function<void(
     });
 }
 
-void annualWindow(const Clubs::Club &club, Form3 &months)
+void annualWindow(const Clubs::Club &club, MonthWindow &months)
 {
     const auto press = [&months] { months.Command3_Click(); };
-    const Shown shown = shownBy(press, &Form9::ScoreGrid);
+    const Shown shown = shownBy(press, &AnnualSummaryWindow::ScoreGrid);
     const auto read = [] { Floors::readAnnualRows(Clubs::year()); };
     Measure::compare(
         {QStringLiteral("annual window opened (年間)"), club.label()}, [&] { return untilModalPainted(press); },
         [&] { return bareOpening(&months, shown, read); }, openingTarget(club));
 }
 
-void memberList(const Clubs::Club &club, Form1 &menu)
+void memberList(const Clubs::Club &club, MainMenu &menu)
 {
     const auto press = [&menu] { menu.Command1_Click(); };
-    const Shown shown = shownBy(press, &Form7::MemberGrid);
+    const Shown shown = shownBy(press, &MemberListWindow::MemberGrid);
     const auto read = [] { Floors::readMemberRows(); };
     Measure::compare(
         {QStringLiteral("member list opened (メンバー)"), club.label()}, [&] { return untilModalPainted(press); },
         [&] { return bareOpening(&menu, shown, read); }, openingTarget(club));
 }
 
-void scoreSheet(const Clubs::Club &club, Form3 &months)
+void scoreSheet(const Clubs::Club &club, MonthWindow &months)
 {
     const auto press = [&months] { months.Command1_Click(December - 1); };
-    const Shown shown = shownBy(press, &Form4::ScoreGrid);
+    const Shown shown = shownBy(press, &ScoreSheetWindow::ScoreGrid);
     const auto read = [] { Floors::readSheetRows(Clubs::year(), December); };
     Measure::compare(
         {QStringLiteral("December's sheet opened (12月)"), club.label()}, [&] { return untilModalPainted(press); },
@@ -99,7 +99,7 @@ void handicapHistory(const Clubs::Club &club)
         Database::scalar(
             QStringLiteral("select MEMBER_ID from Score group by MEMBER_ID order by count(*) desc, MEMBER_ID limit 1"))
             .toInt();
-    Form7 list;
+    MemberListWindow list;
     list.Showtable();
     list.show();
     for (int row = 1; row < list.MemberGrid->rows(); ++row) {
@@ -121,9 +121,9 @@ void handicapHistory(const Clubs::Club &club)
 void openings(const Clubs::Club &club)
 {
     Clubs::open(club);
-    Form1 menu;
+    MainMenu menu;
     menu.show();
-    Form3 &months = WindowRegistry::instance().form<Form3>(&menu);
+    MonthWindow &months = WindowRegistry::instance().form<MonthWindow>(&menu);
     months.show();
     QCoreApplication::processEvents();
     annualWindow(club, months);

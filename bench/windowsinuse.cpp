@@ -2,12 +2,12 @@
 #include "floors.h"
 #include "measure.h"
 
-#include "annual/gui/form9.h"
+#include "annual/gui/annualsummarywindow.h"
 #include "core/coursetable.h"
 #include "core/database.h"
 #include "core/module1.h"
-#include "members/gui/form7.h"
-#include "monthly/gui/form4.h"
+#include "members/gui/memberlistwindow.h"
+#include "monthly/gui/scoresheetwindow.h"
 #include "platform/gui/grid.h"
 
 #include <QCoreApplication>
@@ -36,9 +36,9 @@ struct GridWindows
         QCoreApplication::processEvents();
     }
 
-    Form9 annual;
-    Form7 members;
-    Form4 sheet;
+    AnnualSummaryWindow annual;
+    MemberListWindow members;
+    ScoreSheetWindow sheet;
 };
 
 // A shown window's table read again from the database and painted, as after each change the user

@@ -93,14 +93,14 @@ private slots:
         result(month(5), who, 94, 4);
         result(CourseTable::insert(Year - 1, 1, "2024/1/5", "東"), who, 60, 1);
         QCOMPARE(rowOf(who).points, qint16(4 * 2 + 3 + 2 + 1));
-        Form3 &months = showWindow<Form3>();
+        MonthWindow &months = showWindow<MonthWindow>();
         QStringList names, row, colours;
         QImage picture;
         QPoint gridLine, beyond;
         const QString title = opens(
             [&] { months.Command3->click(); },
             [&](QWidget *modal) {
-                Grid &grid = *static_cast<Form9 *>(modal)->ScoreGrid;
+                Grid &grid = *static_cast<AnnualSummaryWindow *>(modal)->ScoreGrid;
                 names = shownColumn(grid, 0);
                 row = shownTable(grid)[2];
                 for (int column = 3; column <= 7; ++column)

@@ -38,7 +38,7 @@ private:
     QVector<MessageBox::Shown> start()
     {
         Database::close();
-        if (!Form1().Form_Load())
+        if (!MainMenu().Form_Load())
             return {{QMessageBox::Critical, QString(), "the menu did not open", {}}};
         return MessageBox::takeShown();
     }
@@ -161,7 +161,7 @@ private slots:
             dialog->Command1->click();
             dialog->close();
         });
-        showWindow<Form2>().Command2->click();
+        showWindow<SettingsDialog>().Command2->click();
         listed.sort();
         QCOMPARE(listed,
                  (QStringList{"parvela-20260430.mdb  壊れています refused", "parvela-20260501.mdb 1 正常 offered"}));

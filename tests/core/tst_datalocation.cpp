@@ -84,7 +84,7 @@ private slots:
         folders.put("share/parvela/parvela.hlp");
         MessageBox::queueAnswer(Answer(answer));
         // The program's own start, as main() makes it.
-        const QPointer<Form1> menu = ProgramStart::showMainMenu(folders.file("bin"));
+        const QPointer<MainMenu> menu = ProgramStart::showMainMenu(folders.file("bin"));
         QCOMPARE(!menu.isNull(), !club.isEmpty());
         const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), folderBlocked ? 2 : 1);
@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(QDir(folders.file("data/Parvela/backup")).entryList(QDir::Files).size(), 1);
         // The version window names the files in use and the libraries.
         QStringList seen;
-        ParvelaTest::onNextDialog<Form11>([&](Form11 *window) {
+        ParvelaTest::onNextDialog<VersionWindow>([&](VersionWindow *window) {
             seen << window->DatabaseValue->toolTip() << window->HelpFileValue->toolTip() << window->QtValue->text()
                  << window->SqliteValue->text();
             window->Command2->click();

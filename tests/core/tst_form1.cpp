@@ -28,15 +28,15 @@ class TestForm1 : public QObject
 
 private:
     std::unique_ptr<TemporaryDatabase> m_db;
-    std::unique_ptr<Form1> m_menu;
+    std::unique_ptr<MainMenu> m_menu;
 
     // Opens the settings with the menu's button and runs `act` in the dialog; if still open
     // then, it is closed with its close box.
-    QString inSettings(const std::function<void(Form2 *)> &act)
+    QString inSettings(const std::function<void(SettingsDialog *)> &act)
     {
         return opens([&] { m_menu->Command3->click(); },
                      [&](QWidget *modal) {
-                         act(static_cast<Form2 *>(modal));
+                         act(static_cast<SettingsDialog *>(modal));
                          return modal->isVisible() ? "open" : "closed";
                      });
     }
@@ -47,7 +47,7 @@ private slots:
         m_db = std::make_unique<TemporaryDatabase>();
         clearSettings();
         Database::close(); // the menu's own load step opens it
-        m_menu = std::make_unique<Form1>();
+        m_menu = std::make_unique<MainMenu>();
         QVERIFY(m_menu->Form_Load());
         QVERIFY(showActive(m_menu.get()));
         MessageBox::takeShown();
@@ -65,12 +65,12 @@ private slots:
     {
         QTest::addColumn<QVector<int>>("key"); // as the platform reports it
         QTest::addColumn<QString>("opens");
-        QTest::newRow("1") << QVector<int>{Qt::Key_1, 0, 10, 0x31} << "Form3";
-        QTest::newRow("keypad 1") << QVector<int>{Qt::Key_1, Qt::KeypadModifier, 87, 0xffb1} << "Form3";
-        QTest::newRow("Shift+1") << QVector<int>{Qt::Key_Exclam, Qt::ShiftModifier, 10, 0x21} << "Form3";
-        QTest::newRow("2") << QVector<int>{Qt::Key_2, 0, 11, 0x32} << "Form7";
+        QTest::newRow("1") << QVector<int>{Qt::Key_1, 0, 10, 0x31} << "MonthWindow";
+        QTest::newRow("keypad 1") << QVector<int>{Qt::Key_1, Qt::KeypadModifier, 87, 0xffb1} << "MonthWindow";
+        QTest::newRow("Shift+1") << QVector<int>{Qt::Key_Exclam, Qt::ShiftModifier, 10, 0x21} << "MonthWindow";
+        QTest::newRow("2") << QVector<int>{Qt::Key_2, 0, 11, 0x32} << "MemberListWindow";
         QTest::newRow("Shift+2, Japanese keyboard")
-            << QVector<int>{Qt::Key_QuoteDbl, Qt::ShiftModifier, 11, 0x22} << "Form7";
+            << QVector<int>{Qt::Key_QuoteDbl, Qt::ShiftModifier, 11, 0x22} << "MemberListWindow";
         QTest::newRow("F1") << QVector<int>{Qt::Key_F1, 0, 67, 0xffbe} << "HelpWindow";
         QTest::newRow("Esc") << QVector<int>{Qt::Key_Escape, 0, 9, 0xff1b} << "";
         QTest::newRow("F10") << QVector<int>{Qt::Key_F10, 0, 76, 0xffc7} << "";
@@ -82,7 +82,7 @@ private slots:
         const QDir source(qEnvironmentVariable("PARVELA_SOURCE_DIR"));
         QVERIFY(QFile::copy(source.filePath("data/parvela.hlp"), QDir(m_db->folder()).filePath("parvela.hlp")));
         QString opened = ParvelaTest::opens([&] { sendKey(m_menu->Command5, key); }).section(':', 0, 0);
-        if (Form3 *months = WindowRegistry::instance().existing<Form3>()) // modeless
+        if (MonthWindow *months = WindowRegistry::instance().existing<MonthWindow>()) // modeless
             opened = QString::fromLatin1(months->metaObject()->className());
         QCOMPARE(opened, opens);
         QCOMPARE(m_menu->isVisible() && Database::isOpen(), !opens.isEmpty());
@@ -104,24 +104,24 @@ private slots:
         QFETCH(int, window);
         QFETCH(int, key);
         WindowRegistry &windows = WindowRegistry::instance();
-        windows.form<Form2>().Fill(Module1::Settings);
+        windows.form<SettingsDialog>().Fill(Module1::Settings);
         // Each window's button that closes it; the main menu's opens the version window.
         QPushButton *button = QList<QPushButton *>{m_menu->Command5,
-                                                   windows.form<Form2>().Command1,
-                                                   windows.form<Form3>().Command2,
-                                                   windows.form<Form4>().Command7,
-                                                   windows.form<Form6>().Command2,
-                                                   windows.form<Form7>().Command7,
-                                                   windows.form<Form9>().Command7,
-                                                   windows.form<Form11>().Command2,
-                                                   windows.form<Form12>().Command2}[window];
+                                                   windows.form<SettingsDialog>().Command1,
+                                                   windows.form<MonthWindow>().Command2,
+                                                   windows.form<ScoreSheetWindow>().Command7,
+                                                   windows.form<CompetitionDialog>().Command2,
+                                                   windows.form<MemberListWindow>().Command7,
+                                                   windows.form<AnnualSummaryWindow>().Command7,
+                                                   windows.form<VersionWindow>().Command2,
+                                                   windows.form<BulkAddDialog>().Command2}[window];
         QVERIFY(showActive(button->window()));
         button->setFocus();
         const auto press = [&] {
             QTest::keyClick(button, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         };
         if (window == 0)
-            QCOMPARE(opens(press).section(':', 0, 0), "Form11");
+            QCOMPARE(opens(press).section(':', 0, 0), "VersionWindow");
         else
             press();
         QCOMPARE(button->window()->isVisible(), window == 0);
@@ -136,7 +136,7 @@ private slots:
         SettingsStore::save("optTori1", "0");
         Module1::LoadSettings();
         QStringList shown, storedWhileOpen;
-        QCOMPARE(inSettings([&](Form2 *form) {
+        QCOMPARE(inSettings([&](SettingsDialog *form) {
                      for (QLineEdit *box :
                           {form->Text1, form->Text2, form->Text3, form->Text4, form->boxTori1, form->boxTori2,
                            form->boxTen[0], form->boxTen[1], form->boxTen[2], form->boxTen[3]})
@@ -158,7 +158,7 @@ private slots:
         QCOMPARE(storedWhileOpen.count(QString()), 11);
         const QStringList stored = {"2004", "0.7", "0.8", "0.9", "0", "6", "1", "13", "2", "3", "2", "1", "120"};
         QCOMPARE(storedSettings(), stored);
-        QCOMPARE(inSettings([](Form2 *form) {
+        QCOMPARE(inSettings([](SettingsDialog *form) {
                      form->Text1->setText("1999");
                      form->Check1->setChecked(false);
                      QTest::keyClick(form->Text1, Qt::Key_Escape);
@@ -166,7 +166,7 @@ private slots:
                  "open");
         QCOMPARE(storedSettings(), stored);
         QTest::keyClick(m_menu.get(), Qt::Key_1);
-        QCOMPARE(WindowRegistry::instance().form<Form3>().Label1->text(), "2004年度");
+        QCOMPARE(WindowRegistry::instance().form<MonthWindow>().Label1->text(), "2004年度");
     }
 };
 

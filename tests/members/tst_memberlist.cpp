@@ -18,7 +18,7 @@ namespace {
 QString memberDialog(const std::function<void()> &press, const QList<QStringList> &typed = {})
 {
     return opens(press, [&](QWidget *modal) {
-        auto *dialog = static_cast<Form8 *>(modal);
+        auto *dialog = static_cast<MemberDialog *>(modal);
         QString seen =
             QStringList{dialog->Text1->text(), dialog->Text2->text(), dialog->Text3->text(), dialog->Text4->text()}
                 .join('|')
@@ -39,7 +39,7 @@ class TestMemberList : public QObject
 
     QTemporaryDir m_folder;
     std::unique_ptr<TemporaryDatabase> m_db;
-    Form7 *m_list = nullptr;
+    MemberListWindow *m_list = nullptr;
 
     // "CSVから取込…" (by its shortcut) on a file with this content, then 取込 when it is offered:
     // what the preview showed, if it opened.
@@ -70,7 +70,7 @@ private slots:
     {
         m_db = freshSettingsAndDatabase(2026);
         MemberTable::insert("山田太郎", "やまだ", "1960/1/1", 2001684.3);
-        m_list = &showTableWindow<Form7>();
+        m_list = &showTableWindow<MemberListWindow>();
         MessageBox::takeShown();
     }
     void cleanup() { endWindowTest(m_db); }

@@ -39,7 +39,7 @@ private slots:
     // nothing stored), 0 the year.
     void keysOpenTheirWindows()
     {
-        Form3 &months = showWindow<Form3>();
+        MonthWindow &months = showWindow<MonthWindow>();
         const QString may = "新規入力-2003年5月";
         // Each key as the platform reports it: 5 on the keyboard, the keypad and with Shift, Shift+A,
         // C, keypad 0, Esc and D.
@@ -62,9 +62,9 @@ private slots:
         const int may = CourseTable::insert(2003, 5, "2003/5/18", "東コース");
         addScore(may, MemberTable::insert("会員", "か", QString(), 10), "会員", 10, 40, 40);
         CourseTable::insert(2004, 5, "2004/5/16", "別の年");
-        Form3 &months = showWindow<Form3>();
+        MonthWindow &months = showWindow<MonthWindow>();
         const auto sheetSeen = [](QWidget *modal) {
-            auto *sheet = static_cast<Form4 *>(modal);
+            auto *sheet = static_cast<ScoreSheetWindow *>(modal);
             return QStringList{sheet->windowTitle(), sheet->boxDate->text(), sheet->boxCourse->currentText(),
                                shownColumn(*sheet->ScoreGrid, 1).join(',')}
                 .join('|');
@@ -88,20 +88,20 @@ private slots:
         QFETCH(QStringList, historyAfter);
         SettingsStore::save(SettingKeys::course(1), "東");
         SettingsStore::save(SettingKeys::course(3), "北");
-        Form3 &months = showWindow<Form3>();
+        MonthWindow &months = showWindow<MonthWindow>();
         // The names offered, whether OK is on at each step, the day the picker opens on (the one
         // typed, a Saturday: the Sunday clicked must be in sight too) and its weekdays, whatever the
         // system's locale, in Japanese; what OK opens.
         QStringList seen;
         opens([&] { months.Command1[4]->click(); },
               [&](QWidget *modal) {
-                  auto *dialog = static_cast<Form6 *>(modal);
+                  auto *dialog = static_cast<CompetitionDialog *>(modal);
                   const auto okState = [dialog] { return dialog->Command1->isEnabled() ? "OK on" : "OK off"; };
                   seen << QString::number(dialog->boxCourse->count()) << okState();
                   dialog->boxDate->setText("2003/05/03");
                   seen << opens([&] { dialog->Command3->click(); },
                                 [](QWidget *picker) {
-                                    QCalendarWidget *calendar = static_cast<Form10 *>(picker)->MonthView1;
+                                    QCalendarWidget *calendar = static_cast<DatePicker *>(picker)->MonthView1;
                                     QString shown = calendar->selectedDate().toString(Qt::ISODate) + ' ';
                                     const QAbstractItemModel *days = calendar->findChild<QTableView *>()->model();
                                     for (int column = 0; column < 7; ++column)
@@ -120,7 +120,7 @@ private slots:
                   seen << (dialog->isVisible() ? opens([&] { dialog->Command1->click(); }) : "closed by Esc");
                   return "stored";
               });
-        QCOMPARE(seen, (QStringList{"2", "OK off", "2003-05-03 日月火水木金土", "OK off", "OK on", "Form4:2003年5月"}));
+        QCOMPARE(seen, (QStringList{"2", "OK off", "2003-05-03 日月火水木金土", "OK off", "OK on", "ScoreSheetWindow:2003年5月"}));
         const QString course = typed.isEmpty() ? "東" : typed;
         QCOMPARE(column("select ID||PLAYDATE||COURSENAME from Course where CYEAR=2003 and CMONTH=5"),
                  QVariantList{"12003/5/18" + course});

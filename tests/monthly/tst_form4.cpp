@@ -17,9 +17,9 @@ enum Window { Sheet, Members };
 // What the entry dialog of either window opened as: "caption:name".
 QString entryOf(QWidget *modal)
 {
-    if (auto *entry = qobject_cast<Form5 *>(modal))
+    if (auto *entry = qobject_cast<ScoreEntryDialog *>(modal))
         return entry->windowTitle() + ':' + entry->Combo1->currentText();
-    auto *member = qobject_cast<Form8 *>(modal);
+    auto *member = qobject_cast<MemberDialog *>(modal);
     return member ? member->windowTitle() + ':' + member->Text1->text() : QString();
 }
 
@@ -56,10 +56,10 @@ private:
         }
         transaction.commit();
         if (window == Members) {
-            Form7 &list = showTableWindow<Form7>();
+            MemberListWindow &list = showTableWindow<MemberListWindow>();
             return {list.MemberGrid, list.Command1, list.Command2, list.Command3, list.Command5, 0};
         }
-        Form4 &sheet = openSheet(2003, 5);
+        ScoreSheetWindow &sheet = openSheet(2003, 5);
         return {sheet.ScoreGrid, sheet.Command1, sheet.Command2, sheet.Command3, sheet.Command5, 1};
     }
 
@@ -93,7 +93,7 @@ private slots:
                                                {"退会", 0.0, 20, 0.0}})
             addScore(m_may, MemberTable::insert(name, "か", QString(), hc), name, hc, 40, in, ob);
         MemberTable::remove(5); // a member deleted since: not on the sheet
-        Form4 &sheet = openSheet(2003, 5);
+        ScoreSheetWindow &sheet = openSheet(2003, 5);
         QCOMPARE(shownTable(*sheet.ScoreGrid)[2],
                  (QStringList{"準優勝", "年長", "10", "2001684.3", "40", "45", "85", "75", "0"}));
         QCOMPARE(shownColumn(*sheet.ScoreGrid, 0) + shownColumn(*sheet.ScoreGrid, 1),
@@ -212,9 +212,9 @@ private slots:
         const int member = MemberTable::insert("O'Brien", "お", QString(), 12);
         const int id = addScore(m_may, member, "O'Brien", 12, 45, 47, 0, 1, 8);
         MemberTable::update(member, "O'Brien Jr", "お", QString(), 9);
-        Form4 &sheet = openSheet(2003, 5);
+        ScoreSheetWindow &sheet = openSheet(2003, 5);
         const auto edit = [](QWidget *modal) {
-            auto *entry = static_cast<Form5 *>(modal);
+            auto *entry = static_cast<ScoreEntryDialog *>(modal);
             QStringList seen = {entry->Combo1->currentText(), QString::number(entry->Combo1->count())};
             for (QLineEdit *field :
                  {entry->Text1, entry->Text2, entry->Text3, entry->Text4, entry->Text5, entry->Text6, entry->Text7})
@@ -248,7 +248,7 @@ private slots:
         const QString how = QString::fromUtf8(QTest::currentDataTag());
         for (int n = 1; n <= 3; ++n)
             SettingsStore::save(SettingKeys::course(n), QStringList{"東", "西", "北"}[n - 1]);
-        Form4 &sheet = openSheet(2003, 5);
+        ScoreSheetWindow &sheet = openSheet(2003, 5);
         QCOMPARE(sheet.boxCourse->count(), 3);
         sheet.boxDate->setText("2003/5/25");
         sheet.boxCourse->setEditText(course);
@@ -274,7 +274,7 @@ private slots:
     void placementAndWidthsAreKept()
     {
         SettingsStore::save("Form4WindowSate", "2");
-        Form4 *sheet = &openSheet(2003, 5);
+        ScoreSheetWindow *sheet = &openSheet(2003, 5);
         QVERIFY(sheet->windowFlags().testFlags(Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
         QVERIFY(sheet->isMaximized());
         sheet->showNormal();
@@ -296,10 +296,10 @@ private slots:
         addScore(m_may, 4, "木村", 12, 40, 40);
         kanaMembers();
         Module1::CurrentCourseId = static_cast<qint16>(m_may);
-        Form4 &sheet = WindowRegistry::instance().form<Form4>(); // loaded, as under its entry
+        ScoreSheetWindow &sheet = WindowRegistry::instance().form<ScoreSheetWindow>(); // loaded, as under its entry
         sheet.Showtable();
-        Form5 &entry = WindowRegistry::instance().form<Form5>(&sheet);
-        entry.setWindowTitle(Form5::AddCaption);
+        ScoreEntryDialog &entry = WindowRegistry::instance().form<ScoreEntryDialog>(&sheet);
+        entry.setWindowTitle(ScoreEntryDialog::AddCaption);
         showActive(&entry);
         QStringList offered;
         for (int i = 0; i < entry.Combo1->count(); ++i)
@@ -330,11 +330,11 @@ private slots:
     {
         kanaMembers();
         const int scored = addScore(m_may, 4, "木村", 12, 45, 47);
-        Form4 &sheet = openSheet(2003, 5);
+        ScoreSheetWindow &sheet = openSheet(2003, 5);
         const auto choose = [&](const QStringList &chosen, bool ok) {
             return opens([&] { sheet.Command8->click(); },
                          [&](QWidget *modal) {
-                             auto *dialog = static_cast<Form12 *>(modal);
+                             auto *dialog = static_cast<BulkAddDialog *>(modal);
                              QStringList listed;
                              for (int i = 0; i < dialog->List1->count(); ++i) {
                                  listed << dialog->List1->item(i)->text();

@@ -230,9 +230,9 @@ QVector<QStringList> readWithPython(const QString &path)
 SplitButton &openWindow(const QString &printout)
 {
     if (printout == "list")
-        return *showTableWindow<Form7>().Command5;
+        return *showTableWindow<MemberListWindow>().Command5;
     if (printout == "annual")
-        return *showTableWindow<Form9>().Command5;
+        return *showTableWindow<AnnualSummaryWindow>().Command5;
     return *openSheet(2003, 5).Command5;
 }
 

@@ -83,7 +83,7 @@ private slots:
             QFile(settingsFolder).open(QIODevice::WriteOnly); // a file where the folder belongs
         file.close();
         const QByteArray before = fileHash(path);
-        const bool started = Form1().Form_Load();
+        const bool started = MainMenu().Form_Load();
         qputenv("HOME", home);
         qputenv("XDG_CONFIG_HOME", configHome);
         QFile::remove(settingsFolder);
@@ -96,7 +96,7 @@ private slots:
         if (kind == "locked") {
             lock.reset();
             // Once the other program lets go, the next start works with every row there.
-            QVERIFY(Form1().Form_Load() && MessageBox::takeShown().isEmpty());
+            QVERIFY(MainMenu().Form_Load() && MessageBox::takeShown().isEmpty());
             QCOMPARE(count("Member"), 300);
         }
     }
@@ -118,13 +118,13 @@ private slots:
         const QByteArray kind = QTest::currentDataTag();
         const bool lasting = kind == "damaged" || kind == "deleted" || kind == "moved";
         const QString path = m_db->path();
-        Form7 &list = showTableWindow<Form7>();
+        MemberListWindow &list = showTableWindow<MemberListWindow>();
         Database::exec("PRAGMA busy_timeout = 200");
         std::optional<OtherProgramsLock> lock;
         QString whenFaulty;
         bool openAfterRefusal = false, storedAfterRetry = false;
-        onNextDialog<Form8>([&](Form8 *dialog) {
-            QPointer<Form8> guard(dialog);
+        onNextDialog<MemberDialog>([&](MemberDialog *dialog) {
+            QPointer<MemberDialog> guard(dialog);
             QFile file(path);
             if (kind == "locked") {
                 lock.emplace(path);
@@ -188,9 +188,9 @@ private slots:
         for (int n = 1; n <= 2; ++n)
             addScore(1, MemberTable::insert(QStringLiteral("会員%1").arg(n), "か", QString(), 10), QString(), 10, 40,
                      n);
-        Form4 *sheet = form == 4 ? &openSheet(2003, 5) : nullptr;
-        Form7 *list = form == 7 ? &showTableWindow<Form7>() : nullptr;
-        Form9 *summary = form == 9 ? &showTableWindow<Form9>() : nullptr;
+        ScoreSheetWindow *sheet = form == 4 ? &openSheet(2003, 5) : nullptr;
+        MemberListWindow *list = form == 7 ? &showTableWindow<MemberListWindow>() : nullptr;
+        AnnualSummaryWindow *summary = form == 9 ? &showTableWindow<AnnualSummaryWindow>() : nullptr;
         const auto reload = [&] { sheet ? sheet->Showtable() : list ? list->Showtable() : summary->Showtable(); };
         QWidget *window = QApplication::activeWindow();
         Grid *grid = sheet ? sheet->ScoreGrid : list ? list->MemberGrid : summary->ScoreGrid;
@@ -251,12 +251,12 @@ private slots:
     void storedPlacementAndWidthsOpenTheWindowInSight()
     {
         QFETCH(QStringList, stored);
-        const QString form = Form7::FormName;
+        const QString form = MemberListWindow::FormName;
         for (const QString &key :
              {SettingKeys::windowState(form), SettingKeys::windowLeft(form), SettingKeys::windowTop(form),
               SettingKeys::windowWidth(form), SettingKeys::windowHeight(form), SettingKeys::gridColumnWidth(1)})
             SettingsStore::save(key, stored.takeFirst());
-        Form7 &list = showTableWindow<Form7>();
+        MemberListWindow &list = showTableWindow<MemberListWindow>();
         const QRect screen = list.screen()->availableGeometry();
         QVERIFY(!list.isMinimized() && screen.intersects(list.frameGeometry()));
         QVERIFY(list.width() > 0 && list.height() > 0 && list.width() <= screen.width()
@@ -274,7 +274,7 @@ private slots:
         addScore(1, 1, "田中", 30000, 40, 40);
         addScore(1, 1, "田中", 12, 50, 50);
         Module1::Settings.par1st = 1.5f;
-        Form4 &sheet = openSheet(2003, 5);
+        ScoreSheetWindow &sheet = openSheet(2003, 5);
         sheet.Command4->click();
         QVERIFY(takeOnlyError().contains("新HC計算を中止しました。1位"));
         QCOMPARE(count("Score where RANK<>0 or NEW_HC<>0"), 0);

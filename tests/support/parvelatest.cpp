@@ -87,12 +87,12 @@ bool showActive(QWidget *window)
     return QTest::qWaitForWindowActive(window);
 }
 
-Form4 &openSheet(int year, int month)
+ScoreSheetWindow &openSheet(int year, int month)
 {
     const CourseRecord course = *CourseTable::firstOfMonth(year, month);
     Module1::CurrentCourseId = course.id;
     Module1::CurrentMonth = static_cast<qint16>(month);
-    Form4 &sheet = WindowRegistry::instance().form<Form4>();
+    ScoreSheetWindow &sheet = WindowRegistry::instance().form<ScoreSheetWindow>();
     sheet.setWindowTitle(QStringLiteral("%1年%2月").arg(year).arg(month));
     sheet.boxDate->setText(course.playDate);
     sheet.boxCourse->setEditText(course.courseName);
@@ -112,7 +112,7 @@ QString takeOnlyError()
     return {};
 }
 
-void enterMember(Form8 *dialog, const QStringList &texts)
+void enterMember(MemberDialog *dialog, const QStringList &texts)
 {
     const QList<QLineEdit *> boxes = {dialog->Text1, dialog->Text2, dialog->Text3, dialog->Text4};
     for (int i = 0; i < 4; ++i)

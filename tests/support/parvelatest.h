@@ -3,22 +3,22 @@
 #include "databasefixture.h"
 
 // What the window tests drive.
-#include "annual/gui/form9.h"
-#include "core/gui/form1.h"
-#include "core/gui/form11.h"
-#include "core/gui/form2.h"
+#include "annual/gui/annualsummarywindow.h"
+#include "core/gui/mainmenu.h"
+#include "core/gui/versionwindow.h"
+#include "core/gui/settingsdialog.h"
 #include "core/gui/restoredialog.h"
 #include "core/gui/windowregistry.h"
-#include "members/gui/form7.h"
-#include "members/gui/form8.h"
+#include "members/gui/memberlistwindow.h"
+#include "members/gui/memberdialog.h"
 #include "members/gui/handicaphistorywindow.h"
 #include "members/gui/memberimportdialog.h"
-#include "monthly/gui/form10.h"
-#include "monthly/gui/form12.h"
-#include "monthly/gui/form3.h"
-#include "monthly/gui/form4.h"
-#include "monthly/gui/form5.h"
-#include "monthly/gui/form6.h"
+#include "monthly/gui/datepicker.h"
+#include "monthly/gui/bulkadddialog.h"
+#include "monthly/gui/monthwindow.h"
+#include "monthly/gui/scoresheetwindow.h"
+#include "monthly/gui/scoreentrydialog.h"
+#include "monthly/gui/competitiondialog.h"
 #include "platform/gui/filedialogs.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
@@ -67,7 +67,7 @@ void onNextDialog(Inspect inspect, int timeoutMs = 5000)
 }
 
 // Presses, then returns what `inspect` made of the modal window that opened (closed afterwards
-// if still open; by default its class and caption, "Form5:追加"), or an empty text when none
+// if still open; by default its class and caption, "ScoreEntryDialog:追加"), or an empty text when none
 // opened.
 QString opens(const std::function<void()> &press, const std::function<QString(QWidget *)> &inspect = {});
 
@@ -107,7 +107,7 @@ Form &showTableWindow()
 
 // The sheet of the month's competition, loaded and captioned as the month window opens it, and
 // shown without a modal loop so the test can drive it.
-Form4 &openSheet(int year, int month);
+ScoreSheetWindow &openSheet(int year, int month);
 
 // Takes the messages shown so far. The text of the only one when exactly one was shown and it
 // was an error; an empty text otherwise (no error of the program's is), and what was shown
@@ -116,7 +116,7 @@ QString takeOnlyError();
 
 // Types the texts into the member dialog's four boxes (an empty text keeps the box) and presses
 // OK.
-void enterMember(Form8 *dialog, const QStringList &texts);
+void enterMember(MemberDialog *dialog, const QStringList &texts);
 
 // What a grid shows, read from the view as the user sees it: the header row and the fixed
 // column included, and the data rows highlighted (1 = the first data row).

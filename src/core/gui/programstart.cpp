@@ -1,6 +1,6 @@
 #include "core/gui/programstart.h"
 
-#include "core/gui/form1.h"
+#include "core/gui/mainmenu.h"
 #include "core/module1.h"
 #include "platform/gui/japanese.h"
 
@@ -15,7 +15,7 @@ static void registerIconResource()
 
 namespace ProgramStart {
 
-Form1 *showMainMenu(const QString &programFolder)
+MainMenu *showMainMenu(const QString &programFolder)
 {
     useJapanese();
     QApplication::setOrganizationName(QStringLiteral("Parvela"));
@@ -28,7 +28,7 @@ Form1 *showMainMenu(const QString &programFolder)
         QIcon::fromTheme(QStringLiteral("io.github.parvela.Parvela"), QIcon(QStringLiteral(":/parvela/icon.png"))));
     Module1::SetProgramFolder(programFolder);
 
-    auto *menu = new Form1;
+    auto *menu = new MainMenu;
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (!menu->Form_Load()) {
         delete menu;

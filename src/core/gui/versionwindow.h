@@ -6,12 +6,12 @@ class QLabel;
 class QPushButton;
 
 // The version window.
-class Form11 : public QDialog
+class VersionWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Form11(QWidget *parent = nullptr);
+    explicit VersionWindow(QWidget *parent = nullptr);
 
     QLabel *Label10; // version
     QLabel *MakerValue;

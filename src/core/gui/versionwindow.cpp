@@ -1,4 +1,4 @@
-#include "core/gui/form11.h"
+#include "core/gui/versionwindow.h"
 
 #include "core/database.h"
 #include "core/module1.h"
@@ -54,7 +54,7 @@ QGroupBox *frameOfLines(QWidget *parent, int top, const QStringList &captions, c
 
 } // namespace
 
-Form11::Form11(QWidget *parent)
+VersionWindow::VersionWindow(QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("バージョン情報"));

@@ -1,12 +1,12 @@
-#include "members/gui/form8.h"
+#include "members/gui/memberdialog.h"
 
 #include "core/gui/errorreport.h"
 #include "core/gui/windowregistry.h"
 #include "core/membertable.h"
 #include "core/module1.h"
-#include "members/gui/form7.h"
+#include "members/gui/memberlistwindow.h"
 #include "members/memberentry.h"
-#include "monthly/gui/form10.h"
+#include "monthly/gui/datepicker.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/widgets.h"
 
@@ -17,8 +17,8 @@
 
 #include <array>
 
-const QString Form8::AddCaption = QStringLiteral("追加");
-const QString Form8::EditCaption = QStringLiteral("編集");
+const QString MemberDialog::AddCaption = QStringLiteral("追加");
+const QString MemberDialog::EditCaption = QStringLiteral("編集");
 
 namespace {
 
@@ -26,7 +26,7 @@ const QString Title = QStringLiteral("Parvela");
 
 } // namespace
 
-Form8::Form8(QWidget *parent)
+MemberDialog::MemberDialog(QWidget *parent)
     : QDialog(parent)
 {
     setFont(Ui::formFont());
@@ -75,35 +75,35 @@ Form8::Form8(QWidget *parent)
     setTabOrder(Command1, Command2);
 
     for (QLineEdit *field : {Text1, Text2, Text3, Text4})
-        connect(field, &QLineEdit::textChanged, this, &Form8::Text_Change);
-    connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form8::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form8::Command3_Click);
+        connect(field, &QLineEdit::textChanged, this, &MemberDialog::Text_Change);
+    connect(Command1, &QPushButton::clicked, this, &MemberDialog::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &MemberDialog::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &MemberDialog::Command3_Click);
 
     new EnterMovesFocus(this);
 }
 
-bool Form8::addMode() const
+bool MemberDialog::addMode() const
 {
     return windowTitle() == AddCaption;
 }
 
-MemberEntry::Typed Form8::typed() const
+MemberEntry::Typed MemberDialog::typed() const
 {
     return {Text1->text(), Text2->text(), Text3->text(), Text4->text()};
 }
 
-void Form8::Text_Change()
+void MemberDialog::Text_Change()
 {
     Command1->setEnabled(MemberEntry::complete(typed()));
 }
 
-void Form8::Command3_Click()
+void MemberDialog::Command3_Click()
 {
     Text3->setText(Module1::PickDate(Text3->text(), this));
 }
 
-void Form8::Command1_Click()
+void MemberDialog::Command1_Click()
 {
     const bool adding = addMode();
     bool taken = false;
@@ -131,16 +131,16 @@ void Form8::Command1_Click()
     if (!stored)
         return;
     close();
-    if (Form7 *list = WindowRegistry::instance().existing<Form7>())
+    if (MemberListWindow *list = WindowRegistry::instance().existing<MemberListWindow>())
         list->Showtable();
 }
 
-void Form8::Command2_Click()
+void MemberDialog::Command2_Click()
 {
     close();
 }
 
-void Form8::keyPressEvent(QKeyEvent *event)
+void MemberDialog::keyPressEvent(QKeyEvent *event)
 {
     // The dialog has no cancel key: Esc leaves it open.
     if (event->key() == Qt::Key_Escape) {

@@ -18,12 +18,12 @@ struct MemberRecord;
 
 // The member list: every member in kana order, with add, edit, delete and the latest
 // handicaps of the edited year.
-class Form7 : public QDialog
+class MemberListWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Form7(QWidget *parent = nullptr);
+    explicit MemberListWindow(QWidget *parent = nullptr);
 
     Grid *MemberGrid;
     SplitButton *Command1; // 追加; its arrow: CSVから取込…

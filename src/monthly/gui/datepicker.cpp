@@ -1,4 +1,4 @@
-#include "monthly/gui/form10.h"
+#include "monthly/gui/datepicker.h"
 
 #include "core/dates.h"
 #include "core/module1.h"
@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QTableView>
 
-Form10::Form10(QWidget *parent)
+DatePicker::DatePicker(QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("日付指定"));
@@ -30,10 +30,10 @@ Form10::Form10(QWidget *parent)
     Label1->setAutoFillBackground(true);
     Label1->setStyleSheet(QStringLiteral("background: white;"));
 
-    connect(MonthView1, &QCalendarWidget::clicked, this, &Form10::MonthView1_DateClick);
+    connect(MonthView1, &QCalendarWidget::clicked, this, &DatePicker::MonthView1_DateClick);
 }
 
-void Form10::MonthView1_DateClick(const QDate &date)
+void DatePicker::MonthView1_DateClick(const QDate &date)
 {
     m_picked = Dates::format(date);
     accept();
@@ -43,7 +43,7 @@ namespace Module1 {
 
 QString PickDate(const QString &dateText, QWidget *parent)
 {
-    Form10 picker(parent);
+    DatePicker picker(parent);
     const QDate shown = Dates::parse(dateText);
     if (shown.isValid()) {
         picker.MonthView1->setSelectedDate(shown);

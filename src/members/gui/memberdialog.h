@@ -10,12 +10,12 @@ class QPushButton;
 
 // Adds a member or changes one. The caption tells which: "追加" inserts, any other caption
 // updates the member Module1::EditMemberId names.
-class Form8 : public QDialog
+class MemberDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Form8(QWidget *parent = nullptr);
+    explicit MemberDialog(QWidget *parent = nullptr);
 
     static const QString AddCaption;  // 追加
     static const QString EditCaption; // 編集

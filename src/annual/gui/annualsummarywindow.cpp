@@ -1,4 +1,4 @@
-#include "annual/gui/form9.h"
+#include "annual/gui/annualsummarywindow.h"
 
 #include "annual/annualsummary.h"
 #include "annual/print/annualprint.h"
@@ -15,9 +15,9 @@
 
 #include <QPushButton>
 
-const QString Form9::Caption = AnnualPrint::Caption;
-const QString Form9::FormName = QStringLiteral("Form9");
-const QSize Form9::DesignSize(745, 377);
+const QString AnnualSummaryWindow::Caption = AnnualPrint::Caption;
+const QString AnnualSummaryWindow::FormName = QStringLiteral("Form9");
+const QSize AnnualSummaryWindow::DesignSize(745, 377);
 
 namespace {
 
@@ -49,7 +49,7 @@ Button *makeButton(QWidget *parent, const QString &caption, int left)
 
 } // namespace
 
-Form9::Form9(QWidget *parent)
+AnnualSummaryWindow::AnnualSummaryWindow(QWidget *parent)
     : QDialog(parent)
     , m_placement(this, FormName)
 {
@@ -70,7 +70,7 @@ Form9::Form9(QWidget *parent)
     Command7->setAutoDefault(false);
     m_readNotice = new FailedReadNotice(ScoreGrid, {Command5});
 
-    connect(Command5, &QToolButton::clicked, this, &Form9::Command5_Click);
+    connect(Command5, &QToolButton::clicked, this, &AnnualSummaryWindow::Command5_Click);
     // The preview, the PDF and the CSV copy share the name proposed for the document.
     const auto documentName = [] {
         return QString::number(Module1::Settings.EditYear) + QStringLiteral("年度_年間集計");
@@ -78,13 +78,13 @@ Form9::Form9(QWidget *parent)
     PrintCommand::equipButton(
         *Command5, [this] { return printout(); }, documentName);
     CsvExport::addCommand(*Command5, documentName, [this] { return csvRecords(); });
-    connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
+    connect(Command7, &QPushButton::clicked, this, &AnnualSummaryWindow::Command7_Click);
     new EnterPressesButtons(this);
 
     Form_Load();
 }
 
-void Form9::Form_Load()
+void AnnualSummaryWindow::Form_Load()
 {
     ScoreGrid->setFixedCols(1);
     ScoreGrid->setCols(ColumnCount);
@@ -100,7 +100,7 @@ void Form9::Form_Load()
     Form_Resize();
 }
 
-void Form9::Showtable()
+void AnnualSummaryWindow::Showtable()
 {
     ScoreGrid->setRows(1);
     QVector<AnnualRow> rows;
@@ -114,7 +114,7 @@ void Form9::Showtable()
     }
 }
 
-void Form9::Addrow(int row, const AnnualPrint::Line &line)
+void AnnualSummaryWindow::Addrow(int row, const AnnualPrint::Line &line)
 {
     ScoreGrid->setRowTexts(row, line.texts);
     for (int month = 0; month < 12; ++month) {
@@ -123,13 +123,13 @@ void Form9::Addrow(int row, const AnnualPrint::Line &line)
     }
 }
 
-void Form9::Command5_Click()
+void AnnualSummaryWindow::Command5_Click()
 {
     if (PrintCommand::run(this, printout()))
         PrintCommand::makeLastRowCurrent(*ScoreGrid);
 }
 
-PrintCommand::Printout Form9::printout() const
+PrintCommand::Printout AnnualSummaryWindow::printout() const
 {
     QVector<AnnualPrint::Line> lines;
     for (const QStringList &texts : PrintCommand::rowsOf(*ScoreGrid)) {
@@ -145,7 +145,7 @@ PrintCommand::Printout Form9::printout() const
     };
 }
 
-QVector<QStringList> Form9::csvRecords() const
+QVector<QStringList> AnnualSummaryWindow::csvRecords() const
 {
     // A spreadsheet keeps no cell colours from a CSV file: each month's place follows its
     // gross in a column of its own, so the month columns stay numbers.
@@ -162,18 +162,18 @@ QVector<QStringList> Form9::csvRecords() const
     return records;
 }
 
-void Form9::Command7_Click()
+void AnnualSummaryWindow::Command7_Click()
 {
     close();
 }
 
-void Form9::resizeEvent(QResizeEvent *event)
+void AnnualSummaryWindow::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     Form_Resize();
 }
 
-void Form9::Form_Resize()
+void AnnualSummaryWindow::Form_Resize()
 {
     // A minimised or tiny window gives the grid no room rather than a negative size.
     const int buttonTop = qMax(0, height() - 32);
@@ -182,13 +182,13 @@ void Form9::Form_Resize()
     ScoreGrid->resize(qMax(0, width() - 16), qMax(0, height() - 48));
 }
 
-void Form9::done(int result)
+void AnnualSummaryWindow::done(int result)
 {
     Form_QueryUnload();
     QDialog::done(result);
 }
 
-void Form9::Form_QueryUnload()
+void AnnualSummaryWindow::Form_QueryUnload()
 {
     m_placement.saveOnce();
 }

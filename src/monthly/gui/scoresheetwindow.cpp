@@ -1,9 +1,9 @@
-#include "monthly/gui/form4.h"
+#include "monthly/gui/scoresheetwindow.h"
 
 #include "monthly/coursehistory.h"
-#include "monthly/gui/form10.h"
-#include "monthly/gui/form12.h"
-#include "monthly/gui/form5.h"
+#include "monthly/gui/datepicker.h"
+#include "monthly/gui/bulkadddialog.h"
+#include "monthly/gui/scoreentrydialog.h"
 #include "monthly/print/monthsheetprint.h"
 #include "monthly/ranking.h"
 #include "monthly/scoretext.h"
@@ -29,8 +29,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-const QString Form4::FormName = QStringLiteral("Form4");
-const QSize Form4::DesignSize(545, 424);
+const QString ScoreSheetWindow::FormName = QStringLiteral("Form4");
+const QSize ScoreSheetWindow::DesignSize(545, 424);
 
 namespace {
 
@@ -40,7 +40,7 @@ struct Column
     int width; // twips
 };
 
-const std::array<Column, Form4::ColumnCount> Columns = {{
+const std::array<Column, ScoreSheetWindow::ColumnCount> Columns = {{
     {u"RANK", 600},
     {u"氏名", 2000},
     {u"HC", 500},
@@ -61,7 +61,7 @@ QPushButton *makeButton(QWidget *parent, const QString &caption)
 
 } // namespace
 
-Form4::Form4(QWidget *parent)
+ScoreSheetWindow::ScoreSheetWindow(QWidget *parent)
     : QDialog(parent)
     , m_placement(this, FormName)
 {
@@ -97,22 +97,22 @@ Form4::Form4(QWidget *parent)
     setEditButtons(false);
     m_readNotice = new FailedReadNotice(ScoreGrid, {Command5});
 
-    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form4::Command4_Click);
-    connect(Command5, &QToolButton::clicked, this, &Form4::Command5_Click);
+    connect(Command1, &QPushButton::clicked, this, &ScoreSheetWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &ScoreSheetWindow::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &ScoreSheetWindow::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &ScoreSheetWindow::Command4_Click);
+    connect(Command5, &QToolButton::clicked, this, &ScoreSheetWindow::Command5_Click);
     // The preview, the PDF and the CSV copy share the name proposed for the document.
     const auto documentName = [this] { return windowTitle() + QStringLiteral("_月例会"); };
     PrintCommand::equipButton(
         *Command5, [this] { return printout(); }, documentName);
     CsvExport::addCommand(*Command5, documentName, [this] { return CsvExport::gridTexts(*ScoreGrid); });
-    connect(Command6, &QPushButton::clicked, this, &Form4::Command6_Click);
-    connect(Command7, &QPushButton::clicked, this, &Form4::Command7_Click);
-    connect(Command8, &QPushButton::clicked, this, &Form4::Command8_Click);
-    connect(ScoreGrid, &Grid::SelChange, this, &Form4::ScoreGrid_SelChange);
-    connect(ScoreGrid, &Grid::DblClick, this, &Form4::ScoreGrid_DblClick);
-    connect(ScoreGrid, &Grid::MouseDown, this, &Form4::ScoreGrid_MouseDown);
+    connect(Command6, &QPushButton::clicked, this, &ScoreSheetWindow::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &ScoreSheetWindow::Command7_Click);
+    connect(Command8, &QPushButton::clicked, this, &ScoreSheetWindow::Command8_Click);
+    connect(ScoreGrid, &Grid::SelChange, this, &ScoreSheetWindow::ScoreGrid_SelChange);
+    connect(ScoreGrid, &Grid::DblClick, this, &ScoreSheetWindow::ScoreGrid_DblClick);
+    connect(ScoreGrid, &Grid::MouseDown, this, &ScoreSheetWindow::ScoreGrid_MouseDown);
     new EnterPressesButtons(this);
 
     // Form_Load.
@@ -134,10 +134,10 @@ Form4::Form4(QWidget *parent)
     Form_Resize();
 }
 
-void Form4::ShowCompetition(QWidget *owner, const CourseRecord &course)
+void ScoreSheetWindow::ShowCompetition(QWidget *owner, const CourseRecord &course)
 {
     Module1::CurrentCourseId = course.id;
-    Form4 &sheet = WindowRegistry::instance().form<Form4>(owner);
+    ScoreSheetWindow &sheet = WindowRegistry::instance().form<ScoreSheetWindow>(owner);
     sheet.setWindowTitle(QStringLiteral("%1年%2月").arg(Module1::Settings.EditYear).arg(Module1::CurrentMonth));
     sheet.boxDate->setText(course.playDate);
     sheet.boxCourse->setEditText(course.courseName);
@@ -145,18 +145,18 @@ void Form4::ShowCompetition(QWidget *owner, const CourseRecord &course)
     sheet.exec();
 }
 
-void Form4::setEditButtons(bool enabled)
+void ScoreSheetWindow::setEditButtons(bool enabled)
 {
     Command2->setEnabled(enabled);
     Command3->setEnabled(enabled);
 }
 
-void Form4::Showtable()
+void ScoreSheetWindow::Showtable()
 {
     loadRows([] { return ScoreTable::sheetRows(Module1::CurrentCourseId); });
 }
 
-void Form4::loadRows(const std::function<QVector<ScoreRecord>()> &read)
+void ScoreSheetWindow::loadRows(const std::function<QVector<ScoreRecord>()> &read)
 {
     // Emptying the grid leaves no row current or selected, so edit and delete disarm.
     ScoreGrid->setRows(1);
@@ -169,19 +169,19 @@ void Form4::loadRows(const std::function<QVector<ScoreRecord>()> &read)
     }
 }
 
-void Form4::Addrow(int row, const ScoreRecord &score)
+void ScoreSheetWindow::Addrow(int row, const ScoreRecord &score)
 {
     ScoreGrid->setRowTexts(row, ScoreText::sheetRowTexts(score, row));
 }
 
-void Form4::Command1_Click()
+void ScoreSheetWindow::Command1_Click()
 {
-    Form5 &entry = WindowRegistry::instance().form<Form5>(this);
-    entry.setWindowTitle(Form5::AddCaption);
+    ScoreEntryDialog &entry = WindowRegistry::instance().form<ScoreEntryDialog>(this);
+    entry.setWindowTitle(ScoreEntryDialog::AddCaption);
     entry.exec();
 }
 
-void Form4::Command2_Click()
+void ScoreSheetWindow::Command2_Click()
 {
     const int row = ScoreGrid->row();
     if (!ScoreGrid->hasSelectedRow() || row > m_rows.size())
@@ -195,7 +195,7 @@ void Form4::Command2_Click()
     Module1::EditScoreId = score->id;
     Module1::EditMemberId = static_cast<qint16>(score->memberId);
 
-    Form5 &entry = WindowRegistry::instance().form<Form5>(this);
+    ScoreEntryDialog &entry = WindowRegistry::instance().form<ScoreEntryDialog>(this);
     entry.Combo1->clear();
     entry.Combo1->addItem(name, score->memberId);
     entry.Combo1->setCurrentIndex(0);
@@ -207,11 +207,11 @@ void Form4::Command2_Click()
     entry.Text5->setText(QString::number(score->gross));
     entry.Text6->setText(NumberText::plain(score->net));
     entry.Text7->setText(NumberText::plain(score->newHc));
-    entry.setWindowTitle(Form5::EditCaption);
+    entry.setWindowTitle(ScoreEntryDialog::EditCaption);
     entry.exec();
 }
 
-void Form4::Command3_Click()
+void ScoreSheetWindow::Command3_Click()
 {
     if (!ScoreGrid->hasSelectedRow())
         return;
@@ -228,12 +228,12 @@ void Form4::Command3_Click()
     Showtable();
 }
 
-void Form4::Command6_Click()
+void ScoreSheetWindow::Command6_Click()
 {
     boxDate->setText(Module1::PickDate(boxDate->text(), this));
 }
 
-void Form4::Command7_Click()
+void ScoreSheetWindow::Command7_Click()
 {
     const QString date = boxDate->text();
     const QString name = boxCourse->currentText();
@@ -248,32 +248,32 @@ void Form4::Command7_Click()
         close();
 }
 
-void Form4::Command8_Click()
+void ScoreSheetWindow::Command8_Click()
 {
-    Form12 &selection = WindowRegistry::instance().form<Form12>(this);
+    BulkAddDialog &selection = WindowRegistry::instance().form<BulkAddDialog>(this);
     selection.Showtable();
     selection.exec();
 }
 
-void Form4::ScoreGrid_SelChange()
+void ScoreSheetWindow::ScoreGrid_SelChange()
 {
     // Armed exactly while a data row is selected, however it was selected.
     setEditButtons(ScoreGrid->hasSelectedRow());
 }
 
-void Form4::ScoreGrid_DblClick()
+void ScoreSheetWindow::ScoreGrid_DblClick()
 {
     if (ScoreGrid->row() >= 1)
         Command2_Click();
 }
 
-void Form4::ScoreGrid_MouseDown(int button)
+void ScoreSheetWindow::ScoreGrid_MouseDown(int button)
 {
     if (button == 2)
         Command1_Click();
 }
 
-void Form4::keyPressEvent(QKeyEvent *event)
+void ScoreSheetWindow::keyPressEvent(QKeyEvent *event)
 {
     // 終了 is the cancel button: Esc stores date and course like a click on it.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
@@ -284,24 +284,24 @@ void Form4::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void Form4::closeEvent(QCloseEvent *event)
+void ScoreSheetWindow::closeEvent(QCloseEvent *event)
 {
     Form_QueryUnload();
     QDialog::closeEvent(event);
 }
 
-void Form4::Form_QueryUnload()
+void ScoreSheetWindow::Form_QueryUnload()
 {
     m_placement.saveOnce();
 }
 
-void Form4::resizeEvent(QResizeEvent *event)
+void ScoreSheetWindow::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     Form_Resize();
 }
 
-void Form4::Form_Resize()
+void ScoreSheetWindow::Form_Resize()
 {
     // A minimised or tiny window would give negative sizes: clamp everything at 0.
     const int width = qMax(0, this->width());
@@ -322,13 +322,13 @@ void Form4::Form_Resize()
     boxCourse->setGeometry(qMax(0, width - 169), 2, 161, 20);
 }
 
-void Form4::Command5_Click()
+void ScoreSheetWindow::Command5_Click()
 {
     if (PrintCommand::run(this, printout()))
         PrintCommand::makeLastRowCurrent(*ScoreGrid);
 }
 
-PrintCommand::Printout Form4::printout() const
+PrintCommand::Printout ScoreSheetWindow::printout() const
 {
     return [caption = windowTitle(), date = boxDate->text(), course = boxCourse->currentText(),
             rows = PrintCommand::rowsOf(*ScoreGrid), printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
@@ -336,7 +336,7 @@ PrintCommand::Printout Form4::printout() const
     };
 }
 
-void Form4::Command4_Click()
+void ScoreSheetWindow::Command4_Click()
 {
     WaitCursor hourglass;
     QVector<ScoreRecord> sheet;

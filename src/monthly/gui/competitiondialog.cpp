@@ -1,9 +1,9 @@
-#include "monthly/gui/form6.h"
+#include "monthly/gui/competitiondialog.h"
 
 #include "monthly/competitionentry.h"
 #include "monthly/coursehistory.h"
-#include "monthly/gui/form10.h"
-#include "monthly/gui/form4.h"
+#include "monthly/gui/datepicker.h"
+#include "monthly/gui/scoresheetwindow.h"
 
 #include "core/coursetable.h"
 #include "core/gui/errorreport.h"
@@ -16,7 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-Form6::Form6(QWidget *parent)
+CompetitionDialog::CompetitionDialog(QWidget *parent)
     : QDialog(parent)
 {
     setFont(Ui::formFont());
@@ -65,22 +65,22 @@ Form6::Form6(QWidget *parent)
     boxCourse->setCurrentIndex(-1);
     boxCourse->clearEditText();
 
-    connect(boxDate, &QLineEdit::textChanged, this, &Form6::updateOkButton);
-    connect(boxCourse, &QComboBox::editTextChanged, this, &Form6::updateOkButton);
-    connect(boxCourse, &QComboBox::activated, this, &Form6::updateOkButton);
-    connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form6::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form6::Command3_Click);
+    connect(boxDate, &QLineEdit::textChanged, this, &CompetitionDialog::updateOkButton);
+    connect(boxCourse, &QComboBox::editTextChanged, this, &CompetitionDialog::updateOkButton);
+    connect(boxCourse, &QComboBox::activated, this, &CompetitionDialog::updateOkButton);
+    connect(Command1, &QPushButton::clicked, this, &CompetitionDialog::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &CompetitionDialog::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &CompetitionDialog::Command3_Click);
     new EnterPressesButtons(this);
     boxDate->setFocus();
 }
 
-void Form6::updateOkButton()
+void CompetitionDialog::updateOkButton()
 {
     Command1->setEnabled(!CompetitionEntry::check(boxDate->text(), boxCourse->currentText()).error);
 }
 
-void Form6::keyPressEvent(QKeyEvent *event)
+void CompetitionDialog::keyPressEvent(QKeyEvent *event)
 {
     // Esc has no function here: only CANCEL and the close box leave without storing.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
@@ -90,17 +90,17 @@ void Form6::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void Form6::Command3_Click()
+void CompetitionDialog::Command3_Click()
 {
     boxDate->setText(Module1::PickDate(boxDate->text(), this));
 }
 
-void Form6::Command2_Click()
+void CompetitionDialog::Command2_Click()
 {
     reject();
 }
 
-void Form6::Command1_Click()
+void CompetitionDialog::Command1_Click()
 {
     const Checked<CompetitionEntry::Values> entered =
         CompetitionEntry::check(boxDate->text(), boxCourse->currentText());
@@ -123,5 +123,5 @@ void Form6::Command1_Click()
     // the sheet opens.
     QWidget *owner = parentWidget();
     accept();
-    Form4::ShowCompetition(owner, *course);
+    ScoreSheetWindow::ShowCompetition(owner, *course);
 }

@@ -1,7 +1,7 @@
-#include "monthly/gui/form12.h"
+#include "monthly/gui/bulkadddialog.h"
 
 #include "monthly/bulkadd.h"
-#include "monthly/gui/form4.h"
+#include "monthly/gui/scoresheetwindow.h"
 
 #include "core/gui/errorreport.h"
 #include "core/gui/windowregistry.h"
@@ -12,7 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-Form12::Form12(QWidget *parent)
+BulkAddDialog::BulkAddDialog(QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("メンバー選択画面"));
@@ -33,12 +33,12 @@ Form12::Form12(QWidget *parent)
     Command2->setGeometry(Twips::rect(1680, 4260, 1335, 435));
     Command2->setAutoDefault(false);
 
-    connect(Command1, &QPushButton::clicked, this, &Form12::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form12::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &BulkAddDialog::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &BulkAddDialog::Command2_Click);
     new EnterPressesButtons(this);
 }
 
-void Form12::Showtable()
+void BulkAddDialog::Showtable()
 {
     RunReportingErrors(this, [&] {
         for (const MemberRecord &member : MemberTable::allByKana()) {
@@ -48,7 +48,7 @@ void Form12::Showtable()
     });
 }
 
-void Form12::Command1_Click()
+void BulkAddDialog::Command1_Click()
 {
     QVector<BulkAdd::Choice> chosen;
     for (int index = 0; index < List1->count(); ++index) {
@@ -60,11 +60,11 @@ void Form12::Command1_Click()
     if (!stored)
         return; // reported; the choice stays on screen to retry or cancel
     accept();
-    if (Form4 *sheet = WindowRegistry::instance().existing<Form4>())
+    if (ScoreSheetWindow *sheet = WindowRegistry::instance().existing<ScoreSheetWindow>())
         sheet->Showtable();
 }
 
-void Form12::Command2_Click()
+void BulkAddDialog::Command2_Click()
 {
     reject();
 }

@@ -1,6 +1,6 @@
-#include "monthly/gui/form5.h"
+#include "monthly/gui/scoreentrydialog.h"
 
-#include "monthly/gui/form4.h"
+#include "monthly/gui/scoresheetwindow.h"
 #include "monthly/scoreentry.h"
 
 #include "core/gui/errorreport.h"
@@ -18,8 +18,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-const QString Form5::AddCaption = QStringLiteral("追加");
-const QString Form5::EditCaption = QStringLiteral("編集");
+const QString ScoreEntryDialog::AddCaption = QStringLiteral("追加");
+const QString ScoreEntryDialog::EditCaption = QStringLiteral("編集");
 
 namespace {
 
@@ -39,7 +39,7 @@ QLineEdit *makeField(QWidget *parent, int left, int width, bool rightAligned)
 
 } // namespace
 
-Form5::Form5(QWidget *parent)
+ScoreEntryDialog::ScoreEntryDialog(QWidget *parent)
     : QDialog(parent)
 {
     setFont(Ui::formFont());
@@ -97,12 +97,12 @@ Form5::Form5(QWidget *parent)
     setTabOrder(Command1, Command2);
     new EnterMovesFocus(this);
 
-    connect(Combo1, &QComboBox::currentIndexChanged, this, &Form5::Combo1_Click);
-    connect(Text1, &QLineEdit::textChanged, this, &Form5::Text1_Change);
-    connect(Text3, &QLineEdit::textChanged, this, &Form5::Text3_Change);
-    connect(Text4, &QLineEdit::textChanged, this, &Form5::Text4_Change);
-    connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
+    connect(Combo1, &QComboBox::currentIndexChanged, this, &ScoreEntryDialog::Combo1_Click);
+    connect(Text1, &QLineEdit::textChanged, this, &ScoreEntryDialog::Text1_Change);
+    connect(Text3, &QLineEdit::textChanged, this, &ScoreEntryDialog::Text3_Change);
+    connect(Text4, &QLineEdit::textChanged, this, &ScoreEntryDialog::Text4_Change);
+    connect(Command1, &QPushButton::clicked, this, &ScoreEntryDialog::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &ScoreEntryDialog::Command2_Click);
 
     // Form_Load: the caption is not set yet when the sheet creates the dialog, so the list is
     // filled for adding; an edit replaces it at once.
@@ -111,16 +111,16 @@ Form5::Form5(QWidget *parent)
     Combo1->setFocus();
 }
 
-bool Form5::isAddMode() const
+bool ScoreEntryDialog::isAddMode() const
 {
     return windowTitle() == AddCaption;
 }
 
-void Form5::Setname()
+void ScoreEntryDialog::Setname()
 {
     // Who is on the sheet already: the records behind its rows.
     QStringList entered;
-    if (Form4 *sheet = WindowRegistry::instance().existing<Form4>()) {
+    if (ScoreSheetWindow *sheet = WindowRegistry::instance().existing<ScoreSheetWindow>()) {
         for (const ScoreRecord &score : sheet->rowRecords())
             entered << score.memberName;
     }
@@ -134,7 +134,7 @@ void Form5::Setname()
     });
 }
 
-void Form5::Combo1_Click()
+void ScoreEntryDialog::Combo1_Click()
 {
     if (Combo1->currentIndex() < 0)
         return;
@@ -146,22 +146,22 @@ void Form5::Combo1_Click()
     });
 }
 
-void Form5::Text1_Change()
+void ScoreEntryDialog::Text1_Change()
 {
     computeTotals();
 }
 
-void Form5::Text3_Change()
+void ScoreEntryDialog::Text3_Change()
 {
     computeTotals();
 }
 
-void Form5::Text4_Change()
+void ScoreEntryDialog::Text4_Change()
 {
     computeTotals();
 }
 
-void Form5::computeTotals()
+void ScoreEntryDialog::computeTotals()
 {
     // GROSS and NET follow HC, OUT and IN whichever changed last, the member picked after the
     // scores included; what cannot be computed yet stays as it was.
@@ -172,7 +172,7 @@ void Form5::computeTotals()
         Text6->setText(QString::number(*totals.net));
 }
 
-void Form5::Command1_Click()
+void ScoreEntryDialog::Command1_Click()
 {
     // Every field is checked before anything is stored; the first bad one is named.
     const Checked<ScoreRecord> entered =
@@ -199,11 +199,11 @@ void Form5::Command1_Click()
         return; // reported; the dialog stays open with what was typed
 
     accept();
-    if (Form4 *sheet = WindowRegistry::instance().existing<Form4>())
+    if (ScoreSheetWindow *sheet = WindowRegistry::instance().existing<ScoreSheetWindow>())
         sheet->Showtable();
 }
 
-void Form5::Command2_Click()
+void ScoreEntryDialog::Command2_Click()
 {
     reject();
 }

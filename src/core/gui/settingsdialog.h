@@ -13,12 +13,12 @@ struct SettingsRecord;
 
 // The settings dialog: edits every field of the settings record. OK stores them in the record
 // and the settings store; the close box leaves both as they were.
-class Form2 : public QDialog
+class SettingsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Form2(QWidget *parent = nullptr);
+    explicit SettingsDialog(QWidget *parent = nullptr);
 
     // Puts the record's values into the fields, as the main menu does before showing the dialog.
     void Fill(const SettingsRecord &settings);

@@ -1,4 +1,4 @@
-#include "core/gui/form2.h"
+#include "core/gui/settingsdialog.h"
 
 #include "core/gui/restoredialog.h"
 #include "core/gui/windowregistry.h"
@@ -57,7 +57,7 @@ QLineEdit *makeNumberBox(QWidget *parent, int left, int top, int width, int heig
 
 } // namespace
 
-Form2::Form2(QWidget *parent)
+SettingsDialog::SettingsDialog(QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("設定"));
@@ -132,15 +132,15 @@ Form2::Form2(QWidget *parent)
     setTabOrder(Combo1, Command1);
     setTabOrder(Command1, Command2);
 
-    connect(Text1, &QLineEdit::textChanged, this, &Form2::Text1_Change);
-    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
+    connect(Text1, &QLineEdit::textChanged, this, &SettingsDialog::Text1_Change);
+    connect(Command1, &QPushButton::clicked, this, &SettingsDialog::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &SettingsDialog::Command2_Click);
     new EnterPressesButtons(this);
     Text1_Change();
     Text1->setFocus();
 }
 
-void Form2::Fill(const SettingsRecord &settings)
+void SettingsDialog::Fill(const SettingsRecord &settings)
 {
     Text1->setText(QString::number(settings.EditYear));
     Text2->setText(SettingsStore::floatText(settings.par1st));
@@ -167,12 +167,12 @@ void Form2::Fill(const SettingsRecord &settings)
     Text1_Change();
 }
 
-void Form2::Text1_Change()
+void SettingsDialog::Text1_Change()
 {
     Command1->setEnabled(SettingsEntry::yearReadable(Text1->text()));
 }
 
-void Form2::Command1_Click()
+void SettingsDialog::Command1_Click()
 {
     // Every field is read before anything changes: a refused field leaves the record and the
     // store as they were, and the dialog open.
@@ -205,14 +205,14 @@ void Form2::Command1_Click()
     accept();
 }
 
-void Form2::Command2_Click()
+void SettingsDialog::Command2_Click()
 {
     RestoreDialog &dialog = WindowRegistry::instance().form<RestoreDialog>(this);
     dialog.Showtable();
     dialog.exec();
 }
 
-void Form2::keyPressEvent(QKeyEvent *event)
+void SettingsDialog::keyPressEvent(QKeyEvent *event)
 {
     // The dialog has no cancel button, so Esc has nothing to press: only the close box leaves
     // without storing.

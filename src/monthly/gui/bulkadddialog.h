@@ -7,12 +7,12 @@ class QPushButton;
 
 // Member selection for the bulk add: every member chosen who is not yet in the current
 // competition gets a row with the member's handicap and all scores 0, to be filled in later.
-class Form12 : public QDialog
+class BulkAddDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Form12(QWidget *parent = nullptr);
+    explicit BulkAddDialog(QWidget *parent = nullptr);
 
     QListWidget *List1;    // text NAME, data ID
     QPushButton *Command1; // OK

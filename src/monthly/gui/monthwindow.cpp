@@ -1,9 +1,9 @@
-#include "monthly/gui/form3.h"
+#include "monthly/gui/monthwindow.h"
 
-#include "monthly/gui/form4.h"
-#include "monthly/gui/form6.h"
+#include "monthly/gui/scoresheetwindow.h"
+#include "monthly/gui/competitiondialog.h"
 
-#include "annual/gui/form9.h"
+#include "annual/gui/annualsummarywindow.h"
 
 #include "core/coursetable.h"
 #include "core/gui/errorreport.h"
@@ -14,10 +14,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-const QString Form3::KeyHint =
+const QString MonthWindow::KeyHint =
     QStringLiteral("１月～９月は1～9\r\n１０月～１２月はA～C\r\n年間は0のキーに対応しています");
 
-Form3::Form3(QWidget *parent)
+MonthWindow::MonthWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("編集月選択"));
@@ -43,12 +43,12 @@ Form3::Form3(QWidget *parent)
     Command3 = new QPushButton(QStringLiteral("年間"), this);
     Command3->setGeometry(Twips::rect(120, 2400, 1095, 615));
     Command3->setAutoDefault(false);
-    connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
+    connect(Command3, &QPushButton::clicked, this, &MonthWindow::Command3_Click);
 
     Command2 = new QPushButton(QStringLiteral("閉じる"), this);
     Command2->setGeometry(Twips::rect(1320, 2640, 1215, 375));
     Command2->setAutoDefault(false);
-    connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
+    connect(Command2, &QPushButton::clicked, this, &MonthWindow::Command2_Click);
 
     Label2 = new QLabel(this);
     Label2->setGeometry(Twips::rect(0, 3120, 2655, 735));
@@ -60,7 +60,7 @@ Form3::Form3(QWidget *parent)
     new EnterPressesButtons(this);
 }
 
-bool Form3::Form_KeyDown(int key)
+bool MonthWindow::Form_KeyDown(int key)
 {
     // The key code alone decides, so the numeric keypad, Shift+5 and Shift+A count as well.
     if (key >= Qt::Key_1 && key <= Qt::Key_9) {
@@ -78,7 +78,7 @@ bool Form3::Form_KeyDown(int key)
     return false;
 }
 
-void Form3::Command1_Click(int index)
+void MonthWindow::Command1_Click(int index)
 {
     Module1::CurrentMonth = static_cast<qint16>(index + 1);
     std::optional<CourseRecord> course;
@@ -86,27 +86,27 @@ void Form3::Command1_Click(int index)
             this, [&] { course = CourseTable::firstOfMonth(Module1::Settings.EditYear, Module1::CurrentMonth); }))
         return;
     if (course) {
-        Form4::ShowCompetition(this, *course);
+        ScoreSheetWindow::ShowCompetition(this, *course);
         return;
     }
-    Form6 &dialog = WindowRegistry::instance().form<Form6>(this);
+    CompetitionDialog &dialog = WindowRegistry::instance().form<CompetitionDialog>(this);
     dialog.setWindowTitle(
         QStringLiteral("新規入力-%1年%2月").arg(Module1::Settings.EditYear).arg(Module1::CurrentMonth));
     dialog.exec();
 }
 
-void Form3::Command3_Click()
+void MonthWindow::Command3_Click()
 {
-    Form9 *summary = nullptr;
+    AnnualSummaryWindow *summary = nullptr;
     {
         WaitCursor hourglass;
-        summary = &WindowRegistry::instance().form<Form9>(this);
+        summary = &WindowRegistry::instance().form<AnnualSummaryWindow>(this);
         summary->Showtable();
     }
     summary->exec();
 }
 
-void Form3::Command2_Click()
+void MonthWindow::Command2_Click()
 {
     close();
 }

@@ -7,12 +7,12 @@ class QCalendarWidget;
 class QLabel;
 
 // The date picker: a one-month calendar; a click on a day picks it and closes the window.
-class Form10 : public QDialog
+class DatePicker : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Form10(QWidget *parent = nullptr);
+    explicit DatePicker(QWidget *parent = nullptr);
 
     QCalendarWidget *MonthView1;
     QLabel *Label1;

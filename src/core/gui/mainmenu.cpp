@@ -1,16 +1,16 @@
-#include "core/gui/form1.h"
+#include "core/gui/mainmenu.h"
 
 #include "core/backup.h"
 #include "core/database.h"
 #include "core/gui/firststart.h"
-#include "core/gui/form11.h"
-#include "core/gui/form2.h"
+#include "core/gui/versionwindow.h"
+#include "core/gui/settingsdialog.h"
 #include "core/gui/helpwindow.h"
 #include "core/gui/windowregistry.h"
 #include "core/module1.h"
 #include "core/settingsstore.h"
-#include "members/gui/form7.h"
-#include "monthly/gui/form3.h"
+#include "members/gui/memberlistwindow.h"
+#include "monthly/gui/monthwindow.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/widgets.h"
 
@@ -21,7 +21,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-const QString Form1::KeyHint =
+const QString MainMenu::KeyHint =
     QStringLiteral("スコアは1、メンバーは2のキーに対応しています\r\nESCまたはF10で終了します");
 
 namespace {
@@ -33,7 +33,7 @@ const QString VersionHint = QStringLiteral("バージョンと連絡先の表示
 
 } // namespace
 
-Form1::Form1(QWidget *parent)
+MainMenu::MainMenu(QWidget *parent)
     : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Parvela"));
@@ -53,18 +53,18 @@ Form1::Form1(QWidget *parent)
     Ui::makeHintBox(*Label1);
     Label1->setWordWrap(true);
 
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(Command1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &MainMenu::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &MainMenu::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &MainMenu::Command6_Click);
 
     new KeyPreview(this, [this](int key) { return Form_KeyDown(key); });
     new EnterPressesButtons(this);
 }
 
-QPushButton *Form1::makeButton(const QString &caption, int left, int top, const QString &tooltip)
+QPushButton *MainMenu::makeButton(const QString &caption, int left, int top, const QString &tooltip)
 {
     auto *button = new QPushButton(caption, this);
     button->setGeometry(Twips::rect(left, top, 1335, 615));
@@ -74,7 +74,7 @@ QPushButton *Form1::makeButton(const QString &caption, int left, int top, const 
     return button;
 }
 
-bool Form1::Form_Load()
+bool MainMenu::Form_Load()
 {
     // Settings that could not be kept would be lost at every start without a word.
     const QString settingsProblem = SettingsStore::unusableReason();
@@ -112,7 +112,7 @@ bool Form1::Form_Load()
     return true;
 }
 
-bool Form1::Form_KeyDown(int key)
+bool MainMenu::Form_KeyDown(int key)
 {
     switch (key) {
     case Qt::Key_1:
@@ -133,54 +133,54 @@ bool Form1::Form_KeyDown(int key)
     }
 }
 
-void Form1::Command1_Click()
+void MainMenu::Command1_Click()
 {
-    Form7 &members = WindowRegistry::instance().form<Form7>(this);
+    MemberListWindow &members = WindowRegistry::instance().form<MemberListWindow>(this);
     members.Showtable();
     members.exec();
 }
 
-void Form1::Command2_Click()
+void MainMenu::Command2_Click()
 {
     // Modeless: the menu stays usable, and pressing again refreshes the year and brings it forward.
-    Form3 &months = WindowRegistry::instance().form<Form3>(this);
+    MonthWindow &months = WindowRegistry::instance().form<MonthWindow>(this);
     months.Label1->setText(QString::number(Module1::Settings.EditYear) + QStringLiteral("年度"));
     months.show();
     months.raise();
     months.activateWindow();
 }
 
-void Form1::Command3_Click()
+void MainMenu::Command3_Click()
 {
-    Form2 &settings = WindowRegistry::instance().form<Form2>(this);
+    SettingsDialog &settings = WindowRegistry::instance().form<SettingsDialog>(this);
     settings.Fill(Module1::Settings);
     settings.exec();
 }
 
-void Form1::Command4_Click()
+void MainMenu::Command4_Click()
 {
     if (!HelpWindow::helpFilePresent())
         return;
     WindowRegistry::instance().form<HelpWindow>(this).exec();
 }
 
-void Form1::Command5_Click()
+void MainMenu::Command5_Click()
 {
-    WindowRegistry::instance().form<Form11>(this).exec();
+    WindowRegistry::instance().form<VersionWindow>(this).exec();
 }
 
-void Form1::Command6_Click()
+void MainMenu::Command6_Click()
 {
     close();
 }
 
-void Form1::closeEvent(QCloseEvent *event)
+void MainMenu::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     event->accept();
 }
 
-void Form1::Form_Unload()
+void MainMenu::Form_Unload()
 {
     if (m_unloaded)
         return;
@@ -190,7 +190,7 @@ void Form1::Form_Unload()
     QApplication::quit();
 }
 
-void Form1::mouseMoveEvent(QMouseEvent *event)
+void MainMenu::mouseMoveEvent(QMouseEvent *event)
 {
     // A button passes an unused move on to the window; its own hint must stay.
     if (!qobject_cast<QPushButton *>(childAt(event->position().toPoint())))
@@ -198,7 +198,7 @@ void Form1::mouseMoveEvent(QMouseEvent *event)
     QWidget::mouseMoveEvent(event);
 }
 
-bool Form1::eventFilter(QObject *watched, QEvent *event)
+bool MainMenu::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         if (watched == Command2)

@@ -1,4 +1,4 @@
-#include "members/gui/form7.h"
+#include "members/gui/memberlistwindow.h"
 
 #include "core/gui/errorreport.h"
 #include "core/gui/failedreadnotice.h"
@@ -7,7 +7,7 @@
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/numbertext.h"
-#include "members/gui/form8.h"
+#include "members/gui/memberdialog.h"
 #include "members/gui/handicaphistorywindow.h"
 #include "members/gui/memberimportdialog.h"
 #include "members/latesthandicap.h"
@@ -28,8 +28,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-const QString Form7::Caption = QStringLiteral("メンバー");
-const QString Form7::FormName = QStringLiteral("Form7");
+const QString MemberListWindow::Caption = QStringLiteral("メンバー");
+const QString MemberListWindow::FormName = QStringLiteral("Form7");
 
 namespace {
 
@@ -40,7 +40,7 @@ constexpr int DefaultColumnWidths[ColumnCount] = {2000, 2000, 1500, 1000};
 
 } // namespace
 
-Form7::Form7(QWidget *parent)
+MemberListWindow::MemberListWindow(QWidget *parent)
     : QDialog(parent)
     , m_placement(this, FormName)
 {
@@ -88,26 +88,26 @@ Form7::Form7(QWidget *parent)
     setTabOrder(Command7, MemberGrid);
     setTabOrder(MemberGrid, Command5);
 
-    connect(Command1, &QToolButton::clicked, this, &Form7::Command1_Click);
-    connect(Command2, &QToolButton::clicked, this, &Form7::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form7::Command3_Click);
-    connect(Command5, &QToolButton::clicked, this, &Form7::Command5_Click);
+    connect(Command1, &QToolButton::clicked, this, &MemberListWindow::Command1_Click);
+    connect(Command2, &QToolButton::clicked, this, &MemberListWindow::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &MemberListWindow::Command3_Click);
+    connect(Command5, &QToolButton::clicked, this, &MemberListWindow::Command5_Click);
     // The preview, the PDF and the CSV copy share the name proposed for the document.
     const auto documentName = [] { return Caption; };
     PrintCommand::equipButton(
         *Command5, [this] { return printout(); }, documentName);
     CsvExport::addCommand(*Command5, documentName, [this] { return CsvExport::gridTexts(*MemberGrid); });
-    connect(Command6, &QPushButton::clicked, this, &Form7::Command6_Click);
-    connect(Command7, &QPushButton::clicked, this, &Form7::Command7_Click);
-    connect(MemberGrid, &Grid::SelChange, this, &Form7::MemberGrid_SelChange);
-    connect(MemberGrid, &Grid::DblClick, this, &Form7::MemberGrid_DblClick);
-    connect(MemberGrid, &Grid::MouseDown, this, &Form7::MemberGrid_MouseDown);
+    connect(Command6, &QPushButton::clicked, this, &MemberListWindow::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &MemberListWindow::Command7_Click);
+    connect(MemberGrid, &Grid::SelChange, this, &MemberListWindow::MemberGrid_SelChange);
+    connect(MemberGrid, &Grid::DblClick, this, &MemberListWindow::MemberGrid_DblClick);
+    connect(MemberGrid, &Grid::MouseDown, this, &MemberListWindow::MemberGrid_MouseDown);
     new EnterPressesButtons(this);
 
     Form_Load();
 }
 
-void Form7::Form_Load()
+void MemberListWindow::Form_Load()
 {
     MemberGrid->setFixedCols(0);
     MemberGrid->setCols(ColumnCount);
@@ -124,12 +124,12 @@ void Form7::Form_Load()
     m_placement.restore(*MemberGrid, ColumnCount, QSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight)));
 }
 
-void Form7::Showtable()
+void MemberListWindow::Showtable()
 {
     loadRows(MemberTable::allByKana);
 }
 
-void Form7::loadRows(const std::function<QVector<MemberRecord>()> &read)
+void MemberListWindow::loadRows(const std::function<QVector<MemberRecord>()> &read)
 {
     // Emptying the grid leaves no row selected, so edit and delete disarm: a row the user
     // chose before the reload may now show another member.
@@ -144,34 +144,34 @@ void Form7::loadRows(const std::function<QVector<MemberRecord>()> &read)
     }
 }
 
-void Form7::Addrow(int row, const MemberRecord &member)
+void MemberListWindow::Addrow(int row, const MemberRecord &member)
 {
     MemberGrid->setRowTexts(row, {member.name, member.kana, member.birthday, NumberText::plain(member.hc)});
     m_rowIds.append(member.id);
 }
 
-qint16 Form7::memberIdOfRow(int row) const
+qint16 MemberListWindow::memberIdOfRow(int row) const
 {
     if (row < 1 || row > m_rowIds.size())
         return 0;
     return m_rowIds.at(row - 1);
 }
 
-void Form7::setEditButtonsEnabled(bool enabled)
+void MemberListWindow::setEditButtonsEnabled(bool enabled)
 {
     Command2->setEnabled(enabled);
     Command3->setEnabled(enabled);
     m_historyCommand->setEnabled(enabled);
 }
 
-void Form7::Command1_Click()
+void MemberListWindow::Command1_Click()
 {
-    Form8 &dialog = WindowRegistry::instance().form<Form8>(this);
-    dialog.setWindowTitle(Form8::AddCaption);
+    MemberDialog &dialog = WindowRegistry::instance().form<MemberDialog>(this);
+    dialog.setWindowTitle(MemberDialog::AddCaption);
     dialog.exec();
 }
 
-void Form7::Command2_Click()
+void MemberListWindow::Command2_Click()
 {
     if (!MemberGrid->hasSelectedRow())
         return;
@@ -187,16 +187,16 @@ void Form7::Command2_Click()
         return;
     }
     Module1::EditMemberId = member->id;
-    Form8 &dialog = WindowRegistry::instance().form<Form8>(this);
+    MemberDialog &dialog = WindowRegistry::instance().form<MemberDialog>(this);
     dialog.Text1->setText(member->name);
     dialog.Text2->setText(member->kana);
     dialog.Text3->setText(member->birthday);
     dialog.Text4->setText(NumberText::plain(member->hc));
-    dialog.setWindowTitle(Form8::EditCaption);
+    dialog.setWindowTitle(MemberDialog::EditCaption);
     dialog.exec();
 }
 
-void Form7::Command3_Click()
+void MemberListWindow::Command3_Click()
 {
     if (!MemberGrid->hasSelectedRow())
         return;
@@ -216,7 +216,7 @@ void Form7::Command3_Click()
     Showtable();
 }
 
-void Form7::Command6_Click()
+void MemberListWindow::Command6_Click()
 {
     WaitCursor wait;
     QVector<MemberRecord> members;
@@ -230,7 +230,7 @@ void Form7::Command6_Click()
         Showtable();
 }
 
-void Form7::ImportCsv_Click()
+void MemberListWindow::ImportCsv_Click()
 {
     const QString path = FileDialogs::openFileName(this, QStringLiteral("CSVから取込"), FileDialogs::CsvFilter);
     if (path.isEmpty())
@@ -253,7 +253,7 @@ void Form7::ImportCsv_Click()
         Showtable();
 }
 
-void Form7::History_Click()
+void MemberListWindow::History_Click()
 {
     const qint16 id = memberIdOfRow(MemberGrid->row());
     if (id == 0)
@@ -265,36 +265,36 @@ void Form7::History_Click()
         window.close();
 }
 
-void Form7::Command7_Click()
+void MemberListWindow::Command7_Click()
 {
     close();
 }
 
-void Form7::MemberGrid_SelChange()
+void MemberListWindow::MemberGrid_SelChange()
 {
     // Armed exactly while a member row is selected, however it was selected.
     setEditButtonsEnabled(MemberGrid->hasSelectedRow());
 }
 
-void Form7::MemberGrid_DblClick()
+void MemberListWindow::MemberGrid_DblClick()
 {
     if (memberIdOfRow(MemberGrid->row()) != 0)
         Command2_Click();
 }
 
-void Form7::MemberGrid_MouseDown(int button)
+void MemberListWindow::MemberGrid_MouseDown(int button)
 {
     if (button == 2)
         Command1_Click();
 }
 
-void Form7::resizeEvent(QResizeEvent *event)
+void MemberListWindow::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     Form_Resize(width(), height());
 }
 
-void Form7::Form_Resize(int innerWidth, int innerHeight)
+void MemberListWindow::Form_Resize(int innerWidth, int innerHeight)
 {
     // A minimised or very small window gives the grid no room rather than a negative size.
     const int buttonTop = qMax(0, innerHeight - 32);
@@ -305,7 +305,7 @@ void Form7::Form_Resize(int innerWidth, int innerHeight)
     MemberGrid->resize(qMax(0, innerWidth - 16), qMax(0, innerHeight - 48));
 }
 
-void Form7::keyPressEvent(QKeyEvent *event)
+void MemberListWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
         Command7->click();
@@ -315,24 +315,24 @@ void Form7::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void Form7::done(int result)
+void MemberListWindow::done(int result)
 {
     Form_QueryUnload();
     QDialog::done(result);
 }
 
-void Form7::Form_QueryUnload()
+void MemberListWindow::Form_QueryUnload()
 {
     m_placement.saveOnce();
 }
 
-void Form7::Command5_Click()
+void MemberListWindow::Command5_Click()
 {
     if (PrintCommand::run(this, printout()))
         PrintCommand::makeLastRowCurrent(*MemberGrid);
 }
 
-PrintCommand::Printout Form7::printout() const
+PrintCommand::Printout MemberListWindow::printout() const
 {
     // Kana and birthday are not printed: name and handicap only.
     QVector<QStringList> rows;

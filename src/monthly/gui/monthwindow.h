@@ -9,12 +9,12 @@ class QPushButton;
 
 // The month selection window: one button per month of the edited year, and the year's summary.
 // Modeless beside the main menu; everything it opens is modal.
-class Form3 : public QWidget
+class MonthWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Form3(QWidget *parent = nullptr);
+    explicit MonthWindow(QWidget *parent = nullptr);
 
     QLabel *Label1;                         // the edited year, set by the main menu
     std::array<QPushButton *, 12> Command1; // 1月 … 12月, index + 1 = month

@@ -9,12 +9,12 @@ class QPushButton;
 
 // The competition dialog: play date and course name of a month that has no competition yet.
 // OK stores the month's Course row and goes on to its score sheet.
-class Form6 : public QDialog
+class CompetitionDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Form6(QWidget *parent = nullptr);
+    explicit CompetitionDialog(QWidget *parent = nullptr);
 
     QLabel *Label3; // プレイ日
     QLineEdit *boxDate;

@@ -7,12 +7,12 @@ class QPushButton;
 class KeyPreview;
 
 // The main menu: the program's first and last window.
-class Form1 : public QWidget
+class MainMenu : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    explicit MainMenu(QWidget *parent = nullptr);
 
     // Loads the settings, opens the database and makes the day's backup. When there is no
     // database yet the user is offered to create one. When the database cannot be opened the

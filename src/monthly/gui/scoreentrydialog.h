@@ -11,12 +11,12 @@ class QPushButton;
 
 // The score entry dialog: one participant's result. Its caption tells the mode: "追加" inserts
 // a row of the current competition, any other caption updates the row EditScoreId.
-class Form5 : public QDialog
+class ScoreEntryDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Form5(QWidget *parent = nullptr);
+    explicit ScoreEntryDialog(QWidget *parent = nullptr);
 
     static const QString AddCaption;  // 追加
     static const QString EditCaption; // 編集

@@ -21,12 +21,12 @@ struct CourseRecord;
 
 // The month's score sheet: one competition with all its results in net order. The hub of a
 // month's work: add, bulk add, edit, delete, new handicaps, print, play date and course.
-class Form4 : public QDialog
+class ScoreSheetWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Form4(QWidget *parent = nullptr);
+    explicit ScoreSheetWindow(QWidget *parent = nullptr);
 
     static const QString FormName; // "Form4": its placement keys
     static constexpr int ColumnCount = 9;

@@ -16,12 +16,12 @@ struct Line;
 }
 
 // The annual summary: one row per member, the placed months tinted red, blue and yellow.
-class Form9 : public QDialog
+class AnnualSummaryWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Form9(QWidget *parent = nullptr);
+    explicit AnnualSummaryWindow(QWidget *parent = nullptr);
 
     static const QString Caption;
     static const QString FormName; // "Form9": its placement keys
