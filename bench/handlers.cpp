@@ -108,9 +108,9 @@ void newHandicap(const Clubs::Club &club)
     Module1::CurrentCourseId = december.id;
     ScoreSheetWindow sheet;
     sheet.setWindowTitle(QStringLiteral("%1年12月").arg(year));
-    sheet.boxDate->setText(december.playDate);
-    sheet.boxCourse->setEditText(december.courseName);
-    sheet.Showtable();
+    sheet.playDateEdit->setText(december.playDate);
+    sheet.courseCombo->setEditText(december.courseName);
+    sheet.reload();
     sheet.show();
     QCoreApplication::processEvents();
     QVector<int> otherMonths = Clubs::yearCourseIds();
@@ -131,14 +131,14 @@ void newHandicap(const Clubs::Club &club)
         readRows(QStringLiteral("select ID,HC,F_HC,E_HC from Member"));
     };
     pressBesideFloor(
-        QStringLiteral("新HC計算, December of %1").arg(sheet.rowRecords().size()), club, sheet, *sheet.ScoreGrid,
+        QStringLiteral("新HC計算, December of %1").arg(sheet.rows().size()), club, sheet, *sheet.scoreGrid,
         {{QStringLiteral("select ID,NEW_HC,RANK from Score where COURSE_ID=?"),
           {december.id},
           QStringLiteral("update Score set NEW_HC=?,RANK=? where ID=?")},
          {QStringLiteral("select ID,HC,F_HC,E_HC from Member"),
           {},
           QStringLiteral("update Member set HC=?,F_HC=?,E_HC=? where ID=?")}},
-        [&] { sheet.Command4_Click(); }, [&] { sheet.Showtable(); }, read);
+        [&] { sheet.calculateNewHandicaps(); }, [&] { sheet.reload(); }, read);
     Clubs::closeCopy(club);
 }
 
@@ -148,7 +148,7 @@ void latestHandicap(const Clubs::Club &club)
     // As at the year's start, before the first retrieval.
     Database::exec(QStringLiteral("update Member set HC=F_HC"));
     MemberListWindow list;
-    list.Showtable();
+    list.reload();
     list.show();
     QCoreApplication::processEvents();
     const QString courses = Clubs::idList(Clubs::yearCourseIds());
@@ -162,9 +162,9 @@ void latestHandicap(const Clubs::Club &club)
         readRows(QStringLiteral("select ID,NAME,HURIKANA,BIRTHDAY,HC from Member"));
     };
     pressBesideFloor(
-        QStringLiteral("最新HC取得"), club, list, *list.MemberGrid,
+        QStringLiteral("最新HC取得"), club, list, *list.memberGrid,
         {{QStringLiteral("select ID,HC from Member"), {}, QStringLiteral("update Member set HC=? where ID=?")}},
-        [&] { list.Command6_Click(); }, [&] { list.Showtable(); }, read);
+        [&] { list.takeLatestHandicaps(); }, [&] { list.reload(); }, read);
     Clubs::closeCopy(club);
 }
 

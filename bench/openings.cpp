@@ -6,8 +6,8 @@
 #include "core/database.h"
 #include "core/gui/mainmenu.h"
 #include "core/gui/windowregistry.h"
-#include "members/gui/memberlistwindow.h"
 #include "members/gui/handicaphistorywindow.h"
+#include "members/gui/memberlistwindow.h"
 #include "monthly/gui/monthwindow.h"
 #include "monthly/gui/scoresheetwindow.h"
 #include "platform/gui/grid.h"
@@ -64,8 +64,8 @@ double bareOpening(QWidget *owner, const Shown &shown, const std::function<void(
 
 void annualWindow(const Clubs::Club &club, MonthWindow &months)
 {
-    const auto press = [&months] { months.Command3_Click(); };
-    const Shown shown = shownBy(press, &AnnualSummaryWindow::ScoreGrid);
+    const auto press = [&months] { months.openAnnualSummary(); };
+    const Shown shown = shownBy(press, &AnnualSummaryWindow::summaryGrid);
     const auto read = [] { Floors::readAnnualRows(Clubs::year()); };
     Measure::compare(
         {QStringLiteral("annual window opened (年間)"), club.label()}, [&] { return untilModalPainted(press); },
@@ -74,8 +74,8 @@ void annualWindow(const Clubs::Club &club, MonthWindow &months)
 
 void memberList(const Clubs::Club &club, MainMenu &menu)
 {
-    const auto press = [&menu] { menu.Command1_Click(); };
-    const Shown shown = shownBy(press, &MemberListWindow::MemberGrid);
+    const auto press = [&menu] { menu.openMemberList(); };
+    const Shown shown = shownBy(press, &MemberListWindow::memberGrid);
     const auto read = [] { Floors::readMemberRows(); };
     Measure::compare(
         {QStringLiteral("member list opened (メンバー)"), club.label()}, [&] { return untilModalPainted(press); },
@@ -84,8 +84,8 @@ void memberList(const Clubs::Club &club, MainMenu &menu)
 
 void scoreSheet(const Clubs::Club &club, MonthWindow &months)
 {
-    const auto press = [&months] { months.Command1_Click(December - 1); };
-    const Shown shown = shownBy(press, &ScoreSheetWindow::ScoreGrid);
+    const auto press = [&months] { months.openMonth(December - 1); };
+    const Shown shown = shownBy(press, &ScoreSheetWindow::scoreGrid);
     const auto read = [] { Floors::readSheetRows(Clubs::year(), December); };
     Measure::compare(
         {QStringLiteral("December's sheet opened (12月)"), club.label()}, [&] { return untilModalPainted(press); },
@@ -100,15 +100,15 @@ void handicapHistory(const Clubs::Club &club)
             QStringLiteral("select MEMBER_ID from Score group by MEMBER_ID order by count(*) desc, MEMBER_ID limit 1"))
             .toInt();
     MemberListWindow list;
-    list.Showtable();
+    list.reload();
     list.show();
-    for (int row = 1; row < list.MemberGrid->rows(); ++row) {
+    for (int row = 1; row < list.memberGrid->rows(); ++row) {
         if (list.memberIdOfRow(row) == memberId)
-            list.MemberGrid->setRow(row);
+            list.memberGrid->setRow(row);
     }
     QCoreApplication::processEvents();
-    const auto press = [&list] { list.History_Click(); };
-    const Shown shown = shownBy(press, &HandicapHistoryWindow::HistoryGrid);
+    const auto press = [&list] { list.showHistory(); };
+    const Shown shown = shownBy(press, &HandicapHistoryWindow::historyGrid);
     const auto read = [memberId] { Floors::readHistoryRows(memberId); };
     Measure::compare(
         {QStringLiteral("HC history opened (%1 rounds)").arg(shown.cells.texts.size()), club.label()},

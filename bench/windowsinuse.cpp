@@ -26,10 +26,9 @@ struct GridWindows
         Module1::CurrentMonth = 12;
         Module1::CurrentCourseId = december.id;
         sheet.setWindowTitle(QStringLiteral("%1年12月").arg(Clubs::year()));
-        for (auto [window, reload] :
-             {std::pair<QWidget *, std::function<void()>>(&annual, [this] { annual.Showtable(); }),
-              {&members, [this] { members.Showtable(); }},
-              {&sheet, [this] { sheet.Showtable(); }}}) {
+        for (auto [window, reload] : {std::pair<QWidget *, std::function<void()>>(&annual, [this] { annual.reload(); }),
+                                      {&members, [this] { members.reload(); }},
+                                      {&sheet, [this] { sheet.reload(); }}}) {
             reload();
             window->show();
         }
@@ -52,10 +51,12 @@ void reload(const QString &name, const Clubs::Club &club, QWidget &window, QTabl
     bare.show();
     QCoreApplication::processEvents();
     Measure::compare({QStringLiteral("%1 reloaded (%2 rows)").arg(name).arg(cells.texts.size()), club.label()},
-                     Measure::paintedAfter(&window, reloadTable), Measure::paintedAfter(&bare, [&] {
-                         read();
-                         bare.fill(cells);
-                     }),
+                     Measure::paintedAfter(&window, reloadTable),
+                     Measure::paintedAfter(&bare,
+                                           [&] {
+                                               read();
+                                               bare.fill(cells);
+                                           }),
                      club.members >= 2000 ? Measure::Target{1.5, 0} : Measure::Target{});
 }
 
@@ -79,12 +80,15 @@ void reloads(const Clubs::Club &club)
 {
     Clubs::open(club);
     GridWindows windows;
-    reload(QStringLiteral("annual window"), club, windows.annual, *windows.annual.ScoreGrid,
-           [&] { windows.annual.Showtable(); }, [] { Floors::readAnnualRows(Clubs::year()); });
-    reload(QStringLiteral("member list"), club, windows.members, *windows.members.MemberGrid,
-           [&] { windows.members.Showtable(); }, [] { Floors::readMemberRows(); });
-    reload(QStringLiteral("December's sheet"), club, windows.sheet, *windows.sheet.ScoreGrid,
-           [&] { windows.sheet.Showtable(); }, [] { Floors::readSheetRows(Clubs::year(), 12); });
+    reload(
+        QStringLiteral("annual window"), club, windows.annual, *windows.annual.summaryGrid,
+        [&] { windows.annual.reload(); }, [] { Floors::readAnnualRows(Clubs::year()); });
+    reload(
+        QStringLiteral("member list"), club, windows.members, *windows.members.memberGrid,
+        [&] { windows.members.reload(); }, [] { Floors::readMemberRows(); });
+    reload(
+        QStringLiteral("December's sheet"), club, windows.sheet, *windows.sheet.scoreGrid,
+        [&] { windows.sheet.reload(); }, [] { Floors::readSheetRows(Clubs::year(), 12); });
     Database::close();
 }
 
@@ -93,10 +97,10 @@ void printouts(const Clubs::Club &club)
     Clubs::open(club);
     GridWindows windows;
     printout(
-        QStringLiteral("annual"), club, [&] { windows.annual.Command5_Click(); },
+        QStringLiteral("annual"), club, [&] { windows.annual.print(); },
         club.members >= 2000 ? Measure::Target{1.5, 0} : Measure::Target{});
-    printout(QStringLiteral("member list"), club, [&] { windows.members.Command5_Click(); }, {});
-    printout(QStringLiteral("December's sheet"), club, [&] { windows.sheet.Command5_Click(); }, {});
+    printout(QStringLiteral("member list"), club, [&] { windows.members.print(); }, {});
+    printout(QStringLiteral("December's sheet"), club, [&] { windows.sheet.print(); }, {});
     Database::close();
 }
 

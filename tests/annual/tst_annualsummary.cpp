@@ -98,9 +98,9 @@ private slots:
         QImage picture;
         QPoint gridLine, beyond;
         const QString title = opens(
-            [&] { months.Command3->click(); },
+            [&] { months.annualButton->click(); },
             [&](QWidget *modal) {
-                Grid &grid = *static_cast<AnnualSummaryWindow *>(modal)->ScoreGrid;
+                Grid &grid = *static_cast<AnnualSummaryWindow *>(modal)->summaryGrid;
                 names = shownColumn(grid, 0);
                 row = shownTable(grid)[2];
                 for (int column = 3; column <= 7; ++column)

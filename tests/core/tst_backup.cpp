@@ -38,7 +38,7 @@ private:
     QVector<MessageBox::Shown> start()
     {
         Database::close();
-        if (!MainMenu().Form_Load())
+        if (!MainMenu().start())
             return {{QMessageBox::Critical, QString(), "the menu did not open", {}}};
         return MessageBox::takeShown();
     }
@@ -149,19 +149,19 @@ private slots:
         // Each copy listed with its members and verdict, and offered only when sound.
         QStringList listed;
         onNextDialog<RestoreDialog>([&](RestoreDialog *dialog) {
-            Grid &grid = *dialog->BackupGrid;
+            Grid &grid = *dialog->backupGrid;
             for (int row = 1; row < grid.rows(); ++row) {
                 clickRow(grid, row);
                 listed << QStringList{grid.cellText(row, 1), grid.cellText(row, 3), grid.cellText(row, 5),
-                                      dialog->Command1->isEnabled() ? "offered" : "refused"}
+                                      dialog->restoreButton->isEnabled() ? "offered" : "refused"}
                               .join(' ');
             }
             MessageBox::queueAnswer(QMessageBox::Yes);
             clickRow(grid, int(listed.indexOf("parvela-20260501.mdb 1 正常 offered")) + 1);
-            dialog->Command1->click();
+            dialog->restoreButton->click();
             dialog->close();
         });
-        showWindow<SettingsDialog>().Command2->click();
+        showWindow<SettingsDialog>().restoreButton->click();
         listed.sort();
         QCOMPARE(listed,
                  (QStringList{"parvela-20260430.mdb  壊れています refused", "parvela-20260501.mdb 1 正常 offered"}));

@@ -107,11 +107,11 @@ private slots:
         // The version window names the files in use and the libraries.
         QStringList seen;
         ParvelaTest::onNextDialog<VersionWindow>([&](VersionWindow *window) {
-            seen << window->DatabaseValue->toolTip() << window->HelpFileValue->toolTip() << window->QtValue->text()
-                 << window->SqliteValue->text();
-            window->Command2->click();
+            seen << window->databaseValue->toolTip() << window->helpFileValue->toolTip() << window->qtValue->text()
+                 << window->sqliteValue->text();
+            window->closeButton->click();
         });
-        menu->Command5->click();
+        menu->versionButton->click();
         delete menu;
         QCOMPARE(seen, (QStringList{folders.file(UserDatabase), folders.file("share/parvela/parvela.hlp"), qVersion(),
                                     ParvelaTest::value("select sqlite_version()").toString()}));

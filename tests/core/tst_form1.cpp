@@ -34,7 +34,7 @@ private:
     // then, it is closed with its close box.
     QString inSettings(const std::function<void(SettingsDialog *)> &act)
     {
-        return opens([&] { m_menu->Command3->click(); },
+        return opens([&] { m_menu->settingsButton->click(); },
                      [&](QWidget *modal) {
                          act(static_cast<SettingsDialog *>(modal));
                          return modal->isVisible() ? "open" : "closed";
@@ -48,7 +48,7 @@ private slots:
         clearSettings();
         Database::close(); // the menu's own load step opens it
         m_menu = std::make_unique<MainMenu>();
-        QVERIFY(m_menu->Form_Load());
+        QVERIFY(m_menu->start());
         QVERIFY(showActive(m_menu.get()));
         MessageBox::takeShown();
     }
@@ -81,7 +81,7 @@ private slots:
         QFETCH(QString, opens);
         const QDir source(qEnvironmentVariable("PARVELA_SOURCE_DIR"));
         QVERIFY(QFile::copy(source.filePath("data/parvela.hlp"), QDir(m_db->folder()).filePath("parvela.hlp")));
-        QString opened = ParvelaTest::opens([&] { sendKey(m_menu->Command5, key); }).section(':', 0, 0);
+        QString opened = ParvelaTest::opens([&] { sendKey(m_menu->versionButton, key); }).section(':', 0, 0);
         if (MonthWindow *months = WindowRegistry::instance().existing<MonthWindow>()) // modeless
             opened = QString::fromLatin1(months->metaObject()->className());
         QCOMPARE(opened, opens);
@@ -104,17 +104,17 @@ private slots:
         QFETCH(int, window);
         QFETCH(int, key);
         WindowRegistry &windows = WindowRegistry::instance();
-        windows.form<SettingsDialog>().Fill(Module1::Settings);
+        windows.form<SettingsDialog>().load(Module1::Settings);
         // Each window's button that closes it; the main menu's opens the version window.
-        QPushButton *button = QList<QPushButton *>{m_menu->Command5,
-                                                   windows.form<SettingsDialog>().Command1,
-                                                   windows.form<MonthWindow>().Command2,
-                                                   windows.form<ScoreSheetWindow>().Command7,
-                                                   windows.form<CompetitionDialog>().Command2,
-                                                   windows.form<MemberListWindow>().Command7,
-                                                   windows.form<AnnualSummaryWindow>().Command7,
-                                                   windows.form<VersionWindow>().Command2,
-                                                   windows.form<BulkAddDialog>().Command2}[window];
+        QPushButton *button = QList<QPushButton *>{m_menu->versionButton,
+                                                   windows.form<SettingsDialog>().okButton,
+                                                   windows.form<MonthWindow>().closeButton,
+                                                   windows.form<ScoreSheetWindow>().closeButton,
+                                                   windows.form<CompetitionDialog>().cancelButton,
+                                                   windows.form<MemberListWindow>().closeButton,
+                                                   windows.form<AnnualSummaryWindow>().closeButton,
+                                                   windows.form<VersionWindow>().closeButton,
+                                                   windows.form<BulkAddDialog>().cancelButton}[window];
         QVERIFY(showActive(button->window()));
         button->setFocus();
         const auto press = [&] {
@@ -137,17 +137,18 @@ private slots:
         Module1::LoadSettings();
         QStringList shown, storedWhileOpen;
         QCOMPARE(inSettings([&](SettingsDialog *form) {
-                     for (QLineEdit *box :
-                          {form->Text1, form->Text2, form->Text3, form->Text4, form->boxTori1, form->boxTori2,
-                           form->boxTen[0], form->boxTen[1], form->boxTen[2], form->boxTen[3]})
+                     for (QLineEdit *box : {form->yearEdit, form->winnerEdit, form->runnerUpEdit, form->thirdEdit,
+                                            form->attendanceEdit, form->pointsEdit, form->pointEdits[0],
+                                            form->pointEdits[1], form->pointEdits[2], form->pointEdits[3]})
                          shown << box->text();
-                     shown << QString::number(form->Check1->isChecked()) << form->Combo1->currentText();
-                     form->Text1->setText("-5");
-                     form->Command1->click();
-                     shown << QString::number(form->focusWidget() == form->Text1);
+                     shown << QString::number(form->attendanceCheck->isChecked())
+                           << form->printScaleCombo->currentText();
+                     form->yearEdit->setText("-5");
+                     form->okButton->click();
+                     shown << QString::number(form->focusWidget() == form->yearEdit);
                      storedWhileOpen = storedSettings();
-                     form->Text1->setText("2004");
-                     form->Command1->click();
+                     form->yearEdit->setText("2004");
+                     form->okButton->click();
                  }),
                  "closed");
         // No year was stored: the clock's year was shown.
@@ -159,14 +160,14 @@ private slots:
         const QStringList stored = {"2004", "0.7", "0.8", "0.9", "0", "6", "1", "13", "2", "3", "2", "1", "120"};
         QCOMPARE(storedSettings(), stored);
         QCOMPARE(inSettings([](SettingsDialog *form) {
-                     form->Text1->setText("1999");
-                     form->Check1->setChecked(false);
-                     QTest::keyClick(form->Text1, Qt::Key_Escape);
+                     form->yearEdit->setText("1999");
+                     form->attendanceCheck->setChecked(false);
+                     QTest::keyClick(form->yearEdit, Qt::Key_Escape);
                  }),
                  "open");
         QCOMPARE(storedSettings(), stored);
         QTest::keyClick(m_menu.get(), Qt::Key_1);
-        QCOMPARE(WindowRegistry::instance().form<MonthWindow>().Label1->text(), "2004年度");
+        QCOMPARE(WindowRegistry::instance().form<MonthWindow>().yearLabel->text(), "2004年度");
     }
 };
 

@@ -19,10 +19,10 @@ QString memberDialog(const std::function<void()> &press, const QList<QStringList
 {
     return opens(press, [&](QWidget *modal) {
         auto *dialog = static_cast<MemberDialog *>(modal);
-        QString seen =
-            QStringList{dialog->Text1->text(), dialog->Text2->text(), dialog->Text3->text(), dialog->Text4->text()}
-                .join('|')
-            + (dialog->Command1->isEnabled() ? "" : " (OK off)");
+        QString seen = QStringList{dialog->nameEdit->text(), dialog->kanaEdit->text(), dialog->birthdayEdit->text(),
+                                   dialog->hcEdit->text()}
+                           .join('|')
+                       + (dialog->okButton->isEnabled() ? "" : " (OK off)");
         for (const QStringList &texts : typed) {
             enterMember(dialog, texts);
             seen += dialog->isVisible() ? " open" : " closed";
@@ -56,10 +56,10 @@ class TestMemberList : public QObject
         opens([&] { QTest::keyClick(m_list, Qt::Key_I, Qt::ControlModifier); },
               [&](QWidget *modal) {
                   auto *dialog = static_cast<MemberImportDialog *>(modal);
-                  const bool offered = dialog->Command1->isEnabled();
-                  seen << dialog->Label1->text() << (offered ? "取込できる" : "取込できない")
-                       << shownColumn(*dialog->PreviewGrid, 5);
-                  (offered ? dialog->Command1 : dialog->Command2)->click();
+                  const bool offered = dialog->importButton->isEnabled();
+                  seen << dialog->summaryLabel->text() << (offered ? "取込できる" : "取込できない")
+                       << shownColumn(*dialog->previewGrid, 5);
+                  (offered ? dialog->importButton : dialog->cancelButton)->click();
                   return "seen";
               });
         return seen;
@@ -80,7 +80,7 @@ private slots:
     // dialog open with what was typed.
     void addStoresWhatWasTypedAndRefusesABadNumberOrATakenName()
     {
-        QCOMPARE(memberDialog([&] { m_list->Command1->click(); },
+        QCOMPARE(memberDialog([&] { m_list->addButton->click(); },
                               {{"山田", "やまだ", "1960/1/1", "18'); delete from Member;--"},
                                {"山田太郎", "", "1980/1/1", "10"},
                                {"山田太郎 ", "O'Brien", "1970/5/6'", "18"}}),
@@ -93,23 +93,23 @@ private slots:
         QCOMPARE(count("Member where ID=2 and NAME='山田太郎 ' and HURIKANA='O''Brien' and "
                        "BIRTHDAY='1970/5/6''' and HC=18 and F_HC=18 and E_HC=18"),
                  1);
-        QCOMPARE(shownColumn(*m_list->MemberGrid, 0) + shownColumn(*m_list->MemberGrid, 3),
+        QCOMPARE(shownColumn(*m_list->memberGrid, 0) + shownColumn(*m_list->memberGrid, 3),
                  (QStringList{"山田太郎 ", "山田太郎", "18", "2001684.3"}));
-        QVERIFY(highlightedRows(*m_list->MemberGrid).isEmpty() && !m_list->Command2->isEnabled());
+        QVERIFY(highlightedRows(*m_list->memberGrid).isEmpty() && !m_list->editButton->isEnabled());
     }
 
     void editChangesOnlyTheRowsOwnMember()
     {
         const qint16 sato = MemberTable::insert("佐藤", "さとう", "1970/1/1", 25);
         Database::exec("update Member set HC=20,F_HC=22,E_HC=19 where ID=1");
-        m_list->Showtable();
-        Grid &grid = *m_list->MemberGrid;
+        m_list->reload();
+        Grid &grid = *m_list->memberGrid;
         QCOMPARE(memberDialog([&] { doubleClickCell(grid, 2, 0); }, {{"", "", "", "15"}}),
                  "編集:山田太郎|やまだ|1960/1/1|20 closed");
         // Renamed to another member's name: allowed when editing. Then the second of two rows
         // with one name edits its own member.
         clickRow(grid, 1);
-        memberDialog([&] { m_list->Command2->click(); }, {{"山田太郎", "", "", ""}});
+        memberDialog([&] { m_list->editButton->click(); }, {{"山田太郎", "", "", ""}});
         memberDialog([&] { doubleClickCell(grid, 2, 3); }, {{"", "", "", "9"}});
         const QString check = "Member where ID=? and NAME='山田太郎' and HC=? and F_HC=? and E_HC=?";
         QCOMPARE(count(check, {1, 9, 22, 19}) + count(check, {sato, 25, 25, 25}), 2);
@@ -122,13 +122,13 @@ private slots:
             MemberTable::insert(QString::fromUtf8(kana), QString::fromUtf8(kana), QString(), 1);
         Database::exec("create trigger refuse before delete on Member when old.HURIKANA='やまだ' "
                        "begin select raise(abort, 'refused'); end");
-        m_list->Showtable();
-        clickRow(*m_list->MemberGrid, 1);
-        clickRow(*m_list->MemberGrid, 3, Qt::ShiftModifier);
-        m_list->Command3->click();
+        m_list->reload();
+        clickRow(*m_list->memberGrid, 1);
+        clickRow(*m_list->memberGrid, 3, Qt::ShiftModifier);
+        m_list->deleteButton->click();
         QVERIFY(!takeOnlyError().isEmpty());
         QCOMPARE(count("Member"), 3);
-        QCOMPARE(m_list->MemberGrid->rows(), 4);
+        QCOMPARE(m_list->memberGrid->rows(), 4);
     }
 
     // Which rows a file gives, and their verdicts, are tested on MemberImport. A file of a hundred
@@ -155,7 +155,7 @@ private slots:
         seen = import(roster + "20,佐藤,さとう,1980/1/1\r\n");
         QCOMPARE(seen.value(1), "取込できる");
         QCOMPARE(MessageBox::takeShown().last().text, "2 人を取り込みました。");
-        QCOMPARE(shownColumn(*m_list->MemberGrid, 0), (QStringList{"青木", "佐藤", "山田太郎"}));
+        QCOMPARE(shownColumn(*m_list->memberGrid, 0), (QStringList{"青木", "佐藤", "山田太郎"}));
         // The next IDs, the dates as the program writes them, the year's handicaps from the one read.
         QCOMPARE(column("select ID||' '||NAME||' '||BIRTHDAY||' '||HC||' '||F_HC||' '||E_HC from Member "
                         "where ID>1"),
@@ -170,17 +170,17 @@ private slots:
         addScore(december, 1, "山田太郎", 18, 41, 44);
         Ranking::calculateMonth(december, 12, 2025, Module1::Settings);
         MemberTable::updateHcAndEndHc(1, 16, 15);
-        QAction *history = m_list->Command2->menu()->actions().first(); // "HC履歴…"
+        QAction *history = m_list->editButton->menu()->actions().first(); // "HC履歴…"
         QVERIFY(!history->isEnabled());
-        clickRow(*m_list->MemberGrid, 1);
+        clickRow(*m_list->memberGrid, 1);
         QVector<QStringList> rows;
         QString label;
         QList<QPointF> points;
         onNextDialog<HandicapHistoryWindow>([&](HandicapHistoryWindow *window) {
-            rows = shownTable(*window->HistoryGrid).mid(1);
-            label = window->Label1->text();
-            points = static_cast<QLineSeries *>(window->Chart1->chart()->series().first())->points();
-            window->Command1->click();
+            rows = shownTable(*window->historyGrid).mid(1);
+            label = window->summaryLabel->text();
+            points = static_cast<QLineSeries *>(window->chartView->chart()->series().first())->points();
+            window->closeButton->click();
         });
         history->trigger();
         // Oldest first; the date of a competition without one is its month; place and new HC

@@ -52,7 +52,7 @@ private slots:
               {{Qt::Key_0, Qt::KeypadModifier, 90, 0xffb0}, "年間集計 (赤…優勝 青…準優勝 黄…三位)"},
               {{Qt::Key_Escape, 0, 9, 0xff1b}, ""},
               {{Qt::Key_D, 0, 40, 0x64}, ""}}) {
-            QCOMPARE(opens([&] { sendKey(months.Command2, key); }).section(':', 1), opened);
+            QCOMPARE(opens([&] { sendKey(months.closeButton, key); }).section(':', 1), opened);
             QVERIFY(months.isVisible() && count("Course") == 0);
         }
     }
@@ -65,14 +65,14 @@ private slots:
         MonthWindow &months = showWindow<MonthWindow>();
         const auto sheetSeen = [](QWidget *modal) {
             auto *sheet = static_cast<ScoreSheetWindow *>(modal);
-            return QStringList{sheet->windowTitle(), sheet->boxDate->text(), sheet->boxCourse->currentText(),
-                               shownColumn(*sheet->ScoreGrid, 1).join(',')}
+            return QStringList{sheet->windowTitle(), sheet->playDateEdit->text(), sheet->courseCombo->currentText(),
+                               shownColumn(*sheet->scoreGrid, 1).join(',')}
                 .join('|');
         };
-        QCOMPARE(opens([&] { months.Command1[4]->click(); }, sheetSeen), "2003年5月|2003/5/18|東コース|会員");
+        QCOMPARE(opens([&] { months.monthButtons[4]->click(); }, sheetSeen), "2003年5月|2003/5/18|東コース|会員");
         flushDeletes();
         Module1::Settings.EditYear = 2004;
-        QCOMPARE(opens([&] { months.Command1[4]->click(); }, sheetSeen), "2004年5月|2004/5/16|別の年|");
+        QCOMPARE(opens([&] { months.monthButtons[4]->click(); }, sheetSeen), "2004年5月|2004/5/16|別の年|");
     }
 
     void aNewCompetitionIsStoredAndItsSheetOpens_data()
@@ -93,15 +93,15 @@ private slots:
         // typed, a Saturday: the Sunday clicked must be in sight too) and its weekdays, whatever the
         // system's locale, in Japanese; what OK opens.
         QStringList seen;
-        opens([&] { months.Command1[4]->click(); },
+        opens([&] { months.monthButtons[4]->click(); },
               [&](QWidget *modal) {
                   auto *dialog = static_cast<CompetitionDialog *>(modal);
-                  const auto okState = [dialog] { return dialog->Command1->isEnabled() ? "OK on" : "OK off"; };
-                  seen << QString::number(dialog->boxCourse->count()) << okState();
-                  dialog->boxDate->setText("2003/05/03");
-                  seen << opens([&] { dialog->Command3->click(); },
+                  const auto okState = [dialog] { return dialog->okButton->isEnabled() ? "OK on" : "OK off"; };
+                  seen << QString::number(dialog->courseCombo->count()) << okState();
+                  dialog->playDateEdit->setText("2003/05/03");
+                  seen << opens([&] { dialog->pickDateButton->click(); },
                                 [](QWidget *picker) {
-                                    QCalendarWidget *calendar = static_cast<DatePicker *>(picker)->MonthView1;
+                                    QCalendarWidget *calendar = static_cast<DatePicker *>(picker)->calendar;
                                     QString shown = calendar->selectedDate().toString(Qt::ISODate) + ' ';
                                     const QAbstractItemModel *days = calendar->findChild<QTableView *>()->model();
                                     for (int column = 0; column < 7; ++column)
@@ -110,17 +110,18 @@ private slots:
                                     return shown;
                                 });
                   seen << okState();
-                  dialog->boxCourse->setFocus();
+                  dialog->courseCombo->setFocus();
                   if (typed.isEmpty())
-                      QTest::keyClick(dialog->boxCourse, Qt::Key_Down);
+                      QTest::keyClick(dialog->courseCombo, Qt::Key_Down);
                   else
-                      dialog->boxCourse->setEditText(typed);
+                      dialog->courseCombo->setEditText(typed);
                   seen << okState();
-                  QTest::keyClick(dialog->boxDate, Qt::Key_Escape); // no function here
-                  seen << (dialog->isVisible() ? opens([&] { dialog->Command1->click(); }) : "closed by Esc");
+                  QTest::keyClick(dialog->playDateEdit, Qt::Key_Escape); // no function here
+                  seen << (dialog->isVisible() ? opens([&] { dialog->okButton->click(); }) : "closed by Esc");
                   return "stored";
               });
-        QCOMPARE(seen, (QStringList{"2", "OK off", "2003-05-03 日月火水木金土", "OK off", "OK on", "ScoreSheetWindow:2003年5月"}));
+        QCOMPARE(seen, (QStringList{"2", "OK off", "2003-05-03 日月火水木金土", "OK off", "OK on",
+                                    "ScoreSheetWindow:2003年5月"}));
         const QString course = typed.isEmpty() ? "東" : typed;
         QCOMPARE(column("select ID||PLAYDATE||COURSENAME from Course where CYEAR=2003 and CMONTH=5"),
                  QVariantList{"12003/5/18" + course});

@@ -230,10 +230,10 @@ QVector<QStringList> readWithPython(const QString &path)
 SplitButton &openWindow(const QString &printout)
 {
     if (printout == "list")
-        return *showTableWindow<MemberListWindow>().Command5;
+        return *showTableWindow<MemberListWindow>().printButton;
     if (printout == "annual")
-        return *showTableWindow<AnnualSummaryWindow>().Command5;
-    return *openSheet(2003, 5).Command5;
+        return *showTableWindow<AnnualSummaryWindow>().printButton;
+    return *openSheet(2003, 5).printButton;
 }
 
 } // namespace

@@ -37,7 +37,7 @@ int child(const QString &path, const QString &operation, int courseId)
     std::fflush(stdout);
     if (operation == "startup") {
         Module1::SetProgramFolder(QFileInfo(path).absolutePath());
-        const bool started = MainMenu().Form_Load();
+        const bool started = MainMenu().start();
         for (const MessageBox::Shown &shown : MessageBox::takeShown())
             std::printf("message: %s\n", qPrintable(shown.text));
         std::puts(started ? "started" : "refused");

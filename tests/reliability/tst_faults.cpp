@@ -83,7 +83,7 @@ private slots:
             QFile(settingsFolder).open(QIODevice::WriteOnly); // a file where the folder belongs
         file.close();
         const QByteArray before = fileHash(path);
-        const bool started = MainMenu().Form_Load();
+        const bool started = MainMenu().start();
         qputenv("HOME", home);
         qputenv("XDG_CONFIG_HOME", configHome);
         QFile::remove(settingsFolder);
@@ -96,7 +96,7 @@ private slots:
         if (kind == "locked") {
             lock.reset();
             // Once the other program lets go, the next start works with every row there.
-            QVERIFY(MainMenu().Form_Load() && MessageBox::takeShown().isEmpty());
+            QVERIFY(MainMenu().start() && MessageBox::takeShown().isEmpty());
             QCOMPARE(count("Member"), 300);
         }
     }
@@ -155,12 +155,12 @@ private slots:
             if (kind == "read-only" || kind == "disk full")
                 Database::open(path);
             if (guard && !lasting)
-                guard->Command1->click();
+                guard->okButton->click();
             storedAfterRetry = !guard || !guard->isVisible();
             if (guard)
                 guard->close();
         });
-        list.Command1->click();
+        list.addButton->click();
 
         QVERIFY2(whenFaulty.contains(QString(told).replace("%1", m_db->folder())), qPrintable(whenFaulty));
         QVERIFY2(kind == "read-only" || !whenFaulty.contains("読み取り専用"), qPrintable(whenFaulty));
@@ -191,10 +191,10 @@ private slots:
         ScoreSheetWindow *sheet = form == 4 ? &openSheet(2003, 5) : nullptr;
         MemberListWindow *list = form == 7 ? &showTableWindow<MemberListWindow>() : nullptr;
         AnnualSummaryWindow *summary = form == 9 ? &showTableWindow<AnnualSummaryWindow>() : nullptr;
-        const auto reload = [&] { sheet ? sheet->Showtable() : list ? list->Showtable() : summary->Showtable(); };
+        const auto reload = [&] { sheet ? sheet->reload() : list ? list->reload() : summary->reload(); };
         QWidget *window = QApplication::activeWindow();
-        Grid *grid = sheet ? sheet->ScoreGrid : list ? list->MemberGrid : summary->ScoreGrid;
-        QWidget *print = sheet ? sheet->Command5 : list ? list->Command5 : summary->Command5;
+        Grid *grid = sheet ? sheet->scoreGrid : list ? list->memberGrid : summary->summaryGrid;
+        QWidget *print = sheet ? sheet->printButton : list ? list->printButton : summary->printButton;
         QCOMPARE(grid->rows(), 3);
         Database::exec("PRAGMA busy_timeout = 200");
         OtherProgramsLock lock(m_db->path());
@@ -251,7 +251,7 @@ private slots:
     void storedPlacementAndWidthsOpenTheWindowInSight()
     {
         QFETCH(QStringList, stored);
-        const QString form = MemberListWindow::FormName;
+        const QString form = MemberListWindow::PlacementName;
         for (const QString &key :
              {SettingKeys::windowState(form), SettingKeys::windowLeft(form), SettingKeys::windowTop(form),
               SettingKeys::windowWidth(form), SettingKeys::windowHeight(form), SettingKeys::gridColumnWidth(1)})
@@ -261,7 +261,7 @@ private slots:
         QVERIFY(!list.isMinimized() && screen.intersects(list.frameGeometry()));
         QVERIFY(list.width() > 0 && list.height() > 0 && list.width() <= screen.width()
                 && list.height() <= screen.height());
-        QVERIFY(list.MemberGrid->columnWidth(1) > 0 && list.MemberGrid->columnWidth(1) <= screen.width());
+        QVERIFY(list.memberGrid->columnWidth(1) > 0 && list.memberGrid->columnWidth(1) <= screen.width());
         list.close();
         flushDeletes();
         QVERIFY(SettingsStore::readInt(SettingKeys::gridColumnWidth(1), -1) > 0);
@@ -275,11 +275,11 @@ private slots:
         addScore(1, 1, "田中", 12, 50, 50);
         Module1::Settings.par1st = 1.5f;
         ScoreSheetWindow &sheet = openSheet(2003, 5);
-        sheet.Command4->click();
+        sheet.newHandicapButton->click();
         QVERIFY(takeOnlyError().contains("新HC計算を中止しました。1位"));
         QCOMPARE(count("Score where RANK<>0 or NEW_HC<>0"), 0);
         QCOMPARE(value("select HC from Member"), 12);
-        QCOMPARE(sheet.ScoreGrid->rows(), 3);
+        QCOMPARE(sheet.scoreGrid->rows(), 3);
     }
 };
 

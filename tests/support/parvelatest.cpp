@@ -94,9 +94,9 @@ ScoreSheetWindow &openSheet(int year, int month)
     Module1::CurrentMonth = static_cast<qint16>(month);
     ScoreSheetWindow &sheet = WindowRegistry::instance().form<ScoreSheetWindow>();
     sheet.setWindowTitle(QStringLiteral("%1年%2月").arg(year).arg(month));
-    sheet.boxDate->setText(course.playDate);
-    sheet.boxCourse->setEditText(course.courseName);
-    sheet.Showtable();
+    sheet.playDateEdit->setText(course.playDate);
+    sheet.courseCombo->setEditText(course.courseName);
+    sheet.reload();
     showActive(&sheet);
     return sheet;
 }
@@ -114,10 +114,10 @@ QString takeOnlyError()
 
 void enterMember(MemberDialog *dialog, const QStringList &texts)
 {
-    const QList<QLineEdit *> boxes = {dialog->Text1, dialog->Text2, dialog->Text3, dialog->Text4};
+    const QList<QLineEdit *> boxes = {dialog->nameEdit, dialog->kanaEdit, dialog->birthdayEdit, dialog->hcEdit};
     for (int i = 0; i < 4; ++i)
         boxes[i]->setText(texts[i].isEmpty() ? boxes[i]->text() : texts[i]);
-    dialog->Command1->click();
+    dialog->okButton->click();
 }
 
 QString shownText(const Grid &grid, int row, int column)

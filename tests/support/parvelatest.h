@@ -5,20 +5,20 @@
 // What the window tests drive.
 #include "annual/gui/annualsummarywindow.h"
 #include "core/gui/mainmenu.h"
-#include "core/gui/versionwindow.h"
-#include "core/gui/settingsdialog.h"
 #include "core/gui/restoredialog.h"
+#include "core/gui/settingsdialog.h"
+#include "core/gui/versionwindow.h"
 #include "core/gui/windowregistry.h"
-#include "members/gui/memberlistwindow.h"
-#include "members/gui/memberdialog.h"
 #include "members/gui/handicaphistorywindow.h"
+#include "members/gui/memberdialog.h"
 #include "members/gui/memberimportdialog.h"
-#include "monthly/gui/datepicker.h"
+#include "members/gui/memberlistwindow.h"
 #include "monthly/gui/bulkadddialog.h"
-#include "monthly/gui/monthwindow.h"
-#include "monthly/gui/scoresheetwindow.h"
-#include "monthly/gui/scoreentrydialog.h"
 #include "monthly/gui/competitiondialog.h"
+#include "monthly/gui/datepicker.h"
+#include "monthly/gui/monthwindow.h"
+#include "monthly/gui/scoreentrydialog.h"
+#include "monthly/gui/scoresheetwindow.h"
 #include "platform/gui/filedialogs.h"
 #include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
@@ -100,7 +100,7 @@ template <typename Form>
 Form &showTableWindow()
 {
     Form &window = WindowRegistry::instance().form<Form>();
-    window.Showtable();
+    window.reload();
     showActive(&window);
     return window;
 }

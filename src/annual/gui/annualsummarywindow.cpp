@@ -16,7 +16,7 @@
 #include <QPushButton>
 
 const QString AnnualSummaryWindow::Caption = AnnualPrint::Caption;
-const QString AnnualSummaryWindow::FormName = QStringLiteral("Form9");
+const QString AnnualSummaryWindow::PlacementName = QStringLiteral("Form9");
 const QSize AnnualSummaryWindow::DesignSize(745, 377);
 
 namespace {
@@ -51,7 +51,7 @@ Button *makeButton(QWidget *parent, const QString &caption, int left)
 
 AnnualSummaryWindow::AnnualSummaryWindow(QWidget *parent)
     : QDialog(parent)
-    , m_placement(this, FormName)
+    , m_placement(this, PlacementName)
 {
     setWindowTitle(Caption);
     setWindowFlags(Ui::SizableWindowFlags);
@@ -60,84 +60,84 @@ AnnualSummaryWindow::AnnualSummaryWindow(QWidget *parent)
 
     QFont regular = Ui::formFont();
     regular.setBold(false);
-    ScoreGrid = new Grid(this);
-    ScoreGrid->setFont(regular);
-    ScoreGrid->setGeometry(8, 8, 729, 329);
-    ScoreGrid->setGridColor(QColor(192, 192, 192));
-    ScoreGrid->setBackColorBkg(QColor(128, 128, 128));
-    Command5 = makeButton<SplitButton>(this, QStringLiteral("印刷"), 584);
-    Command7 = makeButton<QPushButton>(this, QStringLiteral("終了"), 664);
-    Command7->setAutoDefault(false);
-    m_readNotice = new FailedReadNotice(ScoreGrid, {Command5});
+    summaryGrid = new Grid(this);
+    summaryGrid->setFont(regular);
+    summaryGrid->setGeometry(8, 8, 729, 329);
+    summaryGrid->setGridColor(QColor(192, 192, 192));
+    summaryGrid->setBackColorBkg(QColor(128, 128, 128));
+    printButton = makeButton<SplitButton>(this, QStringLiteral("印刷"), 584);
+    closeButton = makeButton<QPushButton>(this, QStringLiteral("終了"), 664);
+    closeButton->setAutoDefault(false);
+    m_readNotice = new FailedReadNotice(summaryGrid, {printButton});
 
-    connect(Command5, &QToolButton::clicked, this, &AnnualSummaryWindow::Command5_Click);
+    connect(printButton, &QToolButton::clicked, this, &AnnualSummaryWindow::print);
     // The preview, the PDF and the CSV copy share the name proposed for the document.
     const auto documentName = [] {
         return QString::number(Module1::Settings.EditYear) + QStringLiteral("年度_年間集計");
     };
     PrintCommand::equipButton(
-        *Command5, [this] { return printout(); }, documentName);
-    CsvExport::addCommand(*Command5, documentName, [this] { return csvRecords(); });
-    connect(Command7, &QPushButton::clicked, this, &AnnualSummaryWindow::Command7_Click);
+        *printButton, [this] { return printout(); }, documentName);
+    CsvExport::addCommand(*printButton, documentName, [this] { return csvRecords(); });
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     new EnterPressesButtons(this);
 
-    Form_Load();
+    setUpGrid();
 }
 
-void AnnualSummaryWindow::Form_Load()
+void AnnualSummaryWindow::setUpGrid()
 {
-    ScoreGrid->setFixedCols(1);
-    ScoreGrid->setCols(ColumnCount);
-    ScoreGrid->setRows(1);
+    summaryGrid->setFixedCols(1);
+    summaryGrid->setCols(ColumnCount);
+    summaryGrid->setRows(1);
     for (int column = 0; column < ColumnCount; ++column) {
-        ScoreGrid->setTextAt(0, column, columnHeader(column));
-        ScoreGrid->setColWidth(column, column == NameColumn ? NameWidth : OtherWidth);
+        summaryGrid->setTextAt(0, column, columnHeader(column));
+        summaryGrid->setColWidth(column, column == NameColumn ? NameWidth : OtherWidth);
     }
-    ScoreGrid->setRow(0);
-    ScoreGrid->setCol(0);
+    summaryGrid->setRow(0);
+    summaryGrid->setCol(0);
 
-    m_placement.restore(*ScoreGrid, ColumnCount, DesignSize);
-    Form_Resize();
+    m_placement.restore(*summaryGrid, ColumnCount, DesignSize);
+    layOut();
 }
 
-void AnnualSummaryWindow::Showtable()
+void AnnualSummaryWindow::reload()
 {
-    ScoreGrid->setRows(1);
+    summaryGrid->setRows(1);
     QVector<AnnualRow> rows;
     // A failed read is reported and leaves the table empty rather than half filled.
     m_readNotice->run(this, [&] { rows = AnnualSummary::compute(Module1::Settings.EditYear, Module1::Settings); });
     const QVector<AnnualPrint::Line> lines = AnnualPrint::linesOf(rows);
     {
-        const Grid::Loading loading(*ScoreGrid, static_cast<int>(lines.size()));
+        const Grid::Loading loading(*summaryGrid, static_cast<int>(lines.size()));
         for (int row = 1; row <= lines.size(); ++row)
-            Addrow(row, lines.at(row - 1));
+            addRow(row, lines.at(row - 1));
     }
 }
 
-void AnnualSummaryWindow::Addrow(int row, const AnnualPrint::Line &line)
+void AnnualSummaryWindow::addRow(int row, const AnnualPrint::Line &line)
 {
-    ScoreGrid->setRowTexts(row, line.texts);
+    summaryGrid->setRowTexts(row, line.texts);
     for (int month = 0; month < 12; ++month) {
         if (line.monthBackgrounds[month].isValid())
-            ScoreGrid->setCellBackground(row, FirstMonthColumn + month, line.monthBackgrounds[month]);
+            summaryGrid->setCellBackground(row, FirstMonthColumn + month, line.monthBackgrounds[month]);
     }
 }
 
-void AnnualSummaryWindow::Command5_Click()
+void AnnualSummaryWindow::print()
 {
     if (PrintCommand::run(this, printout()))
-        PrintCommand::makeLastRowCurrent(*ScoreGrid);
+        PrintCommand::makeLastRowCurrent(*summaryGrid);
 }
 
 PrintCommand::Printout AnnualSummaryWindow::printout() const
 {
     QVector<AnnualPrint::Line> lines;
-    for (const QStringList &texts : PrintCommand::rowsOf(*ScoreGrid)) {
+    for (const QStringList &texts : PrintCommand::rowsOf(*summaryGrid)) {
         AnnualPrint::Line line;
         line.texts = texts;
         const int row = lines.size() + 1;
         for (int month = 0; month < 12; ++month)
-            line.monthBackgrounds[month] = ScoreGrid->cellBackground(row, FirstMonthColumn + month);
+            line.monthBackgrounds[month] = summaryGrid->cellBackground(row, FirstMonthColumn + month);
         lines.append(line);
     }
     return [year = Module1::Settings.EditYear, lines, printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
@@ -149,11 +149,11 @@ QVector<QStringList> AnnualSummaryWindow::csvRecords() const
 {
     // A spreadsheet keeps no cell colours from a CSV file: each month's place follows its
     // gross in a column of its own, so the month columns stay numbers.
-    QVector<QStringList> records = CsvExport::gridTexts(*ScoreGrid);
+    QVector<QStringList> records = CsvExport::gridTexts(*summaryGrid);
     for (int row = 0; row < records.size(); ++row) {
         for (int month = 11; month >= 0; --month) {
             const int column = FirstMonthColumn + month;
-            const int mark = AnnualMarks::markOf(ScoreGrid->cellBackground(row, column));
+            const int mark = AnnualMarks::markOf(summaryGrid->cellBackground(row, column));
             const QString place = row == 0 ? records[row].at(column) + QStringLiteral("順位")
                                            : (mark != 0 ? ScoreText::placeLabel(mark) : QString());
             records[row].insert(column + 1, place);
@@ -162,33 +162,28 @@ QVector<QStringList> AnnualSummaryWindow::csvRecords() const
     return records;
 }
 
-void AnnualSummaryWindow::Command7_Click()
-{
-    close();
-}
-
 void AnnualSummaryWindow::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    Form_Resize();
+    layOut();
 }
 
-void AnnualSummaryWindow::Form_Resize()
+void AnnualSummaryWindow::layOut()
 {
     // A minimised or tiny window gives the grid no room rather than a negative size.
     const int buttonTop = qMax(0, height() - 32);
-    Command5->move(Command5->x(), buttonTop);
-    Command7->move(qMax(0, width() - 80), buttonTop);
-    ScoreGrid->resize(qMax(0, width() - 16), qMax(0, height() - 48));
+    printButton->move(printButton->x(), buttonTop);
+    closeButton->move(qMax(0, width() - 80), buttonTop);
+    summaryGrid->resize(qMax(0, width() - 16), qMax(0, height() - 48));
 }
 
 void AnnualSummaryWindow::done(int result)
 {
-    Form_QueryUnload();
+    storePlacement();
     QDialog::done(result);
 }
 
-void AnnualSummaryWindow::Form_QueryUnload()
+void AnnualSummaryWindow::storePlacement()
 {
     m_placement.saveOnce();
 }

@@ -24,18 +24,17 @@ public:
     explicit AnnualSummaryWindow(QWidget *parent = nullptr);
 
     static const QString Caption;
-    static const QString FormName; // "Form9": its placement keys
+    static const QString PlacementName; // "Form9": its placement keys
     static constexpr int ColumnCount = 20;
     static const QSize DesignSize; // client area in pixels
 
-    Grid *ScoreGrid;
-    SplitButton *Command5; // 印刷
-    QPushButton *Command7; // 終了
+    Grid *summaryGrid;
+    SplitButton *printButton; // 印刷
+    QPushButton *closeButton; // 終了
 
     // Recomputes the edited year's summary and replaces the data rows.
-    void Showtable();
-    void Command5_Click();
-    void Command7_Click();
+    void reload();
+    void print();
 
 public slots:
     void done(int result) override;
@@ -44,10 +43,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void Form_Load();
-    void Form_Resize();
-    void Form_QueryUnload();
-    void Addrow(int row, const AnnualPrint::Line &line);
+    void setUpGrid();
+    void layOut();
+    void storePlacement();
+    void addRow(int row, const AnnualPrint::Line &line);
     // The table for "CSVに保存": the cells as shown, each month's place in a column after it.
     QVector<QStringList> csvRecords() const;
     // The table as it is shown now, texts and month backgrounds, ready to be drawn any number

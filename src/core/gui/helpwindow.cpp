@@ -8,17 +8,17 @@
 
 HelpWindow::HelpWindow(QWidget *parent)
     : QDialog(parent)
-    , Browser(new QTextBrowser(this))
+    , browser(new QTextBrowser(this))
 {
     setWindowTitle(QStringLiteral("Parvela ヘルプ"));
     resize(640, 560);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Browser);
-    Browser->setOpenExternalLinks(false);
+    layout->addWidget(browser);
+    browser->setOpenExternalLinks(false);
     QFile file(Module1::HelpFilePath());
     if (file.open(QIODevice::ReadOnly))
-        Browser->setHtml(QString::fromUtf8(file.readAll()));
+        browser->setHtml(QString::fromUtf8(file.readAll()));
 }
 
 bool HelpWindow::helpFilePresent()

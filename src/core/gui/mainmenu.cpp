@@ -3,9 +3,9 @@
 #include "core/backup.h"
 #include "core/database.h"
 #include "core/gui/firststart.h"
-#include "core/gui/versionwindow.h"
-#include "core/gui/settingsdialog.h"
 #include "core/gui/helpwindow.h"
+#include "core/gui/settingsdialog.h"
+#include "core/gui/versionwindow.h"
 #include "core/gui/windowregistry.h"
 #include "core/module1.h"
 #include "core/settingsstore.h"
@@ -41,26 +41,26 @@ MainMenu::MainMenu(QWidget *parent)
     setFixedSize(Twips::toPixels(4455), Twips::toPixels(2550));
     setMouseTracking(true);
 
-    Command2 = makeButton(QStringLiteral("スコア"), 120, 120, ScoreHint);
-    Command1 = makeButton(QStringLiteral("メンバー"), 1560, 120, MembersHint);
-    Command3 = makeButton(QStringLiteral("設定"), 3000, 120, SettingsHint);
-    Command4 = makeButton(QStringLiteral("ヘルプ"), 120, 840, QString());
-    Command5 = makeButton(QStringLiteral("バージョン情報"), 1560, 840, VersionHint);
-    Command6 = makeButton(QStringLiteral("終了"), 3000, 840, QString());
+    scoresButton = makeButton(QStringLiteral("スコア"), 120, 120, ScoreHint);
+    membersButton = makeButton(QStringLiteral("メンバー"), 1560, 120, MembersHint);
+    settingsButton = makeButton(QStringLiteral("設定"), 3000, 120, SettingsHint);
+    helpButton = makeButton(QStringLiteral("ヘルプ"), 120, 840, QString());
+    versionButton = makeButton(QStringLiteral("バージョン情報"), 1560, 840, VersionHint);
+    quitButton = makeButton(QStringLiteral("終了"), 3000, 840, QString());
 
-    Label1 = new QLabel(this);
-    Label1->setGeometry(Twips::rect(0, 1560, 4455, 975));
-    Ui::makeHintBox(*Label1);
-    Label1->setWordWrap(true);
+    hintBox = new QLabel(this);
+    hintBox->setGeometry(Twips::rect(0, 1560, 4455, 975));
+    Ui::makeHintBox(*hintBox);
+    hintBox->setWordWrap(true);
 
-    connect(Command1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &MainMenu::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &MainMenu::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &MainMenu::Command6_Click);
+    connect(membersButton, &QPushButton::clicked, this, &MainMenu::openMemberList);
+    connect(scoresButton, &QPushButton::clicked, this, &MainMenu::openMonths);
+    connect(settingsButton, &QPushButton::clicked, this, &MainMenu::openSettings);
+    connect(helpButton, &QPushButton::clicked, this, &MainMenu::openHelp);
+    connect(versionButton, &QPushButton::clicked, this, &MainMenu::openVersion);
+    connect(quitButton, &QPushButton::clicked, this, &QWidget::close);
 
-    new KeyPreview(this, [this](int key) { return Form_KeyDown(key); });
+    new KeyPreview(this, [this](int key) { return shortcutKey(key); });
     new EnterPressesButtons(this);
 }
 
@@ -74,7 +74,7 @@ QPushButton *MainMenu::makeButton(const QString &caption, int left, int top, con
     return button;
 }
 
-bool MainMenu::Form_Load()
+bool MainMenu::start()
 {
     // Settings that could not be kept would be lost at every start without a word.
     const QString settingsProblem = SettingsStore::unusableReason();
@@ -112,75 +112,70 @@ bool MainMenu::Form_Load()
     return true;
 }
 
-bool MainMenu::Form_KeyDown(int key)
+bool MainMenu::shortcutKey(int key)
 {
     switch (key) {
     case Qt::Key_1:
-        Command2->click();
+        scoresButton->click();
         return true;
     case Qt::Key_2:
-        Command1->click();
+        membersButton->click();
         return true;
     case Qt::Key_F1:
-        Command4->click();
+        helpButton->click();
         return true;
     case Qt::Key_F10:
     case Qt::Key_Escape:
-        Command6->click();
+        quitButton->click();
         return true;
     default:
         return false;
     }
 }
 
-void MainMenu::Command1_Click()
+void MainMenu::openMemberList()
 {
     MemberListWindow &members = WindowRegistry::instance().form<MemberListWindow>(this);
-    members.Showtable();
+    members.reload();
     members.exec();
 }
 
-void MainMenu::Command2_Click()
+void MainMenu::openMonths()
 {
     // Modeless: the menu stays usable, and pressing again refreshes the year and brings it forward.
     MonthWindow &months = WindowRegistry::instance().form<MonthWindow>(this);
-    months.Label1->setText(QString::number(Module1::Settings.EditYear) + QStringLiteral("年度"));
+    months.yearLabel->setText(QString::number(Module1::Settings.EditYear) + QStringLiteral("年度"));
     months.show();
     months.raise();
     months.activateWindow();
 }
 
-void MainMenu::Command3_Click()
+void MainMenu::openSettings()
 {
     SettingsDialog &settings = WindowRegistry::instance().form<SettingsDialog>(this);
-    settings.Fill(Module1::Settings);
+    settings.load(Module1::Settings);
     settings.exec();
 }
 
-void MainMenu::Command4_Click()
+void MainMenu::openHelp()
 {
     if (!HelpWindow::helpFilePresent())
         return;
     WindowRegistry::instance().form<HelpWindow>(this).exec();
 }
 
-void MainMenu::Command5_Click()
+void MainMenu::openVersion()
 {
     WindowRegistry::instance().form<VersionWindow>(this).exec();
 }
 
-void MainMenu::Command6_Click()
-{
-    close();
-}
-
 void MainMenu::closeEvent(QCloseEvent *event)
 {
-    Form_Unload();
+    shutDown();
     event->accept();
 }
 
-void MainMenu::Form_Unload()
+void MainMenu::shutDown()
 {
     if (m_unloaded)
         return;
@@ -194,23 +189,23 @@ void MainMenu::mouseMoveEvent(QMouseEvent *event)
 {
     // A button passes an unused move on to the window; its own hint must stay.
     if (!qobject_cast<QPushButton *>(childAt(event->position().toPoint())))
-        Label1->setText(KeyHint);
+        hintBox->setText(KeyHint);
     QWidget::mouseMoveEvent(event);
 }
 
 bool MainMenu::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-        if (watched == Command2)
-            Label1->setText(ScoreHint);
-        else if (watched == Command1)
-            Label1->setText(MembersHint);
-        else if (watched == Command3)
-            Label1->setText(SettingsHint);
-        else if (watched == Command5)
-            Label1->setText(VersionHint);
-        else if (watched == Command4)
-            Label1->setText(KeyHint);
+        if (watched == scoresButton)
+            hintBox->setText(ScoreHint);
+        else if (watched == membersButton)
+            hintBox->setText(MembersHint);
+        else if (watched == settingsButton)
+            hintBox->setText(SettingsHint);
+        else if (watched == versionButton)
+            hintBox->setText(VersionHint);
+        else if (watched == helpButton)
+            hintBox->setText(KeyHint);
     }
     return QWidget::eventFilter(watched, event);
 }

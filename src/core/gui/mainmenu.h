@@ -18,24 +18,23 @@ public:
     // database yet the user is offered to create one. When the database cannot be opened the
     // user has been told why and the program must end before the menu is shown; a failed
     // backup is only reported.
-    bool Form_Load();
+    bool start();
 
-    QPushButton *Command1; // メンバー
-    QPushButton *Command2; // スコア
-    QPushButton *Command3; // 設定
-    QPushButton *Command4; // ヘルプ
-    QPushButton *Command5; // バージョン情報
-    QPushButton *Command6; // 終了
-    QLabel *Label1;        // hint box
+    QPushButton *membersButton;  // メンバー
+    QPushButton *scoresButton;   // スコア
+    QPushButton *settingsButton; // 設定
+    QPushButton *helpButton;     // ヘルプ
+    QPushButton *versionButton;  // バージョン情報
+    QPushButton *quitButton;     // 終了
+    QLabel *hintBox;             // hint box
 
     static const QString KeyHint;
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command5_Click();
-    void Command6_Click();
+    void openMemberList();
+    void openMonths();
+    void openSettings();
+    void openHelp();
+    void openVersion();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -43,8 +42,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool Form_KeyDown(int key);
-    void Form_Unload();
+    bool shortcutKey(int key);
+    void shutDown();
     QPushButton *makeButton(const QString &caption, int left, int top, const QString &tooltip);
 
     bool m_unloaded = false;

@@ -30,7 +30,7 @@ MainMenu *showMainMenu(const QString &programFolder)
 
     auto *menu = new MainMenu;
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (!menu->Form_Load()) {
+    if (!menu->start()) {
         delete menu;
         return nullptr;
     }

@@ -34,52 +34,53 @@ RestoreDialog::RestoreDialog(QWidget *parent)
     : QDialog(parent)
 {
     TableWindow::setUp(*this, QStringLiteral("バックアップから復元"), 9600, 4800);
-    Label1 = new QLabel(QStringLiteral("戻したいバックアップを選んで「復元」を押してください。今のデータは、復元の前に"
-                                       "バックアップとして保存します。"),
-                        this);
-    BackupGrid = TableWindow::makeGrid(this,
+    explanation =
+        new QLabel(QStringLiteral("戻したいバックアップを選んで「復元」を押してください。今のデータは、復元の前に"
+                                  "バックアップとして保存します。"),
+                   this);
+    backupGrid = TableWindow::makeGrid(this,
                                        {QStringLiteral("日時"), QStringLiteral("ファイル"), QStringLiteral("大きさ"),
                                         QStringLiteral("メンバー"), QStringLiteral("月例会"), QStringLiteral("検査")},
                                        {1500, 3600, 900, 900, 900, 1200});
-    Command1 = TableWindow::makeButton(this, QStringLiteral("復元"),
-                                       QStringLiteral("選んだバックアップの内容にデータを戻します"));
-    Command1->setEnabled(false);
-    Command2 = TableWindow::makeButton(this, QStringLiteral("閉じる"));
-    TableWindow::layOut(*this, Label1, {BackupGrid}, {Command1, Command2});
+    restoreButton = TableWindow::makeButton(this, QStringLiteral("復元"),
+                                            QStringLiteral("選んだバックアップの内容にデータを戻します"));
+    restoreButton->setEnabled(false);
+    closeButton = TableWindow::makeButton(this, QStringLiteral("閉じる"));
+    TableWindow::layOut(*this, explanation, {backupGrid}, {restoreButton, closeButton});
 
-    connect(BackupGrid, &Grid::Click, this, &RestoreDialog::BackupGrid_Click);
-    connect(Command1, &QPushButton::clicked, this, &RestoreDialog::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &QDialog::close);
+    connect(backupGrid, &Grid::Click, this, &RestoreDialog::updateRestoreButton);
+    connect(restoreButton, &QPushButton::clicked, this, &RestoreDialog::restoreChosen);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void RestoreDialog::Showtable()
+void RestoreDialog::reload()
 {
     WaitCursor wait;
     m_files = Restore::list(Database::path());
-    BackupGrid->setRows(1);
+    backupGrid->setRows(1);
     for (const Restore::BackupFile &file : m_files)
-        TableWindow::appendRow(*BackupGrid, textsOf(file));
-    BackupGrid->setRow(0);
-    Command1->setEnabled(false);
+        TableWindow::appendRow(*backupGrid, textsOf(file));
+    backupGrid->setRow(0);
+    restoreButton->setEnabled(false);
     if (m_files.isEmpty()) {
-        Label1->setText(QStringLiteral("バックアップがありません（フォルダ「%1」）。")
-                            .arg(QDir::toNativeSeparators(Backup::folderFor(Database::path()))));
+        explanation->setText(QStringLiteral("バックアップがありません（フォルダ「%1」）。")
+                                 .arg(QDir::toNativeSeparators(Backup::folderFor(Database::path()))));
     }
 }
 
 const Restore::BackupFile *RestoreDialog::chosen() const
 {
-    const int row = BackupGrid->row();
+    const int row = backupGrid->row();
     return row >= 1 && row <= m_files.size() ? &m_files.at(row - 1) : nullptr;
 }
 
-void RestoreDialog::BackupGrid_Click()
+void RestoreDialog::updateRestoreButton()
 {
     const Restore::BackupFile *file = chosen();
-    Command1->setEnabled(file && file->sound);
+    restoreButton->setEnabled(file && file->sound);
 }
 
-void RestoreDialog::Command1_Click()
+void RestoreDialog::restoreChosen()
 {
     const Restore::BackupFile *file = chosen();
     if (!file)
@@ -98,7 +99,7 @@ void RestoreDialog::Command1_Click()
     }
     if (!outcome.restored) {
         MessageBox::critical(this, Title, outcome.problem);
-        Showtable();
+        reload();
         return;
     }
     MessageBox::information(this, Title,

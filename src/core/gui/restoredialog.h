@@ -18,15 +18,15 @@ class RestoreDialog : public QDialog
 public:
     explicit RestoreDialog(QWidget *parent = nullptr);
 
-    QLabel *Label1;
-    Grid *BackupGrid;      // 日時, ファイル, 大きさ, メンバー, 月例会, 検査
-    QPushButton *Command1; // 復元
-    QPushButton *Command2; // 閉じる
+    QLabel *explanation;
+    Grid *backupGrid;           // 日時, ファイル, 大きさ, メンバー, 月例会, 検査
+    QPushButton *restoreButton; // 復元
+    QPushButton *closeButton;   // 閉じる
 
     // Lists and checks the copies of the open database's backup folder.
-    void Showtable();
-    void BackupGrid_Click();
-    void Command1_Click();
+    void reload();
+    void updateRestoreButton();
+    void restoreChosen();
 
 private:
     const Restore::BackupFile *chosen() const;

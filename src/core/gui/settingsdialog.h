@@ -21,28 +21,28 @@ public:
     explicit SettingsDialog(QWidget *parent = nullptr);
 
     // Puts the record's values into the fields, as the main menu does before showing the dialog.
-    void Fill(const SettingsRecord &settings);
+    void load(const SettingsRecord &settings);
 
-    QLineEdit *Text1;  // 西暦
-    QGroupBox *Frame1; // 新HC計算
-    QLineEdit *Text2;  // 優勝 ×
-    QLineEdit *Text3;  // 準優勝 ×
-    QLineEdit *Text4;  // 3位 ×
-    QGroupBox *Frame2; // 取り切り出場資格
-    QCheckBox *Check1;
-    QLineEdit *boxTori1; // 回以上出場
-    QCheckBox *Check2;
-    QLineEdit *boxTori2;               // 点以上
-    QGroupBox *Frame3;                 // 点数
-    std::array<QLineEdit *, 4> boxTen; // 出席, 優勝, 準優勝, 3位
-    QGroupBox *Frame4;                 // 印刷
-    QComboBox *Combo1;                 // 倍率 (%), the entry's data is the scale
-    QPushButton *Command1;             // OK
-    QPushButton *Command2;             // バックアップから復元…
+    QLineEdit *yearEdit;         // 西暦
+    QGroupBox *newHcFrame;       // 新HC計算
+    QLineEdit *winnerEdit;       // 優勝 ×
+    QLineEdit *runnerUpEdit;     // 準優勝 ×
+    QLineEdit *thirdEdit;        // 3位 ×
+    QGroupBox *eligibilityFrame; // 取り切り出場資格
+    QCheckBox *attendanceCheck;
+    QLineEdit *attendanceEdit; // 回以上出場
+    QCheckBox *pointsCheck;
+    QLineEdit *pointsEdit;                 // 点以上
+    QGroupBox *pointsFrame;                // 点数
+    std::array<QLineEdit *, 4> pointEdits; // 出席, 優勝, 準優勝, 3位
+    QGroupBox *printFrame;                 // 印刷
+    QComboBox *printScaleCombo;            // 倍率 (%), the entry's data is the scale
+    QPushButton *okButton;                 // OK
+    QPushButton *restoreButton;            // バックアップから復元…
 
-    void Text1_Change();
-    void Command1_Click();
-    void Command2_Click(); // the list of backups, to go back to one
+    void updateOkButton();
+    void store();
+    void openRestore(); // the list of backups, to go back to one
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

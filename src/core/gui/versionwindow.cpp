@@ -69,29 +69,29 @@ VersionWindow::VersionWindow(QWidget *parent)
     product->setFont(large);
     product->setGeometry(Twips::rect(120, 60, 2400, 480));
 
-    Label10 = new QLabel(QStringLiteral("Ver.") + programVersion(), this);
-    Label10->setGeometry(Twips::rect(2640, 240, 1500, 270));
+    versionLabel = new QLabel(QStringLiteral("Ver.") + programVersion(), this);
+    versionLabel->setGeometry(Twips::rect(2640, 240, 1500, 270));
 
     // The project has no web page or support board of its own: the help file answers questions.
-    MakerValue = new QLabel(QStringLiteral("Parvela プロジェクト"));
-    HomeValue = new QLabel(QStringLiteral("なし"));
-    SupportValue = new QLabel(QStringLiteral("なし（使い方はヘルプをご覧ください）"));
+    makerValue = new QLabel(QStringLiteral("Parvela プロジェクト"));
+    homeValue = new QLabel(QStringLiteral("なし"));
+    supportValue = new QLabel(QStringLiteral("なし（使い方はヘルプをご覧ください）"));
     frameOfLines(this, 600, {QStringLiteral("作った人："), QStringLiteral("HP："), QStringLiteral("サポートBBS：")},
-                 {MakerValue, HomeValue, SupportValue});
+                 {makerValue, homeValue, supportValue});
 
-    LicenceValue = new QLabel(programLicence());
-    CopyrightValue = new QLabel(programCopyright());
-    HelpFileValue = folderLink(this, Module1::HelpFilePath());
-    DatabaseValue = folderLink(this, Database::path());
-    QtValue = new QLabel(QString::fromLatin1(qVersion()));
-    SqliteValue = new QLabel(Database::engineVersion());
+    licenceValue = new QLabel(programLicence());
+    copyrightValue = new QLabel(programCopyright());
+    helpFileValue = folderLink(this, Module1::HelpFilePath());
+    databaseValue = folderLink(this, Database::path());
+    qtValue = new QLabel(QString::fromLatin1(qVersion()));
+    sqliteValue = new QLabel(Database::engineVersion());
     frameOfLines(this, 1560,
                  {QStringLiteral("ライセンス："), QStringLiteral("著作権："), QStringLiteral("ヘルプ："),
                   QStringLiteral("データ："), QStringLiteral("Qt："), QStringLiteral("SQLite：")},
-                 {LicenceValue, CopyrightValue, HelpFileValue, DatabaseValue, QtValue, SqliteValue});
+                 {licenceValue, copyrightValue, helpFileValue, databaseValue, qtValue, sqliteValue});
 
-    Command2 = new QPushButton(QStringLiteral("閉じる"), this);
-    Command2->setGeometry(Twips::rect(6000, 3240, 1095, 375));
-    connect(Command2, &QPushButton::clicked, this, &QDialog::close);
+    closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+    closeButton->setGeometry(Twips::rect(6000, 3240, 1095, 375));
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     new EnterPressesButtons(this);
 }

@@ -13,16 +13,16 @@ class VersionWindow : public QDialog
 public:
     explicit VersionWindow(QWidget *parent = nullptr);
 
-    QLabel *Label10; // version
-    QLabel *MakerValue;
-    QLabel *HomeValue;
-    QLabel *SupportValue;
-    QLabel *LicenceValue;
-    QLabel *CopyrightValue;
+    QLabel *versionLabel; // version
+    QLabel *makerValue;
+    QLabel *homeValue;
+    QLabel *supportValue;
+    QLabel *licenceValue;
+    QLabel *copyrightValue;
     // The files in use, each a link to its folder, the full path as tooltip.
-    QLabel *HelpFileValue;
-    QLabel *DatabaseValue;
-    QLabel *QtValue;
-    QLabel *SqliteValue;
-    QPushButton *Command2; // 閉じる
+    QLabel *helpFileValue;
+    QLabel *databaseValue;
+    QLabel *qtValue;
+    QLabel *sqliteValue;
+    QPushButton *closeButton; // 閉じる
 };

@@ -63,17 +63,17 @@ HandicapHistoryWindow::HandicapHistoryWindow(QWidget *parent)
     : QDialog(parent)
 {
     TableWindow::setUp(*this, QStringLiteral("HC履歴"), 9600, 8400);
-    Label1 = new QLabel(this);
-    Chart1 = new QChartView(this);
-    Chart1->setRenderHint(QPainter::Antialiasing);
-    HistoryGrid = TableWindow::makeGrid(this, HandicapHistory::headers(), {1100, 2400, 600, 700, 700, 800, 600});
-    Command1 = TableWindow::makeButton(this, QStringLiteral("閉じる"));
-    TableWindow::layOut(*this, Label1, {Chart1, HistoryGrid}, {Command1});
+    summaryLabel = new QLabel(this);
+    chartView = new QChartView(this);
+    chartView->setRenderHint(QPainter::Antialiasing);
+    historyGrid = TableWindow::makeGrid(this, HandicapHistory::headers(), {1100, 2400, 600, 700, 700, 800, 600});
+    closeButton = TableWindow::makeButton(this, QStringLiteral("閉じる"));
+    TableWindow::layOut(*this, summaryLabel, {chartView, historyGrid}, {closeButton});
 
-    connect(Command1, &QPushButton::clicked, this, &QDialog::close);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
-bool HandicapHistoryWindow::Showtable(int memberId)
+bool HandicapHistoryWindow::load(int memberId)
 {
     std::optional<HandicapHistory::History> history;
     if (!RunReportingErrors(this, [&] { history = HandicapHistory::of(memberId); }))
@@ -85,20 +85,20 @@ bool HandicapHistoryWindow::Showtable(int memberId)
     const MemberRecord &member = history->member;
     const int year = Module1::Settings.EditYear;
     setWindowTitle(QStringLiteral("HC履歴 - %1").arg(member.name));
-    Label1->setText(QStringLiteral("%1（%2）　出場 %3 回　%4年度 初HC %5　終HC %6")
-                        .arg(member.name, member.kana)
-                        .arg(history->rounds.size())
-                        .arg(year)
-                        .arg(NumberText::plain(member.firstHc), NumberText::plain(member.endHc)));
+    summaryLabel->setText(QStringLiteral("%1（%2）　出場 %3 回　%4年度 初HC %5　終HC %6")
+                              .arg(member.name, member.kana)
+                              .arg(history->rounds.size())
+                              .arg(year)
+                              .arg(NumberText::plain(member.firstHc), NumberText::plain(member.endHc)));
 
     {
-        const Grid::Loading loading(*HistoryGrid, static_cast<int>(history->rounds.size()));
+        const Grid::Loading loading(*historyGrid, static_cast<int>(history->rounds.size()));
         for (int row = 1; row <= history->rounds.size(); ++row)
-            HistoryGrid->setRowTexts(row, HandicapHistory::rowTexts(history->rounds.at(row - 1)));
+            historyGrid->setRowTexts(row, HandicapHistory::rowTexts(history->rounds.at(row - 1)));
     }
 
-    QChart *previous = Chart1->chart();
-    Chart1->setChart(chartOf(*history, year));
+    QChart *previous = chartView->chart();
+    chartView->setChart(chartOf(*history, year));
     delete previous;
     return true;
 }

@@ -16,11 +16,11 @@ class HandicapHistoryWindow : public QDialog
 public:
     explicit HandicapHistoryWindow(QWidget *parent = nullptr);
 
-    QLabel *Label1; // the member and the edited year's 初HC and 終HC
-    QChartView *Chart1;
-    Grid *HistoryGrid;     // 日付, コース, HC, GROSS, NET, 順位, 新HC
-    QPushButton *Command1; // 閉じる
+    QLabel *summaryLabel; // the member and the edited year's 初HC and 終HC
+    QChartView *chartView;
+    Grid *historyGrid;        // 日付, コース, HC, GROSS, NET, 順位, 新HC
+    QPushButton *closeButton; // 閉じる
 
     // Loads the member's history; false (the error or the missing member told) when it cannot.
-    bool Showtable(int memberId);
+    bool load(int memberId);
 };

@@ -47,38 +47,38 @@ MemberDialog::MemberDialog(QWidget *parent)
             field->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
         return field;
     };
-    Label1 = makeLabel(QStringLiteral("氏名"), 120, 2175);
-    Label2 = makeLabel(QStringLiteral("ふりがな"), 2400, 1215);
-    Label3 = makeLabel(QStringLiteral("誕生日"), 3720, 1215);
-    Label4 = makeLabel(QStringLiteral("HC"), 5280, 375);
-    Text1 = makeField(120, 2175, true);
-    Text2 = makeField(2400, 1215, true);
-    Text3 = makeField(3720, 1215, false);
-    Text4 = makeField(5280, 375, false);
-    Text4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    nameLabel = makeLabel(QStringLiteral("氏名"), 120, 2175);
+    kanaLabel = makeLabel(QStringLiteral("ふりがな"), 2400, 1215);
+    birthdayLabel = makeLabel(QStringLiteral("誕生日"), 3720, 1215);
+    hcLabel = makeLabel(QStringLiteral("HC"), 5280, 375);
+    nameEdit = makeField(120, 2175, true);
+    kanaEdit = makeField(2400, 1215, true);
+    birthdayEdit = makeField(3720, 1215, false);
+    hcEdit = makeField(5280, 375, false);
+    hcEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    Command3 = new QPushButton(QStringLiteral("..."), this);
-    Command3->setGeometry(Twips::rect(4920, 360, 255, 255));
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setGeometry(Twips::rect(3360, 720, 1095, 375));
-    Command1->setEnabled(false);
-    Command2 = new QPushButton(QStringLiteral("CANCEL"), this);
-    Command2->setGeometry(Twips::rect(4560, 720, 1095, 375));
-    for (QPushButton *button : {Command1, Command2, Command3})
+    pickDateButton = new QPushButton(QStringLiteral("..."), this);
+    pickDateButton->setGeometry(Twips::rect(4920, 360, 255, 255));
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setGeometry(Twips::rect(3360, 720, 1095, 375));
+    okButton->setEnabled(false);
+    cancelButton = new QPushButton(QStringLiteral("CANCEL"), this);
+    cancelButton->setGeometry(Twips::rect(4560, 720, 1095, 375));
+    for (QPushButton *button : {okButton, cancelButton, pickDateButton})
         button->setAutoDefault(false);
 
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, Text3);
-    setTabOrder(Text3, Command3);
-    setTabOrder(Command3, Text4);
-    setTabOrder(Text4, Command1);
-    setTabOrder(Command1, Command2);
+    setTabOrder(nameEdit, kanaEdit);
+    setTabOrder(kanaEdit, birthdayEdit);
+    setTabOrder(birthdayEdit, pickDateButton);
+    setTabOrder(pickDateButton, hcEdit);
+    setTabOrder(hcEdit, okButton);
+    setTabOrder(okButton, cancelButton);
 
-    for (QLineEdit *field : {Text1, Text2, Text3, Text4})
-        connect(field, &QLineEdit::textChanged, this, &MemberDialog::Text_Change);
-    connect(Command1, &QPushButton::clicked, this, &MemberDialog::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &MemberDialog::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &MemberDialog::Command3_Click);
+    for (QLineEdit *field : {nameEdit, kanaEdit, birthdayEdit, hcEdit})
+        connect(field, &QLineEdit::textChanged, this, &MemberDialog::updateOkButton);
+    connect(okButton, &QPushButton::clicked, this, &MemberDialog::store);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(pickDateButton, &QPushButton::clicked, this, &MemberDialog::pickDate);
 
     new EnterMovesFocus(this);
 }
@@ -90,24 +90,24 @@ bool MemberDialog::addMode() const
 
 MemberEntry::Typed MemberDialog::typed() const
 {
-    return {Text1->text(), Text2->text(), Text3->text(), Text4->text()};
+    return {nameEdit->text(), kanaEdit->text(), birthdayEdit->text(), hcEdit->text()};
 }
 
-void MemberDialog::Text_Change()
+void MemberDialog::updateOkButton()
 {
-    Command1->setEnabled(MemberEntry::complete(typed()));
+    okButton->setEnabled(MemberEntry::complete(typed()));
 }
 
-void MemberDialog::Command3_Click()
+void MemberDialog::pickDate()
 {
-    Text3->setText(Module1::PickDate(Text3->text(), this));
+    birthdayEdit->setText(Module1::PickDate(birthdayEdit->text(), this));
 }
 
-void MemberDialog::Command1_Click()
+void MemberDialog::store()
 {
     const bool adding = addMode();
     bool taken = false;
-    if (adding && !RunReportingErrors(this, [&] { taken = MemberTable::nameTaken(Text1->text()); }))
+    if (adding && !RunReportingErrors(this, [&] { taken = MemberTable::nameTaken(nameEdit->text()); }))
         return;
     if (taken) {
         MessageBox::information(this, Title, QStringLiteral("既に同じ名前の人がいます\r\n訂正してください"));
@@ -116,7 +116,7 @@ void MemberDialog::Command1_Click()
     // Nothing is stored while a field is refused; the dialog stays open on it.
     const Checked<MemberEntry::Values> entered = MemberEntry::check(typed());
     if (entered.error) {
-        const std::array<QLineEdit *, 4> fields = {Text1, Text2, Text3, Text4};
+        const std::array<QLineEdit *, 4> fields = {nameEdit, kanaEdit, birthdayEdit, hcEdit};
         MessageBox::refuseField(fields[static_cast<std::size_t>(entered.error->field)], entered.error->message);
         return;
     }
@@ -132,12 +132,7 @@ void MemberDialog::Command1_Click()
         return;
     close();
     if (MemberListWindow *list = WindowRegistry::instance().existing<MemberListWindow>())
-        list->Showtable();
-}
-
-void MemberDialog::Command2_Click()
-{
-    close();
+        list->reload();
 }
 
 void MemberDialog::keyPressEvent(QKeyEvent *event)

@@ -20,22 +20,21 @@ public:
     static const QString AddCaption;  // 追加
     static const QString EditCaption; // 編集
 
-    QLabel *Label1;
-    QLabel *Label2;
-    QLabel *Label3;
-    QLabel *Label4;
-    QLineEdit *Text1;      // 氏名
-    QLineEdit *Text2;      // ふりがな
-    QLineEdit *Text3;      // 誕生日
-    QLineEdit *Text4;      // HC
-    QPushButton *Command1; // OK
-    QPushButton *Command2; // CANCEL
-    QPushButton *Command3; // ...
+    QLabel *nameLabel;
+    QLabel *kanaLabel;
+    QLabel *birthdayLabel;
+    QLabel *hcLabel;
+    QLineEdit *nameEdit;         // 氏名
+    QLineEdit *kanaEdit;         // ふりがな
+    QLineEdit *birthdayEdit;     // 誕生日
+    QLineEdit *hcEdit;           // HC
+    QPushButton *okButton;       // OK
+    QPushButton *cancelButton;   // CANCEL
+    QPushButton *pickDateButton; // ...
 
-    void Text_Change();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void updateOkButton();
+    void store();
+    void pickDate();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -18,13 +18,13 @@ class MemberImportDialog : public QDialog
 public:
     explicit MemberImportDialog(QWidget *parent = nullptr);
 
-    Grid *PreviewGrid;     // 行, 氏名, ふりがな, 誕生日, HC, 判定
-    QLabel *Label1;        // what the file holds and what 取込 will do
-    QPushButton *Command1; // 取込
-    QPushButton *Command2; // キャンセル
+    Grid *previewGrid;         // 行, 氏名, ふりがな, 誕生日, HC, 判定
+    QLabel *summaryLabel;      // what the file holds and what 取込 will do
+    QPushButton *importButton; // 取込
+    QPushButton *cancelButton; // キャンセル
 
-    void Showpreview(const QString &fileName, const QVector<MemberImport::Row> &rows);
-    void Command1_Click();
+    void showPreview(const QString &fileName, const QVector<MemberImport::Row> &rows);
+    void store();
 
 private:
     QVector<MemberImport::Row> m_rows;

@@ -7,8 +7,8 @@
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/numbertext.h"
-#include "members/gui/memberdialog.h"
 #include "members/gui/handicaphistorywindow.h"
+#include "members/gui/memberdialog.h"
 #include "members/gui/memberimportdialog.h"
 #include "members/latesthandicap.h"
 #include "members/memberimport.h"
@@ -29,7 +29,7 @@
 #include <QPushButton>
 
 const QString MemberListWindow::Caption = QStringLiteral("メンバー");
-const QString MemberListWindow::FormName = QStringLiteral("Form7");
+const QString MemberListWindow::PlacementName = QStringLiteral("Form7");
 
 namespace {
 
@@ -42,15 +42,15 @@ constexpr int DefaultColumnWidths[ColumnCount] = {2000, 2000, 1500, 1000};
 
 MemberListWindow::MemberListWindow(QWidget *parent)
     : QDialog(parent)
-    , m_placement(this, FormName)
+    , m_placement(this, PlacementName)
 {
     setWindowTitle(Caption);
     setWindowFlags(Ui::SizableWindowFlags);
     setFont(Ui::formFont());
     resize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight));
 
-    MemberGrid = new Grid(this);
-    MemberGrid->setGeometry(Twips::rect(120, 120, 6855, 5415));
+    memberGrid = new Grid(this);
+    memberGrid->setGeometry(Twips::rect(120, 120, 6855, 5415));
 
     auto place = [](QAbstractButton *button, int left, int width) {
         button->setGeometry(Twips::rect(left, 5640, width, 375));
@@ -62,69 +62,69 @@ MemberListWindow::MemberListWindow(QWidget *parent)
         place(button, left, width);
         return button;
     };
-    Command1 = new SplitButton(QStringLiteral("追加"), this);
-    place(Command1, 120, 855);
-    Command1->addCommand(
+    addButton = new SplitButton(QStringLiteral("追加"), this);
+    place(addButton, 120, 855);
+    addButton->addCommand(
         QStringLiteral("CSVから取込…"),
         QStringLiteral("表計算ソフトの CSV ファイル（氏名、ふりがな、誕生日、HC）からメンバーを追加します"),
-        QKeySequence(Qt::CTRL | Qt::Key_I), [this] { ImportCsv_Click(); });
-    Command2 = new SplitButton(QStringLiteral("編集"), this);
-    place(Command2, 1080, 855);
-    m_historyCommand = Command2->addCommand(
+        QKeySequence(Qt::CTRL | Qt::Key_I), [this] { importCsv(); });
+    editButton = new SplitButton(QStringLiteral("編集"), this);
+    place(editButton, 1080, 855);
+    m_historyCommand = editButton->addCommand(
         QStringLiteral("HC履歴…"), QStringLiteral("選んだメンバーの全ての月例会の成績と HC の推移をグラフで表示します"),
-        QKeySequence(Qt::CTRL | Qt::Key_H), [this] { History_Click(); });
-    Command3 = makeButton(QStringLiteral("削除"), 2040, 855);
-    Command5 = new SplitButton(QStringLiteral("印刷"), this);
-    place(Command5, 3120, 855);
-    Command6 = makeButton(QStringLiteral("最新HC取得"), 4200, 1335);
-    Command7 = makeButton(QStringLiteral("終了"), 5880, 1095);
+        QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showHistory(); });
+    deleteButton = makeButton(QStringLiteral("削除"), 2040, 855);
+    printButton = new SplitButton(QStringLiteral("印刷"), this);
+    place(printButton, 3120, 855);
+    latestHandicapButton = makeButton(QStringLiteral("最新HC取得"), 4200, 1335);
+    closeButton = makeButton(QStringLiteral("終了"), 5880, 1095);
     setEditButtonsEnabled(false);
-    m_readNotice = new FailedReadNotice(MemberGrid, {Command5});
+    m_readNotice = new FailedReadNotice(memberGrid, {printButton});
 
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
-    setTabOrder(Command3, Command6);
-    setTabOrder(Command6, Command7);
-    setTabOrder(Command7, MemberGrid);
-    setTabOrder(MemberGrid, Command5);
+    setTabOrder(addButton, editButton);
+    setTabOrder(editButton, deleteButton);
+    setTabOrder(deleteButton, latestHandicapButton);
+    setTabOrder(latestHandicapButton, closeButton);
+    setTabOrder(closeButton, memberGrid);
+    setTabOrder(memberGrid, printButton);
 
-    connect(Command1, &QToolButton::clicked, this, &MemberListWindow::Command1_Click);
-    connect(Command2, &QToolButton::clicked, this, &MemberListWindow::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &MemberListWindow::Command3_Click);
-    connect(Command5, &QToolButton::clicked, this, &MemberListWindow::Command5_Click);
+    connect(addButton, &QToolButton::clicked, this, &MemberListWindow::addMember);
+    connect(editButton, &QToolButton::clicked, this, &MemberListWindow::editCurrentRow);
+    connect(deleteButton, &QPushButton::clicked, this, &MemberListWindow::deleteSelectedRows);
+    connect(printButton, &QToolButton::clicked, this, &MemberListWindow::print);
     // The preview, the PDF and the CSV copy share the name proposed for the document.
     const auto documentName = [] { return Caption; };
     PrintCommand::equipButton(
-        *Command5, [this] { return printout(); }, documentName);
-    CsvExport::addCommand(*Command5, documentName, [this] { return CsvExport::gridTexts(*MemberGrid); });
-    connect(Command6, &QPushButton::clicked, this, &MemberListWindow::Command6_Click);
-    connect(Command7, &QPushButton::clicked, this, &MemberListWindow::Command7_Click);
-    connect(MemberGrid, &Grid::SelChange, this, &MemberListWindow::MemberGrid_SelChange);
-    connect(MemberGrid, &Grid::DblClick, this, &MemberListWindow::MemberGrid_DblClick);
-    connect(MemberGrid, &Grid::MouseDown, this, &MemberListWindow::MemberGrid_MouseDown);
+        *printButton, [this] { return printout(); }, documentName);
+    CsvExport::addCommand(*printButton, documentName, [this] { return CsvExport::gridTexts(*memberGrid); });
+    connect(latestHandicapButton, &QPushButton::clicked, this, &MemberListWindow::takeLatestHandicaps);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(memberGrid, &Grid::SelChange, this, &MemberListWindow::updateEditButtons);
+    connect(memberGrid, &Grid::DblClick, this, &MemberListWindow::editDoubleClickedRow);
+    connect(memberGrid, &Grid::MouseDown, this, &MemberListWindow::addOnRightButton);
     new EnterPressesButtons(this);
 
-    Form_Load();
+    setUpGrid();
 }
 
-void MemberListWindow::Form_Load()
+void MemberListWindow::setUpGrid()
 {
-    MemberGrid->setFixedCols(0);
-    MemberGrid->setCols(ColumnCount);
-    MemberGrid->setRows(1);
+    memberGrid->setFixedCols(0);
+    memberGrid->setCols(ColumnCount);
+    memberGrid->setRows(1);
     const QString headers[ColumnCount] = {QStringLiteral("氏名"), QStringLiteral("ふりがな"), QStringLiteral("誕生日"),
                                           QStringLiteral("HC")};
     for (int column = 0; column < ColumnCount; ++column) {
-        MemberGrid->setTextAt(0, column, headers[column]);
-        MemberGrid->setColWidth(column, DefaultColumnWidths[column]);
+        memberGrid->setTextAt(0, column, headers[column]);
+        memberGrid->setColWidth(column, DefaultColumnWidths[column]);
     }
-    MemberGrid->setRow(0);
-    MemberGrid->setCol(0);
+    memberGrid->setRow(0);
+    memberGrid->setCol(0);
 
-    m_placement.restore(*MemberGrid, ColumnCount, QSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight)));
+    m_placement.restore(*memberGrid, ColumnCount, QSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight)));
 }
 
-void MemberListWindow::Showtable()
+void MemberListWindow::reload()
 {
     loadRows(MemberTable::allByKana);
 }
@@ -133,20 +133,20 @@ void MemberListWindow::loadRows(const std::function<QVector<MemberRecord>()> &re
 {
     // Emptying the grid leaves no row selected, so edit and delete disarm: a row the user
     // chose before the reload may now show another member.
-    MemberGrid->setRows(1);
+    memberGrid->setRows(1);
     m_rowIds.clear();
     QVector<MemberRecord> members;
     m_readNotice->run(this, [&] { members = read(); });
     {
-        const Grid::Loading loading(*MemberGrid, static_cast<int>(members.size()));
+        const Grid::Loading loading(*memberGrid, static_cast<int>(members.size()));
         for (int row = 1; row <= members.size(); ++row)
-            Addrow(row, members.at(row - 1));
+            addRow(row, members.at(row - 1));
     }
 }
 
-void MemberListWindow::Addrow(int row, const MemberRecord &member)
+void MemberListWindow::addRow(int row, const MemberRecord &member)
 {
-    MemberGrid->setRowTexts(row, {member.name, member.kana, member.birthday, NumberText::plain(member.hc)});
+    memberGrid->setRowTexts(row, {member.name, member.kana, member.birthday, NumberText::plain(member.hc)});
     m_rowIds.append(member.id);
 }
 
@@ -159,23 +159,23 @@ qint16 MemberListWindow::memberIdOfRow(int row) const
 
 void MemberListWindow::setEditButtonsEnabled(bool enabled)
 {
-    Command2->setEnabled(enabled);
-    Command3->setEnabled(enabled);
+    editButton->setEnabled(enabled);
+    deleteButton->setEnabled(enabled);
     m_historyCommand->setEnabled(enabled);
 }
 
-void MemberListWindow::Command1_Click()
+void MemberListWindow::addMember()
 {
     MemberDialog &dialog = WindowRegistry::instance().form<MemberDialog>(this);
     dialog.setWindowTitle(MemberDialog::AddCaption);
     dialog.exec();
 }
 
-void MemberListWindow::Command2_Click()
+void MemberListWindow::editCurrentRow()
 {
-    if (!MemberGrid->hasSelectedRow())
+    if (!memberGrid->hasSelectedRow())
         return;
-    const qint16 id = memberIdOfRow(MemberGrid->row());
+    const qint16 id = memberIdOfRow(memberGrid->row());
     if (id == 0)
         return;
     std::optional<MemberRecord> member;
@@ -183,26 +183,26 @@ void MemberListWindow::Command2_Click()
         return;
     if (!member) {
         // Gone since the list was loaded: show what is there now.
-        Showtable();
+        reload();
         return;
     }
     Module1::EditMemberId = member->id;
     MemberDialog &dialog = WindowRegistry::instance().form<MemberDialog>(this);
-    dialog.Text1->setText(member->name);
-    dialog.Text2->setText(member->kana);
-    dialog.Text3->setText(member->birthday);
-    dialog.Text4->setText(NumberText::plain(member->hc));
+    dialog.nameEdit->setText(member->name);
+    dialog.kanaEdit->setText(member->kana);
+    dialog.birthdayEdit->setText(member->birthday);
+    dialog.hcEdit->setText(NumberText::plain(member->hc));
     dialog.setWindowTitle(MemberDialog::EditCaption);
     dialog.exec();
 }
 
-void MemberListWindow::Command3_Click()
+void MemberListWindow::deleteSelectedRows()
 {
-    if (!MemberGrid->hasSelectedRow())
+    if (!memberGrid->hasSelectedRow())
         return;
     // Exactly the block the user sees selected.
-    const int first = MemberGrid->firstSelectedRow();
-    const int last = MemberGrid->lastSelectedRow();
+    const int first = memberGrid->firstSelectedRow();
+    const int last = memberGrid->lastSelectedRow();
     QVector<qint16> ids;
     for (int row = first; row <= last; ++row) {
         if (const qint16 id = memberIdOfRow(row))
@@ -213,10 +213,10 @@ void MemberListWindow::Command3_Click()
     // Either every selected member goes or, on an error, none does. Their Score rows stay.
     Module1::EditMemberId = ids.last();
     RunReportingErrors(this, [&] { MemberTable::removeAll(ids); });
-    Showtable();
+    reload();
 }
 
-void MemberListWindow::Command6_Click()
+void MemberListWindow::takeLatestHandicaps()
 {
     WaitCursor wait;
     QVector<MemberRecord> members;
@@ -227,10 +227,10 @@ void MemberListWindow::Command6_Click()
     if (applied)
         loadRows([&members] { return members; });
     else
-        Showtable();
+        reload();
 }
 
-void MemberListWindow::ImportCsv_Click()
+void MemberListWindow::importCsv()
 {
     const QString path = FileDialogs::openFileName(this, QStringLiteral("CSVから取込"), FileDialogs::CsvFilter);
     if (path.isEmpty())
@@ -248,67 +248,62 @@ void MemberListWindow::ImportCsv_Click()
         return;
     }
     MemberImportDialog &dialog = WindowRegistry::instance().form<MemberImportDialog>(this);
-    dialog.Showpreview(QFileInfo(path).fileName(), preview.rows);
+    dialog.showPreview(QFileInfo(path).fileName(), preview.rows);
     if (dialog.exec() == QDialog::Accepted)
-        Showtable();
+        reload();
 }
 
-void MemberListWindow::History_Click()
+void MemberListWindow::showHistory()
 {
-    const qint16 id = memberIdOfRow(MemberGrid->row());
+    const qint16 id = memberIdOfRow(memberGrid->row());
     if (id == 0)
         return;
     HandicapHistoryWindow &window = WindowRegistry::instance().form<HandicapHistoryWindow>(this);
-    if (window.Showtable(id))
+    if (window.load(id))
         window.exec();
     else
         window.close();
 }
 
-void MemberListWindow::Command7_Click()
-{
-    close();
-}
-
-void MemberListWindow::MemberGrid_SelChange()
+void MemberListWindow::updateEditButtons()
 {
     // Armed exactly while a member row is selected, however it was selected.
-    setEditButtonsEnabled(MemberGrid->hasSelectedRow());
+    setEditButtonsEnabled(memberGrid->hasSelectedRow());
 }
 
-void MemberListWindow::MemberGrid_DblClick()
+void MemberListWindow::editDoubleClickedRow()
 {
-    if (memberIdOfRow(MemberGrid->row()) != 0)
-        Command2_Click();
+    if (memberIdOfRow(memberGrid->row()) != 0)
+        editCurrentRow();
 }
 
-void MemberListWindow::MemberGrid_MouseDown(int button)
+void MemberListWindow::addOnRightButton(int button)
 {
     if (button == 2)
-        Command1_Click();
+        addMember();
 }
 
 void MemberListWindow::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    Form_Resize(width(), height());
+    layOut(width(), height());
 }
 
-void MemberListWindow::Form_Resize(int innerWidth, int innerHeight)
+void MemberListWindow::layOut(int innerWidth, int innerHeight)
 {
     // A minimised or very small window gives the grid no room rather than a negative size.
     const int buttonTop = qMax(0, innerHeight - 32);
-    for (QAbstractButton *button :
-         std::initializer_list<QAbstractButton *>{Command1, Command2, Command3, Command5, Command6, Command7})
+    for (QAbstractButton *button : std::initializer_list<QAbstractButton *>{
+             addButton, editButton, deleteButton, printButton, latestHandicapButton, closeButton})
         button->move(button->x(), buttonTop);
-    Command7->move(qMax(0, innerWidth - 80), buttonTop);
-    MemberGrid->resize(qMax(0, innerWidth - 16), qMax(0, innerHeight - 48));
+    closeButton->move(qMax(0, innerWidth - 80), buttonTop);
+    memberGrid->resize(qMax(0, innerWidth - 16), qMax(0, innerHeight - 48));
 }
 
 void MemberListWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
-        Command7->click();
+        closeButton->click();
         event->accept();
         return;
     }
@@ -317,26 +312,26 @@ void MemberListWindow::keyPressEvent(QKeyEvent *event)
 
 void MemberListWindow::done(int result)
 {
-    Form_QueryUnload();
+    storePlacement();
     QDialog::done(result);
 }
 
-void MemberListWindow::Form_QueryUnload()
+void MemberListWindow::storePlacement()
 {
     m_placement.saveOnce();
 }
 
-void MemberListWindow::Command5_Click()
+void MemberListWindow::print()
 {
     if (PrintCommand::run(this, printout()))
-        PrintCommand::makeLastRowCurrent(*MemberGrid);
+        PrintCommand::makeLastRowCurrent(*memberGrid);
 }
 
 PrintCommand::Printout MemberListWindow::printout() const
 {
     // Kana and birthday are not printed: name and handicap only.
     QVector<QStringList> rows;
-    for (const QStringList &texts : PrintCommand::rowsOf(*MemberGrid))
+    for (const QStringList &texts : PrintCommand::rowsOf(*memberGrid))
         rows.append({texts.at(0), texts.at(3)});
     return [rows, printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
         MemberListPrint::printpage(canvas, Caption, rows, printSize);

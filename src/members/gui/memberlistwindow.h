@@ -25,32 +25,31 @@ class MemberListWindow : public QDialog
 public:
     explicit MemberListWindow(QWidget *parent = nullptr);
 
-    Grid *MemberGrid;
-    SplitButton *Command1; // 追加; its arrow: CSVから取込…
-    SplitButton *Command2; // 編集; its arrow: HC履歴…
-    QPushButton *Command3; // 削除
-    SplitButton *Command5; // 印刷
-    QPushButton *Command6; // 最新HC取得
-    QPushButton *Command7; // 終了
+    Grid *memberGrid;
+    SplitButton *addButton;            // 追加; its arrow: CSVから取込…
+    SplitButton *editButton;           // 編集; its arrow: HC履歴…
+    QPushButton *deleteButton;         // 削除
+    SplitButton *printButton;          // 印刷
+    QPushButton *latestHandicapButton; // 最新HC取得
+    QPushButton *closeButton;          // 終了
 
     static const QString Caption;
-    static const QString FormName;
+    static const QString PlacementName;
 
     // Reloads the grid from the member table; no row is selected afterwards.
-    void Showtable();
+    void reload();
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void addMember();
+    void editCurrentRow();
+    void deleteSelectedRows();
     // Prints name and handicap of every row; afterwards the last row is current.
-    void Command5_Click();
-    void Command6_Click();
-    void Command7_Click();
-    void MemberGrid_SelChange();
-    void ImportCsv_Click(); // members from a spreadsheet's CSV file, after a preview
-    void History_Click();   // the selected member's handicap over every competition played
-    void MemberGrid_DblClick();
-    void MemberGrid_MouseDown(int button);
+    void print();
+    void takeLatestHandicaps();
+    void updateEditButtons();
+    void importCsv();   // members from a spreadsheet's CSV file, after a preview
+    void showHistory(); // the selected member's handicap over every competition played
+    void editDoubleClickedRow();
+    void addOnRightButton(int button);
 
     // Member ID shown in a grid row (1 … rows-1), 0 for the header row or a row out of range.
     qint16 memberIdOfRow(int row) const;
@@ -63,12 +62,12 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void Form_Load();
-    void Form_Resize(int innerWidth, int innerHeight);
-    void Form_QueryUnload();
+    void setUpGrid();
+    void layOut(int innerWidth, int innerHeight);
+    void storePlacement();
     // Replaces the grid's rows with the members `read` gives (a failed read is told over the grid).
     void loadRows(const std::function<QVector<MemberRecord>()> &read);
-    void Addrow(int row, const MemberRecord &member);
+    void addRow(int row, const MemberRecord &member);
     void setEditButtonsEnabled(bool enabled);
     // The list as it is shown now, ready to be drawn any number of times.
     PrintCommand::Printout printout() const;

@@ -19,40 +19,40 @@ BulkAddDialog::BulkAddDialog(QWidget *parent)
     setFont(Ui::formFont());
     setFixedSize(Twips::toPixels(3135), Twips::toPixels(4815));
 
-    List1 = new QListWidget(this);
-    List1->setGeometry(Twips::rect(120, 120, 2895, 3975));
-    List1->setSelectionMode(QAbstractItemView::MultiSelection);
+    memberList = new QListWidget(this);
+    memberList->setGeometry(Twips::rect(120, 120, 2895, 3975));
+    memberList->setSelectionMode(QAbstractItemView::MultiSelection);
     QFont regular = Ui::formFont();
     regular.setBold(false);
-    List1->setFont(regular);
+    memberList->setFont(regular);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setGeometry(Twips::rect(120, 4260, 1335, 435));
-    Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("CANCEL"), this);
-    Command2->setGeometry(Twips::rect(1680, 4260, 1335, 435));
-    Command2->setAutoDefault(false);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setGeometry(Twips::rect(120, 4260, 1335, 435));
+    okButton->setDefault(true);
+    cancelButton = new QPushButton(QStringLiteral("CANCEL"), this);
+    cancelButton->setGeometry(Twips::rect(1680, 4260, 1335, 435));
+    cancelButton->setAutoDefault(false);
 
-    connect(Command1, &QPushButton::clicked, this, &BulkAddDialog::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &BulkAddDialog::Command2_Click);
+    connect(okButton, &QPushButton::clicked, this, &BulkAddDialog::store);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     new EnterPressesButtons(this);
 }
 
-void BulkAddDialog::Showtable()
+void BulkAddDialog::reload()
 {
     RunReportingErrors(this, [&] {
         for (const MemberRecord &member : MemberTable::allByKana()) {
-            auto *entry = new QListWidgetItem(member.name, List1);
+            auto *entry = new QListWidgetItem(member.name, memberList);
             entry->setData(Qt::UserRole, static_cast<int>(member.id));
         }
     });
 }
 
-void BulkAddDialog::Command1_Click()
+void BulkAddDialog::store()
 {
     QVector<BulkAdd::Choice> chosen;
-    for (int index = 0; index < List1->count(); ++index) {
-        const QListWidgetItem *entry = List1->item(index);
+    for (int index = 0; index < memberList->count(); ++index) {
+        const QListWidgetItem *entry = memberList->item(index);
         if (entry->isSelected())
             chosen.append({entry->data(Qt::UserRole).toInt(), entry->text()});
     }
@@ -61,10 +61,5 @@ void BulkAddDialog::Command1_Click()
         return; // reported; the choice stays on screen to retry or cancel
     accept();
     if (ScoreSheetWindow *sheet = WindowRegistry::instance().existing<ScoreSheetWindow>())
-        sheet->Showtable();
-}
-
-void BulkAddDialog::Command2_Click()
-{
-    reject();
+        sheet->reload();
 }

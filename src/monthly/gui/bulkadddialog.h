@@ -14,13 +14,12 @@ class BulkAddDialog : public QDialog
 public:
     explicit BulkAddDialog(QWidget *parent = nullptr);
 
-    QListWidget *List1;    // text NAME, data ID
-    QPushButton *Command1; // OK
-    QPushButton *Command2; // CANCEL
+    QListWidget *memberList;   // text NAME, data ID
+    QPushButton *okButton;     // OK
+    QPushButton *cancelButton; // CANCEL
 
     // Adds every member, in kana order.
-    void Showtable();
+    void reload();
 
-    void Command1_Click();
-    void Command2_Click();
+    void store();
 };

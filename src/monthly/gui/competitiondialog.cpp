@@ -22,62 +22,62 @@ CompetitionDialog::CompetitionDialog(QWidget *parent)
     setFont(Ui::formFont());
     setFixedSize(Twips::toPixels(4095), Twips::toPixels(1215));
 
-    Label3 = new QLabel(QStringLiteral("プレイ日"), this);
-    Label3->move(Twips::toPixels(120), Twips::toPixels(120));
-    Label1 = new QLabel(QStringLiteral("コース名"), this);
-    Label1->move(Twips::toPixels(1560), Twips::toPixels(120));
+    playDateLabel = new QLabel(QStringLiteral("プレイ日"), this);
+    playDateLabel->move(Twips::toPixels(120), Twips::toPixels(120));
+    courseLabel = new QLabel(QStringLiteral("コース名"), this);
+    courseLabel->move(Twips::toPixels(1560), Twips::toPixels(120));
 
     QFont fieldFont = Ui::formFont();
     fieldFont.setBold(false);
 
-    boxDate = new QLineEdit(this);
-    boxDate->setGeometry(Twips::rect(120, 360, 1095, 270));
-    boxDate->setFont(fieldFont);
-    boxDate->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
+    playDateEdit = new QLineEdit(this);
+    playDateEdit->setGeometry(Twips::rect(120, 360, 1095, 270));
+    playDateEdit->setFont(fieldFont);
+    playDateEdit->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
 
-    Command3 = new QPushButton(QStringLiteral("..."), this);
-    Command3->setGeometry(Twips::rect(1200, 360, 255, 255));
-    Command3->setAutoDefault(false);
+    pickDateButton = new QPushButton(QStringLiteral("..."), this);
+    pickDateButton->setGeometry(Twips::rect(1200, 360, 255, 255));
+    pickDateButton->setAutoDefault(false);
 
-    boxCourse = new QComboBox(this);
-    boxCourse->setEditable(true);
-    boxCourse->setInsertPolicy(QComboBox::NoInsert);
-    boxCourse->setGeometry(Twips::toPixels(1560), Twips::toPixels(360), Twips::toPixels(2415),
-                           boxCourse->sizeHint().height());
-    boxCourse->setFont(fieldFont);
+    courseCombo = new QComboBox(this);
+    courseCombo->setEditable(true);
+    courseCombo->setInsertPolicy(QComboBox::NoInsert);
+    courseCombo->setGeometry(Twips::toPixels(1560), Twips::toPixels(360), Twips::toPixels(2415),
+                             courseCombo->sizeHint().height());
+    courseCombo->setFont(fieldFont);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setGeometry(Twips::rect(1680, 720, 1095, 375));
-    Command1->setAutoDefault(false);
-    Command1->setEnabled(false);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setGeometry(Twips::rect(1680, 720, 1095, 375));
+    okButton->setAutoDefault(false);
+    okButton->setEnabled(false);
 
-    Command2 = new QPushButton(QStringLiteral("CANCEL"), this);
-    Command2->setGeometry(Twips::rect(2880, 720, 1095, 375));
-    Command2->setAutoDefault(false);
+    cancelButton = new QPushButton(QStringLiteral("CANCEL"), this);
+    cancelButton->setGeometry(Twips::rect(2880, 720, 1095, 375));
+    cancelButton->setAutoDefault(false);
 
-    setTabOrder(boxDate, Command3);
-    setTabOrder(Command3, boxCourse);
-    setTabOrder(boxCourse, Command1);
-    setTabOrder(Command1, Command2);
+    setTabOrder(playDateEdit, pickDateButton);
+    setTabOrder(pickDateButton, courseCombo);
+    setTabOrder(courseCombo, okButton);
+    setTabOrder(okButton, cancelButton);
 
     // Form_Load: the remembered names newest first; both boxes start empty.
-    boxCourse->addItems(CourseHistory::names());
-    boxCourse->setCurrentIndex(-1);
-    boxCourse->clearEditText();
+    courseCombo->addItems(CourseHistory::names());
+    courseCombo->setCurrentIndex(-1);
+    courseCombo->clearEditText();
 
-    connect(boxDate, &QLineEdit::textChanged, this, &CompetitionDialog::updateOkButton);
-    connect(boxCourse, &QComboBox::editTextChanged, this, &CompetitionDialog::updateOkButton);
-    connect(boxCourse, &QComboBox::activated, this, &CompetitionDialog::updateOkButton);
-    connect(Command1, &QPushButton::clicked, this, &CompetitionDialog::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &CompetitionDialog::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &CompetitionDialog::Command3_Click);
+    connect(playDateEdit, &QLineEdit::textChanged, this, &CompetitionDialog::updateOkButton);
+    connect(courseCombo, &QComboBox::editTextChanged, this, &CompetitionDialog::updateOkButton);
+    connect(courseCombo, &QComboBox::activated, this, &CompetitionDialog::updateOkButton);
+    connect(okButton, &QPushButton::clicked, this, &CompetitionDialog::store);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(pickDateButton, &QPushButton::clicked, this, &CompetitionDialog::pickDate);
     new EnterPressesButtons(this);
-    boxDate->setFocus();
+    playDateEdit->setFocus();
 }
 
 void CompetitionDialog::updateOkButton()
 {
-    Command1->setEnabled(!CompetitionEntry::check(boxDate->text(), boxCourse->currentText()).error);
+    okButton->setEnabled(!CompetitionEntry::check(playDateEdit->text(), courseCombo->currentText()).error);
 }
 
 void CompetitionDialog::keyPressEvent(QKeyEvent *event)
@@ -90,20 +90,15 @@ void CompetitionDialog::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void CompetitionDialog::Command3_Click()
+void CompetitionDialog::pickDate()
 {
-    boxDate->setText(Module1::PickDate(boxDate->text(), this));
+    playDateEdit->setText(Module1::PickDate(playDateEdit->text(), this));
 }
 
-void CompetitionDialog::Command2_Click()
-{
-    reject();
-}
-
-void CompetitionDialog::Command1_Click()
+void CompetitionDialog::store()
 {
     const Checked<CompetitionEntry::Values> entered =
-        CompetitionEntry::check(boxDate->text(), boxCourse->currentText());
+        CompetitionEntry::check(playDateEdit->text(), courseCombo->currentText());
     if (entered.error)
         return; // OK is not offered then
     const QString &date = entered.values.playDate;
@@ -123,5 +118,5 @@ void CompetitionDialog::Command1_Click()
     // the sheet opens.
     QWidget *owner = parentWidget();
     accept();
-    ScoreSheetWindow::ShowCompetition(owner, *course);
+    ScoreSheetWindow::showCompetition(owner, *course);
 }

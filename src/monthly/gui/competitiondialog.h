@@ -16,17 +16,16 @@ class CompetitionDialog : public QDialog
 public:
     explicit CompetitionDialog(QWidget *parent = nullptr);
 
-    QLabel *Label3; // プレイ日
-    QLineEdit *boxDate;
-    QPushButton *Command3; // ...
-    QLabel *Label1;        // コース名
-    QComboBox *boxCourse;  // free text plus the remembered names
-    QPushButton *Command1; // OK
-    QPushButton *Command2; // CANCEL
+    QLabel *playDateLabel; // プレイ日
+    QLineEdit *playDateEdit;
+    QPushButton *pickDateButton; // ...
+    QLabel *courseLabel;         // コース名
+    QComboBox *courseCombo;      // free text plus the remembered names
+    QPushButton *okButton;       // OK
+    QPushButton *cancelButton;   // CANCEL
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void store();
+    void pickDate();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

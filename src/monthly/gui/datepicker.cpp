@@ -15,25 +15,25 @@ DatePicker::DatePicker(QWidget *parent)
     setWindowTitle(QStringLiteral("日付指定"));
     setFixedSize(Twips::toPixels(2400), Twips::toPixels(3015));
 
-    MonthView1 = new QCalendarWidget(this);
-    MonthView1->setGeometry(0, 0, width(), Twips::toPixels(2280));
-    MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar = new QCalendarWidget(this);
+    calendar->setGeometry(0, 0, width(), Twips::toPixels(2280));
+    calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     // The font's minimum column is wider than a seventh of the picker: the days would scroll, and
     // the one on the picker's date would hide Sunday or Saturday. Every weekday stays in sight.
-    if (auto *days = MonthView1->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview")))
+    if (auto *days = calendar->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview")))
         days->horizontalHeader()->setMinimumSectionSize(1);
 
-    Label1 = new QLabel(QStringLiteral("年をクリックすると、年毎に移動できるボタンが表示されます"), this);
-    Label1->setGeometry(Twips::rect(0, 2280, 2380, 735));
-    Label1->setWordWrap(true);
-    Label1->setFrameShape(QFrame::Box);
-    Label1->setAutoFillBackground(true);
-    Label1->setStyleSheet(QStringLiteral("background: white;"));
+    hintBox = new QLabel(QStringLiteral("年をクリックすると、年毎に移動できるボタンが表示されます"), this);
+    hintBox->setGeometry(Twips::rect(0, 2280, 2380, 735));
+    hintBox->setWordWrap(true);
+    hintBox->setFrameShape(QFrame::Box);
+    hintBox->setAutoFillBackground(true);
+    hintBox->setStyleSheet(QStringLiteral("background: white;"));
 
-    connect(MonthView1, &QCalendarWidget::clicked, this, &DatePicker::MonthView1_DateClick);
+    connect(calendar, &QCalendarWidget::clicked, this, &DatePicker::pick);
 }
 
-void DatePicker::MonthView1_DateClick(const QDate &date)
+void DatePicker::pick(const QDate &date)
 {
     m_picked = Dates::format(date);
     accept();
@@ -46,15 +46,14 @@ QString PickDate(const QString &dateText, QWidget *parent)
     DatePicker picker(parent);
     const QDate shown = Dates::parse(dateText);
     if (shown.isValid()) {
-        picker.MonthView1->setSelectedDate(shown);
+        picker.calendar->setSelectedDate(shown);
     } else {
         const QDate today = QDate::currentDate();
         QDate inEditedYear(Settings.EditYear, today.month(), 1);
         inEditedYear = inEditedYear.addDays(qMin(today.day(), inEditedYear.daysInMonth()) - 1);
-        picker.MonthView1->setSelectedDate(inEditedYear.isValid() ? inEditedYear : today);
+        picker.calendar->setSelectedDate(inEditedYear.isValid() ? inEditedYear : today);
     }
-    picker.MonthView1->setCurrentPage(picker.MonthView1->selectedDate().year(),
-                                      picker.MonthView1->selectedDate().month());
+    picker.calendar->setCurrentPage(picker.calendar->selectedDate().year(), picker.calendar->selectedDate().month());
     if (picker.exec() != QDialog::Accepted)
         return dateText;
     return picker.pickedText();

@@ -14,13 +14,13 @@ class DatePicker : public QDialog
 public:
     explicit DatePicker(QWidget *parent = nullptr);
 
-    QCalendarWidget *MonthView1;
-    QLabel *Label1;
+    QCalendarWidget *calendar;
+    QLabel *hintBox;
 
     // The day clicked, as "yyyy/m/d"; empty while no day has been clicked.
     QString pickedText() const { return m_picked; }
 
-    void MonthView1_DateClick(const QDate &date);
+    void pick(const QDate &date);
 
 private:
     QString m_picked;

@@ -1,7 +1,7 @@
 #include "monthly/gui/monthwindow.h"
 
-#include "monthly/gui/scoresheetwindow.h"
 #include "monthly/gui/competitiondialog.h"
+#include "monthly/gui/scoresheetwindow.h"
 
 #include "annual/gui/annualsummarywindow.h"
 
@@ -24,11 +24,11 @@ MonthWindow::MonthWindow(QWidget *parent)
     setFont(Ui::formFont());
     setFixedSize(Twips::toPixels(2670), Twips::toPixels(3870));
 
-    Label1 = new QLabel(this);
-    Label1->setGeometry(Twips::rect(120, 0, 2385, 285));
+    yearLabel = new QLabel(this);
+    yearLabel->setGeometry(Twips::rect(120, 0, 2385, 285));
     QFont yearFont = Ui::formFont();
     yearFont.setPointSizeF(14.25);
-    Label1->setFont(yearFont);
+    yearLabel->setFont(yearFont);
 
     static constexpr std::array<int, 4> Lefts = {120, 720, 1320, 1920};
     static constexpr std::array<int, 3> Tops = {480, 1080, 1680};
@@ -36,49 +36,49 @@ MonthWindow::MonthWindow(QWidget *parent)
         auto *button = new QPushButton(QString::number(index + 1) + QStringLiteral("月"), this);
         button->setGeometry(Twips::rect(Lefts[index % 4], Tops[index / 4], 615, 615));
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
-        Command1[index] = button;
+        connect(button, &QPushButton::clicked, this, [this, index] { openMonth(index); });
+        monthButtons[index] = button;
     }
 
-    Command3 = new QPushButton(QStringLiteral("年間"), this);
-    Command3->setGeometry(Twips::rect(120, 2400, 1095, 615));
-    Command3->setAutoDefault(false);
-    connect(Command3, &QPushButton::clicked, this, &MonthWindow::Command3_Click);
+    annualButton = new QPushButton(QStringLiteral("年間"), this);
+    annualButton->setGeometry(Twips::rect(120, 2400, 1095, 615));
+    annualButton->setAutoDefault(false);
+    connect(annualButton, &QPushButton::clicked, this, &MonthWindow::openAnnualSummary);
 
-    Command2 = new QPushButton(QStringLiteral("閉じる"), this);
-    Command2->setGeometry(Twips::rect(1320, 2640, 1215, 375));
-    Command2->setAutoDefault(false);
-    connect(Command2, &QPushButton::clicked, this, &MonthWindow::Command2_Click);
+    closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+    closeButton->setGeometry(Twips::rect(1320, 2640, 1215, 375));
+    closeButton->setAutoDefault(false);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 
-    Label2 = new QLabel(this);
-    Label2->setGeometry(Twips::rect(0, 3120, 2655, 735));
-    Ui::makeHintBox(*Label2);
-    Label2->setText(KeyHint);
+    hintBox = new QLabel(this);
+    hintBox->setGeometry(Twips::rect(0, 3120, 2655, 735));
+    Ui::makeHintBox(*hintBox);
+    hintBox->setText(KeyHint);
 
     // Children were created in tab order: months 1 … 12, 年間, 閉じる.
-    new KeyPreview(this, [this](int key) { return Form_KeyDown(key); });
+    new KeyPreview(this, [this](int key) { return shortcutKey(key); });
     new EnterPressesButtons(this);
 }
 
-bool MonthWindow::Form_KeyDown(int key)
+bool MonthWindow::shortcutKey(int key)
 {
     // The key code alone decides, so the numeric keypad, Shift+5 and Shift+A count as well.
     if (key >= Qt::Key_1 && key <= Qt::Key_9) {
-        Command1[key - Qt::Key_1]->click();
+        monthButtons[key - Qt::Key_1]->click();
         return true;
     }
     if (key >= Qt::Key_A && key <= Qt::Key_C) {
-        Command1[9 + key - Qt::Key_A]->click();
+        monthButtons[9 + key - Qt::Key_A]->click();
         return true;
     }
     if (key == Qt::Key_0) {
-        Command3->click();
+        annualButton->click();
         return true;
     }
     return false;
 }
 
-void MonthWindow::Command1_Click(int index)
+void MonthWindow::openMonth(int index)
 {
     Module1::CurrentMonth = static_cast<qint16>(index + 1);
     std::optional<CourseRecord> course;
@@ -86,7 +86,7 @@ void MonthWindow::Command1_Click(int index)
             this, [&] { course = CourseTable::firstOfMonth(Module1::Settings.EditYear, Module1::CurrentMonth); }))
         return;
     if (course) {
-        ScoreSheetWindow::ShowCompetition(this, *course);
+        ScoreSheetWindow::showCompetition(this, *course);
         return;
     }
     CompetitionDialog &dialog = WindowRegistry::instance().form<CompetitionDialog>(this);
@@ -95,18 +95,13 @@ void MonthWindow::Command1_Click(int index)
     dialog.exec();
 }
 
-void MonthWindow::Command3_Click()
+void MonthWindow::openAnnualSummary()
 {
     AnnualSummaryWindow *summary = nullptr;
     {
         WaitCursor hourglass;
         summary = &WindowRegistry::instance().form<AnnualSummaryWindow>(this);
-        summary->Showtable();
+        summary->reload();
     }
     summary->exec();
-}
-
-void MonthWindow::Command2_Click()
-{
-    close();
 }

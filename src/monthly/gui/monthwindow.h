@@ -16,20 +16,19 @@ class MonthWindow : public QWidget
 public:
     explicit MonthWindow(QWidget *parent = nullptr);
 
-    QLabel *Label1;                         // the edited year, set by the main menu
-    std::array<QPushButton *, 12> Command1; // 1月 … 12月, index + 1 = month
-    QPushButton *Command3;                  // 年間
-    QPushButton *Command2;                  // 閉じる
-    QLabel *Label2;                         // key hint
+    QLabel *yearLabel;                          // the edited year, set by the main menu
+    std::array<QPushButton *, 12> monthButtons; // 1月 … 12月, index + 1 = month
+    QPushButton *annualButton;                  // 年間
+    QPushButton *closeButton;                   // 閉じる
+    QLabel *hintBox;                            // key hint
 
     static const QString KeyHint;
 
     // Opens the month's score sheet, or the competition dialog when the month has none yet.
-    void Command1_Click(int index);
-    void Command2_Click();
+    void openMonth(int index);
     // The annual summary of the edited year.
-    void Command3_Click();
+    void openAnnualSummary();
 
 private:
-    bool Form_KeyDown(int key);
+    bool shortcutKey(int key);
 };

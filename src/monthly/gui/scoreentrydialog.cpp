@@ -59,56 +59,56 @@ ScoreEntryDialog::ScoreEntryDialog(QWidget *parent)
                                                          {u"NET", 5400},
                                                          {u"新ＨＣ", 6120}}};
     for (size_t i = 0; i < Captions.size(); ++i) {
-        Label1[i] = new QLabel(QString::fromUtf16(Captions[i].text), this);
-        Label1[i]->move(Twips::toPixels(Captions[i].left), Twips::toPixels(120));
+        captions[i] = new QLabel(QString::fromUtf16(Captions[i].text), this);
+        captions[i]->move(Twips::toPixels(Captions[i].left), Twips::toPixels(120));
     }
 
-    Combo1 = new QComboBox(this);
-    Combo1->setGeometry(Twips::rect(120, 360, 2175, 300));
+    memberCombo = new QComboBox(this);
+    memberCombo->setGeometry(Twips::rect(120, 360, 2175, 300));
     QFont regular = Ui::formFont();
     regular.setBold(false);
-    Combo1->setFont(regular);
+    memberCombo->setFont(regular);
 
-    Text1 = makeField(this, 2400, 375, true);
-    Text1->setFocusPolicy(Qt::ClickFocus);
-    Text2 = makeField(this, 2880, 735, true);
-    Text3 = makeField(this, 3720, 375, false);
-    Text4 = makeField(this, 4200, 375, false);
-    Text5 = makeField(this, 4680, 615, true);
-    Text6 = makeField(this, 5400, 615, true);
-    Text7 = makeField(this, 6120, 615, true);
-    for (QLineEdit *computed : {Text5, Text6, Text7}) {
+    hcEdit = makeField(this, 2400, 375, true);
+    hcEdit->setFocusPolicy(Qt::ClickFocus);
+    obEdit = makeField(this, 2880, 735, true);
+    outEdit = makeField(this, 3720, 375, false);
+    inEdit = makeField(this, 4200, 375, false);
+    grossEdit = makeField(this, 4680, 615, true);
+    netEdit = makeField(this, 5400, 615, true);
+    newHcEdit = makeField(this, 6120, 615, true);
+    for (QLineEdit *computed : {grossEdit, netEdit, newHcEdit}) {
         computed->setReadOnly(true);
         computed->setFocusPolicy(Qt::ClickFocus);
     }
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setGeometry(Twips::rect(4440, 720, 1095, 375));
-    Command1->setAutoDefault(false);
-    Command1->setEnabled(false);
-    Command2 = new QPushButton(QStringLiteral("CANCEL"), this);
-    Command2->setGeometry(Twips::rect(5640, 720, 1095, 375));
-    Command2->setAutoDefault(false);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setGeometry(Twips::rect(4440, 720, 1095, 375));
+    okButton->setAutoDefault(false);
+    okButton->setEnabled(false);
+    cancelButton = new QPushButton(QStringLiteral("CANCEL"), this);
+    cancelButton->setGeometry(Twips::rect(5640, 720, 1095, 375));
+    cancelButton->setAutoDefault(false);
 
-    setTabOrder(Combo1, Text2);
-    setTabOrder(Text2, Text3);
-    setTabOrder(Text3, Text4);
-    setTabOrder(Text4, Command1);
-    setTabOrder(Command1, Command2);
+    setTabOrder(memberCombo, obEdit);
+    setTabOrder(obEdit, outEdit);
+    setTabOrder(outEdit, inEdit);
+    setTabOrder(inEdit, okButton);
+    setTabOrder(okButton, cancelButton);
     new EnterMovesFocus(this);
 
-    connect(Combo1, &QComboBox::currentIndexChanged, this, &ScoreEntryDialog::Combo1_Click);
-    connect(Text1, &QLineEdit::textChanged, this, &ScoreEntryDialog::Text1_Change);
-    connect(Text3, &QLineEdit::textChanged, this, &ScoreEntryDialog::Text3_Change);
-    connect(Text4, &QLineEdit::textChanged, this, &ScoreEntryDialog::Text4_Change);
-    connect(Command1, &QPushButton::clicked, this, &ScoreEntryDialog::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &ScoreEntryDialog::Command2_Click);
+    connect(memberCombo, &QComboBox::currentIndexChanged, this, &ScoreEntryDialog::memberPicked);
+    connect(hcEdit, &QLineEdit::textChanged, this, &ScoreEntryDialog::computeTotals);
+    connect(outEdit, &QLineEdit::textChanged, this, &ScoreEntryDialog::computeTotals);
+    connect(inEdit, &QLineEdit::textChanged, this, &ScoreEntryDialog::computeTotals);
+    connect(okButton, &QPushButton::clicked, this, &ScoreEntryDialog::store);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     // Form_Load: the caption is not set yet when the sheet creates the dialog, so the list is
     // filled for adding; an edit replaces it at once.
     if (windowTitle() != EditCaption)
-        Setname();
-    Combo1->setFocus();
+        offerMembers();
+    memberCombo->setFocus();
 }
 
 bool ScoreEntryDialog::isAddMode() const
@@ -116,77 +116,62 @@ bool ScoreEntryDialog::isAddMode() const
     return windowTitle() == AddCaption;
 }
 
-void ScoreEntryDialog::Setname()
+void ScoreEntryDialog::offerMembers()
 {
     // Who is on the sheet already: the records behind its rows.
     QStringList entered;
     if (ScoreSheetWindow *sheet = WindowRegistry::instance().existing<ScoreSheetWindow>()) {
-        for (const ScoreRecord &score : sheet->rowRecords())
+        for (const ScoreRecord &score : sheet->rows())
             entered << score.memberName;
     }
     RunReportingErrors(this, [&] {
         const QVector<MemberRecord> members = MemberTable::allByKanaExcept(entered);
         // Filling the list picks nobody: OK waits for the user's choice.
-        const QSignalBlocker blocker(Combo1);
+        const QSignalBlocker blocker(memberCombo);
         for (const MemberRecord &member : members)
-            Combo1->addItem(member.name, static_cast<int>(member.id));
-        Combo1->setCurrentIndex(-1);
+            memberCombo->addItem(member.name, static_cast<int>(member.id));
+        memberCombo->setCurrentIndex(-1);
     });
 }
 
-void ScoreEntryDialog::Combo1_Click()
+void ScoreEntryDialog::memberPicked()
 {
-    if (Combo1->currentIndex() < 0)
+    if (memberCombo->currentIndex() < 0)
         return;
-    Command1->setEnabled(true);
-    const int memberId = Combo1->currentData().toInt();
+    okButton->setEnabled(true);
+    const int memberId = memberCombo->currentData().toInt();
     RunReportingErrors(this, [&] {
         if (const std::optional<MemberRecord> member = MemberTable::byId(memberId))
-            Text1->setText(NumberText::plain(member->hc));
+            hcEdit->setText(NumberText::plain(member->hc));
     });
-}
-
-void ScoreEntryDialog::Text1_Change()
-{
-    computeTotals();
-}
-
-void ScoreEntryDialog::Text3_Change()
-{
-    computeTotals();
-}
-
-void ScoreEntryDialog::Text4_Change()
-{
-    computeTotals();
 }
 
 void ScoreEntryDialog::computeTotals()
 {
     // GROSS and NET follow HC, OUT and IN whichever changed last, the member picked after the
     // scores included; what cannot be computed yet stays as it was.
-    const ScoreEntry::Totals totals = ScoreEntry::liveTotals(Text1->text(), Text3->text(), Text4->text());
+    const ScoreEntry::Totals totals = ScoreEntry::liveTotals(hcEdit->text(), outEdit->text(), inEdit->text());
     if (totals.gross)
-        Text5->setText(QString::number(*totals.gross));
+        grossEdit->setText(QString::number(*totals.gross));
     if (totals.net)
-        Text6->setText(QString::number(*totals.net));
+        netEdit->setText(QString::number(*totals.net));
 }
 
-void ScoreEntryDialog::Command1_Click()
+void ScoreEntryDialog::store()
 {
     // Every field is checked before anything is stored; the first bad one is named.
-    const Checked<ScoreRecord> entered =
-        ScoreEntry::check({Text1->text(), Text2->text(), Text3->text(), Text4->text(), Text7->text()}, !isAddMode());
+    const Checked<ScoreRecord> entered = ScoreEntry::check(
+        {hcEdit->text(), obEdit->text(), outEdit->text(), inEdit->text(), newHcEdit->text()}, !isAddMode());
     if (entered.error) {
-        const std::array<QLineEdit *, 7> fields = {Text1, Text2, Text3, Text4, Text5, Text6, Text7};
+        const std::array<QLineEdit *, 7> fields = {hcEdit, obEdit, outEdit, inEdit, grossEdit, netEdit, newHcEdit};
         MessageBox::refuseField(fields[static_cast<std::size_t>(entered.error->field)], entered.error->message);
         return;
     }
 
     ScoreRecord score = entered.values;
     score.courseId = Module1::CurrentCourseId;
-    score.memberId = Combo1->currentData().toInt();
-    score.memberName = Combo1->currentText();
+    score.memberId = memberCombo->currentData().toInt();
+    score.memberName = memberCombo->currentText();
     const bool stored = RunReportingErrors(this, [&] {
         if (isAddMode()) {
             ScoreTable::insert(score);
@@ -200,10 +185,5 @@ void ScoreEntryDialog::Command1_Click()
 
     accept();
     if (ScoreSheetWindow *sheet = WindowRegistry::instance().existing<ScoreSheetWindow>())
-        sheet->Showtable();
-}
-
-void ScoreEntryDialog::Command2_Click()
-{
-    reject();
+        sheet->reload();
 }

@@ -21,27 +21,23 @@ public:
     static const QString AddCaption;  // 追加
     static const QString EditCaption; // 編集
 
-    std::array<QLabel *, 8> Label1; // captions above the fields
-    QComboBox *Combo1;              // member: text NAME, data ID
-    QLineEdit *Text1;               // HC
-    QLineEdit *Text2;               // OB罰金
-    QLineEdit *Text3;               // OUT
-    QLineEdit *Text4;               // IN
-    QLineEdit *Text5;               // GROSS, computed
-    QLineEdit *Text6;               // NET, computed
-    QLineEdit *Text7;               // 新ＨＣ
-    QPushButton *Command1;          // OK
-    QPushButton *Command2;          // CANCEL
+    std::array<QLabel *, 8> captions; // captions above the fields
+    QComboBox *memberCombo;           // member: text NAME, data ID
+    QLineEdit *hcEdit;                // HC
+    QLineEdit *obEdit;                // OB罰金
+    QLineEdit *outEdit;               // OUT
+    QLineEdit *inEdit;                // IN
+    QLineEdit *grossEdit;             // GROSS, computed
+    QLineEdit *netEdit;               // NET, computed
+    QLineEdit *newHcEdit;             // 新ＨＣ
+    QPushButton *okButton;            // OK
+    QPushButton *cancelButton;        // CANCEL
 
     // The members not yet on the score sheet, in kana order.
-    void Setname();
+    void offerMembers();
 
-    void Combo1_Click();
-    void Text1_Change();
-    void Text3_Change();
-    void Text4_Change();
-    void Command1_Click();
-    void Command2_Click();
+    void memberPicked();
+    void store();
 
 private:
     void computeTotals();

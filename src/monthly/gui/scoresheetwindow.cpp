@@ -1,8 +1,8 @@
 #include "monthly/gui/scoresheetwindow.h"
 
 #include "monthly/coursehistory.h"
-#include "monthly/gui/datepicker.h"
 #include "monthly/gui/bulkadddialog.h"
+#include "monthly/gui/datepicker.h"
 #include "monthly/gui/scoreentrydialog.h"
 #include "monthly/print/monthsheetprint.h"
 #include "monthly/ranking.h"
@@ -29,7 +29,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-const QString ScoreSheetWindow::FormName = QStringLiteral("Form4");
+const QString ScoreSheetWindow::PlacementName = QStringLiteral("Form4");
 const QSize ScoreSheetWindow::DesignSize(545, 424);
 
 namespace {
@@ -63,7 +63,7 @@ QPushButton *makeButton(QWidget *parent, const QString &caption)
 
 ScoreSheetWindow::ScoreSheetWindow(QWidget *parent)
     : QDialog(parent)
-    , m_placement(this, FormName)
+    , m_placement(this, PlacementName)
 {
     setWindowTitle(QStringLiteral("1999年1月"));
     // Maximised and minimised like the other windows with a grid.
@@ -73,85 +73,85 @@ ScoreSheetWindow::ScoreSheetWindow(QWidget *parent)
     QFont regular = Ui::formFont();
     regular.setBold(false);
 
-    Label1[0] = new QLabel(QStringLiteral("Date"), this);
-    boxDate = new QLineEdit(this);
-    boxDate->setFont(regular);
-    boxDate->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
-    Command6 = makeButton(this, QStringLiteral("..."));
-    Label1[1] = new QLabel(QStringLiteral("Course"), this);
-    boxCourse = new QComboBox(this);
-    boxCourse->setEditable(true);
-    boxCourse->setInsertPolicy(QComboBox::NoInsert);
-    boxCourse->setFont(regular);
+    captions[0] = new QLabel(QStringLiteral("Date"), this);
+    playDateEdit = new QLineEdit(this);
+    playDateEdit->setFont(regular);
+    playDateEdit->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
+    pickDateButton = makeButton(this, QStringLiteral("..."));
+    captions[1] = new QLabel(QStringLiteral("Course"), this);
+    courseCombo = new QComboBox(this);
+    courseCombo->setEditable(true);
+    courseCombo->setInsertPolicy(QComboBox::NoInsert);
+    courseCombo->setFont(regular);
 
-    ScoreGrid = new Grid(this);
-    ScoreGrid->setFont(regular);
+    scoreGrid = new Grid(this);
+    scoreGrid->setFont(regular);
 
-    Command1 = makeButton(this, QStringLiteral("追加"));
-    Command8 = makeButton(this, QStringLiteral("一括追加"));
-    Command2 = makeButton(this, QStringLiteral("編集"));
-    Command3 = makeButton(this, QStringLiteral("削除"));
-    Command5 = new SplitButton(QStringLiteral("印刷"), this);
-    Command4 = makeButton(this, QStringLiteral("新HC計算"));
-    Command7 = makeButton(this, QStringLiteral("終了"));
+    addButton = makeButton(this, QStringLiteral("追加"));
+    bulkAddButton = makeButton(this, QStringLiteral("一括追加"));
+    editButton = makeButton(this, QStringLiteral("編集"));
+    deleteButton = makeButton(this, QStringLiteral("削除"));
+    printButton = new SplitButton(QStringLiteral("印刷"), this);
+    newHandicapButton = makeButton(this, QStringLiteral("新HC計算"));
+    closeButton = makeButton(this, QStringLiteral("終了"));
     setEditButtons(false);
-    m_readNotice = new FailedReadNotice(ScoreGrid, {Command5});
+    m_readNotice = new FailedReadNotice(scoreGrid, {printButton});
 
-    connect(Command1, &QPushButton::clicked, this, &ScoreSheetWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &ScoreSheetWindow::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &ScoreSheetWindow::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &ScoreSheetWindow::Command4_Click);
-    connect(Command5, &QToolButton::clicked, this, &ScoreSheetWindow::Command5_Click);
+    connect(addButton, &QPushButton::clicked, this, &ScoreSheetWindow::addScore);
+    connect(editButton, &QPushButton::clicked, this, &ScoreSheetWindow::editCurrentRow);
+    connect(deleteButton, &QPushButton::clicked, this, &ScoreSheetWindow::deleteSelectedRows);
+    connect(newHandicapButton, &QPushButton::clicked, this, &ScoreSheetWindow::calculateNewHandicaps);
+    connect(printButton, &QToolButton::clicked, this, &ScoreSheetWindow::print);
     // The preview, the PDF and the CSV copy share the name proposed for the document.
     const auto documentName = [this] { return windowTitle() + QStringLiteral("_月例会"); };
     PrintCommand::equipButton(
-        *Command5, [this] { return printout(); }, documentName);
-    CsvExport::addCommand(*Command5, documentName, [this] { return CsvExport::gridTexts(*ScoreGrid); });
-    connect(Command6, &QPushButton::clicked, this, &ScoreSheetWindow::Command6_Click);
-    connect(Command7, &QPushButton::clicked, this, &ScoreSheetWindow::Command7_Click);
-    connect(Command8, &QPushButton::clicked, this, &ScoreSheetWindow::Command8_Click);
-    connect(ScoreGrid, &Grid::SelChange, this, &ScoreSheetWindow::ScoreGrid_SelChange);
-    connect(ScoreGrid, &Grid::DblClick, this, &ScoreSheetWindow::ScoreGrid_DblClick);
-    connect(ScoreGrid, &Grid::MouseDown, this, &ScoreSheetWindow::ScoreGrid_MouseDown);
+        *printButton, [this] { return printout(); }, documentName);
+    CsvExport::addCommand(*printButton, documentName, [this] { return CsvExport::gridTexts(*scoreGrid); });
+    connect(pickDateButton, &QPushButton::clicked, this, &ScoreSheetWindow::pickDate);
+    connect(closeButton, &QPushButton::clicked, this, &ScoreSheetWindow::storeAndClose);
+    connect(bulkAddButton, &QPushButton::clicked, this, &ScoreSheetWindow::bulkAdd);
+    connect(scoreGrid, &Grid::SelChange, this, &ScoreSheetWindow::updateEditButtons);
+    connect(scoreGrid, &Grid::DblClick, this, &ScoreSheetWindow::editDoubleClickedRow);
+    connect(scoreGrid, &Grid::MouseDown, this, &ScoreSheetWindow::addOnRightButton);
     new EnterPressesButtons(this);
 
     // Form_Load.
-    boxCourse->addItems(CourseHistory::names());
-    boxCourse->setCurrentIndex(-1);
-    boxCourse->clearEditText();
+    courseCombo->addItems(CourseHistory::names());
+    courseCombo->setCurrentIndex(-1);
+    courseCombo->clearEditText();
 
-    ScoreGrid->setFixedCols(1);
-    ScoreGrid->setCols(ColumnCount);
-    ScoreGrid->setRows(1);
+    scoreGrid->setFixedCols(1);
+    scoreGrid->setCols(ColumnCount);
+    scoreGrid->setRows(1);
     for (int column = 0; column < ColumnCount; ++column) {
-        ScoreGrid->setTextAt(0, column, QString::fromUtf16(Columns[column].header));
-        ScoreGrid->setColWidth(column, Columns[column].width);
+        scoreGrid->setTextAt(0, column, QString::fromUtf16(Columns[column].header));
+        scoreGrid->setColWidth(column, Columns[column].width);
     }
-    ScoreGrid->setRow(0);
+    scoreGrid->setRow(0);
 
     resize(DesignSize);
-    m_placement.restore(*ScoreGrid, ColumnCount, DesignSize);
-    Form_Resize();
+    m_placement.restore(*scoreGrid, ColumnCount, DesignSize);
+    layOut();
 }
 
-void ScoreSheetWindow::ShowCompetition(QWidget *owner, const CourseRecord &course)
+void ScoreSheetWindow::showCompetition(QWidget *owner, const CourseRecord &course)
 {
     Module1::CurrentCourseId = course.id;
     ScoreSheetWindow &sheet = WindowRegistry::instance().form<ScoreSheetWindow>(owner);
     sheet.setWindowTitle(QStringLiteral("%1年%2月").arg(Module1::Settings.EditYear).arg(Module1::CurrentMonth));
-    sheet.boxDate->setText(course.playDate);
-    sheet.boxCourse->setEditText(course.courseName);
-    sheet.Showtable();
+    sheet.playDateEdit->setText(course.playDate);
+    sheet.courseCombo->setEditText(course.courseName);
+    sheet.reload();
     sheet.exec();
 }
 
 void ScoreSheetWindow::setEditButtons(bool enabled)
 {
-    Command2->setEnabled(enabled);
-    Command3->setEnabled(enabled);
+    editButton->setEnabled(enabled);
+    deleteButton->setEnabled(enabled);
 }
 
-void ScoreSheetWindow::Showtable()
+void ScoreSheetWindow::reload()
 {
     loadRows([] { return ScoreTable::sheetRows(Module1::CurrentCourseId); });
 }
@@ -159,32 +159,32 @@ void ScoreSheetWindow::Showtable()
 void ScoreSheetWindow::loadRows(const std::function<QVector<ScoreRecord>()> &read)
 {
     // Emptying the grid leaves no row current or selected, so edit and delete disarm.
-    ScoreGrid->setRows(1);
+    scoreGrid->setRows(1);
     m_rows.clear();
     m_readNotice->run(this, [&] { m_rows = read(); });
     {
-        const Grid::Loading loading(*ScoreGrid, static_cast<int>(m_rows.size()));
+        const Grid::Loading loading(*scoreGrid, static_cast<int>(m_rows.size()));
         for (int row = 1; row <= m_rows.size(); ++row)
-            Addrow(row, m_rows.at(row - 1));
+            addRow(row, m_rows.at(row - 1));
     }
 }
 
-void ScoreSheetWindow::Addrow(int row, const ScoreRecord &score)
+void ScoreSheetWindow::addRow(int row, const ScoreRecord &score)
 {
-    ScoreGrid->setRowTexts(row, ScoreText::sheetRowTexts(score, row));
+    scoreGrid->setRowTexts(row, ScoreText::sheetRowTexts(score, row));
 }
 
-void ScoreSheetWindow::Command1_Click()
+void ScoreSheetWindow::addScore()
 {
     ScoreEntryDialog &entry = WindowRegistry::instance().form<ScoreEntryDialog>(this);
     entry.setWindowTitle(ScoreEntryDialog::AddCaption);
     entry.exec();
 }
 
-void ScoreSheetWindow::Command2_Click()
+void ScoreSheetWindow::editCurrentRow()
 {
-    const int row = ScoreGrid->row();
-    if (!ScoreGrid->hasSelectedRow() || row > m_rows.size())
+    const int row = scoreGrid->row();
+    if (!scoreGrid->hasSelectedRow() || row > m_rows.size())
         return;
     // The row highlighted is the row edited, found by its own ID: a name may since belong to
     // another member, or to two rows.
@@ -196,28 +196,28 @@ void ScoreSheetWindow::Command2_Click()
     Module1::EditMemberId = static_cast<qint16>(score->memberId);
 
     ScoreEntryDialog &entry = WindowRegistry::instance().form<ScoreEntryDialog>(this);
-    entry.Combo1->clear();
-    entry.Combo1->addItem(name, score->memberId);
-    entry.Combo1->setCurrentIndex(0);
-    entry.Text1->setText(NumberText::plain(score->hc));
+    entry.memberCombo->clear();
+    entry.memberCombo->addItem(name, score->memberId);
+    entry.memberCombo->setCurrentIndex(0);
+    entry.hcEdit->setText(NumberText::plain(score->hc));
     const bool allZero = score->out == 0 && score->in == 0 && score->ob == 0;
-    entry.Text2->setText(allZero ? QString() : NumberText::plain(score->ob));
-    entry.Text3->setText(score->out != 0 ? QString::number(score->out) : QString());
-    entry.Text4->setText(score->out != 0 ? QString::number(score->in) : QString());
-    entry.Text5->setText(QString::number(score->gross));
-    entry.Text6->setText(NumberText::plain(score->net));
-    entry.Text7->setText(NumberText::plain(score->newHc));
+    entry.obEdit->setText(allZero ? QString() : NumberText::plain(score->ob));
+    entry.outEdit->setText(score->out != 0 ? QString::number(score->out) : QString());
+    entry.inEdit->setText(score->out != 0 ? QString::number(score->in) : QString());
+    entry.grossEdit->setText(QString::number(score->gross));
+    entry.netEdit->setText(NumberText::plain(score->net));
+    entry.newHcEdit->setText(NumberText::plain(score->newHc));
     entry.setWindowTitle(ScoreEntryDialog::EditCaption);
     entry.exec();
 }
 
-void ScoreSheetWindow::Command3_Click()
+void ScoreSheetWindow::deleteSelectedRows()
 {
-    if (!ScoreGrid->hasSelectedRow())
+    if (!scoreGrid->hasSelectedRow())
         return;
     // Exactly the block the user sees selected goes, or on an error none of it.
-    const int from = ScoreGrid->firstSelectedRow();
-    const int to = qMin(ScoreGrid->lastSelectedRow(), static_cast<int>(m_rows.size()));
+    const int from = scoreGrid->firstSelectedRow();
+    const int to = qMin(scoreGrid->lastSelectedRow(), static_cast<int>(m_rows.size()));
     QVector<qint16> ids;
     for (int row = from; row <= to; ++row)
         ids.append(m_rows.at(row - 1).id);
@@ -225,18 +225,18 @@ void ScoreSheetWindow::Command3_Click()
         return;
     Module1::EditScoreId = ids.last();
     RunReportingErrors(this, [&] { ScoreTable::removeAll(ids); });
-    Showtable();
+    reload();
 }
 
-void ScoreSheetWindow::Command6_Click()
+void ScoreSheetWindow::pickDate()
 {
-    boxDate->setText(Module1::PickDate(boxDate->text(), this));
+    playDateEdit->setText(Module1::PickDate(playDateEdit->text(), this));
 }
 
-void ScoreSheetWindow::Command7_Click()
+void ScoreSheetWindow::storeAndClose()
 {
-    const QString date = boxDate->text();
-    const QString name = boxCourse->currentText();
+    const QString date = playDateEdit->text();
+    const QString name = courseCombo->currentText();
     // An unwritable settings file is told once, by the placement saved as the sheet closes.
     const bool stored = RunReportingErrors(this, [&] {
         CourseHistory::remember(name);
@@ -248,29 +248,29 @@ void ScoreSheetWindow::Command7_Click()
         close();
 }
 
-void ScoreSheetWindow::Command8_Click()
+void ScoreSheetWindow::bulkAdd()
 {
     BulkAddDialog &selection = WindowRegistry::instance().form<BulkAddDialog>(this);
-    selection.Showtable();
+    selection.reload();
     selection.exec();
 }
 
-void ScoreSheetWindow::ScoreGrid_SelChange()
+void ScoreSheetWindow::updateEditButtons()
 {
     // Armed exactly while a data row is selected, however it was selected.
-    setEditButtons(ScoreGrid->hasSelectedRow());
+    setEditButtons(scoreGrid->hasSelectedRow());
 }
 
-void ScoreSheetWindow::ScoreGrid_DblClick()
+void ScoreSheetWindow::editDoubleClickedRow()
 {
-    if (ScoreGrid->row() >= 1)
-        Command2_Click();
+    if (scoreGrid->row() >= 1)
+        editCurrentRow();
 }
 
-void ScoreSheetWindow::ScoreGrid_MouseDown(int button)
+void ScoreSheetWindow::addOnRightButton(int button)
 {
     if (button == 2)
-        Command1_Click();
+        addScore();
 }
 
 void ScoreSheetWindow::keyPressEvent(QKeyEvent *event)
@@ -278,7 +278,7 @@ void ScoreSheetWindow::keyPressEvent(QKeyEvent *event)
     // 終了 is the cancel button: Esc stores date and course like a click on it.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
-        Command7->click();
+        closeButton->click();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -286,11 +286,11 @@ void ScoreSheetWindow::keyPressEvent(QKeyEvent *event)
 
 void ScoreSheetWindow::closeEvent(QCloseEvent *event)
 {
-    Form_QueryUnload();
+    storePlacement();
     QDialog::closeEvent(event);
 }
 
-void ScoreSheetWindow::Form_QueryUnload()
+void ScoreSheetWindow::storePlacement()
 {
     m_placement.saveOnce();
 }
@@ -298,45 +298,45 @@ void ScoreSheetWindow::Form_QueryUnload()
 void ScoreSheetWindow::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    Form_Resize();
+    layOut();
 }
 
-void ScoreSheetWindow::Form_Resize()
+void ScoreSheetWindow::layOut()
 {
     // A minimised or tiny window would give negative sizes: clamp everything at 0.
     const int width = qMax(0, this->width());
     const int height = qMax(0, this->height());
     const int buttonTop = qMax(0, height - 32);
-    Command1->setGeometry(8, buttonTop, 57, 25);
-    Command8->setGeometry(72, buttonTop, 65, 25);
-    Command2->setGeometry(144, buttonTop, 57, 25);
-    Command3->setGeometry(208, buttonTop, 57, 25);
-    Command5->setGeometry(312, buttonTop, 57, 25);
-    Command4->setGeometry(376, buttonTop, 73, 25);
-    Command7->setGeometry(qMax(0, width - 80), buttonTop, 73, 25);
-    ScoreGrid->setGeometry(8, 24, qMax(0, width - 16), qMax(0, height - 64));
-    Label1[0]->setGeometry(8, 4, 30, 16);
-    boxDate->setGeometry(40, 2, 97, 20);
-    Command6->setGeometry(139, 2, 20, 20);
-    Label1[1]->setGeometry(qMax(0, width - 217), 4, 45, 16);
-    boxCourse->setGeometry(qMax(0, width - 169), 2, 161, 20);
+    addButton->setGeometry(8, buttonTop, 57, 25);
+    bulkAddButton->setGeometry(72, buttonTop, 65, 25);
+    editButton->setGeometry(144, buttonTop, 57, 25);
+    deleteButton->setGeometry(208, buttonTop, 57, 25);
+    printButton->setGeometry(312, buttonTop, 57, 25);
+    newHandicapButton->setGeometry(376, buttonTop, 73, 25);
+    closeButton->setGeometry(qMax(0, width - 80), buttonTop, 73, 25);
+    scoreGrid->setGeometry(8, 24, qMax(0, width - 16), qMax(0, height - 64));
+    captions[0]->setGeometry(8, 4, 30, 16);
+    playDateEdit->setGeometry(40, 2, 97, 20);
+    pickDateButton->setGeometry(139, 2, 20, 20);
+    captions[1]->setGeometry(qMax(0, width - 217), 4, 45, 16);
+    courseCombo->setGeometry(qMax(0, width - 169), 2, 161, 20);
 }
 
-void ScoreSheetWindow::Command5_Click()
+void ScoreSheetWindow::print()
 {
     if (PrintCommand::run(this, printout()))
-        PrintCommand::makeLastRowCurrent(*ScoreGrid);
+        PrintCommand::makeLastRowCurrent(*scoreGrid);
 }
 
 PrintCommand::Printout ScoreSheetWindow::printout() const
 {
-    return [caption = windowTitle(), date = boxDate->text(), course = boxCourse->currentText(),
-            rows = PrintCommand::rowsOf(*ScoreGrid), printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
+    return [caption = windowTitle(), date = playDateEdit->text(), course = courseCombo->currentText(),
+            rows = PrintCommand::rowsOf(*scoreGrid), printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
         MonthSheetPrint::printpage(canvas, caption, date, course, rows, printSize);
     };
 }
 
-void ScoreSheetWindow::Command4_Click()
+void ScoreSheetWindow::calculateNewHandicaps()
 {
     WaitCursor hourglass;
     QVector<ScoreRecord> sheet;
@@ -349,5 +349,5 @@ void ScoreSheetWindow::Command4_Click()
     if (calculated)
         loadRows([&sheet] { return sheet; });
     else
-        Showtable();
+        reload();
 }
