@@ -2,7 +2,7 @@
 // program with.
 #include "core/database.h"
 #include "core/demodata.h"
-#include "core/module1.h"
+#include "core/settingsrecord.h"
 #include "core/version.h"
 
 #include <QCoreApplication>

@@ -4,11 +4,11 @@
 
 #include "core/coursetable.h"
 #include "core/database.h"
-#include "core/module1.h"
+#include "core/settingsrecord.h"
 #include "members/gui/memberlistwindow.h"
 #include "members/latesthandicap.h"
 #include "monthly/gui/scoresheetwindow.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -104,12 +104,7 @@ void newHandicap(const Clubs::Club &club)
     Database::exec(QStringLiteral("update Member set E_HC=F_HC"));
     LatestHandicap::apply(year);
 
-    Module1::CurrentMonth = 12;
-    Module1::CurrentCourseId = december.id;
-    ScoreSheetWindow sheet;
-    sheet.setWindowTitle(QStringLiteral("%1年12月").arg(year));
-    sheet.playDateEdit->setText(december.playDate);
-    sheet.courseCombo->setEditText(december.courseName);
+    ScoreSheetWindow sheet(december, Clubs::settings());
     sheet.reload();
     sheet.show();
     QCoreApplication::processEvents();
@@ -147,7 +142,7 @@ void latestHandicap(const Clubs::Club &club)
     Clubs::openCopy(club);
     // As at the year's start, before the first retrieval.
     Database::exec(QStringLiteral("update Member set HC=F_HC"));
-    MemberListWindow list;
+    MemberListWindow list(Clubs::settings());
     list.reload();
     list.show();
     QCoreApplication::processEvents();

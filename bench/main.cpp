@@ -16,7 +16,7 @@
 #include "figures.h"
 #include "measure.h"
 
-#include "core/module1.h"
+#include "core/settingsrecord.h"
 #include "platform/gui/printcommand.h"
 
 #include <QApplication>
@@ -42,8 +42,6 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Parvela"));
     QApplication::setApplicationName(QStringLiteral("Parvela"));
     Clubs::setRunFolder(folder.path());
-    Module1::LoadSettings();
-    Module1::Settings.EditYear = static_cast<qint16>(Clubs::year());
 
     const std::pair<const char *, std::function<void(const Clubs::Club &)>> groups[] = {
         {"openings", Figures::openings},

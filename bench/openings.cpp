@@ -5,12 +5,11 @@
 #include "annual/gui/annualsummarywindow.h"
 #include "core/database.h"
 #include "core/gui/mainmenu.h"
-#include "core/gui/windowregistry.h"
 #include "members/gui/handicaphistorywindow.h"
 #include "members/gui/memberlistwindow.h"
 #include "monthly/gui/monthwindow.h"
 #include "monthly/gui/scoresheetwindow.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 
 #include <QApplication>
 
@@ -84,7 +83,7 @@ void memberList(const Clubs::Club &club, MainMenu &menu)
 
 void scoreSheet(const Clubs::Club &club, MonthWindow &months)
 {
-    const auto press = [&months] { months.openMonth(December - 1); };
+    const auto press = [&months] { months.openMonth(December); };
     const Shown shown = shownBy(press, &ScoreSheetWindow::scoreGrid);
     const auto read = [] { Floors::readSheetRows(Clubs::year(), December); };
     Measure::compare(
@@ -99,12 +98,12 @@ void handicapHistory(const Clubs::Club &club)
         Database::scalar(
             QStringLiteral("select MEMBER_ID from Score group by MEMBER_ID order by count(*) desc, MEMBER_ID limit 1"))
             .toInt();
-    MemberListWindow list;
+    MemberListWindow list(Clubs::settings());
     list.reload();
     list.show();
-    for (int row = 1; row < list.memberGrid->rows(); ++row) {
-        if (list.memberIdOfRow(row) == memberId)
-            list.memberGrid->setRow(row);
+    for (int row = 0; row < list.members().size(); ++row) {
+        if (list.members().at(row).id == memberId)
+            list.memberGrid->selectOnly(row, 0);
     }
     QCoreApplication::processEvents();
     const auto press = [&list] { list.showHistory(); };
@@ -121,10 +120,10 @@ void handicapHistory(const Clubs::Club &club)
 void openings(const Clubs::Club &club)
 {
     Clubs::open(club);
-    MainMenu menu;
+    MainMenu menu(Clubs::settings());
     menu.show();
-    MonthWindow &months = WindowRegistry::instance().form<MonthWindow>(&menu);
-    months.show();
+    menu.openMonths();
+    MonthWindow &months = *menu.monthWindow();
     QCoreApplication::processEvents();
     annualWindow(club, months);
     memberList(club, menu);

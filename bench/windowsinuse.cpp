@@ -5,10 +5,9 @@
 #include "annual/gui/annualsummarywindow.h"
 #include "core/coursetable.h"
 #include "core/database.h"
-#include "core/module1.h"
 #include "members/gui/memberlistwindow.h"
 #include "monthly/gui/scoresheetwindow.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,10 +21,6 @@ struct GridWindows
 {
     GridWindows()
     {
-        const CourseRecord december = *CourseTable::firstOfMonth(Clubs::year(), 12);
-        Module1::CurrentMonth = 12;
-        Module1::CurrentCourseId = december.id;
-        sheet.setWindowTitle(QStringLiteral("%1年12月").arg(Clubs::year()));
         for (auto [window, reload] : {std::pair<QWidget *, std::function<void()>>(&annual, [this] { annual.reload(); }),
                                       {&members, [this] { members.reload(); }},
                                       {&sheet, [this] { sheet.reload(); }}}) {
@@ -35,9 +30,9 @@ struct GridWindows
         QCoreApplication::processEvents();
     }
 
-    AnnualSummaryWindow annual;
-    MemberListWindow members;
-    ScoreSheetWindow sheet;
+    AnnualSummaryWindow annual{Clubs::settings()};
+    MemberListWindow members{Clubs::settings()};
+    ScoreSheetWindow sheet{*CourseTable::firstOfMonth(Clubs::year(), 12), Clubs::settings()};
 };
 
 // A shown window's table read again from the database and painted, as after each change the user

@@ -33,6 +33,13 @@ struct AnnualRow
 // A stored value as the table shows it: "85", "12.5"; empty for an absent value.
 QString annualCellText(const QVariant &value);
 
-// The twenty texts of a member's line as the annual window shows it: name, the two handicaps,
+// The twenty columns of a member's line as the annual window shows it: name, the two handicaps,
 // the twelve months' gross scores, OB total, average, best, worst and the eligibility mark.
+namespace AnnualColumns {
+inline constexpr int Count = 20;
+inline constexpr int FirstMonth = 3;
+inline constexpr int ObTotal = 15;
+} // namespace AnnualColumns
+QStringList annualHeaders();
+QString annualCellText(const AnnualRow &row, int column);
 QStringList annualRowTexts(const AnnualRow &row);

@@ -1,7 +1,6 @@
 #include "core/coursetable.h"
 
 #include "core/database.h"
-#include "core/module1.h"
 
 namespace CourseTable {
 
@@ -21,22 +20,28 @@ std::optional<CourseRecord> firstOfMonth(int year, int month)
     return course;
 }
 
-std::array<qint16, 12> firstIdsOfYear(int year)
+YearCompetitions competitionsOfYear(int year)
 {
-    std::array<qint16, 12> ids = {};
+    YearCompetitions competitions;
     QSqlQuery rows =
         Database::run(QStringLiteral("select ID,CMONTH from Course where CYEAR=? order by CMONTH,ID"), {year});
     while (rows.next()) {
         const int month = rows.value(1).toInt();
-        if (month >= 1 && month <= 12 && ids[month - 1] == 0)
-            ids[month - 1] = static_cast<qint16>(rows.value(0).toInt());
+        if (month >= 1 && month <= 12 && competitions.monthCourseIds[month - 1] == 0)
+            competitions.monthCourseIds[month - 1] = static_cast<qint16>(rows.value(0).toInt());
     }
-    return ids;
+    for (int month = 0; month < 12; ++month) {
+        if (const int id = competitions.monthCourseIds[month]) {
+            competitions.courseIds << id;
+            competitions.monthOfCourse.insert(id, month);
+        }
+    }
+    return competitions;
 }
 
 qint16 insert(int year, int month, const QString &playDate, const QString &courseName)
 {
-    const qint16 id = Module1::AllocateId(QStringLiteral("Course"));
+    const qint16 id = Database::allocateId(QStringLiteral("Course"));
     Database::exec(QStringLiteral("insert into Course (ID,CYEAR,CMONTH,PLAYDATE,COURSENAME) values (?,?,?,?,?)"),
                    {id, year, month, playDate, courseName});
     return id;

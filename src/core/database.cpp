@@ -327,6 +327,39 @@ QString placeholders(qsizetype count)
     return marks.join(QLatin1Char(','));
 }
 
+namespace {
+
+void checkTableName(const QString &table)
+{
+    // Table names cannot be bound as values; only the three known names get into a statement.
+    if (table != QLatin1String("Member") && table != QLatin1String("Course") && table != QLatin1String("Score"))
+        throw DatabaseError(QStringLiteral("unknown table %1").arg(table), 1);
+}
+
+} // namespace
+
+qint16 maxId(const QString &table)
+{
+    checkTableName(table);
+    // An empty table gives NULL, and a value beyond 16 bits cannot be an ID of the program's: 0.
+    bool ok = false;
+    const qlonglong highest = scalar(QStringLiteral("select max(ID) from ") + table).toLongLong(&ok);
+    return ok && highest >= 0 && highest <= MaxId ? static_cast<qint16>(highest) : qint16(0);
+}
+
+qint16 allocateId(const QString &table)
+{
+    checkTableName(table);
+    const QVariant highest = scalar(QStringLiteral("select max(ID) from ") + table);
+    const qlonglong next = highest.isNull() ? 1 : highest.toLongLong() + 1;
+    if (next > MaxId) {
+        throw DatabaseError(
+            QStringLiteral("%1 の ID が上限の %2 に達しているため、これ以上追加できません。").arg(table).arg(MaxId),
+            DatabaseError::RefusedByProgram);
+    }
+    return static_cast<qint16>(next);
+}
+
 } // namespace Database
 
 Transaction::Transaction()

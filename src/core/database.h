@@ -76,6 +76,15 @@ QVariant scalar(const QString &statement, const QVariantList &values = {});
 // "?,?,…" with one mark for each value of an "in (…)" list, so the values are bound too.
 QString placeholders(qsizetype count);
 
+// Row IDs are 16-bit numbers: a new row's ID is the table's largest + 1.
+inline constexpr int MaxId = 32767;
+// Largest ID of the table ("Member", "Course" or "Score"), 0 for an empty table (or a value that
+// does not fit 16 bits).
+qint16 maxId(const QString &table);
+// The ID of the next row: the largest ID + 1. Refuses (DatabaseError) once the table has used up
+// MaxId, since maxId would then give 0 and the insert would reuse ID 1.
+qint16 allocateId(const QString &table);
+
 } // namespace Database
 
 // All statements between construction and commit() take effect together or not at all.

@@ -2,7 +2,6 @@
 
 #include "core/database.h"
 #include "core/kanaorder.h"
-#include "core/module1.h"
 
 namespace {
 
@@ -96,7 +95,7 @@ bool nameTaken(const QString &name)
 
 qint16 insert(const QString &name, const QString &kana, const QString &birthday, double hc)
 {
-    const qint16 id = Module1::AllocateId(QStringLiteral("Member"));
+    const qint16 id = Database::allocateId(QStringLiteral("Member"));
     Database::exec(QStringLiteral("insert into Member (ID,NAME,HURIKANA,BIRTHDAY,HC,F_HC,E_HC) values (?,?,?,?,?,?,?)"),
                    {id, name, kana, birthday, hc, hc, hc});
     return id;

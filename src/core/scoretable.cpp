@@ -2,7 +2,6 @@
 
 #include "core/database.h"
 #include "core/dates.h"
-#include "core/module1.h"
 
 #include <algorithm>
 #include <vector>
@@ -176,7 +175,7 @@ QVector<PlayedRound> roundsOfMember(int memberId)
 
 qint16 insert(const ScoreRecord &score)
 {
-    const qint16 id = Module1::AllocateId(QStringLiteral("Score"));
+    const qint16 id = Database::allocateId(QStringLiteral("Score"));
     Database::exec(QStringLiteral("insert into Score (ID,COURSE_ID,MEMBER_ID,MEMBER_NAME,HC,OB,OUT_VAL,IN_VAL,"
                                   "GROSS_VAL,NET_VAL,NEW_HC,RANK) values (?,?,?,?,?,?,?,?,?,?,0,0)"),
                    {id, score.courseId, score.memberId, score.memberName, score.hc, score.ob, score.out, score.in,

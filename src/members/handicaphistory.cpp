@@ -20,18 +20,27 @@ QStringList headers()
             QStringLiteral("NET"),  QStringLiteral("順位"),   QStringLiteral("新HC")};
 }
 
-QStringList rowTexts(const PlayedRound &round)
+QString cellText(const PlayedRound &round, int column)
 {
     const bool calculated = round.rank > 0;
-    const QString date =
-        round.playDate.isEmpty() ? QStringLiteral("%1/%2").arg(round.year).arg(round.month) : round.playDate;
-    return {date,
-            round.courseName,
-            NumberText::plain(round.hc),
-            QString::number(round.gross),
-            NumberText::plain(round.net),
-            calculated ? ScoreText::placeLabel(round.rank) : QString(),
-            calculated ? NumberText::plain(round.newHc) : QString()};
+    switch (column) {
+    case 0:
+        return round.playDate.isEmpty() ? QStringLiteral("%1/%2").arg(round.year).arg(round.month) : round.playDate;
+    case 1:
+        return round.courseName;
+    case 2:
+        return NumberText::plain(round.hc);
+    case 3:
+        return QString::number(round.gross);
+    case 4:
+        return NumberText::plain(round.net);
+    case 5:
+        return calculated ? ScoreText::placeLabel(round.rank) : QString();
+    case 6:
+        return calculated ? NumberText::plain(round.newHc) : QString();
+    default:
+        return QString();
+    }
 }
 
 QDate dateOf(const PlayedRound &round)

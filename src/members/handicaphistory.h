@@ -21,10 +21,10 @@ struct History
 // Nothing when no member has the ID. Throws DatabaseError.
 std::optional<History> of(int memberId);
 
-// The columns of the history table and the texts of one round in them. Place and new HC stay
-// empty until the competition has been calculated.
+// The columns of the history table and the text of a round in one of them. Place and new HC
+// stay empty until the competition has been calculated.
 QStringList headers();
-QStringList rowTexts(const PlayedRound &round);
+QString cellText(const PlayedRound &round, int column);
 
 // Where a round stands on the time axis: its play date, or the first of its month when the
 // date text is not a date.

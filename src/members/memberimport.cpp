@@ -4,7 +4,6 @@
 #include "core/database.h"
 #include "core/dates.h"
 #include "core/membertable.h"
-#include "core/module1.h"
 #include "core/numbertext.h"
 #include "monthly/scoretext.h"
 
@@ -164,7 +163,7 @@ Preview readFile(const QString &path)
     QSet<QString> names;
     for (const MemberRecord &member : MemberTable::allByKana())
         names.insert(member.name);
-    return read(file.readAll(), names, Module1::MaxId - Module1::GetMaxId(QStringLiteral("Member")));
+    return read(file.readAll(), names, Database::MaxId - Database::maxId(QStringLiteral("Member")));
 }
 
 Counts countsOf(const QVector<Row> &rows)

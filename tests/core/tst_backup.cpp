@@ -149,10 +149,10 @@ private slots:
         // Each copy listed with its members and verdict, and offered only when sound.
         QStringList listed;
         onNextDialog<RestoreDialog>([&](RestoreDialog *dialog) {
-            Grid &grid = *dialog->backupGrid;
-            for (int row = 1; row < grid.rows(); ++row) {
+            GridView &grid = *dialog->backupGrid;
+            for (int row = 1; row <= grid.model()->rowCount(); ++row) {
                 clickRow(grid, row);
-                listed << QStringList{grid.cellText(row, 1), grid.cellText(row, 3), grid.cellText(row, 5),
+                listed << QStringList{shownText(grid, row, 1), shownText(grid, row, 3), shownText(grid, row, 5),
                                       dialog->restoreButton->isEnabled() ? "offered" : "refused"}
                               .join(' ');
             }
@@ -161,7 +161,7 @@ private slots:
             dialog->restoreButton->click();
             dialog->close();
         });
-        showWindow<SettingsDialog>().restoreButton->click();
+        showWindow<SettingsDialog>(settings()).restoreButton->click();
         listed.sort();
         QCOMPARE(listed,
                  (QStringList{"parvela-20260430.mdb  壊れています refused", "parvela-20260501.mdb 1 正常 offered"}));

@@ -16,7 +16,7 @@ struct Folders
     Folders()
     {
         QDir(root.path()).mkpath("bin");
-        Module1::SetProgramFolder(root.filePath("bin"));
+        DataLocation::setProgramFolder(root.filePath("bin"));
         qputenv("XDG_DATA_HOME", root.filePath("data").toLocal8Bit());
     }
     QString file(const QString &relative) const { return root.filePath(relative); }
@@ -57,8 +57,8 @@ private slots:
             Folders folders;
             for (const QString &file : files)
                 folders.put(file);
-            QCOMPARE(Module1::DatabasePath(), QDir::cleanPath(folders.file(database)));
-            QCOMPARE(Module1::HelpFilePath(), help.isEmpty() ? QString() : folders.file(help));
+            QCOMPARE(DataLocation::databasePath(), QDir::cleanPath(folders.file(database)));
+            QCOMPARE(DataLocation::helpFilePath(), help.isEmpty() ? QString() : folders.file(help));
         }
     }
 
@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(ParvelaTest::value("select (select count(*) from Member)||' '||count(*)||' '||(select "
                                     "count(*) from Score where GROSS_VAL<>OUT_VAL+IN_VAL or "
                                     "NET_VAL<>GROSS_VAL-HC) from Course where CYEAR=?",
-                                    {Module1::Settings.EditYear}),
+                                    {menu->settings().editYear}),
                  club);
         QCOMPARE(QDir(folders.file("data/Parvela/backup")).entryList(QDir::Files).size(), 1);
         // The version window names the files in use and the libraries.

@@ -118,8 +118,8 @@ private slots:
             QStringList boxes = {"2010", "0.7", "0.8", "0.9", "6", "13", "2", "3", "2", "1"};
             boxes[field] = QString::fromUtf8(text);
             SettingsRecord untyped;
-            untyped.optTori1 = 0;
-            untyped.printSize = 75;
+            untyped.attendanceRule = 0;
+            untyped.printScale = 75;
             const Checked<SettingsRecord> entered = SettingsEntry::check({boxes[0],
                                                                           {boxes[1], boxes[2], boxes[3]},
                                                                           boxes[4],
@@ -127,14 +127,19 @@ private slots:
                                                                           {boxes[6], boxes[7], boxes[8], boxes[9]}},
                                                                          untyped);
             const SettingsRecord &r = entered.values;
-            const QStringList values = {QString::number(r.EditYear),        SettingsStore::floatText(r.par1st),
-                                        SettingsStore::floatText(r.par2nd), SettingsStore::floatText(r.par3rd),
-                                        QString::number(r.optTori1val),     QString::number(r.optTori2val),
-                                        QString::number(r.tenTori[0]),      QString::number(r.tenTori[1]),
-                                        QString::number(r.tenTori[2]),      QString::number(r.tenTori[3])};
+            const QStringList values = {QString::number(r.editYear),
+                                        SettingsStore::floatText(r.winnerMultiplier),
+                                        SettingsStore::floatText(r.runnerUpMultiplier),
+                                        SettingsStore::floatText(r.thirdMultiplier),
+                                        QString::number(r.minimumAttendance),
+                                        QString::number(r.minimumPoints),
+                                        QString::number(r.pointsFor[0]),
+                                        QString::number(r.pointsFor[1]),
+                                        QString::number(r.pointsFor[2]),
+                                        QString::number(r.pointsFor[3])};
             QCOMPARE(boxes[field] + " → " + (entered.error ? refusal(*entered.error) : values[field]),
                      boxes[field] + " → " + QString::fromUtf8(kept));
-            QVERIFY(entered.error || r.optTori1 * 1000 + r.printSize == 75);
+            QVERIFY(entered.error || r.attendanceRule * 1000 + r.printScale == 75);
         }
     }
 

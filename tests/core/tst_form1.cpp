@@ -41,20 +41,29 @@ private:
                      });
     }
 
+    // The program's start: the menu loads the settings stored and opens the database.
+    bool startMenu()
+    {
+        Database::close();
+        m_menu = std::make_unique<MainMenu>();
+        return m_menu->start() && showActive(m_menu.get());
+    }
+
 private slots:
     void init()
     {
         m_db = std::make_unique<TemporaryDatabase>();
         clearSettings();
-        Database::close(); // the menu's own load step opens it
-        m_menu = std::make_unique<MainMenu>();
-        QVERIFY(m_menu->start());
-        QVERIFY(showActive(m_menu.get()));
+        QVERIFY(startMenu());
         MessageBox::takeShown();
     }
     void cleanup()
     {
-        WindowRegistry::instance().discardAll();
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window != m_menu.get())
+                window->close();
+        }
+        flushDeletes();
         m_menu.reset();
         m_db.reset();
     }
@@ -82,7 +91,7 @@ private slots:
         const QDir source(qEnvironmentVariable("PARVELA_SOURCE_DIR"));
         QVERIFY(QFile::copy(source.filePath("data/parvela.hlp"), QDir(m_db->folder()).filePath("parvela.hlp")));
         QString opened = ParvelaTest::opens([&] { sendKey(m_menu->versionButton, key); }).section(':', 0, 0);
-        if (MonthWindow *months = WindowRegistry::instance().existing<MonthWindow>()) // modeless
+        if (MonthWindow *months = m_menu->monthWindow()) // modeless
             opened = QString::fromLatin1(months->metaObject()->className());
         QCOMPARE(opened, opens);
         QCOMPARE(m_menu->isVisible() && Database::isOpen(), !opens.isEmpty());
@@ -103,18 +112,19 @@ private slots:
     {
         QFETCH(int, window);
         QFETCH(int, key);
-        WindowRegistry &windows = WindowRegistry::instance();
-        windows.form<SettingsDialog>().load(Module1::Settings);
         // Each window's button that closes it; the main menu's opens the version window.
-        QPushButton *button = QList<QPushButton *>{m_menu->versionButton,
-                                                   windows.form<SettingsDialog>().okButton,
-                                                   windows.form<MonthWindow>().closeButton,
-                                                   windows.form<ScoreSheetWindow>().closeButton,
-                                                   windows.form<CompetitionDialog>().cancelButton,
-                                                   windows.form<MemberListWindow>().closeButton,
-                                                   windows.form<AnnualSummaryWindow>().closeButton,
-                                                   windows.form<VersionWindow>().closeButton,
-                                                   windows.form<BulkAddDialog>().cancelButton}[window];
+        const std::function<QPushButton *()> buttons[] = {
+            [&] { return m_menu->versionButton; },
+            [] { return (new SettingsDialog(settings()))->okButton; },
+            [] { return (new MonthWindow(settings()))->closeButton; },
+            [] { return (new ScoreSheetWindow(CourseRecord(), settings()))->closeButton; },
+            [] { return (new CompetitionDialog(2003, 5))->cancelButton; },
+            [] { return (new MemberListWindow(settings()))->closeButton; },
+            [] { return (new AnnualSummaryWindow(settings()))->closeButton; },
+            [] { return (new VersionWindow)->closeButton; },
+            [] { return (new BulkAddDialog(0))->cancelButton; }};
+        QPushButton *button = buttons[window]();
+        button->window()->setAttribute(Qt::WA_DeleteOnClose, window != 0);
         QVERIFY(showActive(button->window()));
         button->setFocus();
         const auto press = [&] {
@@ -134,7 +144,7 @@ private slots:
     {
         SettingsStore::save("printSize", "120"); // not on the list
         SettingsStore::save("optTori1", "0");
-        Module1::LoadSettings();
+        QVERIFY(startMenu());
         QStringList shown, storedWhileOpen;
         QCOMPARE(inSettings([&](SettingsDialog *form) {
                      for (QLineEdit *box : {form->yearEdit, form->winnerEdit, form->runnerUpEdit, form->thirdEdit,
@@ -167,7 +177,7 @@ private slots:
                  "open");
         QCOMPARE(storedSettings(), stored);
         QTest::keyClick(m_menu.get(), Qt::Key_1);
-        QCOMPARE(WindowRegistry::instance().form<MonthWindow>().yearLabel->text(), "2004年度");
+        QCOMPARE(m_menu->monthWindow()->yearLabel->text(), "2004年度");
     }
 };
 

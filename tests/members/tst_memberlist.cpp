@@ -103,7 +103,7 @@ private slots:
         const qint16 sato = MemberTable::insert("佐藤", "さとう", "1970/1/1", 25);
         Database::exec("update Member set HC=20,F_HC=22,E_HC=19 where ID=1");
         m_list->reload();
-        Grid &grid = *m_list->memberGrid;
+        GridView &grid = *m_list->memberGrid;
         QCOMPARE(memberDialog([&] { doubleClickCell(grid, 2, 0); }, {{"", "", "", "15"}}),
                  "編集:山田太郎|やまだ|1960/1/1|20 closed");
         // Renamed to another member's name: allowed when editing. Then the second of two rows
@@ -128,7 +128,7 @@ private slots:
         m_list->deleteButton->click();
         QVERIFY(!takeOnlyError().isEmpty());
         QCOMPARE(count("Member"), 3);
-        QCOMPARE(m_list->memberGrid->rows(), 4);
+        QCOMPARE(m_list->memberGrid->model()->rowCount(), 3);
     }
 
     // Which rows a file gives, and their verdicts, are tested on MemberImport. A file of a hundred
@@ -168,7 +168,7 @@ private slots:
         const qint16 january = CourseTable::insert(2026, 1, QString(), "東");
         addScore(january, 1, "山田太郎", 16, 40, 42);
         addScore(december, 1, "山田太郎", 18, 41, 44);
-        Ranking::calculateMonth(december, 12, 2025, Module1::Settings);
+        Ranking::calculateMonth(december, 12, 2025, settings());
         MemberTable::updateHcAndEndHc(1, 16, 15);
         QAction *history = m_list->editButton->menu()->actions().first(); // "HC履歴…"
         QVERIFY(!history->isEnabled());

@@ -39,7 +39,7 @@ private slots:
     // nothing stored), 0 the year.
     void keysOpenTheirWindows()
     {
-        MonthWindow &months = showWindow<MonthWindow>();
+        MonthWindow &months = showWindow<MonthWindow>(settings());
         const QString may = "新規入力-2003年5月";
         // Each key as the platform reports it: 5 on the keyboard, the keypad and with Shift, Shift+A,
         // C, keypad 0, Esc and D.
@@ -62,7 +62,7 @@ private slots:
         const int may = CourseTable::insert(2003, 5, "2003/5/18", "東コース");
         addScore(may, MemberTable::insert("会員", "か", QString(), 10), "会員", 10, 40, 40);
         CourseTable::insert(2004, 5, "2004/5/16", "別の年");
-        MonthWindow &months = showWindow<MonthWindow>();
+        MonthWindow &months = showWindow<MonthWindow>(settings());
         const auto sheetSeen = [](QWidget *modal) {
             auto *sheet = static_cast<ScoreSheetWindow *>(modal);
             return QStringList{sheet->windowTitle(), sheet->playDateEdit->text(), sheet->courseCombo->currentText(),
@@ -71,7 +71,7 @@ private slots:
         };
         QCOMPARE(opens([&] { months.monthButtons[4]->click(); }, sheetSeen), "2003年5月|2003/5/18|東コース|会員");
         flushDeletes();
-        Module1::Settings.EditYear = 2004;
+        settings().editYear = 2004;
         QCOMPARE(opens([&] { months.monthButtons[4]->click(); }, sheetSeen), "2004年5月|2004/5/16|別の年|");
     }
 
@@ -88,7 +88,7 @@ private slots:
         QFETCH(QStringList, historyAfter);
         SettingsStore::save(SettingKeys::course(1), "東");
         SettingsStore::save(SettingKeys::course(3), "北");
-        MonthWindow &months = showWindow<MonthWindow>();
+        MonthWindow &months = showWindow<MonthWindow>(settings());
         // The names offered, whether OK is on at each step, the day the picker opens on (the one
         // typed, a Saturday: the Sunday clicked must be in sight too) and its weekdays, whatever the
         // system's locale, in Japanese; what OK opens.
@@ -117,7 +117,16 @@ private slots:
                       dialog->courseCombo->setEditText(typed);
                   seen << okState();
                   QTest::keyClick(dialog->playDateEdit, Qt::Key_Escape); // no function here
-                  seen << (dialog->isVisible() ? opens([&] { dialog->okButton->click(); }) : "closed by Esc");
+                  if (!dialog->isVisible()) {
+                      seen << "closed by Esc";
+                      return "closed";
+                  }
+                  // OK stores, and the sheet opens once the dialog has gone.
+                  onNextModal([&](QWidget *sheet) {
+                      seen << QString::fromLatin1(sheet->metaObject()->className()) + ':' + sheet->windowTitle();
+                      sheet->close();
+                  });
+                  dialog->okButton->click();
                   return "stored";
               });
         QCOMPARE(seen, (QStringList{"2", "OK off", "2003-05-03 日月火水木金土", "OK off", "OK on",

@@ -26,7 +26,7 @@ QString entryOf(QWidget *modal)
 // The grid window as the user drives it.
 struct GridWindow
 {
-    Grid *grid;
+    GridView *grid;
     QAbstractButton *add, *edit, *remove, *print;
     int nameColumn;
     QStringList names() const { return shownColumn(*grid, nameColumn); }
@@ -117,6 +117,8 @@ private slots:
             QTest::addRow("%s: click, add cancelled", name) << window << "add cancelled" << QList<int>{2};
             for (const char *how : {"drag", "Shift+Down"})
                 QTest::addRow("%s: %s", name, how) << window << QString::fromLatin1(how) << QList<int>{2, 3, 4};
+            // Every row, the clicked one current in the middle of the block.
+            QTest::addRow("%s: click, Ctrl+A", name) << window << "Ctrl+A" << QList<int>{1, 2, 3, 4, 5};
         }
         for (const char *how : {"Shift+click in the fixed column", "Shift+click upwards"})
             QTest::addRow("sheet: %s", how) << int(Sheet) << QString::fromLatin1(how) << QList<int>{2, 3, 4};
@@ -128,7 +130,7 @@ private slots:
         QFETCH(QList<int>, highlighted);
         QTemporaryDir folder;
         const GridWindow w = openWithFive(window);
-        Grid &grid = *w.grid;
+        GridView &grid = *w.grid;
         PrintCommand::setChooser([&](QPrinter &printer, QWidget *) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(folder.filePath("grid.pdf"));
@@ -147,6 +149,8 @@ private slots:
             if (how == "Shift+Down") {
                 QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
                 QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
+            } else if (how == "Ctrl+A") {
+                QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier);
             } else if (how == "add cancelled") {
                 QCOMPARE(opens([&] { w.add->click(); }, entryOf), "追加:");
             } else {
@@ -191,7 +195,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, column);
         QFETCH(QString, opened);
-        Grid &grid = *openWithFive(window).grid;
+        GridView &grid = *openWithFive(window).grid;
         const bool adding = opened == "追加:";
         const auto press = [&] {
             if (!adding)
@@ -279,13 +283,13 @@ private slots:
         QVERIFY(sheet->isMaximized());
         sheet->showNormal();
         sheet->resize(700, 500);
-        sheet->scoreGrid->setColWidth(8, 900);
+        sheet->scoreGrid->setColumnTwips(8, 900);
         QTest::keyClick(sheet->scoreGrid, Qt::Key_Escape);
         flushDeletes();
         sheet = &openSheet(2003, 5);
         QVERIFY(!sheet->isMaximized());
         QCOMPARE(sheet->size(), QSize(700, 500));
-        QCOMPARE(sheet->scoreGrid->colWidth(8), 900);
+        QCOMPARE(sheet->scoreGrid->columnTwips(8), 900);
     }
 
     // 追加 offers the members not entered; the totals follow the member picked and the HC typed; a
@@ -295,33 +299,35 @@ private slots:
     {
         addScore(m_may, 4, "木村", 12, 40, 40);
         kanaMembers();
-        Module1::CurrentCourseId = static_cast<qint16>(m_may);
-        ScoreSheetWindow &sheet = WindowRegistry::instance().form<ScoreSheetWindow>(); // loaded, as under its entry
-        sheet.reload();
-        ScoreEntryDialog &entry = WindowRegistry::instance().form<ScoreEntryDialog>(&sheet);
-        entry.setWindowTitle(ScoreEntryDialog::AddCaption);
-        showActive(&entry);
-        QStringList offered;
-        for (int i = 0; i < entry.memberCombo->count(); ++i)
-            offered << entry.memberCombo->itemText(i);
-        QCOMPARE(offered, (QStringList{"加藤", "後藤", "河合"})); // がとう after かとう, before かわい
-        QVERIFY(!entry.okButton->isEnabled());
-        QTest::keyClicks(entry.outEdit, "45");
-        QTest::keyClicks(entry.inEdit, "47");
-        QCOMPARE(entry.netEdit->text(), "92");
-        entry.memberCombo->setCurrentIndex(entry.memberCombo->findText("後藤"));
-        QCOMPARE(entry.grossEdit->text() + ' ' + entry.netEdit->text(), "92 74");
-        entry.hcEdit->setText("13.5"); // a handicap typed over counts too
-        QCOMPARE(entry.netEdit->text(), "78");
-        entry.outEdit->setText("45.5");
-        entry.okButton->click();
-        const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
-        QVERIFY(shown.size() == 1 && shown[0].text.startsWith("OUTには") && entry.outEdit->hasFocus()
-                && entry.isVisible());
-        QVERIFY(count("Score") == 1 && sheet.scoreGrid->rows() == 2);
-        entry.outEdit->setText("45");
-        QTest::keyClick(entry.inEdit, Qt::Key_Return);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier); // on OK
+        ScoreSheetWindow &sheet = openSheet(2003, 5);
+        QStringList seen;
+        opens([&] { sheet.addButton->click(); },
+              [&](QWidget *modal) {
+                  auto &entry = *static_cast<ScoreEntryDialog *>(modal);
+                  QStringList offered;
+                  for (int i = 0; i < entry.memberCombo->count(); ++i)
+                      offered << entry.memberCombo->itemText(i);
+                  seen << entry.windowTitle() << offered.join(',') << (entry.okButton->isEnabled() ? "on" : "off");
+                  QTest::keyClicks(entry.outEdit, "45");
+                  QTest::keyClicks(entry.inEdit, "47");
+                  seen << entry.netEdit->text();
+                  entry.memberCombo->setCurrentIndex(entry.memberCombo->findText("後藤"));
+                  seen << entry.grossEdit->text() + ' ' + entry.netEdit->text();
+                  entry.hcEdit->setText("13.5"); // a handicap typed over counts too
+                  seen << entry.netEdit->text();
+                  entry.outEdit->setText("45.5");
+                  entry.okButton->click();
+                  const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
+                  seen << QString::number(shown.size() == 1 && shown[0].text.startsWith("OUTには")
+                                          && entry.outEdit->hasFocus() && entry.isVisible())
+                       << QString::number(count("Score") + sheet.scoreGrid->model()->rowCount());
+                  entry.outEdit->setText("45");
+                  QTest::keyClick(entry.inEdit, Qt::Key_Return);
+                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier); // on OK
+                  return "entered";
+              });
+        // がとう after かとう, before かわい
+        QCOMPARE(seen, (QStringList{"追加", "加藤,後藤,河合", "off", "92", "92 74", "78", "1", "2"}));
         QCOMPARE(count("Score where MEMBER_ID=2 and HC=13.5 and NET_VAL=78"), 1);
         QCOMPARE(shownColumn(*sheet.scoreGrid, 7), (QStringList{"68", "78"}));
     }
@@ -336,12 +342,13 @@ private slots:
                          [&](QWidget *modal) {
                              auto *dialog = static_cast<BulkAddDialog *>(modal);
                              QStringList listed;
-                             for (int i = 0; i < dialog->memberList->count(); ++i) {
-                                 listed << dialog->memberList->item(i)->text();
+                             QListView *list = dialog->memberList;
+                             for (int i = 0; i < list->model()->rowCount(); ++i) {
+                                 const QModelIndex member = list->model()->index(i, 0);
+                                 listed << member.data().toString();
                                  if (chosen.contains(listed.last()))
-                                     QTest::mouseClick(
-                                         dialog->memberList->viewport(), Qt::LeftButton, {},
-                                         dialog->memberList->visualItemRect(dialog->memberList->item(i)).center());
+                                     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                                       list->visualRect(member).center());
                              }
                              (ok ? dialog->okButton : dialog->cancelButton)->click();
                              return listed.join(',');

@@ -132,14 +132,14 @@ PrintCommand::Printout printoutOf(const QString &printout, const QVector<QString
 {
     if (printout == "sheet")
         return [=](PrintCanvas &canvas) {
-            MonthSheetPrint::printpage(canvas, "2026年5月", "2026/5/10", "大宮", rows.mid(1), printSize);
+            MonthSheetPrint::drawCopy(canvas, "2026年5月", "2026/5/10", "大宮", rows.mid(1), printSize);
         };
     if (printout == "list")
-        return [=](PrintCanvas &canvas) { MemberListPrint::printpage(canvas, "メンバー", rows.mid(1), printSize); };
+        return [=](PrintCanvas &canvas) { MemberListPrint::drawCopy(canvas, "メンバー", rows.mid(1), printSize); };
     QVector<AnnualPrint::Line> lines;
     for (const QStringList &texts : rows.mid(1))
         lines.append({texts, {}});
-    return [=](PrintCanvas &canvas) { AnnualPrint::printpage(canvas, 2026, lines, printSize); };
+    return [=](PrintCanvas &canvas) { AnnualPrint::drawCopy(canvas, 2026, lines, printSize); };
 }
 
 // A word of a PDF page and its glyph box, in points from the page's top-left corner.
@@ -365,7 +365,7 @@ private slots:
         QFETCH(QVector<int>, printed);
         SplitButton &button = openWindow(printout);
         QWidget &window = *button.window();
-        const Grid &grid = *window.findChild<Grid *>();
+        const GridView &grid = *window.findChild<GridView *>();
         const auto trigger = [&](const QString &command) {
             for (QAction *action : button.menu()->actions())
                 if (action->text() == command)

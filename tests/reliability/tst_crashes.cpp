@@ -36,7 +36,7 @@ int child(const QString &path, const QString &operation, int courseId)
     std::puts("ready");
     std::fflush(stdout);
     if (operation == "startup") {
-        Module1::SetProgramFolder(QFileInfo(path).absolutePath());
+        DataLocation::setProgramFolder(QFileInfo(path).absolutePath());
         const bool started = MainMenu().start();
         for (const MessageBox::Shown &shown : MessageBox::takeShown())
             std::printf("message: %s\n", qPrintable(shown.text));
@@ -125,7 +125,7 @@ private slots:
         m_baseline = m_dir.filePath("baseline.mdb");
         Database::create(m_baseline);
         Database::open(m_baseline);
-        DemoData::generate({500, 1, 2026, Seed}, Module1::Settings);
+        DemoData::generate({500, 1, 2026, Seed}, ParvelaTest::settings());
         CourseTable::insert(2027, 1, "2027/1/10", "東"); // for the bulk add
         Database::close();
     }

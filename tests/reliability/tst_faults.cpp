@@ -193,22 +193,22 @@ private slots:
         AnnualSummaryWindow *summary = form == 9 ? &showTableWindow<AnnualSummaryWindow>() : nullptr;
         const auto reload = [&] { sheet ? sheet->reload() : list ? list->reload() : summary->reload(); };
         QWidget *window = QApplication::activeWindow();
-        Grid *grid = sheet ? sheet->scoreGrid : list ? list->memberGrid : summary->summaryGrid;
+        GridView *grid = sheet ? sheet->scoreGrid : list ? list->memberGrid : summary->summaryGrid;
         QWidget *print = sheet ? sheet->printButton : list ? list->printButton : summary->printButton;
-        QCOMPARE(grid->rows(), 3);
+        QCOMPARE(grid->model()->rowCount(), 2);
         Database::exec("PRAGMA busy_timeout = 200");
         OtherProgramsLock lock(m_db->path());
         reload();
         const auto *notice = window->findChild<QLabel *>("failedReadNotice");
         const QString told = "データを読み込めませんでした。\nデータベースが他のプログラムに使われています。";
         QVERIFY(notice && notice->isVisible() && notice->text().startsWith(told));
-        QVERIFY(!print->isEnabled() && grid->rows() == 1);
+        QVERIFY(!print->isEnabled() && grid->model()->rowCount() == 0);
         QVERIFY(takeOnlyError().startsWith(told));
 
         lock.release();
         reload();
         QVERIFY(MessageBox::takeShown().isEmpty());
-        QVERIFY(grid->rows() == 3 && !notice->isVisible() && print->isEnabled());
+        QVERIFY(grid->model()->rowCount() == 2 && !notice->isVisible() && print->isEnabled());
     }
 
     // A line of the settings file edited by hand, and the value then read: out of range, not a
@@ -227,11 +227,11 @@ private slots:
             QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()) && file.open(QIODevice::WriteOnly)
                     && file.write("[setting]\n" + QByteArray(line) + '\n') > 0);
             file.close();
-            Module1::LoadSettings();
-            const SettingsRecord &s = Module1::Settings;
-            const QHash<QString, double> read = {{"EditYear", s.EditYear},   {"par1st", s.par1st},
-                                                 {"par2nd", s.par2nd},       {"optTori1val", s.optTori1val},
-                                                 {"tenTori1", s.tenTori[1]}, {"printSize", s.printSize}};
+            settings() = SettingsRecord::load();
+            const SettingsRecord &s = settings();
+            const QHash<QString, double> read = {{"EditYear", s.editYear},         {"par1st", s.winnerMultiplier},
+                                                 {"par2nd", s.runnerUpMultiplier}, {"optTori1val", s.minimumAttendance},
+                                                 {"tenTori1", s.pointsFor[1]},     {"printSize", s.printScale}};
             const QString key = QString(line).section('=', 0, 0);
             QCOMPARE(line + QString::number(float(read.value(key))),
                      line + QString::number(float(expected ? expected : QDate::currentDate().year())));
@@ -273,13 +273,13 @@ private slots:
         // A handicap the score entry takes, and a multiplier the settings take: 30000 × 1.5.
         addScore(1, 1, "田中", 30000, 40, 40);
         addScore(1, 1, "田中", 12, 50, 50);
-        Module1::Settings.par1st = 1.5f;
+        settings().winnerMultiplier = 1.5f;
         ScoreSheetWindow &sheet = openSheet(2003, 5);
         sheet.newHandicapButton->click();
         QVERIFY(takeOnlyError().contains("新HC計算を中止しました。1位"));
         QCOMPARE(count("Score where RANK<>0 or NEW_HC<>0"), 0);
         QCOMPARE(value("select HC from Member"), 12);
-        QCOMPARE(sheet.scoreGrid->rows(), 3);
+        QCOMPARE(sheet.scoreGrid->model()->rowCount(), 2);
     }
 };
 

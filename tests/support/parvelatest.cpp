@@ -89,16 +89,11 @@ bool showActive(QWidget *window)
 
 ScoreSheetWindow &openSheet(int year, int month)
 {
-    const CourseRecord course = *CourseTable::firstOfMonth(year, month);
-    Module1::CurrentCourseId = course.id;
-    Module1::CurrentMonth = static_cast<qint16>(month);
-    ScoreSheetWindow &sheet = WindowRegistry::instance().form<ScoreSheetWindow>();
-    sheet.setWindowTitle(QStringLiteral("%1年%2月").arg(year).arg(month));
-    sheet.playDateEdit->setText(course.playDate);
-    sheet.courseCombo->setEditText(course.courseName);
-    sheet.reload();
-    showActive(&sheet);
-    return sheet;
+    auto *sheet = new ScoreSheetWindow(*CourseTable::firstOfMonth(year, month), settings());
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->reload();
+    showActive(sheet);
+    return *sheet;
 }
 
 QString takeOnlyError()
@@ -120,9 +115,9 @@ void enterMember(MemberDialog *dialog, const QStringList &texts)
     dialog->okButton->click();
 }
 
-QString shownText(const Grid &grid, int row, int column)
+QString shownText(const GridView &grid, int row, int column)
 {
-    const int body = column - grid.fixedCols();
+    const int body = column - (grid.hasFixedColumn() ? 1 : 0);
     if (row == 0 && body < 0)
         return grid.findChild<QLabel *>("gridCorner")->text();
     if (row == 0)
@@ -132,25 +127,25 @@ QString shownText(const Grid &grid, int row, int column)
     return grid.model()->index(row - 1, body).data().toString();
 }
 
-QStringList shownColumn(const Grid &grid, int column)
+QStringList shownColumn(const GridView &grid, int column)
 {
     QStringList texts;
-    for (int row = 1; row < grid.rows(); ++row)
+    for (int row = 1; row <= grid.model()->rowCount(); ++row)
         texts << shownText(grid, row, column);
     return texts;
 }
 
-QVector<QStringList> shownTable(const Grid &grid)
+QVector<QStringList> shownTable(const GridView &grid)
 {
-    QVector<QStringList> rows(grid.rows());
-    for (int row = 0; row < grid.rows(); ++row) {
-        for (int column = 0; column < grid.cols(); ++column)
+    QVector<QStringList> rows(grid.model()->rowCount() + 1);
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < grid.columns(); ++column)
             rows[row] << shownText(grid, row, column);
     }
     return rows;
 }
 
-QList<int> highlightedRows(const Grid &grid)
+QList<int> highlightedRows(const GridView &grid)
 {
     QList<int> rows;
     for (const QModelIndex &index : grid.selectionModel()->selectedRows())
@@ -162,9 +157,9 @@ QList<int> highlightedRows(const Grid &grid)
 namespace {
 
 // The part of the grid that shows the cell, and the cell's centre in it.
-QWidget *cellPart(Grid &grid, int row, int column, QPoint &centre)
+QWidget *cellPart(GridView &grid, int row, int column, QPoint &centre)
 {
-    const int body = column - grid.fixedCols();
+    const int body = column - (grid.hasFixedColumn() ? 1 : 0);
     QHeaderView *across = grid.horizontalHeader();
     QHeaderView *down = grid.verticalHeader();
     const int x = body < 0 ? down->width() / 2 : across->sectionViewportPosition(body) + across->sectionSize(body) / 2;
@@ -180,14 +175,14 @@ QWidget *cellPart(Grid &grid, int row, int column, QPoint &centre)
 
 } // namespace
 
-void clickCell(Grid &grid, int row, int column, Qt::KeyboardModifiers modifiers, Qt::MouseButton button)
+void clickCell(GridView &grid, int row, int column, Qt::KeyboardModifiers modifiers, Qt::MouseButton button)
 {
     QPoint centre;
     QWidget *part = cellPart(grid, row, column, centre);
     QTest::mouseClick(part, button, modifiers, centre);
 }
 
-void doubleClickCell(Grid &grid, int row, int column)
+void doubleClickCell(GridView &grid, int row, int column)
 {
     QPoint centre;
     QWidget *part = cellPart(grid, row, column, centre);
@@ -195,20 +190,20 @@ void doubleClickCell(Grid &grid, int row, int column)
     QTest::mouseDClick(part, Qt::LeftButton, Qt::NoModifier, centre);
 }
 
-void dragRows(Grid &grid, int fromRow, int toRow)
+void dragRows(GridView &grid, int fromRow, int toRow)
 {
     QPoint from, to;
-    QWidget *part = cellPart(grid, fromRow, grid.fixedCols(), from);
-    cellPart(grid, toRow, grid.fixedCols(), to);
+    QWidget *part = cellPart(grid, fromRow, (grid.hasFixedColumn() ? 1 : 0), from);
+    cellPart(grid, toRow, (grid.hasFixedColumn() ? 1 : 0), to);
     QTest::mousePress(part, Qt::LeftButton, Qt::NoModifier, from);
     for (int step = 1; step <= 4; ++step)
         QTest::mouseMove(part, from + (to - from) * step / 4);
     QTest::mouseRelease(part, Qt::LeftButton, Qt::NoModifier, to);
 }
 
-void clickRow(Grid &grid, int row, Qt::KeyboardModifiers modifiers)
+void clickRow(GridView &grid, int row, Qt::KeyboardModifiers modifiers)
 {
-    clickCell(grid, row, grid.fixedCols(), modifiers);
+    clickCell(grid, row, (grid.hasFixedColumn() ? 1 : 0), modifiers);
 }
 
 } // namespace ParvelaTest

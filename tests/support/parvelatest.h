@@ -8,7 +8,6 @@
 #include "core/gui/restoredialog.h"
 #include "core/gui/settingsdialog.h"
 #include "core/gui/versionwindow.h"
-#include "core/gui/windowregistry.h"
 #include "members/gui/handicaphistorywindow.h"
 #include "members/gui/memberdialog.h"
 #include "members/gui/memberimportdialog.h"
@@ -20,7 +19,7 @@
 #include "monthly/gui/scoreentrydialog.h"
 #include "monthly/gui/scoresheetwindow.h"
 #include "platform/gui/filedialogs.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/printcommand.h"
 #include "platform/gui/splitbutton.h"
@@ -32,7 +31,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -86,23 +85,27 @@ void sendKey(QWidget *target, const QVector<int> &key);
 // user.
 bool showActive(QWidget *window);
 
-// The program's one window of that kind, shown and active as the user meets it.
-template <typename Form>
-Form &showWindow()
+// A window of that kind made with these arguments, deleted when it closes, shown and active as
+// the user meets it.
+template <typename Window, typename... Arguments>
+Window &showWindow(Arguments &&...arguments)
 {
-    Form &window = WindowRegistry::instance().form<Form>();
-    showActive(&window);
-    return window;
+    auto *window = new Window(std::forward<Arguments>(arguments)...);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    showActive(window);
+    return *window;
 }
 
-// A window that lists a table, with its rows loaded before it shows, as the menus open it.
-template <typename Form>
-Form &showTableWindow()
+// A window that lists a table, given the test's settings, with its rows loaded before it shows,
+// as the menus open it.
+template <typename Window>
+Window &showTableWindow()
 {
-    Form &window = WindowRegistry::instance().form<Form>();
-    window.reload();
-    showActive(&window);
-    return window;
+    auto *window = new Window(settings());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->reload();
+    showActive(window);
+    return *window;
 }
 
 // The sheet of the month's competition, loaded and captioned as the month window opens it, and
@@ -120,18 +123,18 @@ void enterMember(MemberDialog *dialog, const QStringList &texts);
 
 // What a grid shows, read from the view as the user sees it: the header row and the fixed
 // column included, and the data rows highlighted (1 = the first data row).
-QString shownText(const Grid &grid, int row, int column);
-QStringList shownColumn(const Grid &grid, int column);
-QVector<QStringList> shownTable(const Grid &grid); // every row, the header row first
-QList<int> highlightedRows(const Grid &grid);
+QString shownText(const GridView &grid, int row, int column);
+QStringList shownColumn(const GridView &grid, int column);
+QVector<QStringList> shownTable(const GridView &grid); // every row, the header row first
+QList<int> highlightedRows(const GridView &grid);
 
 // The mouse on a cell of any part of the grid: the header row, the fixed column or the body.
-void clickCell(Grid &grid, int row, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+void clickCell(GridView &grid, int row, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                Qt::MouseButton button = Qt::LeftButton);
-void doubleClickCell(Grid &grid, int row, int column);
+void doubleClickCell(GridView &grid, int row, int column);
 // Presses on one row, moves to the other with the button held and releases there.
-void dragRows(Grid &grid, int fromRow, int toRow);
-void clickRow(Grid &grid, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void dragRows(GridView &grid, int fromRow, int toRow);
+void clickRow(GridView &grid, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 } // namespace ParvelaTest
 

@@ -5,10 +5,10 @@
 
 #include "core/gui/failedreadnotice.h"
 #include "core/gui/windowplacement.h"
-#include "core/module1.h"
+#include "core/settingsrecord.h"
 #include "monthly/scoretext.h"
 #include "platform/gui/csvexport.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 #include "platform/gui/printcommand.h"
 #include "platform/gui/splitbutton.h"
 #include "platform/gui/widgets.h"
@@ -21,22 +21,19 @@ const QSize AnnualSummaryWindow::DesignSize(745, 377);
 
 namespace {
 
-constexpr int NameColumn = 0;
-constexpr int FirstMonthColumn = 3;
-constexpr int ObColumn = 15;
 constexpr int NameWidth = 1000; // twips
 constexpr int OtherWidth = 500;
 
-QString columnHeader(int column)
+QString textOf(const AnnualRow &row, int, int column)
 {
-    static const QString fixed[] = {QStringLiteral("氏名"), QStringLiteral("初HC"), QStringLiteral("終HC")};
-    static const QString totals[] = {QStringLiteral("OB罰金"), QStringLiteral("平均"), QStringLiteral("最高"),
-                                     QStringLiteral("最低"), QStringLiteral("資格")};
-    if (column < FirstMonthColumn)
-        return fixed[column];
-    if (column < ObColumn)
-        return QStringLiteral("%1月").arg(column - FirstMonthColumn + 1);
-    return totals[column - ObColumn];
+    return annualCellText(row, column);
+}
+
+// A placed month's tint; the others keep the plain background.
+QColor backgroundOf(const AnnualRow &row, int column)
+{
+    const int month = column - AnnualColumns::FirstMonth;
+    return month >= 0 && month < 12 ? AnnualMarks::colorOf(row.monthMark[static_cast<std::size_t>(month)]) : QColor();
 }
 
 template <typename Button>
@@ -49,8 +46,10 @@ Button *makeButton(QWidget *parent, const QString &caption, int left)
 
 } // namespace
 
-AnnualSummaryWindow::AnnualSummaryWindow(QWidget *parent)
+AnnualSummaryWindow::AnnualSummaryWindow(const SettingsRecord &settings, QWidget *parent)
     : QDialog(parent)
+    , m_settings(settings)
+    , m_rows(annualHeaders(), true, textOf, backgroundOf)
     , m_placement(this, PlacementName)
 {
     setWindowTitle(Caption);
@@ -60,11 +59,15 @@ AnnualSummaryWindow::AnnualSummaryWindow(QWidget *parent)
 
     QFont regular = Ui::formFont();
     regular.setBold(false);
-    summaryGrid = new Grid(this);
+    summaryGrid = new GridView(this);
     summaryGrid->setFont(regular);
     summaryGrid->setGeometry(8, 8, 729, 329);
     summaryGrid->setGridColor(QColor(192, 192, 192));
-    summaryGrid->setBackColorBkg(QColor(128, 128, 128));
+    summaryGrid->setBackgroundBeyondCells(QColor(128, 128, 128));
+    summaryGrid->setModel(&m_rows);
+    summaryGrid->setFixedColumn(m_rows.headers().first());
+    for (int column = 0; column < AnnualColumns::Count; ++column)
+        summaryGrid->setColumnTwips(column, column == 0 ? NameWidth : OtherWidth);
     printButton = makeButton<SplitButton>(this, QStringLiteral("印刷"), 584);
     closeButton = makeButton<QPushButton>(this, QStringLiteral("終了"), 664);
     closeButton->setAutoDefault(false);
@@ -72,55 +75,23 @@ AnnualSummaryWindow::AnnualSummaryWindow(QWidget *parent)
 
     connect(printButton, &QToolButton::clicked, this, &AnnualSummaryWindow::print);
     // The preview, the PDF and the CSV copy share the name proposed for the document.
-    const auto documentName = [] {
-        return QString::number(Module1::Settings.EditYear) + QStringLiteral("年度_年間集計");
-    };
+    const auto documentName = [this] { return QString::number(m_settings.editYear) + QStringLiteral("年度_年間集計"); };
     PrintCommand::equipButton(
         *printButton, [this] { return printout(); }, documentName);
     CsvExport::addCommand(*printButton, documentName, [this] { return csvRecords(); });
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     new EnterPressesButtons(this);
 
-    setUpGrid();
-}
-
-void AnnualSummaryWindow::setUpGrid()
-{
-    summaryGrid->setFixedCols(1);
-    summaryGrid->setCols(ColumnCount);
-    summaryGrid->setRows(1);
-    for (int column = 0; column < ColumnCount; ++column) {
-        summaryGrid->setTextAt(0, column, columnHeader(column));
-        summaryGrid->setColWidth(column, column == NameColumn ? NameWidth : OtherWidth);
-    }
-    summaryGrid->setRow(0);
-    summaryGrid->setCol(0);
-
-    m_placement.restore(*summaryGrid, ColumnCount, DesignSize);
+    m_placement.restore(*summaryGrid, AnnualColumns::Count, DesignSize);
     layOut();
 }
 
 void AnnualSummaryWindow::reload()
 {
-    summaryGrid->setRows(1);
     QVector<AnnualRow> rows;
     // A failed read is reported and leaves the table empty rather than half filled.
-    m_readNotice->run(this, [&] { rows = AnnualSummary::compute(Module1::Settings.EditYear, Module1::Settings); });
-    const QVector<AnnualPrint::Line> lines = AnnualPrint::linesOf(rows);
-    {
-        const Grid::Loading loading(*summaryGrid, static_cast<int>(lines.size()));
-        for (int row = 1; row <= lines.size(); ++row)
-            addRow(row, lines.at(row - 1));
-    }
-}
-
-void AnnualSummaryWindow::addRow(int row, const AnnualPrint::Line &line)
-{
-    summaryGrid->setRowTexts(row, line.texts);
-    for (int month = 0; month < 12; ++month) {
-        if (line.monthBackgrounds[month].isValid())
-            summaryGrid->setCellBackground(row, FirstMonthColumn + month, line.monthBackgrounds[month]);
-    }
+    m_readNotice->run(this, [&] { rows = AnnualSummary::compute(m_settings.editYear, m_settings); });
+    m_rows.setRows(std::move(rows));
 }
 
 void AnnualSummaryWindow::print()
@@ -131,29 +102,19 @@ void AnnualSummaryWindow::print()
 
 PrintCommand::Printout AnnualSummaryWindow::printout() const
 {
-    QVector<AnnualPrint::Line> lines;
-    for (const QStringList &texts : PrintCommand::rowsOf(*summaryGrid)) {
-        AnnualPrint::Line line;
-        line.texts = texts;
-        const int row = lines.size() + 1;
-        for (int month = 0; month < 12; ++month)
-            line.monthBackgrounds[month] = summaryGrid->cellBackground(row, FirstMonthColumn + month);
-        lines.append(line);
-    }
-    return [year = Module1::Settings.EditYear, lines, printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
-        AnnualPrint::printpage(canvas, year, lines, printSize);
-    };
+    return [year = m_settings.editYear, lines = AnnualPrint::linesOf(rows()), printScale = m_settings.printScale](
+               PrintCanvas &canvas) { AnnualPrint::drawCopy(canvas, year, lines, printScale); };
 }
 
 QVector<QStringList> AnnualSummaryWindow::csvRecords() const
 {
     // A spreadsheet keeps no cell colours from a CSV file: each month's place follows its
     // gross in a column of its own, so the month columns stay numbers.
-    QVector<QStringList> records = CsvExport::gridTexts(*summaryGrid);
+    QVector<QStringList> records = m_rows.texts();
     for (int row = 0; row < records.size(); ++row) {
         for (int month = 11; month >= 0; --month) {
-            const int column = FirstMonthColumn + month;
-            const int mark = AnnualMarks::markOf(summaryGrid->cellBackground(row, column));
+            const int column = AnnualColumns::FirstMonth + month;
+            const int mark = row == 0 ? 0 : rows().at(row - 1).monthMark[static_cast<std::size_t>(month)];
             const QString place = row == 0 ? records[row].at(column) + QStringLiteral("順位")
                                            : (mark != 0 ? ScoreText::placeLabel(mark) : QString());
             records[row].insert(column + 1, place);
@@ -179,11 +140,6 @@ void AnnualSummaryWindow::layOut()
 
 void AnnualSummaryWindow::done(int result)
 {
-    storePlacement();
-    QDialog::done(result);
-}
-
-void AnnualSummaryWindow::storePlacement()
-{
     m_placement.saveOnce();
+    QDialog::done(result);
 }

@@ -1,6 +1,6 @@
 #include "core/gui/helpwindow.h"
 
-#include "core/module1.h"
+#include "core/datalocation.h"
 
 #include <QFile>
 #include <QTextBrowser>
@@ -16,12 +16,12 @@ HelpWindow::HelpWindow(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
     browser->setOpenExternalLinks(false);
-    QFile file(Module1::HelpFilePath());
+    QFile file(DataLocation::helpFilePath());
     if (file.open(QIODevice::ReadOnly))
         browser->setHtml(QString::fromUtf8(file.readAll()));
 }
 
 bool HelpWindow::helpFilePresent()
 {
-    return !Module1::HelpFilePath().isEmpty();
+    return !DataLocation::helpFilePath().isEmpty();
 }

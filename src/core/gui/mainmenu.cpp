@@ -2,12 +2,11 @@
 
 #include "core/backup.h"
 #include "core/database.h"
+#include "core/datalocation.h"
 #include "core/gui/firststart.h"
 #include "core/gui/helpwindow.h"
 #include "core/gui/settingsdialog.h"
 #include "core/gui/versionwindow.h"
-#include "core/gui/windowregistry.h"
-#include "core/module1.h"
 #include "core/settingsstore.h"
 #include "members/gui/memberlistwindow.h"
 #include "monthly/gui/monthwindow.h"
@@ -33,8 +32,9 @@ const QString VersionHint = QStringLiteral("バージョンと連絡先の表示
 
 } // namespace
 
-MainMenu::MainMenu(QWidget *parent)
+MainMenu::MainMenu(const SettingsRecord &settings, QWidget *parent)
     : QWidget(parent)
+    , m_settings(settings)
 {
     setWindowTitle(QStringLiteral("Parvela"));
     setFont(Ui::formFont());
@@ -82,9 +82,9 @@ bool MainMenu::start()
         MessageBox::critical(nullptr, QStringLiteral("Parvela"), settingsProblem);
         return false;
     }
-    Module1::LoadSettings();
-    const QString path = Module1::DatabasePath();
-    if (!FirstStart::offerDatabase(path))
+    m_settings = SettingsRecord::load();
+    const QString path = DataLocation::databasePath();
+    if (!FirstStart::offerDatabase(path, m_settings))
         return false;
     const QDate today = QDate::currentDate();
     // Every page is read through at the first start of a day, before the day's copy is taken,
@@ -133,27 +133,33 @@ bool MainMenu::shortcutKey(int key)
     }
 }
 
+MonthWindow *MainMenu::monthWindow() const
+{
+    return m_months;
+}
+
 void MainMenu::openMemberList()
 {
-    MemberListWindow &members = WindowRegistry::instance().form<MemberListWindow>(this);
+    MemberListWindow members(m_settings, this);
     members.reload();
     members.exec();
 }
 
 void MainMenu::openMonths()
 {
-    // Modeless: the menu stays usable, and pressing again refreshes the year and brings it forward.
-    MonthWindow &months = WindowRegistry::instance().form<MonthWindow>(this);
-    months.yearLabel->setText(QString::number(Module1::Settings.EditYear) + QStringLiteral("年度"));
-    months.show();
-    months.raise();
-    months.activateWindow();
+    if (!m_months) {
+        m_months = new MonthWindow(m_settings, this);
+        m_months->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_months->showYear();
+    m_months->show();
+    m_months->raise();
+    m_months->activateWindow();
 }
 
 void MainMenu::openSettings()
 {
-    SettingsDialog &settings = WindowRegistry::instance().form<SettingsDialog>(this);
-    settings.load(Module1::Settings);
+    SettingsDialog settings(m_settings, this);
     settings.exec();
 }
 
@@ -161,12 +167,14 @@ void MainMenu::openHelp()
 {
     if (!HelpWindow::helpFilePresent())
         return;
-    WindowRegistry::instance().form<HelpWindow>(this).exec();
+    HelpWindow help(this);
+    help.exec();
 }
 
 void MainMenu::openVersion()
 {
-    WindowRegistry::instance().form<VersionWindow>(this).exec();
+    VersionWindow version(this);
+    version.exec();
 }
 
 void MainMenu::closeEvent(QCloseEvent *event)
@@ -177,11 +185,12 @@ void MainMenu::closeEvent(QCloseEvent *event)
 
 void MainMenu::shutDown()
 {
-    if (m_unloaded)
+    if (m_shutDown)
         return;
-    m_unloaded = true;
+    m_shutDown = true;
+    // The month window goes with the menu, without closing steps of its own.
+    delete m_months;
     Database::close();
-    WindowRegistry::instance().discardAll();
     QApplication::quit();
 }
 

@@ -1,18 +1,23 @@
 #pragma once
 
+#include "core/settingsrecord.h"
+
+#include <QPointer>
 #include <QWidget>
 
+class MonthWindow;
 class QLabel;
 class QPushButton;
-class KeyPreview;
 
-// The main menu: the program's first and last window.
+// The main menu: the program's first and last window. It holds the settings record of the run,
+// which the windows it opens are given.
 class MainMenu : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit MainMenu(QWidget *parent = nullptr);
+    // `settings`: the record until start() loads it from the store.
+    explicit MainMenu(const SettingsRecord &settings = SettingsRecord(), QWidget *parent = nullptr);
 
     // Loads the settings, opens the database and makes the day's backup. When there is no
     // database yet the user is offered to create one. When the database cannot be opened the
@@ -20,17 +25,23 @@ public:
     // backup is only reported.
     bool start();
 
+    const SettingsRecord &settings() const { return m_settings; }
+    // The month window while it is open.
+    MonthWindow *monthWindow() const;
+
     QPushButton *membersButton;  // メンバー
     QPushButton *scoresButton;   // スコア
     QPushButton *settingsButton; // 設定
     QPushButton *helpButton;     // ヘルプ
     QPushButton *versionButton;  // バージョン情報
     QPushButton *quitButton;     // 終了
-    QLabel *hintBox;             // hint box
+    QLabel *hintBox;
 
     static const QString KeyHint;
 
     void openMemberList();
+    // Modeless: the menu stays usable, and pressing again shows the year anew and brings the
+    // window forward.
     void openMonths();
     void openSettings();
     void openHelp();
@@ -46,5 +57,7 @@ private:
     void shutDown();
     QPushButton *makeButton(const QString &caption, int left, int top, const QString &tooltip);
 
-    bool m_unloaded = false;
+    SettingsRecord m_settings;
+    QPointer<MonthWindow> m_months;
+    bool m_shutDown = false;
 };

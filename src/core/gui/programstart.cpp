@@ -1,7 +1,7 @@
 #include "core/gui/programstart.h"
 
+#include "core/datalocation.h"
 #include "core/gui/mainmenu.h"
-#include "core/module1.h"
 #include "platform/gui/japanese.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ MainMenu *showMainMenu(const QString &programFolder)
     registerIconResource();
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("io.github.parvela.Parvela"), QIcon(QStringLiteral(":/parvela/icon.png"))));
-    Module1::SetProgramFolder(programFolder);
+    DataLocation::setProgramFolder(programFolder);
 
     auto *menu = new MainMenu;
     menu->setAttribute(Qt::WA_DeleteOnClose);

@@ -2,7 +2,7 @@
 
 #include "core/backup.h"
 #include "core/database.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/tablewindow.h"
 #include "platform/gui/widgets.h"
@@ -17,38 +17,46 @@ namespace {
 
 const QString Title = QStringLiteral("Parvela");
 
-QStringList textsOf(const Restore::BackupFile &file)
+QString textOf(const Restore::BackupFile &file, int, int column)
 {
     const auto count = [&file](int value) { return file.sound ? QString::number(value) : QString(); };
-    return {file.modified.toString(QStringLiteral("yyyy/MM/dd HH:mm")),
-            QFileInfo(file.path).fileName(),
-            QStringLiteral("%1 KB").arg(QLocale::c().toString((file.bytes + 1023) / 1024)),
-            count(file.members),
-            count(file.competitions),
-            file.sound ? QStringLiteral("正常") : QStringLiteral("壊れています")};
+    switch (column) {
+    case 0:
+        return file.modified.toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+    case 1:
+        return QFileInfo(file.path).fileName();
+    case 2:
+        return QStringLiteral("%1 KB").arg(QLocale::c().toString((file.bytes + 1023) / 1024));
+    case 3:
+        return count(file.members);
+    case 4:
+        return count(file.competitions);
+    default:
+        return file.sound ? QStringLiteral("正常") : QStringLiteral("壊れています");
+    }
 }
 
 } // namespace
 
 RestoreDialog::RestoreDialog(QWidget *parent)
     : QDialog(parent)
+    , m_files({QStringLiteral("日時"), QStringLiteral("ファイル"), QStringLiteral("大きさ"), QStringLiteral("メンバー"),
+               QStringLiteral("月例会"), QStringLiteral("検査")},
+              false, textOf)
 {
     TableWindow::setUp(*this, QStringLiteral("バックアップから復元"), 9600, 4800);
     explanation =
         new QLabel(QStringLiteral("戻したいバックアップを選んで「復元」を押してください。今のデータは、復元の前に"
                                   "バックアップとして保存します。"),
                    this);
-    backupGrid = TableWindow::makeGrid(this,
-                                       {QStringLiteral("日時"), QStringLiteral("ファイル"), QStringLiteral("大きさ"),
-                                        QStringLiteral("メンバー"), QStringLiteral("月例会"), QStringLiteral("検査")},
-                                       {1500, 3600, 900, 900, 900, 1200});
+    backupGrid = TableWindow::makeGrid(this, &m_files, {1500, 3600, 900, 900, 900, 1200});
     restoreButton = TableWindow::makeButton(this, QStringLiteral("復元"),
                                             QStringLiteral("選んだバックアップの内容にデータを戻します"));
     restoreButton->setEnabled(false);
     closeButton = TableWindow::makeButton(this, QStringLiteral("閉じる"));
     TableWindow::layOut(*this, explanation, {backupGrid}, {restoreButton, closeButton});
 
-    connect(backupGrid, &Grid::Click, this, &RestoreDialog::updateRestoreButton);
+    connect(backupGrid, &GridView::highlightChanged, this, &RestoreDialog::updateRestoreButton);
     connect(restoreButton, &QPushButton::clicked, this, &RestoreDialog::restoreChosen);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 }
@@ -56,13 +64,9 @@ RestoreDialog::RestoreDialog(QWidget *parent)
 void RestoreDialog::reload()
 {
     WaitCursor wait;
-    m_files = Restore::list(Database::path());
-    backupGrid->setRows(1);
-    for (const Restore::BackupFile &file : m_files)
-        TableWindow::appendRow(*backupGrid, textsOf(file));
-    backupGrid->setRow(0);
+    m_files.setRows(Restore::list(Database::path()));
     restoreButton->setEnabled(false);
-    if (m_files.isEmpty()) {
+    if (m_files.rowList().isEmpty()) {
         explanation->setText(QStringLiteral("バックアップがありません（フォルダ「%1」）。")
                                  .arg(QDir::toNativeSeparators(Backup::folderFor(Database::path()))));
     }
@@ -70,8 +74,8 @@ void RestoreDialog::reload()
 
 const Restore::BackupFile *RestoreDialog::chosen() const
 {
-    const int row = backupGrid->row();
-    return row >= 1 && row <= m_files.size() ? &m_files.at(row - 1) : nullptr;
+    const int row = backupGrid->currentRow();
+    return row >= 0 ? &m_files.rowList().at(row) : nullptr;
 }
 
 void RestoreDialog::updateRestoreButton()

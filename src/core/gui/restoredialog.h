@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/restore.h"
+#include "platform/gui/tablemodel.h"
 
 #include <QDialog>
-#include <QVector>
 
-class Grid;
+class GridView;
 class QLabel;
 class QPushButton;
 
@@ -19,7 +19,7 @@ public:
     explicit RestoreDialog(QWidget *parent = nullptr);
 
     QLabel *explanation;
-    Grid *backupGrid;           // 日時, ファイル, 大きさ, メンバー, 月例会, 検査
+    GridView *backupGrid;       // 日時, ファイル, 大きさ, メンバー, 月例会, 検査
     QPushButton *restoreButton; // 復元
     QPushButton *closeButton;   // 閉じる
 
@@ -31,5 +31,5 @@ public:
 private:
     const Restore::BackupFile *chosen() const;
 
-    QVector<Restore::BackupFile> m_files;
+    RowsModel<Restore::BackupFile> m_files;
 };

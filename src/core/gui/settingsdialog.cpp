@@ -1,9 +1,8 @@
 #include "core/gui/settingsdialog.h"
 
 #include "core/gui/restoredialog.h"
-#include "core/gui/windowregistry.h"
-#include "core/module1.h"
 #include "core/settingsentry.h"
+#include "core/settingsrecord.h"
 #include "core/settingsstore.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/widgets.h"
@@ -57,8 +56,9 @@ QLineEdit *makeNumberBox(QWidget *parent, int left, int top, int width, int heig
 
 } // namespace
 
-SettingsDialog::SettingsDialog(QWidget *parent)
+SettingsDialog::SettingsDialog(SettingsRecord &settings, QWidget *parent)
     : QDialog(parent)
+    , m_settings(settings)
 {
     setWindowTitle(QStringLiteral("設定"));
     setFont(Ui::formFont());
@@ -137,32 +137,33 @@ SettingsDialog::SettingsDialog(QWidget *parent)
     connect(okButton, &QPushButton::clicked, this, &SettingsDialog::store);
     connect(restoreButton, &QPushButton::clicked, this, &SettingsDialog::openRestore);
     new EnterPressesButtons(this);
-    updateOkButton();
+    showSettings();
     yearEdit->setFocus();
 }
 
-void SettingsDialog::load(const SettingsRecord &settings)
+void SettingsDialog::showSettings()
 {
-    yearEdit->setText(QString::number(settings.EditYear));
-    winnerEdit->setText(SettingsStore::floatText(settings.par1st));
-    runnerUpEdit->setText(SettingsStore::floatText(settings.par2nd));
-    thirdEdit->setText(SettingsStore::floatText(settings.par3rd));
+    const SettingsRecord &settings = m_settings;
+    yearEdit->setText(QString::number(settings.editYear));
+    winnerEdit->setText(SettingsStore::floatText(settings.winnerMultiplier));
+    runnerUpEdit->setText(SettingsStore::floatText(settings.runnerUpMultiplier));
+    thirdEdit->setText(SettingsStore::floatText(settings.thirdMultiplier));
     // A rule counts as on only when its setting is exactly 1.
-    attendanceCheck->setChecked(settings.optTori1 == 1);
-    attendanceEdit->setText(QString::number(settings.optTori1val));
-    pointsCheck->setChecked(settings.optTori2 == 1);
-    pointsEdit->setText(QString::number(settings.optTori2val));
+    attendanceCheck->setChecked(settings.attendanceRule == 1);
+    attendanceEdit->setText(QString::number(settings.minimumAttendance));
+    pointsCheck->setChecked(settings.pointsRule == 1);
+    pointsEdit->setText(QString::number(settings.minimumPoints));
     for (std::size_t i = 0; i < pointEdits.size(); ++i)
-        pointEdits[i]->setText(QString::number(settings.tenTori[i]));
+        pointEdits[i]->setText(QString::number(settings.pointsFor[i]));
 
     // A scale not on the list (written by hand) is shown as an entry of its own, in its place
     // among the others, so that OK keeps it unless the user picks another.
-    int index = printScaleCombo->findData(int(settings.printSize));
+    int index = printScaleCombo->findData(int(settings.printScale));
     if (index < 0) {
         index = 0;
-        while (index < printScaleCombo->count() && printScaleCombo->itemData(index).toInt() > settings.printSize)
+        while (index < printScaleCombo->count() && printScaleCombo->itemData(index).toInt() > settings.printScale)
             ++index;
-        printScaleCombo->insertItem(index, QString::number(settings.printSize), int(settings.printSize));
+        printScaleCombo->insertItem(index, QString::number(settings.printScale), int(settings.printScale));
     }
     printScaleCombo->setCurrentIndex(index);
     updateOkButton();
@@ -184,10 +185,10 @@ void SettingsDialog::store()
     typed.tori2Val = pointsEdit->text();
     for (std::size_t i = 0; i < pointEdits.size(); ++i)
         typed.points[i] = pointEdits[i]->text();
-    SettingsRecord current = Module1::Settings;
-    current.optTori1 = attendanceCheck->isChecked() ? 1 : 0;
-    current.optTori2 = pointsCheck->isChecked() ? 1 : 0;
-    current.printSize = static_cast<qint16>(printScaleCombo->currentData().toInt());
+    SettingsRecord current = m_settings;
+    current.attendanceRule = attendanceCheck->isChecked() ? 1 : 0;
+    current.pointsRule = pointsCheck->isChecked() ? 1 : 0;
+    current.printScale = static_cast<qint16>(printScaleCombo->currentData().toInt());
     const Checked<SettingsRecord> entered = SettingsEntry::check(typed, current);
     if (entered.error) {
         const std::array<QLineEdit *, 10> fields = {yearEdit,       winnerEdit,   runnerUpEdit,  thirdEdit,
@@ -196,8 +197,8 @@ void SettingsDialog::store()
         MessageBox::refuseField(fields[static_cast<std::size_t>(entered.error->field)], entered.error->message);
         return;
     }
-    Module1::Settings = entered.values;
-    Module1::SaveSettings();
+    m_settings = entered.values;
+    m_settings.save();
     if (!SettingsStore::lastSaveSucceeded()) {
         MessageBox::warning(
             this, Title,
@@ -209,9 +210,9 @@ void SettingsDialog::store()
 
 void SettingsDialog::openRestore()
 {
-    RestoreDialog &dialog = WindowRegistry::instance().form<RestoreDialog>(this);
-    dialog.reload();
-    dialog.exec();
+    RestoreDialog restore(this);
+    restore.reload();
+    restore.exec();
 }
 
 void SettingsDialog::keyPressEvent(QKeyEvent *event)

@@ -18,10 +18,8 @@ class SettingsDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit SettingsDialog(QWidget *parent = nullptr);
-
-    // Puts the record's values into the fields, as the main menu does before showing the dialog.
-    void load(const SettingsRecord &settings);
+    // Shows the record's values; OK puts what was typed into it.
+    explicit SettingsDialog(SettingsRecord &settings, QWidget *parent = nullptr);
 
     QLineEdit *yearEdit;         // 西暦
     QGroupBox *newHcFrame;       // 新HC計算
@@ -41,9 +39,16 @@ public:
     QPushButton *restoreButton;            // バックアップから復元…
 
     void updateOkButton();
+    // Reads every field; a refused one is named and nothing changes, otherwise the record and the
+    // store get the values and the dialog closes.
     void store();
     void openRestore(); // the list of backups, to go back to one
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void showSettings();
+
+    SettingsRecord &m_settings;
 };

@@ -1,7 +1,7 @@
 #include "core/gui/versionwindow.h"
 
 #include "core/database.h"
-#include "core/module1.h"
+#include "core/datalocation.h"
 #include "core/version.h"
 #include "platform/gui/widgets.h"
 
@@ -81,7 +81,7 @@ VersionWindow::VersionWindow(QWidget *parent)
 
     licenceValue = new QLabel(programLicence());
     copyrightValue = new QLabel(programCopyright());
-    helpFileValue = folderLink(this, Module1::HelpFilePath());
+    helpFileValue = folderLink(this, DataLocation::helpFilePath());
     databaseValue = folderLink(this, Database::path());
     qtValue = new QLabel(QString::fromLatin1(qVersion()));
     sqliteValue = new QLabel(Database::engineVersion());

@@ -2,7 +2,7 @@
 
 #include "core/gui/errorreport.h"
 #include "core/settingsstore.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 #include "platform/gui/widgets.h"
 
 #include <QGuiApplication>
@@ -76,21 +76,21 @@ void save(const QWidget *window, const QString &form)
     SettingsStore::saveInt(SettingKeys::windowWidth(form), Twips::fromPixels(bounds.width()));
 }
 
-void restoreColumnWidths(Grid &grid, int count)
+void restoreColumnWidths(GridView &grid, int count)
 {
     const QScreen *screen = screenOf(&grid);
     const int widest =
         qMax(NarrowestColumnTwips, Twips::fromPixels(screen ? screen->availableGeometry().width() : 1024));
     for (int column = 0; column < count; ++column) {
-        const int width = SettingsStore::readInt(SettingKeys::gridColumnWidth(column), grid.colWidth(column));
-        grid.setColWidth(column, qBound(NarrowestColumnTwips, width, widest));
+        const int width = SettingsStore::readInt(SettingKeys::gridColumnWidth(column), grid.columnTwips(column));
+        grid.setColumnTwips(column, qBound(NarrowestColumnTwips, width, widest));
     }
 }
 
-void saveColumnWidths(const Grid &grid, int count)
+void saveColumnWidths(const GridView &grid, int count)
 {
     for (int column = 0; column < count; ++column)
-        SettingsStore::saveInt(SettingKeys::gridColumnWidth(column), grid.colWidth(column));
+        SettingsStore::saveInt(SettingKeys::gridColumnWidth(column), grid.columnTwips(column));
 }
 
 } // namespace WindowPlacement
@@ -101,7 +101,7 @@ GridWindowPlacement::GridWindowPlacement(QWidget *window, QString form)
 {
 }
 
-void GridWindowPlacement::restore(Grid &grid, int columns, const QSize &designSize)
+void GridWindowPlacement::restore(GridView &grid, int columns, const QSize &designSize)
 {
     const SettingsStore::Reading reading;
     m_grid = &grid;

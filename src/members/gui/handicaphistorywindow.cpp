@@ -1,11 +1,10 @@
 #include "members/gui/handicaphistorywindow.h"
 
 #include "core/gui/errorreport.h"
-#include "core/module1.h"
 #include "core/numbertext.h"
 #include "members/handicaphistory.h"
 #include "monthly/scoretext.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/tablewindow.h"
 
@@ -59,14 +58,17 @@ QChart *chartOf(const HandicapHistory::History &history, int year)
 
 } // namespace
 
-HandicapHistoryWindow::HandicapHistoryWindow(QWidget *parent)
+HandicapHistoryWindow::HandicapHistoryWindow(int editYear, QWidget *parent)
     : QDialog(parent)
+    , m_editYear(editYear)
+    , m_rounds(HandicapHistory::headers(), false,
+               [](const PlayedRound &round, int, int column) { return HandicapHistory::cellText(round, column); })
 {
     TableWindow::setUp(*this, QStringLiteral("HC履歴"), 9600, 8400);
     summaryLabel = new QLabel(this);
     chartView = new QChartView(this);
     chartView->setRenderHint(QPainter::Antialiasing);
-    historyGrid = TableWindow::makeGrid(this, HandicapHistory::headers(), {1100, 2400, 600, 700, 700, 800, 600});
+    historyGrid = TableWindow::makeGrid(this, &m_rounds, {1100, 2400, 600, 700, 700, 800, 600});
     closeButton = TableWindow::makeButton(this, QStringLiteral("閉じる"));
     TableWindow::layOut(*this, summaryLabel, {chartView, historyGrid}, {closeButton});
 
@@ -83,7 +85,7 @@ bool HandicapHistoryWindow::load(int memberId)
         return false;
     }
     const MemberRecord &member = history->member;
-    const int year = Module1::Settings.EditYear;
+    const int year = m_editYear;
     setWindowTitle(QStringLiteral("HC履歴 - %1").arg(member.name));
     summaryLabel->setText(QStringLiteral("%1（%2）　出場 %3 回　%4年度 初HC %5　終HC %6")
                               .arg(member.name, member.kana)
@@ -91,11 +93,7 @@ bool HandicapHistoryWindow::load(int memberId)
                               .arg(year)
                               .arg(NumberText::plain(member.firstHc), NumberText::plain(member.endHc)));
 
-    {
-        const Grid::Loading loading(*historyGrid, static_cast<int>(history->rounds.size()));
-        for (int row = 1; row <= history->rounds.size(); ++row)
-            historyGrid->setRowTexts(row, HandicapHistory::rowTexts(history->rounds.at(row - 1)));
-    }
+    m_rounds.setRows(history->rounds);
 
     QChart *previous = chartView->chart();
     chartView->setChart(chartOf(*history, year));

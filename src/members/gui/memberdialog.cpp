@@ -1,10 +1,8 @@
 #include "members/gui/memberdialog.h"
 
 #include "core/gui/errorreport.h"
-#include "core/gui/windowregistry.h"
 #include "core/membertable.h"
-#include "core/module1.h"
-#include "members/gui/memberlistwindow.h"
+#include "core/numbertext.h"
 #include "members/memberentry.h"
 #include "monthly/gui/datepicker.h"
 #include "platform/gui/messagebox.h"
@@ -26,9 +24,13 @@ const QString Title = QStringLiteral("Parvela");
 
 } // namespace
 
-MemberDialog::MemberDialog(QWidget *parent)
+MemberDialog::MemberDialog(Mode mode, const MemberRecord &member, int editYear, QWidget *parent)
     : QDialog(parent)
+    , m_mode(mode)
+    , m_memberId(member.id)
+    , m_editYear(editYear)
 {
+    setWindowTitle(mode == Add ? AddCaption : EditCaption);
     setFont(Ui::formFont());
     setFixedSize(Twips::toPixels(5790), Twips::toPixels(1215));
 
@@ -81,11 +83,13 @@ MemberDialog::MemberDialog(QWidget *parent)
     connect(pickDateButton, &QPushButton::clicked, this, &MemberDialog::pickDate);
 
     new EnterMovesFocus(this);
-}
 
-bool MemberDialog::addMode() const
-{
-    return windowTitle() == AddCaption;
+    if (mode == Edit) {
+        nameEdit->setText(member.name);
+        kanaEdit->setText(member.kana);
+        birthdayEdit->setText(member.birthday);
+        hcEdit->setText(NumberText::plain(member.hc));
+    }
 }
 
 MemberEntry::Typed MemberDialog::typed() const
@@ -100,12 +104,12 @@ void MemberDialog::updateOkButton()
 
 void MemberDialog::pickDate()
 {
-    birthdayEdit->setText(Module1::PickDate(birthdayEdit->text(), this));
+    birthdayEdit->setText(DatePicker::pick(birthdayEdit->text(), m_editYear, this));
 }
 
 void MemberDialog::store()
 {
-    const bool adding = addMode();
+    const bool adding = m_mode == Add;
     bool taken = false;
     if (adding && !RunReportingErrors(this, [&] { taken = MemberTable::nameTaken(nameEdit->text()); }))
         return;
@@ -126,13 +130,11 @@ void MemberDialog::store()
         if (adding)
             MemberTable::insert(member.name, member.kana, member.birthday, member.hc);
         else
-            MemberTable::update(Module1::EditMemberId, member.name, member.kana, member.birthday, member.hc);
+            MemberTable::update(m_memberId, member.name, member.kana, member.birthday, member.hc);
     });
     if (!stored)
         return;
-    close();
-    if (MemberListWindow *list = WindowRegistry::instance().existing<MemberListWindow>())
-        list->reload();
+    accept();
 }
 
 void MemberDialog::keyPressEvent(QKeyEvent *event)

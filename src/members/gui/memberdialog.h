@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/membertable.h"
 #include "members/memberentry.h"
 
 #include <QDialog>
@@ -8,17 +9,20 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Adds a member or changes one. The caption tells which: "追加" inserts, any other caption
-// updates the member Module1::EditMemberId names.
+// Adds a member or changes one, as its mode says; the caption (追加 or 編集) follows the mode. It
+// closes accepted once the member is stored.
 class MemberDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit MemberDialog(QWidget *parent = nullptr);
-
+    enum Mode { Add, Edit };
     static const QString AddCaption;  // 追加
     static const QString EditCaption; // 編集
+
+    // Edit: `member` as stored, whose row OK updates; Add: empty fields, `member` unused.
+    // `editYear`: where the date picker opens on an empty birthday.
+    MemberDialog(Mode mode, const MemberRecord &member, int editYear, QWidget *parent = nullptr);
 
     QLabel *nameLabel;
     QLabel *kanaLabel;
@@ -32,14 +36,18 @@ public:
     QPushButton *cancelButton;   // CANCEL
     QPushButton *pickDateButton; // ...
 
-    void updateOkButton();
+    // Stores what was typed, unless a field or a taken name is refused.
     void store();
-    void pickDate();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    bool addMode() const;
+    void updateOkButton();
+    void pickDate();
     MemberEntry::Typed typed() const;
+
+    Mode m_mode;
+    qint16 m_memberId;
+    int m_editYear;
 };

@@ -1,22 +1,46 @@
 #include "members/gui/memberimportdialog.h"
 
 #include "core/gui/errorreport.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/tablewindow.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-MemberImportDialog::MemberImportDialog(QWidget *parent)
+#include <algorithm>
+
+namespace {
+
+QString textOf(const MemberImport::Row &row, int, int column)
+{
+    switch (column) {
+    case 0:
+        return QString::number(row.line);
+    case 1:
+        return row.name;
+    case 2:
+        return row.kana;
+    case 3:
+        return row.birthday;
+    case 4:
+        return row.hcText;
+    default:
+        return MemberImport::verdictText(row);
+    }
+}
+
+} // namespace
+
+MemberImportDialog::MemberImportDialog(const QString &fileName, const QVector<MemberImport::Row> &rows, QWidget *parent)
     : QDialog(parent)
+    , m_rows({QStringLiteral("行"), QStringLiteral("氏名"), QStringLiteral("ふりがな"), QStringLiteral("誕生日"),
+              QStringLiteral("HC"), QStringLiteral("判定")},
+             false, textOf)
 {
     TableWindow::setUp(*this, QStringLiteral("CSVから取込"), 10800, 6000);
     summaryLabel = new QLabel(this);
-    previewGrid = TableWindow::makeGrid(this,
-                                        {QStringLiteral("行"), QStringLiteral("氏名"), QStringLiteral("ふりがな"),
-                                         QStringLiteral("誕生日"), QStringLiteral("HC"), QStringLiteral("判定")},
-                                        {600, 2000, 2000, 1200, 600, 4000});
+    previewGrid = TableWindow::makeGrid(this, &m_rows, {600, 2000, 2000, 1200, 600, 4000});
     importButton =
         TableWindow::makeButton(this, QStringLiteral("取込"),
                                 QStringLiteral("判定が「新規」の人をメンバーに追加します（重複の人は追加しません）"));
@@ -26,22 +50,16 @@ MemberImportDialog::MemberImportDialog(QWidget *parent)
 
     connect(importButton, &QPushButton::clicked, this, &MemberImportDialog::store);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    m_rows.setRows(rows);
+    showPreview(fileName);
 }
 
-void MemberImportDialog::showPreview(const QString &fileName, const QVector<MemberImport::Row> &rows)
+void MemberImportDialog::showPreview(const QString &fileName)
 {
-    m_rows = rows;
-    previewGrid->setVisible(false);
-    previewGrid->setRows(1);
-    const MemberImport::Row *firstFault = nullptr;
-    for (const MemberImport::Row &row : rows) {
-        TableWindow::appendRow(*previewGrid, {QString::number(row.line), row.name, row.kana, row.birthday, row.hcText,
-                                              MemberImport::verdictText(row)});
-        if (MemberImport::isFaulty(row) && !firstFault)
-            firstFault = &row;
-    }
-    previewGrid->setRow(0);
-    previewGrid->setVisible(true);
+    const QVector<MemberImport::Row> &rows = m_rows.rowList();
+    const auto faulty = std::find_if(rows.cbegin(), rows.cend(), MemberImport::isFaulty);
+    const MemberImport::Row *firstFault = faulty == rows.cend() ? nullptr : &*faulty;
 
     const MemberImport::Counts counts = MemberImport::countsOf(rows);
     QString next;
@@ -67,7 +85,7 @@ void MemberImportDialog::showPreview(const QString &fileName, const QVector<Memb
 void MemberImportDialog::store()
 {
     int stored = 0;
-    if (!RunReportingErrors(this, [&] { stored = MemberImport::store(m_rows); }))
+    if (!RunReportingErrors(this, [&] { stored = MemberImport::store(m_rows.rowList()); }))
         return;
     MessageBox::information(this, QStringLiteral("Parvela"), QStringLiteral("%1 人を取り込みました。").arg(stored));
     accept();

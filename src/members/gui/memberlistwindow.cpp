@@ -3,10 +3,9 @@
 #include "core/gui/errorreport.h"
 #include "core/gui/failedreadnotice.h"
 #include "core/gui/windowplacement.h"
-#include "core/gui/windowregistry.h"
 #include "core/membertable.h"
-#include "core/module1.h"
 #include "core/numbertext.h"
+#include "core/settingsrecord.h"
 #include "members/gui/handicaphistorywindow.h"
 #include "members/gui/memberdialog.h"
 #include "members/gui/memberimportdialog.h"
@@ -15,17 +14,15 @@
 #include "members/print/memberlistprint.h"
 #include "platform/gui/csvexport.h"
 #include "platform/gui/filedialogs.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/printcommand.h"
 #include "platform/gui/splitbutton.h"
 #include "platform/gui/widgets.h"
 
 #include <QAction>
-#include <QDate>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPushButton>
 
 const QString MemberListWindow::Caption = QStringLiteral("メンバー");
@@ -36,12 +33,31 @@ namespace {
 constexpr int DesignWidth = 7095;
 constexpr int DesignHeight = 6135;
 constexpr int ColumnCount = 4;
+constexpr int NameColumn = 0;
+constexpr int HcColumn = 3;
 constexpr int DefaultColumnWidths[ColumnCount] = {2000, 2000, 1500, 1000};
+
+QString textOf(const MemberRecord &member, int, int column)
+{
+    switch (column) {
+    case NameColumn:
+        return member.name;
+    case 1:
+        return member.kana;
+    case 2:
+        return member.birthday;
+    default:
+        return NumberText::plain(member.hc);
+    }
+}
 
 } // namespace
 
-MemberListWindow::MemberListWindow(QWidget *parent)
+MemberListWindow::MemberListWindow(const SettingsRecord &settings, QWidget *parent)
     : QDialog(parent)
+    , m_settings(settings)
+    , m_members({QStringLiteral("氏名"), QStringLiteral("ふりがな"), QStringLiteral("誕生日"), QStringLiteral("HC")},
+                false, textOf)
     , m_placement(this, PlacementName)
 {
     setWindowTitle(Caption);
@@ -49,8 +65,11 @@ MemberListWindow::MemberListWindow(QWidget *parent)
     setFont(Ui::formFont());
     resize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight));
 
-    memberGrid = new Grid(this);
+    memberGrid = new GridView(this);
     memberGrid->setGeometry(Twips::rect(120, 120, 6855, 5415));
+    memberGrid->setModel(&m_members);
+    for (int column = 0; column < ColumnCount; ++column)
+        memberGrid->setColumnTwips(column, DefaultColumnWidths[column]);
 
     auto place = [](QAbstractButton *button, int left, int width) {
         button->setGeometry(Twips::rect(left, 5640, width, 375));
@@ -78,7 +97,7 @@ MemberListWindow::MemberListWindow(QWidget *parent)
     place(printButton, 3120, 855);
     latestHandicapButton = makeButton(QStringLiteral("最新HC取得"), 4200, 1335);
     closeButton = makeButton(QStringLiteral("終了"), 5880, 1095);
-    setEditButtonsEnabled(false);
+    updateEditButtons();
     m_readNotice = new FailedReadNotice(memberGrid, {printButton});
 
     setTabOrder(addButton, editButton);
@@ -96,30 +115,13 @@ MemberListWindow::MemberListWindow(QWidget *parent)
     const auto documentName = [] { return Caption; };
     PrintCommand::equipButton(
         *printButton, [this] { return printout(); }, documentName);
-    CsvExport::addCommand(*printButton, documentName, [this] { return CsvExport::gridTexts(*memberGrid); });
+    CsvExport::addCommand(*printButton, documentName, [this] { return m_members.texts(); });
     connect(latestHandicapButton, &QPushButton::clicked, this, &MemberListWindow::takeLatestHandicaps);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
-    connect(memberGrid, &Grid::SelChange, this, &MemberListWindow::updateEditButtons);
-    connect(memberGrid, &Grid::DblClick, this, &MemberListWindow::editDoubleClickedRow);
-    connect(memberGrid, &Grid::MouseDown, this, &MemberListWindow::addOnRightButton);
+    connect(memberGrid, &GridView::highlightChanged, this, &MemberListWindow::updateEditButtons);
+    connect(memberGrid, &GridView::rowDoubleClicked, this, &MemberListWindow::editCurrentRow);
+    connect(memberGrid, &GridView::rightButtonPressed, this, &MemberListWindow::addMember);
     new EnterPressesButtons(this);
-
-    setUpGrid();
-}
-
-void MemberListWindow::setUpGrid()
-{
-    memberGrid->setFixedCols(0);
-    memberGrid->setCols(ColumnCount);
-    memberGrid->setRows(1);
-    const QString headers[ColumnCount] = {QStringLiteral("氏名"), QStringLiteral("ふりがな"), QStringLiteral("誕生日"),
-                                          QStringLiteral("HC")};
-    for (int column = 0; column < ColumnCount; ++column) {
-        memberGrid->setTextAt(0, column, headers[column]);
-        memberGrid->setColWidth(column, DefaultColumnWidths[column]);
-    }
-    memberGrid->setRow(0);
-    memberGrid->setCol(0);
 
     m_placement.restore(*memberGrid, ColumnCount, QSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight)));
 }
@@ -131,34 +133,17 @@ void MemberListWindow::reload()
 
 void MemberListWindow::loadRows(const std::function<QVector<MemberRecord>()> &read)
 {
-    // Emptying the grid leaves no row selected, so edit and delete disarm: a row the user
-    // chose before the reload may now show another member.
-    memberGrid->setRows(1);
-    m_rowIds.clear();
+    // A reload leaves no row selected, so edit and delete disarm: a row the user chose before
+    // may now show another member.
     QVector<MemberRecord> members;
     m_readNotice->run(this, [&] { members = read(); });
-    {
-        const Grid::Loading loading(*memberGrid, static_cast<int>(members.size()));
-        for (int row = 1; row <= members.size(); ++row)
-            addRow(row, members.at(row - 1));
-    }
+    m_members.setRows(std::move(members));
 }
 
-void MemberListWindow::addRow(int row, const MemberRecord &member)
+void MemberListWindow::updateEditButtons()
 {
-    memberGrid->setRowTexts(row, {member.name, member.kana, member.birthday, NumberText::plain(member.hc)});
-    m_rowIds.append(member.id);
-}
-
-qint16 MemberListWindow::memberIdOfRow(int row) const
-{
-    if (row < 1 || row > m_rowIds.size())
-        return 0;
-    return m_rowIds.at(row - 1);
-}
-
-void MemberListWindow::setEditButtonsEnabled(bool enabled)
-{
+    // Armed exactly while a member row is selected, however it was selected.
+    const bool enabled = memberGrid->currentRowSelected();
     editButton->setEnabled(enabled);
     deleteButton->setEnabled(enabled);
     m_historyCommand->setEnabled(enabled);
@@ -166,18 +151,16 @@ void MemberListWindow::setEditButtonsEnabled(bool enabled)
 
 void MemberListWindow::addMember()
 {
-    MemberDialog &dialog = WindowRegistry::instance().form<MemberDialog>(this);
-    dialog.setWindowTitle(MemberDialog::AddCaption);
-    dialog.exec();
+    MemberDialog dialog(MemberDialog::Add, MemberRecord(), m_settings.editYear, this);
+    if (dialog.exec() == QDialog::Accepted)
+        reload();
 }
 
 void MemberListWindow::editCurrentRow()
 {
-    if (!memberGrid->hasSelectedRow())
+    if (!memberGrid->currentRowSelected())
         return;
-    const qint16 id = memberIdOfRow(memberGrid->row());
-    if (id == 0)
-        return;
+    const qint16 id = members().at(memberGrid->currentRow()).id;
     std::optional<MemberRecord> member;
     if (!RunReportingErrors(this, [&] { member = MemberTable::byId(id); }))
         return;
@@ -186,32 +169,20 @@ void MemberListWindow::editCurrentRow()
         reload();
         return;
     }
-    Module1::EditMemberId = member->id;
-    MemberDialog &dialog = WindowRegistry::instance().form<MemberDialog>(this);
-    dialog.nameEdit->setText(member->name);
-    dialog.kanaEdit->setText(member->kana);
-    dialog.birthdayEdit->setText(member->birthday);
-    dialog.hcEdit->setText(NumberText::plain(member->hc));
-    dialog.setWindowTitle(MemberDialog::EditCaption);
-    dialog.exec();
+    MemberDialog dialog(MemberDialog::Edit, *member, m_settings.editYear, this);
+    if (dialog.exec() == QDialog::Accepted)
+        reload();
 }
 
 void MemberListWindow::deleteSelectedRows()
 {
-    if (!memberGrid->hasSelectedRow())
+    const std::optional<GridView::Block> block = memberGrid->selectedBlock();
+    if (!memberGrid->currentRowSelected() || !block)
         return;
-    // Exactly the block the user sees selected.
-    const int first = memberGrid->firstSelectedRow();
-    const int last = memberGrid->lastSelectedRow();
     QVector<qint16> ids;
-    for (int row = first; row <= last; ++row) {
-        if (const qint16 id = memberIdOfRow(row))
-            ids.append(id);
-    }
-    if (ids.isEmpty())
-        return;
+    for (int row = block->first; row <= block->last; ++row)
+        ids.append(members().at(row).id);
     // Either every selected member goes or, on an error, none does. Their Score rows stay.
-    Module1::EditMemberId = ids.last();
     RunReportingErrors(this, [&] { MemberTable::removeAll(ids); });
     reload();
 }
@@ -220,8 +191,7 @@ void MemberListWindow::takeLatestHandicaps()
 {
     WaitCursor wait;
     QVector<MemberRecord> members;
-    const bool applied =
-        RunReportingErrors(this, [&] { members = LatestHandicap::applyForList(Module1::Settings.EditYear); });
+    const bool applied = RunReportingErrors(this, [&] { members = LatestHandicap::applyForList(m_settings.editYear); });
     // The retrieval gives the list as it now reads, so it need not be read again; after a
     // failure the list shows what is stored.
     if (applied)
@@ -247,40 +217,19 @@ void MemberListWindow::importCsv()
             QStringLiteral("「%1」は取り込めません。\n%2").arg(QFileInfo(path).fileName(), preview.problem));
         return;
     }
-    MemberImportDialog &dialog = WindowRegistry::instance().form<MemberImportDialog>(this);
-    dialog.showPreview(QFileInfo(path).fileName(), preview.rows);
+    MemberImportDialog dialog(QFileInfo(path).fileName(), preview.rows, this);
     if (dialog.exec() == QDialog::Accepted)
         reload();
 }
 
 void MemberListWindow::showHistory()
 {
-    const qint16 id = memberIdOfRow(memberGrid->row());
-    if (id == 0)
+    const int row = memberGrid->currentRow();
+    if (row < 0)
         return;
-    HandicapHistoryWindow &window = WindowRegistry::instance().form<HandicapHistoryWindow>(this);
-    if (window.load(id))
-        window.exec();
-    else
-        window.close();
-}
-
-void MemberListWindow::updateEditButtons()
-{
-    // Armed exactly while a member row is selected, however it was selected.
-    setEditButtonsEnabled(memberGrid->hasSelectedRow());
-}
-
-void MemberListWindow::editDoubleClickedRow()
-{
-    if (memberIdOfRow(memberGrid->row()) != 0)
-        editCurrentRow();
-}
-
-void MemberListWindow::addOnRightButton(int button)
-{
-    if (button == 2)
-        addMember();
+    HandicapHistoryWindow history(m_settings.editYear, this);
+    if (history.load(members().at(row).id))
+        history.exec();
 }
 
 void MemberListWindow::resizeEvent(QResizeEvent *event)
@@ -312,13 +261,8 @@ void MemberListWindow::keyPressEvent(QKeyEvent *event)
 
 void MemberListWindow::done(int result)
 {
-    storePlacement();
-    QDialog::done(result);
-}
-
-void MemberListWindow::storePlacement()
-{
     m_placement.saveOnce();
+    QDialog::done(result);
 }
 
 void MemberListWindow::print()
@@ -331,9 +275,9 @@ PrintCommand::Printout MemberListWindow::printout() const
 {
     // Kana and birthday are not printed: name and handicap only.
     QVector<QStringList> rows;
-    for (const QStringList &texts : PrintCommand::rowsOf(*memberGrid))
-        rows.append({texts.at(0), texts.at(3)});
-    return [rows, printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
-        MemberListPrint::printpage(canvas, Caption, rows, printSize);
+    for (const MemberRecord &member : members())
+        rows.append({textOf(member, 0, NameColumn), textOf(member, 0, HcColumn)});
+    return [rows, printScale = m_settings.printScale](PrintCanvas &canvas) {
+        MemberListPrint::drawCopy(canvas, Caption, rows, printScale);
     };
 }

@@ -1,27 +1,30 @@
 #include "monthly/gui/bulkadddialog.h"
 
 #include "monthly/bulkadd.h"
-#include "monthly/gui/scoresheetwindow.h"
 
 #include "core/gui/errorreport.h"
-#include "core/gui/windowregistry.h"
 #include "core/membertable.h"
-#include "core/module1.h"
 #include "platform/gui/widgets.h"
 
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 
-BulkAddDialog::BulkAddDialog(QWidget *parent)
+#include <algorithm>
+
+BulkAddDialog::BulkAddDialog(qint16 courseId, QWidget *parent)
     : QDialog(parent)
+    , m_courseId(courseId)
+    , m_members({QStringLiteral("氏名")}, false, [](const MemberRecord &member, int, int) { return member.name; })
 {
     setWindowTitle(QStringLiteral("メンバー選択画面"));
     setFont(Ui::formFont());
     setFixedSize(Twips::toPixels(3135), Twips::toPixels(4815));
 
-    memberList = new QListWidget(this);
+    memberList = new QListView(this);
     memberList->setGeometry(Twips::rect(120, 120, 2895, 3975));
     memberList->setSelectionMode(QAbstractItemView::MultiSelection);
+    memberList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    memberList->setModel(&m_members);
     QFont regular = Ui::formFont();
     regular.setBold(false);
     memberList->setFont(regular);
@@ -36,30 +39,22 @@ BulkAddDialog::BulkAddDialog(QWidget *parent)
     connect(okButton, &QPushButton::clicked, this, &BulkAddDialog::store);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     new EnterPressesButtons(this);
-}
 
-void BulkAddDialog::reload()
-{
-    RunReportingErrors(this, [&] {
-        for (const MemberRecord &member : MemberTable::allByKana()) {
-            auto *entry = new QListWidgetItem(member.name, memberList);
-            entry->setData(Qt::UserRole, static_cast<int>(member.id));
-        }
-    });
+    RunReportingErrors(this, [&] { m_members.setRows(MemberTable::allByKana()); });
 }
 
 void BulkAddDialog::store()
 {
+    // In the order of the list, whatever order they were picked in.
+    QModelIndexList picked = memberList->selectionModel()->selectedRows();
+    std::sort(picked.begin(), picked.end());
     QVector<BulkAdd::Choice> chosen;
-    for (int index = 0; index < memberList->count(); ++index) {
-        const QListWidgetItem *entry = memberList->item(index);
-        if (entry->isSelected())
-            chosen.append({entry->data(Qt::UserRole).toInt(), entry->text()});
+    for (const QModelIndex &index : picked) {
+        const MemberRecord &member = m_members.rowList().at(index.row());
+        chosen.append({member.id, member.name});
     }
-    const bool stored = RunReportingErrors(this, [&] { BulkAdd::enter(Module1::CurrentCourseId, chosen); });
+    const bool stored = RunReportingErrors(this, [&] { BulkAdd::enter(m_courseId, chosen); });
     if (!stored)
         return; // reported; the choice stays on screen to retry or cancel
     accept();
-    if (ScoreSheetWindow *sheet = WindowRegistry::instance().existing<ScoreSheetWindow>())
-        sheet->reload();
 }

@@ -3,11 +3,9 @@
 #include "monthly/competitionentry.h"
 #include "monthly/coursehistory.h"
 #include "monthly/gui/datepicker.h"
-#include "monthly/gui/scoresheetwindow.h"
 
 #include "core/coursetable.h"
 #include "core/gui/errorreport.h"
-#include "core/module1.h"
 #include "platform/gui/widgets.h"
 
 #include <QComboBox>
@@ -16,9 +14,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-CompetitionDialog::CompetitionDialog(QWidget *parent)
+CompetitionDialog::CompetitionDialog(int year, int month, QWidget *parent)
     : QDialog(parent)
 {
+    m_competition.year = year;
+    m_competition.month = month;
+    setWindowTitle(QStringLiteral("新規入力-%1年%2月").arg(year).arg(month));
     setFont(Ui::formFont());
     setFixedSize(Twips::toPixels(4095), Twips::toPixels(1215));
 
@@ -60,7 +61,7 @@ CompetitionDialog::CompetitionDialog(QWidget *parent)
     setTabOrder(courseCombo, okButton);
     setTabOrder(okButton, cancelButton);
 
-    // Form_Load: the remembered names newest first; both boxes start empty.
+    // The remembered names newest first; both boxes start empty.
     courseCombo->addItems(CourseHistory::names());
     courseCombo->setCurrentIndex(-1);
     courseCombo->clearEditText();
@@ -92,7 +93,7 @@ void CompetitionDialog::keyPressEvent(QKeyEvent *event)
 
 void CompetitionDialog::pickDate()
 {
-    playDateEdit->setText(Module1::PickDate(playDateEdit->text(), this));
+    playDateEdit->setText(DatePicker::pick(playDateEdit->text(), m_competition.year, this));
 }
 
 void CompetitionDialog::store()
@@ -107,16 +108,13 @@ void CompetitionDialog::store()
     bool historySaved = true;
     const bool stored = RunReportingErrors(this, [&] {
         historySaved = CourseHistory::remember(name);
-        CourseTable::insert(Module1::Settings.EditYear, Module1::CurrentMonth, date, name);
-        course = CourseTable::firstOfMonth(Module1::Settings.EditYear, Module1::CurrentMonth);
+        CourseTable::insert(m_competition.year, m_competition.month, date, name);
+        course = CourseTable::firstOfMonth(m_competition.year, m_competition.month);
     });
     if (!stored || !course)
         return; // told the user; the dialog stays open with what was typed
     if (!historySaved)
         ReportSettingsNotSaved(this);
-    // The sheet belongs to the month selection window, not to this dialog, which is gone once
-    // the sheet opens.
-    QWidget *owner = parentWidget();
+    m_competition = *course;
     accept();
-    ScoreSheetWindow::showCompetition(owner, *course);
 }

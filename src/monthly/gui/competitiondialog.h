@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/coursetable.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -8,13 +10,16 @@ class QLineEdit;
 class QPushButton;
 
 // The competition dialog: play date and course name of a month that has no competition yet.
-// OK stores the month's Course row and goes on to its score sheet.
+// OK stores the month's Course row and closes accepted; its opener goes on to the score sheet.
 class CompetitionDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit CompetitionDialog(QWidget *parent = nullptr);
+    CompetitionDialog(int year, int month, QWidget *parent = nullptr);
+
+    // The competition stored by OK.
+    const CourseRecord &competition() const { return m_competition; }
 
     QLabel *playDateLabel; // プレイ日
     QLineEdit *playDateEdit;
@@ -25,11 +30,13 @@ public:
     QPushButton *cancelButton;   // CANCEL
 
     void store();
-    void pickDate();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void pickDate();
     void updateOkButton();
+
+    CourseRecord m_competition;
 };

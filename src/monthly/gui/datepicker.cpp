@@ -1,7 +1,6 @@
 #include "monthly/gui/datepicker.h"
 
 #include "core/dates.h"
-#include "core/module1.h"
 #include "platform/gui/widgets.h"
 
 #include <QCalendarWidget>
@@ -30,18 +29,16 @@ DatePicker::DatePicker(QWidget *parent)
     hintBox->setAutoFillBackground(true);
     hintBox->setStyleSheet(QStringLiteral("background: white;"));
 
-    connect(calendar, &QCalendarWidget::clicked, this, &DatePicker::pick);
+    connect(calendar, &QCalendarWidget::clicked, this, &DatePicker::choose);
 }
 
-void DatePicker::pick(const QDate &date)
+void DatePicker::choose(const QDate &date)
 {
     m_picked = Dates::format(date);
     accept();
 }
 
-namespace Module1 {
-
-QString PickDate(const QString &dateText, QWidget *parent)
+QString DatePicker::pick(const QString &dateText, int editYear, QWidget *parent)
 {
     DatePicker picker(parent);
     const QDate shown = Dates::parse(dateText);
@@ -49,7 +46,7 @@ QString PickDate(const QString &dateText, QWidget *parent)
         picker.calendar->setSelectedDate(shown);
     } else {
         const QDate today = QDate::currentDate();
-        QDate inEditedYear(Settings.EditYear, today.month(), 1);
+        QDate inEditedYear(editYear, today.month(), 1);
         inEditedYear = inEditedYear.addDays(qMin(today.day(), inEditedYear.daysInMonth()) - 1);
         picker.calendar->setSelectedDate(inEditedYear.isValid() ? inEditedYear : today);
     }
@@ -58,5 +55,3 @@ QString PickDate(const QString &dateText, QWidget *parent)
         return dateText;
     return picker.pickedText();
 }
-
-} // namespace Module1

@@ -14,23 +14,19 @@ class DatePicker : public QDialog
 public:
     explicit DatePicker(QWidget *parent = nullptr);
 
+    // Shows the calendar on the date of the caller's box (today in the edited year when the box
+    // is empty or holds no date) and returns what the box should now hold: the day clicked, or
+    // the box's own text when the window was closed without a click.
+    static QString pick(const QString &dateText, int editYear, QWidget *parent = nullptr);
+
     QCalendarWidget *calendar;
     QLabel *hintBox;
 
     // The day clicked, as "yyyy/m/d"; empty while no day has been clicked.
     QString pickedText() const { return m_picked; }
 
-    void pick(const QDate &date);
+    void choose(const QDate &date);
 
 private:
     QString m_picked;
 };
-
-namespace Module1 {
-
-// Shows the calendar on the date of the caller's box (today in the edited year when the box is
-// empty or holds no date) and returns what the box should now hold: the day clicked, or the
-// box's own text when the window was closed without a click.
-QString PickDate(const QString &dateText, QWidget *parent = nullptr);
-
-} // namespace Module1

@@ -7,8 +7,7 @@
 
 #include "core/coursetable.h"
 #include "core/gui/errorreport.h"
-#include "core/gui/windowregistry.h"
-#include "core/module1.h"
+#include "core/settingsrecord.h"
 #include "platform/gui/widgets.h"
 
 #include <QLabel>
@@ -17,8 +16,9 @@
 const QString MonthWindow::KeyHint =
     QStringLiteral("１月～９月は1～9\r\n１０月～１２月はA～C\r\n年間は0のキーに対応しています");
 
-MonthWindow::MonthWindow(QWidget *parent)
+MonthWindow::MonthWindow(const SettingsRecord &settings, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , m_settings(settings)
 {
     setWindowTitle(QStringLiteral("編集月選択"));
     setFont(Ui::formFont());
@@ -36,7 +36,7 @@ MonthWindow::MonthWindow(QWidget *parent)
         auto *button = new QPushButton(QString::number(index + 1) + QStringLiteral("月"), this);
         button->setGeometry(Twips::rect(Lefts[index % 4], Tops[index / 4], 615, 615));
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, index] { openMonth(index); });
+        connect(button, &QPushButton::clicked, this, [this, index] { openMonth(index + 1); });
         monthButtons[index] = button;
     }
 
@@ -78,30 +78,34 @@ bool MonthWindow::shortcutKey(int key)
     return false;
 }
 
-void MonthWindow::openMonth(int index)
+void MonthWindow::showYear()
 {
-    Module1::CurrentMonth = static_cast<qint16>(index + 1);
-    std::optional<CourseRecord> course;
-    if (!RunReportingErrors(
-            this, [&] { course = CourseTable::firstOfMonth(Module1::Settings.EditYear, Module1::CurrentMonth); }))
+    yearLabel->setText(QString::number(m_settings.editYear) + QStringLiteral("年度"));
+}
+
+void MonthWindow::openMonth(int month)
+{
+    const int year = m_settings.editYear;
+    std::optional<CourseRecord> competition;
+    if (!RunReportingErrors(this, [&] { competition = CourseTable::firstOfMonth(year, month); }))
         return;
-    if (course) {
-        ScoreSheetWindow::showCompetition(this, *course);
-        return;
+    if (!competition) {
+        CompetitionDialog dialog(year, month, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        competition = dialog.competition();
     }
-    CompetitionDialog &dialog = WindowRegistry::instance().form<CompetitionDialog>(this);
-    dialog.setWindowTitle(
-        QStringLiteral("新規入力-%1年%2月").arg(Module1::Settings.EditYear).arg(Module1::CurrentMonth));
-    dialog.exec();
+    ScoreSheetWindow sheet(*competition, m_settings, this);
+    sheet.reload();
+    sheet.exec();
 }
 
 void MonthWindow::openAnnualSummary()
 {
-    AnnualSummaryWindow *summary = nullptr;
+    AnnualSummaryWindow summary(m_settings, this);
     {
         WaitCursor hourglass;
-        summary = &WindowRegistry::instance().form<AnnualSummaryWindow>(this);
-        summary->reload();
+        summary.reload();
     }
-    summary->exec();
+    summary.exec();
 }

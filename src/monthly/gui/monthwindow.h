@@ -6,6 +6,7 @@
 
 class QLabel;
 class QPushButton;
+struct SettingsRecord;
 
 // The month selection window: one button per month of the edited year, and the year's summary.
 // Modeless beside the main menu; everything it opens is modal.
@@ -14,9 +15,9 @@ class MonthWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit MonthWindow(QWidget *parent = nullptr);
+    explicit MonthWindow(const SettingsRecord &settings, QWidget *parent = nullptr);
 
-    QLabel *yearLabel;                          // the edited year, set by the main menu
+    QLabel *yearLabel;                          // the edited year when the main menu last showed it
     std::array<QPushButton *, 12> monthButtons; // 1月 … 12月, index + 1 = month
     QPushButton *annualButton;                  // 年間
     QPushButton *closeButton;                   // 閉じる
@@ -24,11 +25,16 @@ public:
 
     static const QString KeyHint;
 
-    // Opens the month's score sheet, or the competition dialog when the month has none yet.
-    void openMonth(int index);
+    // Shows the edited year as it is now.
+    void showYear();
+    // Opens the score sheet of the month (1 … 12) of the edited year, after the competition
+    // dialog when the month has no competition yet.
+    void openMonth(int month);
     // The annual summary of the edited year.
     void openAnnualSummary();
 
 private:
     bool shortcutKey(int key);
+
+    const SettingsRecord &m_settings;
 };

@@ -1,12 +1,9 @@
 #include "monthly/gui/scoreentrydialog.h"
 
-#include "monthly/gui/scoresheetwindow.h"
 #include "monthly/scoreentry.h"
 
 #include "core/gui/errorreport.h"
-#include "core/gui/windowregistry.h"
 #include "core/membertable.h"
-#include "core/module1.h"
 #include "core/numbertext.h"
 #include "core/scoretable.h"
 #include "platform/gui/messagebox.h"
@@ -39,9 +36,13 @@ QLineEdit *makeField(QWidget *parent, int left, int width, bool rightAligned)
 
 } // namespace
 
-ScoreEntryDialog::ScoreEntryDialog(QWidget *parent)
+ScoreEntryDialog::ScoreEntryDialog(Mode mode, const ScoreRecord &row, const QStringList &entered, QWidget *parent)
     : QDialog(parent)
+    , m_mode(mode)
+    , m_courseId(row.courseId)
+    , m_scoreId(row.id)
 {
+    setWindowTitle(mode == Add ? AddCaption : EditCaption);
     setFont(Ui::formFont());
     setFixedSize(Twips::toPixels(6855), Twips::toPixels(1215));
 
@@ -104,26 +105,15 @@ ScoreEntryDialog::ScoreEntryDialog(QWidget *parent)
     connect(okButton, &QPushButton::clicked, this, &ScoreEntryDialog::store);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    // Form_Load: the caption is not set yet when the sheet creates the dialog, so the list is
-    // filled for adding; an edit replaces it at once.
-    if (windowTitle() != EditCaption)
-        offerMembers();
+    if (mode == Add)
+        offerMembers(entered);
+    else
+        showRow(row);
     memberCombo->setFocus();
 }
 
-bool ScoreEntryDialog::isAddMode() const
+void ScoreEntryDialog::offerMembers(const QStringList &entered)
 {
-    return windowTitle() == AddCaption;
-}
-
-void ScoreEntryDialog::offerMembers()
-{
-    // Who is on the sheet already: the records behind its rows.
-    QStringList entered;
-    if (ScoreSheetWindow *sheet = WindowRegistry::instance().existing<ScoreSheetWindow>()) {
-        for (const ScoreRecord &score : sheet->rows())
-            entered << score.memberName;
-    }
     RunReportingErrors(this, [&] {
         const QVector<MemberRecord> members = MemberTable::allByKanaExcept(entered);
         // Filling the list picks nobody: OK waits for the user's choice.
@@ -132,6 +122,26 @@ void ScoreEntryDialog::offerMembers()
             memberCombo->addItem(member.name, static_cast<int>(member.id));
         memberCombo->setCurrentIndex(-1);
     });
+}
+
+void ScoreEntryDialog::showRow(const ScoreRecord &row)
+{
+    // The row's member only: a row keeps its member.
+    {
+        const QSignalBlocker blocker(memberCombo);
+        memberCombo->addItem(row.memberName, row.memberId);
+        memberCombo->setCurrentIndex(0);
+    }
+    okButton->setEnabled(true);
+    // The row's own handicap, not the member's of today.
+    hcEdit->setText(NumberText::plain(row.hc));
+    const bool allZero = row.out == 0 && row.in == 0 && row.ob == 0;
+    obEdit->setText(allZero ? QString() : NumberText::plain(row.ob));
+    outEdit->setText(row.out != 0 ? QString::number(row.out) : QString());
+    inEdit->setText(row.out != 0 ? QString::number(row.in) : QString());
+    grossEdit->setText(QString::number(row.gross));
+    netEdit->setText(NumberText::plain(row.net));
+    newHcEdit->setText(NumberText::plain(row.newHc));
 }
 
 void ScoreEntryDialog::memberPicked()
@@ -161,7 +171,7 @@ void ScoreEntryDialog::store()
 {
     // Every field is checked before anything is stored; the first bad one is named.
     const Checked<ScoreRecord> entered = ScoreEntry::check(
-        {hcEdit->text(), obEdit->text(), outEdit->text(), inEdit->text(), newHcEdit->text()}, !isAddMode());
+        {hcEdit->text(), obEdit->text(), outEdit->text(), inEdit->text(), newHcEdit->text()}, m_mode == Edit);
     if (entered.error) {
         const std::array<QLineEdit *, 7> fields = {hcEdit, obEdit, outEdit, inEdit, grossEdit, netEdit, newHcEdit};
         MessageBox::refuseField(fields[static_cast<std::size_t>(entered.error->field)], entered.error->message);
@@ -169,14 +179,14 @@ void ScoreEntryDialog::store()
     }
 
     ScoreRecord score = entered.values;
-    score.courseId = Module1::CurrentCourseId;
+    score.courseId = m_courseId;
     score.memberId = memberCombo->currentData().toInt();
     score.memberName = memberCombo->currentText();
     const bool stored = RunReportingErrors(this, [&] {
-        if (isAddMode()) {
+        if (m_mode == Add) {
             ScoreTable::insert(score);
         } else {
-            score.id = Module1::EditScoreId;
+            score.id = m_scoreId;
             ScoreTable::update(score);
         }
     });
@@ -184,6 +194,4 @@ void ScoreEntryDialog::store()
         return; // reported; the dialog stays open with what was typed
 
     accept();
-    if (ScoreSheetWindow *sheet = WindowRegistry::instance().existing<ScoreSheetWindow>())
-        sheet->reload();
 }

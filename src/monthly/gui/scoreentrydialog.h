@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/scoretable.h"
+
 #include <QDialog>
+#include <QStringList>
 
 #include <array>
 
@@ -9,17 +12,21 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The score entry dialog: one participant's result. Its caption tells the mode: "追加" inserts
-// a row of the current competition, any other caption updates the row EditScoreId.
+// The score entry dialog: one participant's result, added to a competition or changed, as its
+// mode says; the caption (追加 or 編集) follows the mode. It closes accepted once the row is stored.
 class ScoreEntryDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit ScoreEntryDialog(QWidget *parent = nullptr);
-
+    enum Mode { Add, Edit };
     static const QString AddCaption;  // 追加
     static const QString EditCaption; // 編集
+
+    // Add: a new row of the competition `row.courseId` for one of the members not named in
+    // `entered` (the sheet's rows), offered in kana order.
+    // Edit: `row` as stored, shown as it is; OK updates it and `entered` is not used.
+    ScoreEntryDialog(Mode mode, const ScoreRecord &row, const QStringList &entered, QWidget *parent = nullptr);
 
     std::array<QLabel *, 8> captions; // captions above the fields
     QComboBox *memberCombo;           // member: text NAME, data ID
@@ -33,13 +40,17 @@ public:
     QPushButton *okButton;            // OK
     QPushButton *cancelButton;        // CANCEL
 
-    // The members not yet on the score sheet, in kana order.
-    void offerMembers();
-
-    void memberPicked();
+    // Checks every field and stores the row; the first refused field is named and nothing is
+    // stored.
     void store();
 
 private:
+    void offerMembers(const QStringList &entered);
+    void showRow(const ScoreRecord &row);
+    void memberPicked();
     void computeTotals();
-    bool isAddMode() const;
+
+    Mode m_mode;
+    qint16 m_courseId;
+    qint16 m_scoreId;
 };

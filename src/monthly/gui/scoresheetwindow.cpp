@@ -12,12 +12,10 @@
 #include "core/gui/errorreport.h"
 #include "core/gui/failedreadnotice.h"
 #include "core/gui/windowplacement.h"
-#include "core/gui/windowregistry.h"
-#include "core/module1.h"
-#include "core/numbertext.h"
 #include "core/scoretable.h"
+#include "core/settingsrecord.h"
 #include "platform/gui/csvexport.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 #include "platform/gui/printcommand.h"
 #include "platform/gui/splitbutton.h"
 #include "platform/gui/widgets.h"
@@ -34,23 +32,20 @@ const QSize ScoreSheetWindow::DesignSize(545, 424);
 
 namespace {
 
-struct Column
-{
-    const char16_t *header;
-    int width; // twips
-};
+const std::array<int, ScoreText::SheetColumns> ColumnTwips = {600, 2000, 500, 1000, 500, 500, 500, 500, 500};
 
-const std::array<Column, ScoreSheetWindow::ColumnCount> Columns = {{
-    {u"RANK", 600},
-    {u"氏名", 2000},
-    {u"HC", 500},
-    {u"OB罰金", 1000},
-    {u"OUT", 500},
-    {u"IN", 500},
-    {u"GROSS", 500},
-    {u"NET", 500},
-    {u"新HC", 500},
-}};
+QStringList headers()
+{
+    return {QStringLiteral("RANK"),   QStringLiteral("氏名"), QStringLiteral("HC"),
+            QStringLiteral("OB罰金"), QStringLiteral("OUT"),  QStringLiteral("IN"),
+            QStringLiteral("GROSS"),  QStringLiteral("NET"),  QStringLiteral("新HC")};
+}
+
+// The first row is the winner's: place 1.
+QString textOf(const ScoreRecord &score, int row, int column)
+{
+    return ScoreText::sheetCellText(score, row + 1, column);
+}
 
 QPushButton *makeButton(QWidget *parent, const QString &caption)
 {
@@ -61,11 +56,14 @@ QPushButton *makeButton(QWidget *parent, const QString &caption)
 
 } // namespace
 
-ScoreSheetWindow::ScoreSheetWindow(QWidget *parent)
+ScoreSheetWindow::ScoreSheetWindow(const CourseRecord &competition, const SettingsRecord &settings, QWidget *parent)
     : QDialog(parent)
+    , m_competition(competition)
+    , m_settings(settings)
+    , m_rows(headers(), true, textOf)
     , m_placement(this, PlacementName)
 {
-    setWindowTitle(QStringLiteral("1999年1月"));
+    setWindowTitle(QStringLiteral("%1年%2月").arg(competition.year).arg(competition.month));
     // Maximised and minimised like the other windows with a grid.
     setWindowFlags(Ui::SizableWindowFlags);
     setFont(Ui::formFont());
@@ -84,8 +82,12 @@ ScoreSheetWindow::ScoreSheetWindow(QWidget *parent)
     courseCombo->setInsertPolicy(QComboBox::NoInsert);
     courseCombo->setFont(regular);
 
-    scoreGrid = new Grid(this);
+    scoreGrid = new GridView(this);
     scoreGrid->setFont(regular);
+    scoreGrid->setModel(&m_rows);
+    scoreGrid->setFixedColumn(m_rows.headers().first());
+    for (int column = 0; column < ScoreText::SheetColumns; ++column)
+        scoreGrid->setColumnTwips(column, ColumnTwips[column]);
 
     addButton = makeButton(this, QStringLiteral("追加"));
     bulkAddButton = makeButton(this, QStringLiteral("一括追加"));
@@ -94,7 +96,7 @@ ScoreSheetWindow::ScoreSheetWindow(QWidget *parent)
     printButton = new SplitButton(QStringLiteral("印刷"), this);
     newHandicapButton = makeButton(this, QStringLiteral("新HC計算"));
     closeButton = makeButton(this, QStringLiteral("終了"));
-    setEditButtons(false);
+    updateEditButtons();
     m_readNotice = new FailedReadNotice(scoreGrid, {printButton});
 
     connect(addButton, &QPushButton::clicked, this, &ScoreSheetWindow::addScore);
@@ -106,131 +108,97 @@ ScoreSheetWindow::ScoreSheetWindow(QWidget *parent)
     const auto documentName = [this] { return windowTitle() + QStringLiteral("_月例会"); };
     PrintCommand::equipButton(
         *printButton, [this] { return printout(); }, documentName);
-    CsvExport::addCommand(*printButton, documentName, [this] { return CsvExport::gridTexts(*scoreGrid); });
+    CsvExport::addCommand(*printButton, documentName, [this] { return m_rows.texts(); });
     connect(pickDateButton, &QPushButton::clicked, this, &ScoreSheetWindow::pickDate);
     connect(closeButton, &QPushButton::clicked, this, &ScoreSheetWindow::storeAndClose);
     connect(bulkAddButton, &QPushButton::clicked, this, &ScoreSheetWindow::bulkAdd);
-    connect(scoreGrid, &Grid::SelChange, this, &ScoreSheetWindow::updateEditButtons);
-    connect(scoreGrid, &Grid::DblClick, this, &ScoreSheetWindow::editDoubleClickedRow);
-    connect(scoreGrid, &Grid::MouseDown, this, &ScoreSheetWindow::addOnRightButton);
+    connect(scoreGrid, &GridView::highlightChanged, this, &ScoreSheetWindow::updateEditButtons);
+    connect(scoreGrid, &GridView::rowDoubleClicked, this, &ScoreSheetWindow::editCurrentRow);
+    connect(scoreGrid, &GridView::rightButtonPressed, this, &ScoreSheetWindow::addScore);
     new EnterPressesButtons(this);
 
-    // Form_Load.
     courseCombo->addItems(CourseHistory::names());
     courseCombo->setCurrentIndex(-1);
     courseCombo->clearEditText();
-
-    scoreGrid->setFixedCols(1);
-    scoreGrid->setCols(ColumnCount);
-    scoreGrid->setRows(1);
-    for (int column = 0; column < ColumnCount; ++column) {
-        scoreGrid->setTextAt(0, column, QString::fromUtf16(Columns[column].header));
-        scoreGrid->setColWidth(column, Columns[column].width);
-    }
-    scoreGrid->setRow(0);
+    playDateEdit->setText(competition.playDate);
+    courseCombo->setEditText(competition.courseName);
 
     resize(DesignSize);
-    m_placement.restore(*scoreGrid, ColumnCount, DesignSize);
+    m_placement.restore(*scoreGrid, ScoreText::SheetColumns, DesignSize);
     layOut();
 }
 
-void ScoreSheetWindow::showCompetition(QWidget *owner, const CourseRecord &course)
+void ScoreSheetWindow::updateEditButtons()
 {
-    Module1::CurrentCourseId = course.id;
-    ScoreSheetWindow &sheet = WindowRegistry::instance().form<ScoreSheetWindow>(owner);
-    sheet.setWindowTitle(QStringLiteral("%1年%2月").arg(Module1::Settings.EditYear).arg(Module1::CurrentMonth));
-    sheet.playDateEdit->setText(course.playDate);
-    sheet.courseCombo->setEditText(course.courseName);
-    sheet.reload();
-    sheet.exec();
-}
-
-void ScoreSheetWindow::setEditButtons(bool enabled)
-{
+    // Armed exactly while a data row is selected, however it was selected.
+    const bool enabled = scoreGrid->currentRowSelected();
     editButton->setEnabled(enabled);
     deleteButton->setEnabled(enabled);
 }
 
 void ScoreSheetWindow::reload()
 {
-    loadRows([] { return ScoreTable::sheetRows(Module1::CurrentCourseId); });
+    loadRows([this] { return ScoreTable::sheetRows(m_competition.id); });
 }
 
 void ScoreSheetWindow::loadRows(const std::function<QVector<ScoreRecord>()> &read)
 {
-    // Emptying the grid leaves no row current or selected, so edit and delete disarm.
-    scoreGrid->setRows(1);
-    m_rows.clear();
-    m_readNotice->run(this, [&] { m_rows = read(); });
-    {
-        const Grid::Loading loading(*scoreGrid, static_cast<int>(m_rows.size()));
-        for (int row = 1; row <= m_rows.size(); ++row)
-            addRow(row, m_rows.at(row - 1));
-    }
-}
-
-void ScoreSheetWindow::addRow(int row, const ScoreRecord &score)
-{
-    scoreGrid->setRowTexts(row, ScoreText::sheetRowTexts(score, row));
+    // A reload leaves no row current or selected, so edit and delete disarm.
+    QVector<ScoreRecord> rows;
+    m_readNotice->run(this, [&] { rows = read(); });
+    m_rows.setRows(std::move(rows));
 }
 
 void ScoreSheetWindow::addScore()
 {
-    ScoreEntryDialog &entry = WindowRegistry::instance().form<ScoreEntryDialog>(this);
-    entry.setWindowTitle(ScoreEntryDialog::AddCaption);
-    entry.exec();
+    // The members already on the sheet are not offered.
+    QStringList entered;
+    for (const ScoreRecord &score : rows())
+        entered << score.memberName;
+    ScoreRecord row;
+    row.courseId = m_competition.id;
+    ScoreEntryDialog entry(ScoreEntryDialog::Add, row, entered, this);
+    if (entry.exec() == QDialog::Accepted)
+        reload();
 }
 
 void ScoreSheetWindow::editCurrentRow()
 {
-    const int row = scoreGrid->row();
-    if (!scoreGrid->hasSelectedRow() || row > m_rows.size())
+    if (!scoreGrid->currentRowSelected())
         return;
     // The row highlighted is the row edited, found by its own ID: a name may since belong to
     // another member, or to two rows.
-    const QString name = m_rows.at(row - 1).memberName;
     std::optional<ScoreRecord> score;
-    if (!RunReportingErrors(this, [&] { score = ScoreTable::byId(m_rows.at(row - 1).id); }) || !score)
+    if (!RunReportingErrors(this, [&] { score = ScoreTable::byId(rows().at(scoreGrid->currentRow()).id); }) || !score)
         return;
-    Module1::EditScoreId = score->id;
-    Module1::EditMemberId = static_cast<qint16>(score->memberId);
-
-    ScoreEntryDialog &entry = WindowRegistry::instance().form<ScoreEntryDialog>(this);
-    entry.memberCombo->clear();
-    entry.memberCombo->addItem(name, score->memberId);
-    entry.memberCombo->setCurrentIndex(0);
-    entry.hcEdit->setText(NumberText::plain(score->hc));
-    const bool allZero = score->out == 0 && score->in == 0 && score->ob == 0;
-    entry.obEdit->setText(allZero ? QString() : NumberText::plain(score->ob));
-    entry.outEdit->setText(score->out != 0 ? QString::number(score->out) : QString());
-    entry.inEdit->setText(score->out != 0 ? QString::number(score->in) : QString());
-    entry.grossEdit->setText(QString::number(score->gross));
-    entry.netEdit->setText(NumberText::plain(score->net));
-    entry.newHcEdit->setText(NumberText::plain(score->newHc));
-    entry.setWindowTitle(ScoreEntryDialog::EditCaption);
-    entry.exec();
+    ScoreEntryDialog entry(ScoreEntryDialog::Edit, *score, {}, this);
+    if (entry.exec() == QDialog::Accepted)
+        reload();
 }
 
 void ScoreSheetWindow::deleteSelectedRows()
 {
-    if (!scoreGrid->hasSelectedRow())
+    const std::optional<GridView::Block> block = scoreGrid->selectedBlock();
+    if (!scoreGrid->currentRowSelected() || !block)
         return;
     // Exactly the block the user sees selected goes, or on an error none of it.
-    const int from = scoreGrid->firstSelectedRow();
-    const int to = qMin(scoreGrid->lastSelectedRow(), static_cast<int>(m_rows.size()));
     QVector<qint16> ids;
-    for (int row = from; row <= to; ++row)
-        ids.append(m_rows.at(row - 1).id);
-    if (ids.isEmpty())
-        return;
-    Module1::EditScoreId = ids.last();
+    for (int row = block->first; row <= block->last; ++row)
+        ids.append(rows().at(row).id);
     RunReportingErrors(this, [&] { ScoreTable::removeAll(ids); });
     reload();
 }
 
+void ScoreSheetWindow::bulkAdd()
+{
+    BulkAddDialog selection(m_competition.id, this);
+    if (selection.exec() == QDialog::Accepted)
+        reload();
+}
+
 void ScoreSheetWindow::pickDate()
 {
-    playDateEdit->setText(Module1::PickDate(playDateEdit->text(), this));
+    playDateEdit->setText(DatePicker::pick(playDateEdit->text(), m_settings.editYear, this));
 }
 
 void ScoreSheetWindow::storeAndClose()
@@ -240,37 +208,12 @@ void ScoreSheetWindow::storeAndClose()
     // An unwritable settings file is told once, by the placement saved as the sheet closes.
     const bool stored = RunReportingErrors(this, [&] {
         CourseHistory::remember(name);
-        CourseTable::updateDateAndName(Module1::CurrentCourseId, date, name);
+        CourseTable::updateDateAndName(m_competition.id, date, name);
     });
     // When the date and course could not be stored the sheet stays open, so nothing typed is
     // lost without the user knowing.
     if (stored)
         close();
-}
-
-void ScoreSheetWindow::bulkAdd()
-{
-    BulkAddDialog &selection = WindowRegistry::instance().form<BulkAddDialog>(this);
-    selection.reload();
-    selection.exec();
-}
-
-void ScoreSheetWindow::updateEditButtons()
-{
-    // Armed exactly while a data row is selected, however it was selected.
-    setEditButtons(scoreGrid->hasSelectedRow());
-}
-
-void ScoreSheetWindow::editDoubleClickedRow()
-{
-    if (scoreGrid->row() >= 1)
-        editCurrentRow();
-}
-
-void ScoreSheetWindow::addOnRightButton(int button)
-{
-    if (button == 2)
-        addScore();
 }
 
 void ScoreSheetWindow::keyPressEvent(QKeyEvent *event)
@@ -286,13 +229,8 @@ void ScoreSheetWindow::keyPressEvent(QKeyEvent *event)
 
 void ScoreSheetWindow::closeEvent(QCloseEvent *event)
 {
-    storePlacement();
-    QDialog::closeEvent(event);
-}
-
-void ScoreSheetWindow::storePlacement()
-{
     m_placement.saveOnce();
+    QDialog::closeEvent(event);
 }
 
 void ScoreSheetWindow::resizeEvent(QResizeEvent *event)
@@ -330,9 +268,12 @@ void ScoreSheetWindow::print()
 
 PrintCommand::Printout ScoreSheetWindow::printout() const
 {
-    return [caption = windowTitle(), date = playDateEdit->text(), course = courseCombo->currentText(),
-            rows = PrintCommand::rowsOf(*scoreGrid), printSize = Module1::Settings.printSize](PrintCanvas &canvas) {
-        MonthSheetPrint::printpage(canvas, caption, date, course, rows, printSize);
+    QVector<QStringList> texts;
+    for (int row = 0; row < rows().size(); ++row)
+        texts << ScoreText::sheetRowTexts(rows().at(row), row + 1);
+    return [caption = windowTitle(), date = playDateEdit->text(), course = courseCombo->currentText(), texts,
+            printScale = m_settings.printScale](PrintCanvas &canvas) {
+        MonthSheetPrint::drawCopy(canvas, caption, date, course, texts, printScale);
     };
 }
 
@@ -341,8 +282,7 @@ void ScoreSheetWindow::calculateNewHandicaps()
     WaitCursor hourglass;
     QVector<ScoreRecord> sheet;
     const bool calculated = RunReportingErrors(this, [&] {
-        sheet = Ranking::calculateMonth(Module1::CurrentCourseId, Module1::CurrentMonth, Module1::Settings.EditYear,
-                                        Module1::Settings);
+        sheet = Ranking::calculateMonth(m_competition.id, m_competition.month, m_competition.year, m_settings);
     });
     // The calculation gives the sheet as it now reads, so it need not be read again; after a
     // failure the sheet shows what is stored.

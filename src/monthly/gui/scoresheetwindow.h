@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/coursetable.h"
 #include "core/gui/windowplacement.h"
 #include "core/scoretable.h"
 #include "platform/gui/printcommand.h"
+#include "platform/gui/tablemodel.h"
 
 #include <QDialog>
 #include <QVector>
@@ -11,13 +13,13 @@
 #include <functional>
 
 class FailedReadNotice;
-class Grid;
+class GridView;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class SplitButton;
-struct CourseRecord;
+struct SettingsRecord;
 
 // The month's score sheet: one competition with all its results in net order. The hub of a
 // month's work: add, bulk add, edit, delete, new handicaps, print, play date and course.
@@ -26,20 +28,16 @@ class ScoreSheetWindow : public QDialog
     Q_OBJECT
 
 public:
-    explicit ScoreSheetWindow(QWidget *parent = nullptr);
+    ScoreSheetWindow(const CourseRecord &competition, const SettingsRecord &settings, QWidget *parent = nullptr);
 
     static const QString PlacementName; // "Form4": its placement keys
-    static constexpr int ColumnCount = 9;
-    static const QSize DesignSize; // client area in pixels
-
-    // Makes the competition current, fills and shows its sheet modally over `owner`.
-    static void showCompetition(QWidget *owner, const CourseRecord &course);
+    static const QSize DesignSize;      // client area in pixels
 
     std::array<QLabel *, 2> captions; // Date, Course
     QLineEdit *playDateEdit;
     QPushButton *pickDateButton; // ...
     QComboBox *courseCombo;
-    Grid *scoreGrid;
+    GridView *scoreGrid;
     QPushButton *addButton;         // 追加
     QPushButton *bulkAddButton;     // 一括追加
     QPushButton *editButton;        // 編集
@@ -50,23 +48,20 @@ public:
 
     // Reloads the grid from the database.
     void reload();
+    // The Score row behind each row of the grid, in its order, as read by the last reload.
+    const QVector<ScoreRecord> &rows() const { return m_rows.rowList(); }
+
     void addScore();
+    void bulkAdd();
     void editCurrentRow();
+    // Every row of the highlighted block, or on an error none of them.
     void deleteSelectedRows();
     // Ranks the month and derives the new handicaps.
     void calculateNewHandicaps();
     // Prints the sheet as it is shown; afterwards the last row is current.
     void print();
-    void pickDate();
+    // Stores the play date and the course name, then closes; stays open when they cannot be stored.
     void storeAndClose();
-    void bulkAdd();
-    void updateEditButtons();
-    void editDoubleClickedRow();
-    void addOnRightButton(int button);
-
-    // The Score row behind each data row, in grid order (row 1 is element 0), as read by the
-    // last reload.
-    const QVector<ScoreRecord> &rows() const { return m_rows; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -76,14 +71,15 @@ protected:
 private:
     // Replaces the grid's rows with those `read` gives (a failed read is told over the grid).
     void loadRows(const std::function<QVector<ScoreRecord>()> &read);
-    void addRow(int row, const ScoreRecord &score);
-    void storePlacement();
+    void pickDate();
     void layOut();
-    void setEditButtons(bool enabled);
+    void updateEditButtons();
     // The sheet as it is shown now, ready to be drawn any number of times.
     PrintCommand::Printout printout() const;
 
-    QVector<ScoreRecord> m_rows;
+    CourseRecord m_competition;
+    const SettingsRecord &m_settings;
+    RowsModel<ScoreRecord> m_rows;
     GridWindowPlacement m_placement;
     FailedReadNotice *m_readNotice;
 };

@@ -2,25 +2,12 @@
 
 #include "core/csv.h"
 #include "platform/gui/filedialogs.h"
-#include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/splitbutton.h"
 
 #include <QDir>
 
 namespace CsvExport {
-
-QVector<QStringList> gridTexts(const Grid &grid)
-{
-    QVector<QStringList> records;
-    for (int row = 0; row < grid.rows(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < grid.cols(); ++column)
-            texts << grid.cellText(row, column);
-        records << texts;
-    }
-    return records;
-}
 
 namespace {
 

@@ -6,15 +6,11 @@
 
 #include <functional>
 
-class Grid;
 class SplitButton;
 
 // "CSVに保存" on a grid window's print button: the table as the window shows it, into a file a
 // spreadsheet program opens.
 namespace CsvExport {
-
-// Every cell's text, header row first, read without moving the grid's current cell.
-QVector<QStringList> gridTexts(const Grid &grid);
 
 // Adds the command to the arrow of the window's print button. It asks where to save, proposing
 // the window's document name with ".csv" in the documents folder, and writes what `records`

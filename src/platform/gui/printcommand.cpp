@@ -1,7 +1,7 @@
 #include "platform/gui/printcommand.h"
 
 #include "platform/gui/filedialogs.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/splitbutton.h"
 #include "platform/gui/widgets.h"
@@ -123,22 +123,10 @@ void equipButton(SplitButton &button, const std::function<Printout()> &printout,
                       });
 }
 
-QVector<QStringList> rowsOf(const Grid &grid)
+void makeLastRowCurrent(GridView &grid)
 {
-    QVector<QStringList> rows;
-    for (int row = 1; row < grid.rows(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < grid.cols(); ++column)
-            texts.append(grid.cellText(row, column));
-        rows.append(texts);
-    }
-    return rows;
-}
-
-void makeLastRowCurrent(Grid &grid)
-{
-    grid.setRow(grid.rows() - 1);
-    grid.setCol(grid.cols() - 1);
+    const QAbstractItemModel *rows = grid.model();
+    grid.selectOnly(rows->rowCount() - 1, rows->columnCount() - 1);
 }
 
 } // namespace PrintCommand

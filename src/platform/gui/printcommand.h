@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-class Grid;
+class GridView;
 class QPrinter;
 class QWidget;
 class SplitButton;
@@ -39,11 +39,8 @@ void saveAsPdf(QWidget *parent, const QString &fileName, const Printout &printou
 void equipButton(SplitButton &button, const std::function<Printout()> &printout,
                  const std::function<QString()> &documentName);
 
-// The texts of every data row of the grid, as the user sees them; the grid's current cell
-// stays where it is.
-QVector<QStringList> rowsOf(const Grid &grid);
 // After a printout the grid's last row is current, as the printout read it last: highlighted
 // and scrolled into view, so that what the user sees is what edit and delete act on.
-void makeLastRowCurrent(Grid &grid);
+void makeLastRowCurrent(GridView &grid);
 
 } // namespace PrintCommand
