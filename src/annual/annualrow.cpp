@@ -2,14 +2,16 @@
 
 #include "core/numbertext.h"
 
-QString annualCellText(const QVariant &value)
+namespace {
+
+// "85", "12.5"; empty for an absent value.
+template <typename Number>
+QString textOf(const std::optional<Number> &value)
 {
-    if (!value.isValid() || value.isNull())
-        return {};
-    bool isNumber = false;
-    const double number = value.toDouble(&isNumber);
-    return isNumber ? NumberText::plain(number) : value.toString();
+    return value ? NumberText::plain(*value) : QString();
 }
+
+} // namespace
 
 QStringList annualHeaders()
 {
@@ -25,22 +27,22 @@ QString annualCellText(const AnnualRow &row, int column)
 {
     using namespace AnnualColumns;
     if (column >= FirstMonth && column < FirstMonth + 12)
-        return annualCellText(row.monthGross[static_cast<std::size_t>(column - FirstMonth)]);
+        return textOf(row.monthGross[static_cast<std::size_t>(column - FirstMonth)]);
     switch (column) {
     case 0:
         return row.name;
     case 1:
-        return annualCellText(row.initialHc);
+        return NumberText::plain(row.initialHc);
     case 2:
-        return annualCellText(row.finalHc);
+        return NumberText::plain(row.finalHc);
     case ObTotal:
-        return annualCellText(row.obTotal);
+        return textOf(row.obTotal);
     case ObTotal + 1:
-        return row.averageGross ? QString::number(*row.averageGross) : QString();
+        return textOf(row.averageGross);
     case ObTotal + 2:
-        return annualCellText(row.bestGross);
+        return textOf(row.bestGross);
     case ObTotal + 3:
-        return annualCellText(row.worstGross);
+        return textOf(row.worstGross);
     case ObTotal + 4:
         return row.eligible ? (*row.eligible ? QStringLiteral("○") : QStringLiteral("×")) : QString();
     default:

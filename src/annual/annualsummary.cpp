@@ -85,6 +85,7 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
         const MemberYear &played = found == years.cend() ? notPlayed : *found;
         int monthsPlayed = 0;
         int points = 0;
+        int monthsEntered = 0;
         for (int month = 0; month < 12; ++month) {
             const YearResult *first = played.firstOfMonth[month];
             if (!first)
@@ -94,16 +95,16 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
             if (pointsRule)
                 points += settings.pointsFor[0];
             row.monthGross[month] = first->gross;
+            ++monthsEntered;
             if (first->rank >= 1 && first->rank <= 3) {
                 row.monthMark[month] = first->rank;
                 if (pointsRule)
                     points += settings.pointsFor[first->rank];
             }
-            row.playedCourseIds << competitions.monthCourseIds[month];
         }
         row.monthsPlayed = saturated(monthsPlayed);
         row.points = saturated(points);
-        if (!row.playedCourseIds.isEmpty()) {
+        if (monthsEntered > 0) {
             // Every row of the member is in a month played.
             row.obTotal = played.obTotal;
             // An exact half goes to the even neighbour: 92.5 → 92, 93.5 → 94.

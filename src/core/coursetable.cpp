@@ -6,29 +6,29 @@ namespace CourseTable {
 
 std::optional<CourseRecord> firstOfMonth(int year, int month)
 {
-    QSqlQuery query = Database::run(
+    Database::Rows query = Database::read(
         QStringLiteral("select ID,CYEAR,CMONTH,PLAYDATE,COURSENAME from Course where CYEAR=? and CMONTH=? order by ID"),
         {year, month});
     if (!query.next())
         return std::nullopt;
     CourseRecord course;
-    course.id = static_cast<qint16>(query.value(0).toInt());
-    course.year = query.value(1).toInt();
-    course.month = query.value(2).toInt();
-    course.playDate = query.value(3).toString();
-    course.courseName = query.value(4).toString();
+    course.id = static_cast<qint16>(query.integer(0));
+    course.year = query.integer(1);
+    course.month = query.integer(2);
+    course.playDate = query.text(3);
+    course.courseName = query.text(4);
     return course;
 }
 
 YearCompetitions competitionsOfYear(int year)
 {
     YearCompetitions competitions;
-    QSqlQuery rows =
-        Database::run(QStringLiteral("select ID,CMONTH from Course where CYEAR=? order by CMONTH,ID"), {year});
+    Database::Rows rows =
+        Database::read(QStringLiteral("select ID,CMONTH from Course where CYEAR=? order by CMONTH,ID"), {year});
     while (rows.next()) {
-        const int month = rows.value(1).toInt();
+        const int month = rows.integer(1);
         if (month >= 1 && month <= 12 && competitions.monthCourseIds[month - 1] == 0)
-            competitions.monthCourseIds[month - 1] = static_cast<qint16>(rows.value(0).toInt());
+            competitions.monthCourseIds[month - 1] = static_cast<qint16>(rows.integer(0));
     }
     for (int month = 0; month < 12; ++month) {
         if (const int id = competitions.monthCourseIds[month]) {

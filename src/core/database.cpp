@@ -3,11 +3,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QStringList>
 
+#include <sqlite3.h>
+
 #include <optional>
+#include <utility>
 
 #include <sys/stat.h>
 
@@ -310,6 +314,137 @@ void exec(const QString &statement, const QVariantList &values)
     query.finish();
     if (!done)
         throw errorOf(error);
+}
+
+namespace {
+
+// The driver's own connection: what the engine reads on it, it reads in the program's transaction.
+sqlite3 *engineConnection()
+{
+    const QVariant handle = connection().driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0 || !*static_cast<sqlite3 *const *>(handle.constData()))
+        throw DatabaseError(QStringLiteral("no database open"), SQLITE_MISUSE);
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+// As the driver reports a failed statement: the engine's text and its extended code.
+DatabaseError engineError(sqlite3 *db)
+{
+    return DatabaseError(QString::fromUtf8(sqlite3_errmsg(db)), sqlite3_extended_errcode(db));
+}
+
+// A column's value of the current row. Taken once and read with the value functions, which,
+// unlike the column functions, need not lock the connection for each call.
+sqlite3_value *valueOf(sqlite3_stmt *statement, int column)
+{
+    return sqlite3_column_value(statement, column);
+}
+
+QString textOf(sqlite3_value *value)
+{
+    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(value)), sqlite3_value_bytes(value));
+}
+
+// The value as the driver would have read it, for a column that holds another type than usual.
+QVariant driverValue(sqlite3_value *value)
+{
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER:
+        return qlonglong(sqlite3_value_int64(value));
+    case SQLITE_FLOAT:
+        return sqlite3_value_double(value);
+    case SQLITE_NULL:
+        return QVariant();
+    default:
+        return textOf(value);
+    }
+}
+
+} // namespace
+
+Rows::Rows(sqlite3_stmt *statement)
+    : m_statement(statement)
+{
+}
+
+Rows::Rows(Rows &&other) noexcept
+    : m_statement(std::exchange(other.m_statement, nullptr))
+{
+}
+
+Rows::~Rows()
+{
+    sqlite3_finalize(m_statement);
+}
+
+bool Rows::next()
+{
+    const int result = sqlite3_step(m_statement);
+    if (result == SQLITE_ROW)
+        return true;
+    if (result == SQLITE_DONE)
+        return false;
+    throw engineError(sqlite3_db_handle(m_statement));
+}
+
+bool Rows::isNull(int column) const
+{
+    return sqlite3_value_type(valueOf(m_statement, column)) == SQLITE_NULL;
+}
+
+int Rows::integer(int column) const
+{
+    sqlite3_value *value = valueOf(m_statement, column);
+    if (sqlite3_value_type(value) == SQLITE_INTEGER)
+        return static_cast<int>(sqlite3_value_int64(value));
+    return driverValue(value).toInt();
+}
+
+double Rows::real(int column) const
+{
+    sqlite3_value *value = valueOf(m_statement, column);
+    const int type = sqlite3_value_type(value);
+    if (type == SQLITE_FLOAT || type == SQLITE_INTEGER)
+        return sqlite3_value_double(value);
+    return driverValue(value).toDouble();
+}
+
+QString Rows::text(int column) const
+{
+    sqlite3_value *value = valueOf(m_statement, column);
+    return sqlite3_value_type(value) == SQLITE_TEXT ? textOf(value) : driverValue(value).toString();
+}
+
+Rows read(const QString &statement, const QVariantList &values)
+{
+    sqlite3 *db = engineConnection();
+    sqlite3_stmt *prepared = nullptr;
+    const QByteArray text = statement.toUtf8();
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &prepared, nullptr) != SQLITE_OK)
+        throw engineError(db);
+    Rows rows(prepared);
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant &value = values.at(i);
+        int result = SQLITE_OK;
+        switch (value.typeId()) {
+        case QMetaType::Double:
+        case QMetaType::Float:
+            result = sqlite3_bind_double(prepared, i + 1, value.toDouble());
+            break;
+        case QMetaType::QString: {
+            const QByteArray utf8 = value.toString().toUtf8();
+            result = sqlite3_bind_text(prepared, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default:
+            result = value.isNull() ? sqlite3_bind_null(prepared, i + 1)
+                                    : sqlite3_bind_int64(prepared, i + 1, value.toLongLong());
+            break;
+        }
+        if (result != SQLITE_OK)
+            throw engineError(db);
+    }
+    return rows;
 }
 
 QVariant scalar(const QString &statement, const QVariantList &values)
