@@ -129,9 +129,9 @@ bool copyIsSound(const QString &path)
     const Connection copy(path);
     sqlite3_stmt *check = nullptr;
     // Mapped, the pages are checked where they lie instead of being copied into the cache first.
-    const bool prepared =
-        copy.db && sqlite3_exec(copy.db, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr) == SQLITE_OK
-        && sqlite3_prepare_v2(copy.db, "PRAGMA quick_check", -1, &check, nullptr) == SQLITE_OK;
+    const bool prepared = copy.db
+                          && sqlite3_exec(copy.db, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr) == SQLITE_OK
+                          && sqlite3_prepare_v2(copy.db, "PRAGMA quick_check", -1, &check, nullptr) == SQLITE_OK;
     const bool sound = prepared && sqlite3_step(check) == SQLITE_ROW
                        && qstrcmp(reinterpret_cast<const char *>(sqlite3_column_text(check, 0)), "ok") == 0
                        && sqlite3_step(check) == SQLITE_DONE;
@@ -173,7 +173,8 @@ Outcome makeDaily(const QString &databasePath, const QDate &today, const Seams &
     }
     const int fd = SafeFiles::createNew(partial);
     if (fd < 0) {
-        outcome.problem = QStringLiteral("「%1」を作成できません（%2）。").arg(native(partial), SafeFiles::systemError());
+        outcome.problem =
+            QStringLiteral("「%1」を作成できません（%2）。").arg(native(partial), SafeFiles::systemError());
         return outcome;
     }
     const QString copyProblem = copyBytes(databasePath, fd, seams.whileLocked);
@@ -187,7 +188,8 @@ Outcome makeDaily(const QString &databasePath, const QDate &today, const Seams &
         ::close(fd);
         return outcome; // not ours any more: left alone
     } else if (!SafeFiles::renameToNewName(partial, target)) {
-        outcome.problem = QStringLiteral("「%1」を作成できません（%2）。").arg(native(target), SafeFiles::systemError());
+        outcome.problem =
+            QStringLiteral("「%1」を作成できません（%2）。").arg(native(target), SafeFiles::systemError());
     } else {
         outcome.made = true;
     }

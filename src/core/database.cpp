@@ -114,8 +114,10 @@ Problem problemOf(QSqlDatabase &db, const QString &path, Database::FileCheck che
     }
     if (!idRead || !query.next()) {
         if (locked())
-            return {QStringLiteral("他のプログラムに使われているため開けません（%1）").arg(query.lastError().databaseText())};
-        return {QStringLiteral("Parvela のデータベースではないか、壊れています（%1）").arg(query.lastError().databaseText()),
+            return {QStringLiteral("他のプログラムに使われているため開けません（%1）")
+                        .arg(query.lastError().databaseText())};
+        return {QStringLiteral("Parvela のデータベースではないか、壊れています（%1）")
+                    .arg(query.lastError().databaseText()),
                 true};
     }
     // The program never leaves the file empty: cut to nothing, it is the club's file lost.

@@ -32,9 +32,10 @@ QString cause(int extendedCode, const Context &context)
             .arg(file);
     }
     if (extendedCode == ReadOnlyFolder) {
-        return QStringLiteral("データベースのフォルダ「%1」に書き込めません（読み取り専用のフォルダです）。変更のたびに"
-                              "作業用のファイルをこのフォルダに作るため、ファイル「%2」に書き込めても保存できません。"
-                              "フォルダに書き込めるよう権限を変えるか、データベースを書き込めるフォルダに移してください。")
+        return QStringLiteral(
+                   "データベースのフォルダ「%1」に書き込めません（読み取り専用のフォルダです）。変更のたびに"
+                   "作業用のファイルをこのフォルダに作るため、ファイル「%2」に書き込めても保存できません。"
+                   "フォルダに書き込めるよう権限を変えるか、データベースを書き込めるフォルダに移してください。")
             .arg(native(QFileInfo(context.databasePath).absolutePath()), QFileInfo(context.databasePath).fileName());
     }
     switch (extendedCode & 0xFF) {

@@ -36,12 +36,12 @@ DatabaseLock::DatabaseLock(const QString &databasePath)
         return;
     }
     m_state = State::Unlocked;
-    m_message = QStringLiteral("データベースのフォルダ「%1」に目印のファイル「%2」を作れないため、Parvela を二つ"
-                               "起動しても気付けません。\n\n"
-                               "このまま使えますが、同じデータベースをほかの Parvela で同時に開くと、互いの変更を"
-                               "消してしまいます。一度に一つだけ開くようにしてください。")
-                    .arg(QDir::toNativeSeparators(QFileInfo(databasePath).absolutePath()),
-                         QFileInfo(lockPath).fileName());
+    m_message =
+        QStringLiteral("データベースのフォルダ「%1」に目印のファイル「%2」を作れないため、Parvela を二つ"
+                       "起動しても気付けません。\n\n"
+                       "このまま使えますが、同じデータベースをほかの Parvela で同時に開くと、互いの変更を"
+                       "消してしまいます。一度に一つだけ開くようにしてください。")
+            .arg(QDir::toNativeSeparators(QFileInfo(databasePath).absolutePath()), QFileInfo(lockPath).fileName());
 }
 
 DatabaseLock::~DatabaseLock() = default;

@@ -71,11 +71,13 @@ QString schemaProblem(QSqlQuery &query)
             return QStringLiteral("表「%1」がありません").arg(table);
         const Columns &want = programTables().value(table);
         for (const auto &[column, type] : want) {
-            const auto found = std::find_if(have.cbegin(), have.cend(), [&](const auto &c) { return c.first == column; });
+            const auto found =
+                std::find_if(have.cbegin(), have.cend(), [&](const auto &c) { return c.first == column; });
             if (found == have.cend())
                 return QStringLiteral("表「%1」に列「%2」がありません").arg(table, column);
             if (found->second != type)
-                return QStringLiteral("表「%1」の列「%2」の型が %3 です（%4 のはず）").arg(table, column, found->second, type);
+                return QStringLiteral("表「%1」の列「%2」の型が %3 です（%4 のはず）")
+                    .arg(table, column, found->second, type);
         }
         if (have.size() != want.size())
             return QStringLiteral("表「%1」に Parvela の知らない列があります").arg(table);
@@ -185,8 +187,9 @@ QString unusableFolder(const QString &databasePath)
     const Entry entry = SafeFiles::entryAt(folder);
     if (entry == Entry::Folder || entry == Entry::Missing)
         return QString();
-    return QStringLiteral("「%1」がフォルダではないため（リンクやファイルです）、使いません。バックアップはデータベースと"
-                          "同じフォルダの中の「backup」フォルダにだけ置きます。")
+    return QStringLiteral(
+               "「%1」がフォルダではないため（リンクやファイルです）、使いません。バックアップはデータベースと"
+               "同じフォルダの中の「backup」フォルダにだけ置きます。")
         .arg(QDir::toNativeSeparators(folder));
 }
 
@@ -288,8 +291,8 @@ Outcome replaceDamaged(const QString &databasePath, const QString &backupPath, c
     const QString aside = QFileInfo(databasePath).absoluteDir().filePath(damagedName(now));
     if (staging.isEmpty() || !SafeFiles::renameToNewName(databasePath, aside)) {
         QFile::remove(staging);
-        outcome.problem = QStringLiteral("「%1」の隣に書き込めないため、復元しません。")
-                              .arg(QDir::toNativeSeparators(databasePath));
+        outcome.problem =
+            QStringLiteral("「%1」の隣に書き込めないため、復元しません。").arg(QDir::toNativeSeparators(databasePath));
         return outcome;
     }
     // A journal stays with the file it belongs to: left beside the copy, it would be played into it.

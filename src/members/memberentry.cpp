@@ -13,7 +13,7 @@ bool holdsControlCharacter(const QString &text)
 
 QString controlCharacterRefusal(const QString &field)
 {
-    return QStringLiteral("%1に制御文字（タブ、改行など）は使えません").arg(field);
+    return QStringLiteral("%1には制御文字（タブ、改行など）を使えません").arg(field);
 }
 
 bool complete(const Typed &typed)

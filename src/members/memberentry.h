@@ -29,7 +29,7 @@ struct Values
 // such a name cannot be told apart in a list or a printout, and breaks the CSV copy's rows.
 // The member dialog and the member import refuse it alike.
 bool holdsControlCharacter(const QString &text);
-// The refusal of such a field, naming it as captioned: "氏名に制御文字…".
+// The refusal of such a field, naming it as captioned: "氏名には制御文字…".
 QString controlCharacterRefusal(const QString &field);
 
 // OK is offered once every field holds text.

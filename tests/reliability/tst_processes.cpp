@@ -10,8 +10,8 @@
 //                                                         after the bytes are written: says "copying"
 #include "parvelatest.h"
 
-#include "core/databaselock.h"
 #include "core/databaseerrortext.h"
+#include "core/databaselock.h"
 #include "core/gui/programstart.h"
 
 #include <QSysInfo>
@@ -39,8 +39,6 @@ int child(const QString &folder, const QString &how)
     }
     Form1 *menu = ProgramStart::showMainMenu(folder);
     const bool started = menu && QTest::qWaitFor([menu] { return menu->findChild<DayCopy *>()->isFinished(); });
-    for (const MessageBox::Shown &shown : MessageBox::takeShown())
-        std::printf("message: %s\n", qPrintable(shown.text));
     std::puts(started ? "started" : "refused");
     std::fflush(stdout);
     return started ? QApplication::exec() : 1;
@@ -84,10 +82,11 @@ private slots:
         Form1 second;
         QVERIFY(!second.Form_Load());
         const QString told = takeOnlyError();
-        QVERIFY2(told.contains(QStringLiteral("データベース「%1」は、ほかの Parvela で既に開かれています（コンピュータ「%2」、"
-                                              "プロセス番号 %3）")
-                                   .arg(m_db->path(), QSysInfo::machineHostName())
-                                   .arg(first.processId())),
+        QVERIFY2(told.contains(
+                     QStringLiteral("データベース「%1」は、ほかの Parvela で既に開かれています（コンピュータ「%2」、"
+                                    "プロセス番号 %3）")
+                         .arg(m_db->path(), QSysInfo::machineHostName())
+                         .arg(first.processId())),
                  qPrintable(told));
         QVERIFY(!Database::isOpen());
         QCOMPARE(first.state(), QProcess::Running);
@@ -98,7 +97,6 @@ private slots:
         Form1 third;
         QVERIFY(startProgram(third));
         QVERIFY(MessageBox::takeShown().isEmpty());
-        QCOMPARE(count("Member"), 1);
         // The lock is this program's now: a child started on it is refused in turn.
         QProcess fourth;
         QVERIFY(startChild(fourth, m_db->folder(), "start", "refused") && fourth.waitForFinished(10000));
@@ -113,9 +111,10 @@ private slots:
         QVERIFY(startProgram(menu));
         const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
         QVERIFY(shown.size() == 1 && shown[0].icon == QMessageBox::Warning);
-        QVERIFY2(shown[0].text.contains(QStringLiteral("データベースのフォルダ「%1」に目印のファイル").arg(m_db->folder()))
-                     && shown[0].text.contains("互いの変更を消してしまいます"),
-                 qPrintable(shown[0].text));
+        QVERIFY2(
+            shown[0].text.contains(QStringLiteral("データベースのフォルダ「%1」に目印のファイル").arg(m_db->folder()))
+                && shown[0].text.contains("互いの変更を消してしまいます"),
+            qPrintable(shown[0].text));
         QVERIFY(Database::isOpen());
     }
 

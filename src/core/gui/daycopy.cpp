@@ -55,8 +55,9 @@ void DayCopy::start()
 {
     if (m_thread)
         return;
-    m_thread = QThread::create(
-        [this, path = m_databasePath, today = m_today, seams = g_seams] { m_outcome = Backup::makeDaily(path, today, seams); });
+    m_thread = QThread::create([this, path = m_databasePath, today = m_today, seams = g_seams] {
+        m_outcome = Backup::makeDaily(path, today, seams);
+    });
     m_thread->setParent(this);
     // Queued: the worker ends on its own thread, the outcome is told on the window's.
     connect(m_thread, &QThread::finished, this, &DayCopy::tell);

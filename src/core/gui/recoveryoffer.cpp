@@ -26,8 +26,9 @@ QMessageBox::StandardButton ask(QWidget *parent, const QString &databasePath, co
     QVector<MessageBox::Choice> choices;
     QString text = situation + QStringLiteral("\n\n");
     if (newest) {
-        choices.append({QMessageBox::Yes, QStringLiteral("最新の正常なバックアップ（%1）に戻す")
-                                              .arg(QFileInfo(newest->path).fileName())});
+        choices.append(
+            {QMessageBox::Yes,
+             QStringLiteral("最新の正常なバックアップ（%1）に戻す").arg(QFileInfo(newest->path).fileName())});
         text += QStringLiteral("バックアップから戻せます。") + kept;
     } else {
         text += QStringLiteral("戻せる正常なバックアップがありません（フォルダ「%1」）。")
@@ -46,10 +47,10 @@ void tellRestored(QWidget *parent, const Restore::BackupFile &copy, const Restor
         MessageBox::critical(parent, Title, outcome.problem);
         return;
     }
-    MessageBox::information(parent, Title,
-                            QStringLiteral("「%1」の内容に戻しました。\n%2")
-                                .arg(QFileInfo(copy.path).fileName(),
-                                     keptWhere.arg(QDir::toNativeSeparators(outcome.keptCopy))));
+    MessageBox::information(
+        parent, Title,
+        QStringLiteral("「%1」の内容に戻しました。\n%2")
+            .arg(QFileInfo(copy.path).fileName(), keptWhere.arg(QDir::toNativeSeparators(outcome.keptCopy))));
 }
 
 } // namespace
@@ -105,13 +106,13 @@ void forFailedCopy(QWidget *parent)
     const QString databasePath = Database::path();
     const QVector<Restore::BackupFile> copies = Restore::list(databasePath);
     const Restore::BackupFile *newest = Restore::newestSound(copies);
-    const QMessageBox::StandardButton answer =
-        ask(parent, databasePath,
-            QStringLiteral("今日のバックアップを作るときの検査（quick_check）で誤りが見つかりました。データベースファイル"
-                           "「%1」が壊れているかもしれません。")
-                .arg(QDir::toNativeSeparators(databasePath)),
-            QStringLiteral("今のデータは、戻す前にバックアップのフォルダに残します。"), QStringLiteral("このまま使う"),
-            newest, !copies.isEmpty());
+    const QMessageBox::StandardButton answer = ask(
+        parent, databasePath,
+        QStringLiteral("今日のバックアップを作るときの検査（quick_check）で誤りが見つかりました。データベースファイル"
+                       "「%1」が壊れているかもしれません。")
+            .arg(QDir::toNativeSeparators(databasePath)),
+        QStringLiteral("今のデータは、戻す前にバックアップのフォルダに残します。"), QStringLiteral("このまま使う"),
+        newest, !copies.isEmpty());
     if (answer == QMessageBox::Yes) {
         Restore::Outcome outcome;
         {
