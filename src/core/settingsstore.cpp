@@ -36,13 +36,24 @@ QString read(const QString &key, const QString &defaultText)
     return value.isValid() ? value.toString() : defaultText;
 }
 
-Reading::Reading()
+namespace {
+
+// The outermost of nested Reading (or Writing) objects opens the store that all of them share.
+std::unique_ptr<QSettings> openShared(QSettings *&shared)
 {
-    if (!g_reading) {
-        m_store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Parvela"),
-                                              QStringLiteral("Parvela"));
-        g_reading = m_store.get();
-    }
+    if (shared)
+        return nullptr;
+    auto store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Parvela"),
+                                             QStringLiteral("Parvela"));
+    shared = store.get();
+    return store;
+}
+
+} // namespace
+
+Reading::Reading()
+    : m_store(openShared(g_reading))
+{
 }
 
 Reading::~Reading()
@@ -52,12 +63,8 @@ Reading::~Reading()
 }
 
 Writing::Writing()
+    : m_store(openShared(g_writing))
 {
-    if (!g_writing) {
-        m_store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Parvela"),
-                                              QStringLiteral("Parvela"));
-        g_writing = m_store.get();
-    }
 }
 
 Writing::~Writing()
