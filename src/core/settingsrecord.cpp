@@ -39,6 +39,7 @@ SettingsRecord SettingsRecord::load()
 void SettingsRecord::save() const
 {
     using namespace SettingKeys;
+    const SettingsStore::Writing batch;
     SettingsStore::saveInt(EditYear, editYear);
     SettingsStore::save(Par1st, SettingsStore::floatText(winnerMultiplier));
     SettingsStore::save(Par2nd, SettingsStore::floatText(runnerUpMultiplier));

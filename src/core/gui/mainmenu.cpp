@@ -1,10 +1,12 @@
 #include "core/gui/mainmenu.h"
 
-#include "core/backup.h"
 #include "core/database.h"
+#include "core/databaselock.h"
 #include "core/datalocation.h"
+#include "core/gui/daycopy.h"
 #include "core/gui/firststart.h"
 #include "core/gui/helpwindow.h"
+#include "core/gui/recoveryoffer.h"
 #include "core/gui/settingsdialog.h"
 #include "core/gui/versionwindow.h"
 #include "core/settingsstore.h"
@@ -15,7 +17,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDate>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -64,6 +65,8 @@ MainMenu::MainMenu(const SettingsRecord &settings, QWidget *parent)
     new EnterPressesButtons(this);
 }
 
+MainMenu::~MainMenu() = default;
+
 QPushButton *MainMenu::makeButton(const QString &caption, int left, int top, const QString &tooltip)
 {
     auto *button = new QPushButton(caption, this);
@@ -86,29 +89,19 @@ bool MainMenu::start()
     const QString path = DataLocation::databasePath();
     if (!FirstStart::offerDatabase(path, m_settings))
         return false;
-    const QDate today = QDate::currentDate();
-    // Every page is read through at the first start of a day, before the day's copy is taken,
-    // so a copy never comes from a damaged file. Later starts of the day only make sure it is
-    // the club's file: reading a large club's whole file would double the start-up time, and
-    // damage that appears in between is reported by the first statement that meets it.
-    const Database::FileCheck check =
-        Backup::isDue(path, today) ? Database::FileCheck::WholeFile : Database::FileCheck::Identity;
-    try {
-        Database::open(path, check);
-    } catch (const StartupError &error) {
-        MessageBox::critical(nullptr, QStringLiteral("Parvela"), error.message());
+    // Two programs on one database would each write back what the other changed.
+    m_lock = std::make_unique<DatabaseLock>(path);
+    if (m_lock->state() == DatabaseLock::State::InUse) {
+        MessageBox::critical(nullptr, QStringLiteral("Parvela"), m_lock->message());
         return false;
     }
-    // A failed copy is told once and the run goes on: the club's data itself is untouched.
-    const Backup::Outcome backup = Backup::makeDaily(today);
-    if (!backup.problem.isEmpty()) {
-        MessageBox::warning(nullptr, QStringLiteral("Parvela"),
-                            QStringLiteral("データベースのバックアップを作成できませんでした。\n%1\n\n"
-                                           "Parvela はこのまま使えます。")
-                                .arg(backup.problem));
-    }
-    if (!backup.notice.isEmpty())
-        MessageBox::warning(nullptr, QStringLiteral("Parvela"), backup.notice);
+    if (m_lock->state() == DatabaseLock::State::Unlocked)
+        MessageBox::warning(nullptr, QStringLiteral("Parvela"), m_lock->message());
+    // Only the file's identity is read here; the day's copy checks every page of it after the
+    // menu has been painted.
+    if (!RecoveryOffer::openOrRecover(path))
+        return false;
+    new DayCopy(this, path);
     return true;
 }
 
@@ -188,6 +181,8 @@ void MainMenu::shutDown()
     if (m_shutDown)
         return;
     m_shutDown = true;
+    if (auto *copy = findChild<DayCopy *>())
+        copy->wait();
     // The month window goes with the menu, without closing steps of its own.
     delete m_months;
     Database::close();

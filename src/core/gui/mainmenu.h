@@ -5,6 +5,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
+class DatabaseLock;
 class MonthWindow;
 class QLabel;
 class QPushButton;
@@ -18,11 +21,13 @@ class MainMenu : public QWidget
 public:
     // `settings`: the record until start() loads it from the store.
     explicit MainMenu(const SettingsRecord &settings = SettingsRecord(), QWidget *parent = nullptr);
+    ~MainMenu() override;
 
-    // Loads the settings, opens the database and makes the day's backup. When there is no
-    // database yet the user is offered to create one. When the database cannot be opened the
-    // user has been told why and the program must end before the menu is shown; a failed
-    // backup is only reported.
+    // Loads the settings, takes the database's lock for the run and opens the database; the
+    // day's backup follows once the menu has been painted. When there is no database yet the
+    // user is offered to create one, when it is damaged to go back to a copy. When another
+    // Parvela has it open, or it cannot be opened, the user has been told why and the program
+    // must end before the menu is shown.
     bool start();
 
     const SettingsRecord &settings() const { return m_settings; }
@@ -60,4 +65,5 @@ private:
     SettingsRecord m_settings;
     QPointer<MonthWindow> m_months;
     bool m_shutDown = false;
+    std::unique_ptr<DatabaseLock> m_lock;
 };

@@ -32,17 +32,23 @@ QString textOf(const Restore::BackupFile &file, int, int column)
     case 4:
         return count(file.competitions);
     default:
-        return file.sound ? QStringLiteral("正常") : QStringLiteral("壊れています");
+        return file.sound ? QStringLiteral("正常") : file.problem;
     }
 }
 
 } // namespace
 
 RestoreDialog::RestoreDialog(QWidget *parent)
+    : RestoreDialog(QString(), parent)
+{
+}
+
+RestoreDialog::RestoreDialog(const QString &damagedDatabasePath, QWidget *parent)
     : QDialog(parent)
     , m_files({QStringLiteral("日時"), QStringLiteral("ファイル"), QStringLiteral("大きさ"), QStringLiteral("メンバー"),
                QStringLiteral("月例会"), QStringLiteral("検査")},
               false, textOf)
+    , m_damagedPath(damagedDatabasePath)
 {
     TableWindow::setUp(*this, QStringLiteral("バックアップから復元"), 9600, 4800);
     explanation =
@@ -64,12 +70,19 @@ RestoreDialog::RestoreDialog(QWidget *parent)
 void RestoreDialog::reload()
 {
     WaitCursor wait;
-    m_files.setRows(Restore::list(Database::path()));
+    m_files.setRows(Restore::list(databasePath()));
     restoreButton->setEnabled(false);
-    if (m_files.rowList().isEmpty()) {
+    if (const QString refused = Restore::unusableFolder(databasePath()); !refused.isEmpty()) {
+        explanation->setText(refused);
+    } else if (m_files.rowList().isEmpty()) {
         explanation->setText(QStringLiteral("バックアップがありません（フォルダ「%1」）。")
-                                 .arg(QDir::toNativeSeparators(Backup::folderFor(Database::path()))));
+                                 .arg(QDir::toNativeSeparators(Backup::folderFor(databasePath()))));
     }
+}
+
+QString RestoreDialog::databasePath() const
+{
+    return m_damagedPath.isEmpty() ? Database::path() : m_damagedPath;
 }
 
 const Restore::BackupFile *RestoreDialog::chosen() const
@@ -99,15 +112,20 @@ void RestoreDialog::restoreChosen()
     Restore::Outcome outcome;
     {
         WaitCursor wait;
-        outcome = Restore::restore(file->path, QDateTime::currentDateTime());
+        const QDateTime now = QDateTime::currentDateTime();
+        outcome = m_damagedPath.isEmpty() ? Restore::restore(file->path, now)
+                                          : Restore::replaceDamaged(m_damagedPath, file->path, now);
     }
     if (!outcome.restored) {
         MessageBox::critical(this, Title, outcome.problem);
         reload();
         return;
     }
+    m_restoredDamaged = !m_damagedPath.isEmpty();
+    const QString kept = m_restoredDamaged ? QStringLiteral("壊れたファイルは「%1」に残してあります。")
+                                           : QStringLiteral("戻す前のデータは「%1」に残してあります。");
     MessageBox::information(this, Title,
-                            QStringLiteral("「%1」の内容に戻しました。\n戻す前のデータは「%2」に保存してあります。")
-                                .arg(name, QFileInfo(outcome.keptCopy).fileName()));
+                            QStringLiteral("「%1」の内容に戻しました。\n").arg(name)
+                                + kept.arg(QDir::toNativeSeparators(outcome.keptCopy)));
     close();
 }
