@@ -15,22 +15,19 @@
 
 #include <array>
 
-const QString MemberDialog::AddCaption = QStringLiteral("追加");
-const QString MemberDialog::EditCaption = QStringLiteral("編集");
-
 namespace {
 
 const QString Title = QStringLiteral("Parvela");
 
 } // namespace
 
-MemberDialog::MemberDialog(Mode mode, const MemberRecord &member, int editYear, QWidget *parent)
+MemberDialog::MemberDialog(EntryMode mode, const MemberRecord &member, int editYear, QWidget *parent)
     : QDialog(parent)
     , m_mode(mode)
     , m_memberId(member.id)
     , m_editYear(editYear)
 {
-    setWindowTitle(mode == Add ? AddCaption : EditCaption);
+    setWindowTitle(Ui::captionOf(mode));
     setFont(Ui::formFont());
     setFixedSize(Twips::toPixels(5790), Twips::toPixels(1215));
 
@@ -84,7 +81,7 @@ MemberDialog::MemberDialog(Mode mode, const MemberRecord &member, int editYear, 
 
     new EnterMovesFocus(this);
 
-    if (mode == Edit) {
+    if (mode == EntryMode::Edit) {
         nameEdit->setText(member.name);
         kanaEdit->setText(member.kana);
         birthdayEdit->setText(member.birthday);
@@ -109,7 +106,7 @@ void MemberDialog::pickDate()
 
 void MemberDialog::store()
 {
-    const bool adding = m_mode == Add;
+    const bool adding = m_mode == EntryMode::Add;
     bool taken = false;
     if (adding && !RunReportingErrors(this, [&] { taken = MemberTable::nameTaken(nameEdit->text()); }))
         return;

@@ -2,6 +2,7 @@
 
 #include "core/membertable.h"
 #include "members/memberentry.h"
+#include "platform/gui/widgets.h"
 
 #include <QDialog>
 
@@ -16,13 +17,9 @@ class MemberDialog : public QDialog
     Q_OBJECT
 
 public:
-    enum Mode { Add, Edit };
-    static const QString AddCaption;  // 追加
-    static const QString EditCaption; // 編集
-
     // Edit: `member` as stored, whose row OK updates; Add: empty fields, `member` unused.
     // `editYear`: where the date picker opens on an empty birthday.
-    MemberDialog(Mode mode, const MemberRecord &member, int editYear, QWidget *parent = nullptr);
+    MemberDialog(EntryMode mode, const MemberRecord &member, int editYear, QWidget *parent = nullptr);
 
     QLabel *nameLabel;
     QLabel *kanaLabel;
@@ -47,7 +44,7 @@ private:
     void pickDate();
     MemberEntry::Typed typed() const;
 
-    Mode m_mode;
+    EntryMode m_mode;
     qint16 m_memberId;
     int m_editYear;
 };

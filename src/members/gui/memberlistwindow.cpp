@@ -151,7 +151,7 @@ void MemberListWindow::updateEditButtons()
 
 void MemberListWindow::addMember()
 {
-    MemberDialog dialog(MemberDialog::Add, MemberRecord(), m_settings.editYear, this);
+    MemberDialog dialog(EntryMode::Add, MemberRecord(), m_settings.editYear, this);
     if (dialog.exec() == QDialog::Accepted)
         reload();
 }
@@ -169,15 +169,15 @@ void MemberListWindow::editCurrentRow()
         reload();
         return;
     }
-    MemberDialog dialog(MemberDialog::Edit, *member, m_settings.editYear, this);
+    MemberDialog dialog(EntryMode::Edit, *member, m_settings.editYear, this);
     if (dialog.exec() == QDialog::Accepted)
         reload();
 }
 
 void MemberListWindow::deleteSelectedRows()
 {
-    const std::optional<GridView::Block> block = memberGrid->selectedBlock();
-    if (!memberGrid->currentRowSelected() || !block)
+    const std::optional<GridView::Block> block = memberGrid->highlightedBlock();
+    if (!block)
         return;
     QVector<qint16> ids;
     for (int row = block->first; row <= block->last; ++row)

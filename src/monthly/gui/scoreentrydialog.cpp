@@ -15,9 +15,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-const QString ScoreEntryDialog::AddCaption = QStringLiteral("追加");
-const QString ScoreEntryDialog::EditCaption = QStringLiteral("編集");
-
 namespace {
 
 QLineEdit *makeField(QWidget *parent, int left, int width, bool rightAligned)
@@ -36,13 +33,13 @@ QLineEdit *makeField(QWidget *parent, int left, int width, bool rightAligned)
 
 } // namespace
 
-ScoreEntryDialog::ScoreEntryDialog(Mode mode, const ScoreRecord &row, const QStringList &entered, QWidget *parent)
+ScoreEntryDialog::ScoreEntryDialog(EntryMode mode, const ScoreRecord &row, const QStringList &entered, QWidget *parent)
     : QDialog(parent)
     , m_mode(mode)
     , m_courseId(row.courseId)
     , m_scoreId(row.id)
 {
-    setWindowTitle(mode == Add ? AddCaption : EditCaption);
+    setWindowTitle(Ui::captionOf(mode));
     setFont(Ui::formFont());
     setFixedSize(Twips::toPixels(6855), Twips::toPixels(1215));
 
@@ -105,7 +102,7 @@ ScoreEntryDialog::ScoreEntryDialog(Mode mode, const ScoreRecord &row, const QStr
     connect(okButton, &QPushButton::clicked, this, &ScoreEntryDialog::store);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    if (mode == Add)
+    if (mode == EntryMode::Add)
         offerMembers(entered);
     else
         showRow(row);
@@ -170,8 +167,9 @@ void ScoreEntryDialog::computeTotals()
 void ScoreEntryDialog::store()
 {
     // Every field is checked before anything is stored; the first bad one is named.
-    const Checked<ScoreRecord> entered = ScoreEntry::check(
-        {hcEdit->text(), obEdit->text(), outEdit->text(), inEdit->text(), newHcEdit->text()}, m_mode == Edit);
+    const Checked<ScoreRecord> entered =
+        ScoreEntry::check({hcEdit->text(), obEdit->text(), outEdit->text(), inEdit->text(), newHcEdit->text()},
+                          m_mode == EntryMode::Edit);
     if (entered.error) {
         const std::array<QLineEdit *, 7> fields = {hcEdit, obEdit, outEdit, inEdit, grossEdit, netEdit, newHcEdit};
         MessageBox::refuseField(fields[static_cast<std::size_t>(entered.error->field)], entered.error->message);
@@ -183,7 +181,7 @@ void ScoreEntryDialog::store()
     score.memberId = memberCombo->currentData().toInt();
     score.memberName = memberCombo->currentText();
     const bool stored = RunReportingErrors(this, [&] {
-        if (m_mode == Add) {
+        if (m_mode == EntryMode::Add) {
             ScoreTable::insert(score);
         } else {
             score.id = m_scoreId;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/scoretable.h"
+#include "platform/gui/widgets.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -19,14 +20,10 @@ class ScoreEntryDialog : public QDialog
     Q_OBJECT
 
 public:
-    enum Mode { Add, Edit };
-    static const QString AddCaption;  // 追加
-    static const QString EditCaption; // 編集
-
     // Add: a new row of the competition `row.courseId` for one of the members not named in
     // `entered` (the sheet's rows), offered in kana order.
     // Edit: `row` as stored, shown as it is; OK updates it and `entered` is not used.
-    ScoreEntryDialog(Mode mode, const ScoreRecord &row, const QStringList &entered, QWidget *parent = nullptr);
+    ScoreEntryDialog(EntryMode mode, const ScoreRecord &row, const QStringList &entered, QWidget *parent = nullptr);
 
     std::array<QLabel *, 8> captions; // captions above the fields
     QComboBox *memberCombo;           // member: text NAME, data ID
@@ -50,7 +47,7 @@ private:
     void memberPicked();
     void computeTotals();
 
-    Mode m_mode;
+    EntryMode m_mode;
     qint16 m_courseId;
     qint16 m_scoreId;
 };

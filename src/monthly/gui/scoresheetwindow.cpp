@@ -157,7 +157,7 @@ void ScoreSheetWindow::addScore()
         entered << score.memberName;
     ScoreRecord row;
     row.courseId = m_competition.id;
-    ScoreEntryDialog entry(ScoreEntryDialog::Add, row, entered, this);
+    ScoreEntryDialog entry(EntryMode::Add, row, entered, this);
     if (entry.exec() == QDialog::Accepted)
         reload();
 }
@@ -171,15 +171,15 @@ void ScoreSheetWindow::editCurrentRow()
     std::optional<ScoreRecord> score;
     if (!RunReportingErrors(this, [&] { score = ScoreTable::byId(rows().at(scoreGrid->currentRow()).id); }) || !score)
         return;
-    ScoreEntryDialog entry(ScoreEntryDialog::Edit, *score, {}, this);
+    ScoreEntryDialog entry(EntryMode::Edit, *score, {}, this);
     if (entry.exec() == QDialog::Accepted)
         reload();
 }
 
 void ScoreSheetWindow::deleteSelectedRows()
 {
-    const std::optional<GridView::Block> block = scoreGrid->selectedBlock();
-    if (!scoreGrid->currentRowSelected() || !block)
+    const std::optional<GridView::Block> block = scoreGrid->highlightedBlock();
+    if (!block)
         return;
     // Exactly the block the user sees selected goes, or on an error none of it.
     QVector<qint16> ids;

@@ -173,13 +173,12 @@ bool GridView::currentRowSelected() const
     return row >= 0 && selectionModel()->isRowSelected(row, QModelIndex());
 }
 
-std::optional<GridView::Block> GridView::selectedBlock() const
+std::optional<GridView::Block> GridView::highlightedBlock() const
 {
-    const QItemSelection selection = selectionModel()->selection();
-    if (selection.isEmpty())
+    if (!currentRowSelected())
         return std::nullopt;
     Block block{INT_MAX, -1};
-    for (const QItemSelectionRange &range : selection) {
+    for (const QItemSelectionRange &range : selectionModel()->selection()) {
         block.first = std::min(block.first, range.top());
         block.last = std::max(block.last, range.bottom());
     }

@@ -44,14 +44,14 @@ public:
     int currentRow() const;
     // Whether the current row is highlighted: what edit acts on.
     bool currentRowSelected() const;
-    // The first and last row of the highlighted block, whichever end the current row is at;
-    // nothing while no row is highlighted.
+    // The first and last row of the highlighted block, whichever end the current row is at:
+    // what delete acts on. Nothing unless the current row is highlighted.
     struct Block
     {
         int first;
         int last;
     };
-    std::optional<Block> selectedBlock() const;
+    std::optional<Block> highlightedBlock() const;
     // Makes the cell current and its row the only one highlighted, scrolled into view.
     void selectOnly(int row, int column);
 
