@@ -5,12 +5,37 @@
 // add.
 #include "parvelatest.h"
 
+#include "members/handicaphistory.h"
+
 #include <QChartView>
+#include <QDateTimeAxis>
 #include <QLineSeries>
+#include <QValueAxis>
 
 using namespace ParvelaTest;
 
 namespace {
+
+// What a history chart holds: each series' points ("date HC"), then the time axis's ends and the
+// HC axis's ends with its tick count.
+QString chartText(QChart *chart)
+{
+    QStringList parts;
+    const auto day = [](qreal time) { return QDateTime::fromMSecsSinceEpoch(qint64(time)).toString("yyyy/M/d"); };
+    for (QAbstractSeries *series : chart->series()) {
+        QStringList points;
+        for (const QPointF &point : static_cast<QXYSeries *>(series)->points())
+            points << day(point.x()) + ' ' + NumberText::plain(point.y());
+        parts << points.join(", ");
+    }
+    const auto *time = static_cast<QDateTimeAxis *>(chart->axes(Qt::Horizontal).value(0));
+    const auto *hc = static_cast<QValueAxis *>(chart->axes(Qt::Vertical).value(0));
+    parts << day(time->min().toMSecsSinceEpoch()) + "–" + day(time->max().toMSecsSinceEpoch())
+          << QStringLiteral("%1–%2 %3 ticks")
+                 .arg(NumberText::plain(hc->min()), NumberText::plain(hc->max()))
+                 .arg(hc->tickCount());
+    return parts.join(" | ");
+}
 
 // The member dialog that `press` opens: what it showed ("caption:name|kana|birthday|HC"). Then
 // each list of texts is typed over the boxes (an empty text keeps the box) and OK pressed, and
@@ -162,6 +187,38 @@ private slots:
                  (QVariantList{"2 青木 1970/5/6 12.0 12.0 12.0", "3 佐藤 1980/1/1 20.0 20.0 20.0"}));
     }
 
+    // Rounds ("play date HC"), the year's 初HC and 終HC: the axes in 2026. Whole-number ticks a
+    // step of 1, 2, 5, 10 … apart, at most ten steps, ends just beyond the points.
+    void historyChartAxes()
+    {
+        using Case = std::tuple<QStringList, double, double, const char *>;
+        for (const auto &[rounds, firstHc, endHc, axes] :
+             std::initializer_list<Case>{{{"2026/3/1 17", "2026/5/1 17"}, 17, 17, "2026/1/1–2026/12/31 16–18 by 1"},
+                                         {{}, 20, 18.5, "2026/1/1–2026/12/31 18–21 by 1"},
+                                         {{"2026/3/1 16.5", "2026/5/1 17.5"}, 17, 17, "2026/1/1–2026/12/31 16–18 by 1"},
+                                         {{"2026/3/1 -2.5", "2026/5/1 3"}, 0, 0, "2026/1/1–2026/12/31 -3–4 by 1"},
+                                         {{"2024/11/3 1", "2027/2/1 9"}, 5, 5, "2024/11/3–2027/2/1 0–10 by 1"},
+                                         {{"2026/3/1 1", "2026/5/1 10"}, 5, 5, "2026/1/1–2026/12/31 0–12 by 2"},
+                                         {{"2026/3/1 10", "2026/5/1 25"}, 12, 12, "2026/1/1–2026/12/31 8–26 by 2"},
+                                         {{"2026/3/1 15"}, 2001684.3, 15, "2026/1/1–2026/12/31 0–2500000 by 500000"}}) {
+            HandicapHistory::History history;
+            history.member.firstHc = firstHc;
+            history.member.endHc = endHc;
+            for (const QString &round : rounds) {
+                PlayedRound played;
+                played.playDate = round.section(' ', 0, 0);
+                played.hc = round.section(' ', 1).toDouble();
+                history.rounds << played;
+            }
+            const HandicapHistory::ChartAxes got = HandicapHistory::chartAxes(history, 2026);
+            QCOMPARE(QStringLiteral("%1–%2 %3–%4 by %5")
+                         .arg(got.firstDay.toString("yyyy/M/d"), got.lastDay.toString("yyyy/M/d"),
+                              NumberText::plain(got.lowestHc), NumberText::plain(got.highestHc),
+                              NumberText::plain(got.hcStep)),
+                     QString::fromUtf8(axes));
+        }
+    }
+
     void historyListsEveryRoundAndChartsTheHandicap()
     {
         const qint16 december = CourseTable::insert(2025, 12, "2025/12/7", "西");
@@ -174,23 +231,30 @@ private slots:
         QVERIFY(!history->isEnabled());
         clickRow(*m_list->MemberGrid, 1);
         QVector<QStringList> rows;
-        QString label;
-        QList<QPointF> points;
-        onNextDialog<HandicapHistoryWindow>([&](HandicapHistoryWindow *window) {
-            rows = shownTable(*window->HistoryGrid).mid(1);
-            label = window->Label1->text();
-            points = static_cast<QLineSeries *>(window->Chart1->chart()->series().first())->points();
-            window->Command1->click();
-        });
-        history->trigger();
+        QStringList label, charts;
+        const auto showHistory = [&] {
+            onNextDialog<HandicapHistoryWindow>([&](HandicapHistoryWindow *window) {
+                rows = shownTable(*window->HistoryGrid).mid(1);
+                label << window->Label1->text();
+                charts << chartText(window->Chart1->chart());
+                window->Command1->click();
+            });
+            history->trigger();
+        };
+        showHistory();
         // Oldest first; the date of a competition without one is its month; place and new HC
         // only once calculated.
         QCOMPARE(rows, (QVector<QStringList>{{"2025/12/7", "西", "18", "85", "67", "優勝", "13"},
                                              {"2026/1", "東", "16", "82", "66", "", ""}}));
-        QVERIFY(label.contains("2026年度 初HC 2001684.3　終HC 15"));
-        QCOMPARE(points.size(), 2);
-        QCOMPARE(QDateTime::fromMSecsSinceEpoch(qint64(points.at(1).x())).date(), QDate(2026, 1, 1));
-        QCOMPARE(points.at(0).y(), 18.0);
+        QVERIFY(label.value(0).contains("2026年度 初HC 2001684.3　終HC 15"));
+        // Then a member who never played: the year's two points still, over the whole year.
+        MemberTable::insert("佐藤", "さとう", "1970/1/1", 17);
+        m_list->Showtable();
+        clickRow(*m_list->MemberGrid, 1);
+        showHistory();
+        QCOMPARE(charts, (QStringList{"2025/12/7 18, 2026/1/1 16 | 2026/1/1 2001684.3, 2026/12/31 15 | "
+                                      "2025/12/7–2026/12/31 | 0–2500000 6 ticks",
+                                      " | 2026/1/1 17, 2026/12/31 17 | 2026/1/1–2026/12/31 | 16–18 3 ticks"}));
     }
 };
 
