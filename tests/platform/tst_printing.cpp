@@ -11,11 +11,15 @@
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRadioButton>
 
 #include <set>
 #include <vector>
@@ -450,21 +454,35 @@ private slots:
         }
     }
 
-    // Its buttons translated as every Qt dialog's are, and the name proposed already in the box.
-    void theSaveDialogSpeaksJapaneseAndProposesTheName()
+    // Its buttons translated as every Qt dialog's are, and the name proposed already in the box. A
+    // folder's type there, and the printer dialog's page and double-sided choices, from the
+    // program's own translation, where Qt's has none.
+    void theDialogsSpeakJapaneseAndTheSaveDialogProposesTheName()
     {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir("sub");
         QStringList buttons;
         QString selected;
         onNextDialog<QFileDialog>([&](QFileDialog *dialog) {
             for (const QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
                 buttons << button->text();
             selected = dialog->selectedFiles().value(0);
+            const auto *files = dialog->findChild<QFileSystemModel *>();
+            const auto type = [&] { return files->type(files->index(dir.filePath("sub"))); };
+            buttons << (QTest::qWaitFor([&] { return !type().isEmpty(); }) ? type() : "no folder listed");
             dialog->reject();
         });
-        const QString proposal = FileDialogs::inDocuments("メンバー.pdf");
+        const QString proposal = dir.filePath("メンバー.pdf");
         QCOMPARE(FileDialogs::saveFileName(nullptr, "PDFに保存", proposal, "PDF (*.pdf)"), QString());
-        QCOMPARE(buttons, QStringList({"保存(&S)", "キャンセル"}));
+        QCOMPARE(buttons, QStringList({"保存(&S)", "キャンセル", "フォルダ"}));
         QCOMPARE(selected, proposal);
+
+        QPrinter printer;
+        const QPrintDialog print(&printer);
+        QStringList labels = {print.findChild<QGroupBox *>("duplex")->title()};
+        for (const char *name : {"noDuplex", "duplexLong", "duplexShort", "pagesRadioButton"})
+            labels << print.findChild<QRadioButton *>(name)->text();
+        QCOMPARE(labels, QStringList({"両面印刷", "しない", "長辺綴じ", "短辺綴じ", "ページ指定"}));
     }
 };
 
