@@ -9,10 +9,10 @@
 #include "monthly/print/monthsheetprint.h"
 #include "platform/print/ruledtable.h"
 
+#include <QAbstractFileIconProvider>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -390,52 +390,47 @@ private slots:
         trigger("印刷プレビュー");
         QCOMPARE(preview, (QStringList{"1", printout == "annual" ? "1" : "0"})); // one page, landscape
 
-        // The file dialog answered in turn: the PDF, its folder opened with the desktop's opener (a
-        // stand-in); the CSV cancelled, into a missing folder, saved where no opener is.
+        // The file dialog answered in turn: the PDF into a missing folder, then saved and its folder
+        // opened with the desktop's opener (a stand-in); the CSV cancelled, into a missing folder,
+        // saved where no opener is.
         QTemporaryDir dir;
-        QDir(dir.path()).mkdir("bin");
-        QFile opener(dir.filePath("bin/xdg-open"));
-        QVERIFY(opener.open(QIODevice::WriteOnly) && opener.setPermissions(QFile::ExeOwner | QFile::ReadOwner));
+        QVERIFY(QFile::link("/bin/true", dir.filePath("xdg-open")));
         QDesktopServices::setUrlHandler("file", this, "openUrl");
         const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", dir.filePath("bin").toLocal8Bit());
+        qputenv("PATH", dir.path().toLocal8Bit());
+        MessageBox::queueAnswer(QMessageBox::Ok);
         MessageBox::queueAnswer(QMessageBox::Open);
-        QStringList answers = {dir.filePath("copy.pdf"), "", dir.filePath("missing/copy.csv"),
-                               dir.filePath("copy.csv")};
+        QStringList answers = {dir.filePath("missing/copy.pdf"), dir.filePath("copy.pdf"), "",
+                               dir.filePath("missing/copy.csv"), dir.filePath("copy.csv")};
         QStringList proposed;
         FileDialogs::setAnswer([&](const QString &, const QString &proposal, const QString &) {
             proposed << proposal;
             return answers.takeFirst();
         });
         trigger("PDFに保存");
+        trigger("PDFに保存");
         qputenv("PATH", dir.filePath("missing").toLocal8Bit());
         for (int save = 0; save < 3; ++save)
             trigger("CSVに保存");
         qputenv("PATH", path);
         QDesktopServices::unsetUrlHandler("file");
-        QCOMPARE(proposed, QStringList{FileDialogs::inDocuments(document + ".pdf")}
+        QCOMPARE(proposed, QStringList(2, FileDialogs::inDocuments(document + ".pdf"))
                                + QStringList(3, FileDialogs::inDocuments(document + ".csv")));
         QStringList told;
         for (const MessageBox::Shown &shown : MessageBox::takeShown())
             told << shown.text.section("（", 0, 0) + shown.choices.join('|');
-        QCOMPARE(told, (QStringList{"「" + dir.filePath("copy.pdf") + "」に保存しました。フォルダを開く|OK",
+        QCOMPARE(told, (QStringList{"印刷が出来ません",
+                                    "「" + dir.filePath("copy.pdf") + "」に保存しました。フォルダを開く|OK",
                                     "「" + dir.filePath("missing/copy.csv") + "」に保存できません",
                                     "「" + dir.filePath("copy.csv") + "」に保存しました。"}));
         QCOMPARE(std::exchange(m_opened, {}), QList<QUrl>{QUrl::fromLocalFile(dir.path())});
         QProcess pdfinfo;
         pdfinfo.start("pdfinfo", {dir.filePath("copy.pdf")});
         QVERIFY(pdfinfo.waitForFinished());
-        QCOMPARE(QString::fromUtf8(pdfinfo.readAllStandardOutput()).section('\n', 0, 0).simplified(),
-                 "Title: " + document);
-        QStringList words;
-        for (const Word &word : pdfWords(dir.filePath("copy.pdf")))
-            words << word.text;
-        QVERIFY2(words.contains("=鈴木花子"), qPrintable(words.join(' ')));
-        QFile csv(dir.filePath("copy.csv"));
-        QVERIFY(csv.open(QIODevice::ReadOnly) && csv.read(3) == "\xEF\xBB\xBF"); // for a Japanese spreadsheet
+        QVERIFY(pdfinfo.readAllStandardOutput().simplified().startsWith("Title: " + document.toUtf8() + " "));
         // The annual places as text, in a column after each month's: in kana order 佐藤, 鈴木 and
         // 田中 came third, first and second in May; the other months show their headers only.
-        QVector<QStringList> rows = readWithPython(csv.fileName());
+        QVector<QStringList> rows = readWithPython(dir.filePath("copy.csv"));
         QStringList mayPlaces, otherPlaces;
         for (QStringList &row : rows) {
             for (int month = 12; month >= 1 && printout == "annual"; --month)
@@ -485,30 +480,26 @@ private slots:
     }
 
     // Its buttons translated as every Qt dialog's are, and the name proposed already in the box. A
-    // folder's type there, and the printer dialog's page and double-sided choices, from the
+    // folder's type in it, and the printer dialog's page and double-sided choices, from the
     // program's own translation, where Qt's has none.
     void theDialogsSpeakJapaneseAndTheSaveDialogProposesTheName()
     {
-        QTemporaryDir dir;
-        QDir(dir.path()).mkdir("sub");
         QStringList buttons;
         QString selected;
         onNextDialog<QFileDialog>([&](QFileDialog *dialog) {
             for (const QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
                 buttons << button->text();
             selected = dialog->selectedFiles().value(0);
-            const auto *files = dialog->findChild<QFileSystemModel *>();
-            const auto type = [&] { return files->type(files->index(dir.filePath("sub"))); };
-            buttons << (QTest::qWaitFor([&] { return !type().isEmpty(); }) ? type() : "no folder listed");
             dialog->reject();
         });
-        const QString proposal = dir.filePath("メンバー.pdf");
+        const QString proposal = FileDialogs::inDocuments("メンバー.pdf");
         QCOMPARE(FileDialogs::saveFileName(nullptr, "PDFに保存", proposal, "PDF (*.pdf)"), QString());
-        QCOMPARE(buttons, QStringList({"保存(&S)", "キャンセル", "フォルダ"}));
+        QCOMPARE(buttons, QStringList({"保存(&S)", "キャンセル"}));
+        // A folder's type in its list, as its file model asks Qt's icon provider.
+        QCOMPARE(QAbstractFileIconProvider().type(QFileInfo(QDir::homePath())), "フォルダ");
         QCOMPARE(selected, proposal);
 
-        QPrinter printer;
-        const QPrintDialog print(&printer);
+        const QPrintDialog print; // on the default printer
         QStringList labels = {print.findChild<QGroupBox *>("duplex")->title()};
         for (const char *name : {"noDuplex", "duplexLong", "duplexShort", "pagesRadioButton"})
             labels << print.findChild<QRadioButton *>(name)->text();
