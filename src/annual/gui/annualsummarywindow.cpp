@@ -36,6 +36,17 @@ QColor backgroundOf(const AnnualRow &row, int column)
     return month >= 0 && month < 12 ? AnnualMarks::colorOf(row.monthMark[static_cast<std::size_t>(month)]) : QColor();
 }
 
+// The columns of the CSV copy: the name, numbers, each month's gross followed by its place's
+// label, and the eligibility mark last.
+Csv::Columns csvColumns()
+{
+    Csv::Columns columns(AnnualColumns::Count + 12, Csv::Column::Number);
+    columns.first() = columns.last() = Csv::Column::Text;
+    for (int month = 0; month < 12; ++month)
+        columns[AnnualColumns::FirstMonth + 2 * month + 1] = Csv::Column::Text;
+    return columns;
+}
+
 template <typename Button>
 Button *makeButton(QWidget *parent, const QString &caption, int left)
 {
@@ -78,7 +89,8 @@ AnnualSummaryWindow::AnnualSummaryWindow(const SettingsRecord &settings, QWidget
     const auto documentName = [this] { return QString::number(m_settings.editYear) + QStringLiteral("年度_年間集計"); };
     PrintCommand::equipButton(
         *printButton, [this] { return printout(); }, documentName);
-    CsvExport::addCommand(*printButton, documentName, [this] { return csvRecords(); });
+    CsvExport::addCommand(
+        *printButton, documentName, [this] { return csvRecords(); }, csvColumns());
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     new EnterPressesButtons(this);
 

@@ -115,7 +115,8 @@ MemberListWindow::MemberListWindow(const SettingsRecord &settings, QWidget *pare
     const auto documentName = [] { return Caption; };
     PrintCommand::equipButton(
         *printButton, [this] { return printout(); }, documentName);
-    CsvExport::addCommand(*printButton, documentName, [this] { return m_members.texts(); });
+    CsvExport::addCommand(*printButton, documentName, [this] { return m_members.texts(); },
+                          {Csv::Column::Text, Csv::Column::Text, Csv::Column::Text, Csv::Column::Number});
     connect(latestHandicapButton, &QPushButton::clicked, this, &MemberListWindow::takeLatestHandicaps);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     connect(memberGrid, &GridView::highlightChanged, this, &MemberListWindow::updateEditButtons);

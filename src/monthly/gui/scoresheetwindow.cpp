@@ -108,7 +108,11 @@ ScoreSheetWindow::ScoreSheetWindow(const CourseRecord &competition, const Settin
     const auto documentName = [this] { return windowTitle() + QStringLiteral("_月例会"); };
     PrintCommand::equipButton(
         *printButton, [this] { return printout(); }, documentName);
-    CsvExport::addCommand(*printButton, documentName, [this] { return m_rows.texts(); });
+    // The place's label and the name, then numbers.
+    Csv::Columns csvColumns(ScoreText::SheetColumns, Csv::Column::Number);
+    csvColumns[0] = csvColumns[1] = Csv::Column::Text;
+    CsvExport::addCommand(
+        *printButton, documentName, [this] { return m_rows.texts(); }, csvColumns);
     connect(pickDateButton, &QPushButton::clicked, this, &ScoreSheetWindow::pickDate);
     connect(closeButton, &QPushButton::clicked, this, &ScoreSheetWindow::storeAndClose);
     connect(bulkAddButton, &QPushButton::clicked, this, &ScoreSheetWindow::bulkAdd);
