@@ -24,6 +24,12 @@ bool writeInto(const QString &path, const QByteArray &bytes = QByteArray(4096, '
     return file.open(QIODevice::ReadWrite) && file.seek(offset) && file.write(bytes) == bytes.size();
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 class TestBackup : public QObject
@@ -175,6 +181,14 @@ private slots:
         QVERIFY(kept.size() == 1 && shown.last().text.contains(kept.first()));
         const Restore::BackupFile before = Restore::inspect(m_backups.filePath(kept.first()));
         QVERIFY(before.sound && before.members == 2);
+
+        // A database too damaged to be read through is kept byte for byte, and the copy restored.
+        QVERIFY(writeInto(m_db->path(), QByteArray(8192, 'x')) && writeInto(m_db->path(), "\x7f", 27));
+        const QByteArray unreadable = fileBytes(m_db->path());
+        const Restore::Outcome again = Restore::restore(good, QDateTime(QDate(2026, 6, 1), QTime(12, 0)));
+        QVERIFY2(again.restored, qPrintable(again.problem));
+        QCOMPARE(fileBytes(again.keptCopy), unreadable);
+        QCOMPARE(column("select NAME from Member"), QVariantList{"O'Brien"});
     }
 };
 

@@ -116,19 +116,13 @@ private slots:
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
-    void aFailedDeleteRemovesNoneOfTheBlock()
+    // 最新HC取得 shows each member's new handicap of their latest calculated month.
+    void theLatestHandicapsAreShownInTheList()
     {
-        for (const char *kana : {"あ", "い"})
-            MemberTable::insert(QString::fromUtf8(kana), QString::fromUtf8(kana), QString(), 1);
-        Database::exec("create trigger refuse before delete on Member when old.HURIKANA='やまだ' "
-                       "begin select raise(abort, 'refused'); end");
-        m_list->Showtable();
-        clickRow(*m_list->MemberGrid, 1);
-        clickRow(*m_list->MemberGrid, 3, Qt::ShiftModifier);
-        m_list->Command3->click();
-        QVERIFY(!takeOnlyError().isEmpty());
-        QCOMPARE(count("Member"), 3);
-        QCOMPARE(m_list->MemberGrid->rows(), 4);
+        addScore(CourseTable::insert(2026, 5, "2026/5/10", "東"), 1, "山田太郎", 18, 45, 45, 0, 1, 13);
+        m_list->Command6->click();
+        QCOMPARE(shownColumn(*m_list->MemberGrid, 3), QStringList{"13"});
+        QCOMPARE(value("select HC from Member").toDouble(), 13.0);
     }
 
     // Which rows a file gives, and their verdicts, are tested on MemberImport. A file of a hundred

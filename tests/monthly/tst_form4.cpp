@@ -115,6 +115,8 @@ private slots:
             QTest::addRow("%s: click, printed", name) << window << "printed" << QList<int>{5};
             QTest::addRow("%s: click, print cancelled", name) << window << "print cancelled" << QList<int>{2};
             QTest::addRow("%s: click, add cancelled", name) << window << "add cancelled" << QList<int>{2};
+            // A click below the rows clears the highlight, and disarms 編集 and 削除 with it.
+            QTest::addRow("%s: click, then below the rows", name) << window << "below the rows" << QList<int>{};
             for (const char *how : {"drag", "Shift+Down"})
                 QTest::addRow("%s: %s", name, how) << window << QString::fromLatin1(how) << QList<int>{2, 3, 4};
         }
@@ -147,6 +149,8 @@ private slots:
             if (how == "Shift+Down") {
                 QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
                 QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
+            } else if (how == "below the rows") {
+                QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, {20, grid.viewport()->height() - 4});
             } else if (how == "add cancelled") {
                 QCOMPARE(opens([&] { w.add->click(); }, entryOf), "追加:");
             } else {
@@ -154,7 +158,7 @@ private slots:
             }
         }
         QCOMPARE(highlightedRows(grid), highlighted);
-        QVERIFY(w.edit->isEnabled() && w.remove->isEnabled());
+        QCOMPARE(w.edit->isEnabled() && w.remove->isEnabled(), !highlighted.isEmpty());
         if (highlighted.size() == 1)
             QCOMPARE(opens([&] { w.edit->click(); }, entryOf), QStringLiteral("編集:会員%1").arg(highlighted[0]));
         QStringList left = {"会員1", "会員2", "会員3", "会員4", "会員5"};
@@ -307,12 +311,12 @@ private slots:
         QCOMPARE(offered, (QStringList{"加藤", "後藤", "河合"})); // がとう after かとう, before かわい
         QVERIFY(!entry.Command1->isEnabled());
         QTest::keyClicks(entry.Text3, "45");
-        QTest::keyClicks(entry.Text4, "47");
-        QCOMPARE(entry.Text6->text(), "92");
+        QTest::keyClicks(entry.Text4, "48");
+        QCOMPARE(entry.Text6->text(), "93");
         entry.Combo1->setCurrentIndex(entry.Combo1->findText("後藤"));
-        QCOMPARE(entry.Text5->text() + ' ' + entry.Text6->text(), "92 74");
-        entry.Text1->setText("13.5"); // a handicap typed over counts too
-        QCOMPARE(entry.Text6->text(), "78");
+        QCOMPARE(entry.Text5->text() + ' ' + entry.Text6->text(), "93 75");
+        entry.Text1->setText("13.5"); // a handicap typed over counts too, as 14: 93 − 14
+        QCOMPARE(entry.Text6->text(), "79");
         entry.Text3->setText("45.5");
         entry.Command1->click();
         const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
@@ -322,8 +326,8 @@ private slots:
         entry.Text3->setText("45");
         QTest::keyClick(entry.Text4, Qt::Key_Return);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier); // on OK
-        QCOMPARE(count("Score where MEMBER_ID=2 and HC=13.5 and NET_VAL=78"), 1);
-        QCOMPARE(shownColumn(*sheet.ScoreGrid, 7), (QStringList{"68", "78"}));
+        QCOMPARE(count("Score where MEMBER_ID=2 and HC=13.5 and NET_VAL=79"), 1);
+        QCOMPARE(shownColumn(*sheet.ScoreGrid, 7), (QStringList{"68", "79"}));
     }
 
     void bulkAddEntersTheChosenWithZerosThenNewHandicaps()
