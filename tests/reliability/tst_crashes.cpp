@@ -2,7 +2,7 @@
 // its start-up with the daily copy, then started again as the user starts it: the menu opens
 // without a message, the write is all or nothing, and the day's copy is sound and holds what the
 // file holds. (Every other write runs in one transaction the same way; that each gives way whole
-// on a failure is tested in-process, in tst_ranking and tst_memberlist.) Each run's output is
+// when a statement fails part-way is tested in-process, in tst_faults.) Each run's output is
 // kept in PARVELA_STRESS_OUTPUT (default "stress-output" beside the test); PARVELA_STRESS_RUNS
 // sets the runs per operation.
 //
