@@ -127,9 +127,9 @@ private slots:
         QCOMPARE(button->window()->isVisible(), window == 0);
     }
 
-    // Refused, naming its box: nothing is stored, the dialog stays open on the box. Stored: every
-    // value in its shortest text, and the year is the one edited. Left by Esc (which has no
-    // function) and the close box: nothing changes.
+    // The years 999 and 10000 refused, naming their box: nothing is stored, the dialog stays open
+    // on the box. 1000 and 9999 stored, with every value in its shortest text, and the year is the
+    // one edited. Left by Esc (which has no function) and the close box: nothing changes.
     void settingsAreRefusedOrStoredWhole()
     {
         SettingsStore::save("printSize", "120"); // not on the list
