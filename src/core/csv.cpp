@@ -54,14 +54,11 @@ std::optional<QString> strictCp932(const QByteArray &bytes)
     return QString::fromUtf8(out);
 }
 
+// A text file never holds NUL; a binary file and a UTF-16 one do at once. Other control characters
+// are a matter of the fields that hold them (a name with a tab is refused by its row).
 bool looksBinary(const QString &text)
 {
-    for (const QChar c : text) {
-        const char16_t code = c.unicode();
-        if ((code < 0x20 && code != u'\t' && code != u'\r' && code != u'\n') || code == 0x7F)
-            return true;
-    }
-    return false;
+    return text.contains(QChar(0));
 }
 
 // What libcsv's callbacks build. With every line break reported, a CR LF pair ends one record,

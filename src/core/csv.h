@@ -21,7 +21,7 @@ QString save(const QString &path, const QVector<QStringList> &records);
 
 // The text of a file saved as UTF-8 (with or without byte-order mark) or as Shift_JIS in
 // Microsoft's variant CP932, which Japanese spreadsheet programs write by default. Nothing
-// when the bytes are neither, or hold control characters that no text file has (a binary file).
+// when the bytes are neither, or hold NUL, which no text file has (a binary or UTF-16 file).
 std::optional<QString> decode(const QByteArray &bytes);
 
 struct Record

@@ -47,7 +47,9 @@ DatabaseError errorOf(const QSqlError &error)
     return DatabaseError(text, error.nativeErrorCode().toInt());
 }
 
-QStringList schemaStatements()
+} // namespace
+
+QStringList Database::schemaStatements()
 {
     registerSchemaResource();
     QFile file(QStringLiteral(":/parvela/schema.sql"));
@@ -65,6 +67,8 @@ QStringList schemaStatements()
     }
     return statements;
 }
+
+namespace {
 
 // SQLITE_READONLY_ROLLBACK: a write interrupted by a crash left its journal, and a read-only
 // connection may not roll it back.
@@ -88,7 +92,13 @@ void rollBackInterruptedWrite(const QString &path)
 
 // Why the file on the open connection is not a Parvela database (or, with WholeFile, not a
 // sound one), in the words that follow "データベースファイル「…」は"; empty when it is.
-QString problemOf(QSqlDatabase &db, const QString &path, Database::FileCheck check)
+struct Problem
+{
+    QString text;
+    bool damaged = false; // the file is the club's, unreadable: a copy may take its place
+};
+
+Problem problemOf(QSqlDatabase &db, const QString &path, Database::FileCheck check)
 {
     QSqlQuery query(db);
     // A file another program holds locked is sound: saying it is damaged would send the user to
@@ -103,30 +113,37 @@ QString problemOf(QSqlDatabase &db, const QString &path, Database::FileCheck che
         idRead = query.exec(QStringLiteral("PRAGMA application_id"));
     }
     if (!idRead || !query.next()) {
-        const QString problem = locked() ? QStringLiteral("他のプログラムに使われているため開けません（%1）")
-                                         : QStringLiteral("Parvela のデータベースではないか、壊れています（%1）");
-        return problem.arg(query.lastError().databaseText());
+        if (locked())
+            return {QStringLiteral("他のプログラムに使われているため開けません（%1）")
+                        .arg(query.lastError().databaseText())};
+        return {QStringLiteral("Parvela のデータベースではないか、壊れています（%1）")
+                    .arg(query.lastError().databaseText()),
+                true};
     }
+    // The program never leaves the file empty: cut to nothing, it is the club's file lost.
+    if (QFileInfo(path).size() == 0)
+        return {QStringLiteral("空です（0 バイト）"), true};
     if (query.value(0).toInt() != Database::ApplicationId)
-        return QStringLiteral("Parvela のデータベースではありません");
+        return {QStringLiteral("Parvela のデータベースではありません")};
     if (check == Database::FileCheck::WholeFile) {
         // Mapped, the file's pages are checked where they lie instead of being copied into the
         // cache first: this halves the start-up check of a large club's file.
         query.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
         if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
-            return locked() ? QStringLiteral("他のプログラムに使われているため開けません（%1）")
-                                  .arg(query.lastError().databaseText())
-                            : QStringLiteral("壊れています");
+            if (locked())
+                return {QStringLiteral("他のプログラムに使われているため開けません（%1）")
+                            .arg(query.lastError().databaseText())};
+            return {QStringLiteral("壊れています"), true};
         }
         if (query.value(0).toString() != QLatin1String("ok") || query.next())
-            return QStringLiteral("壊れています");
+            return {QStringLiteral("壊れています"), true};
     }
-    return QString();
+    return {};
 }
 
-StartupError startupError(const QString &path, const QString &problem)
+StartupError startupError(const QString &path, const Problem &problem)
 {
-    return StartupError(QStringLiteral("データベースファイル「%1」は%2。").arg(path, problem));
+    return StartupError(QStringLiteral("データベースファイル「%1」は%2。").arg(path, problem.text), problem.damaged);
 }
 
 // Reads the whole file without writing to it (beyond rolling back an interrupted write): a
@@ -135,17 +152,17 @@ StartupError startupError(const QString &path, const QString &problem)
 void checkWholeFile(const QString &path)
 {
     const QString name = QStringLiteral("parvela-check");
-    QString problem;
+    Problem problem;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
         problem = db.open() ? problemOf(db, path, Database::FileCheck::WholeFile)
-                            : QStringLiteral("開けません（%1）").arg(db.lastError().text());
+                            : Problem{QStringLiteral("開けません（%1）").arg(db.lastError().text())};
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
-    if (!problem.isEmpty())
+    if (!problem.text.isEmpty())
         throw startupError(path, problem);
 }
 
@@ -158,9 +175,10 @@ DatabaseError::DatabaseError(const QString &engineText, int engineCode)
 {
 }
 
-StartupError::StartupError(const QString &message)
+StartupError::StartupError(const QString &message, bool damaged)
     : std::runtime_error(message.toStdString())
     , m_message(message)
+    , m_damaged(damaged)
 {
 }
 
@@ -185,7 +203,7 @@ void open(const QString &path, FileCheck check)
     } else if (check == FileCheck::Identity) {
         // The identity alone is read on the program's own connection, which writes nothing for
         // it either: a second connection would cost a later start as much again as the opening.
-        if (const QString problem = problemOf(db, path, check); !problem.isEmpty())
+        if (const Problem problem = problemOf(db, path, check); !problem.text.isEmpty())
             refused = startupError(path, problem);
     }
     if (refused) {

@@ -30,11 +30,15 @@ private:
 class StartupError : public std::runtime_error
 {
 public:
-    explicit StartupError(const QString &message);
+    explicit StartupError(const QString &message, bool damaged = false);
     QString message() const { return m_message; }
+    // The file is the club's database but cannot be read (not a database any more, cut short,
+    // pages overwritten): a copy from the backups may take its place.
+    bool damaged() const { return m_damaged; }
 
 private:
     QString m_message;
+    bool m_damaged = false;
 };
 
 // The one connection of the run. Every statement of the program goes through run()/exec(),
@@ -62,6 +66,9 @@ bool fileMovedOrDeleted();
 QSqlDatabase connection();
 // The version of the SQLite library the open connection runs on ("3.40.1").
 QString engineVersion();
+
+// The shipped schema's statements, one per entry.
+QStringList schemaStatements();
 
 // Creates a new, empty database from the shipped schema. Refuses to overwrite.
 // Throws StartupError.

@@ -69,6 +69,7 @@ void LoadSettings()
 void SaveSettings()
 {
     using namespace SettingKeys;
+    const SettingsStore::Writing batch;
     SettingsStore::saveInt(EditYear, Settings.EditYear);
     SettingsStore::save(Par1st, SettingsStore::floatText(Settings.par1st));
     SettingsStore::save(Par2nd, SettingsStore::floatText(Settings.par2nd));

@@ -6,6 +6,7 @@
 #include "core/membertable.h"
 #include "core/module1.h"
 #include "core/numbertext.h"
+#include "members/memberentry.h"
 #include "monthly/scoretext.h"
 
 #include <QFile>
@@ -73,10 +74,14 @@ void judge(Row &row, QSet<QString> &takenNames)
     const std::optional<double> hc = NumberText::read(row.hcText);
     if (row.name.isEmpty())
         row.verdict = Verdict::NoName;
+    else if (MemberEntry::holdsControlCharacter(row.name))
+        row.verdict = Verdict::ControlInName;
     else if (takenNames.contains(row.name))
         row.verdict = Verdict::Duplicate;
     else if (row.kana.isEmpty())
         row.verdict = Verdict::NoKana;
+    else if (MemberEntry::holdsControlCharacter(row.kana))
+        row.verdict = Verdict::ControlInKana;
     else if (!birthday.isValid())
         row.verdict = Verdict::BadBirthday;
     else if (!hc || !NumberText::roundToInt16(*hc))
@@ -106,6 +111,10 @@ QString verdictText(const Row &row)
         return QStringLiteral("氏名が空です");
     case Verdict::NoKana:
         return QStringLiteral("ふりがなが空です");
+    case Verdict::ControlInName:
+        return MemberEntry::controlCharacterRefusal(QStringLiteral("氏名"));
+    case Verdict::ControlInKana:
+        return MemberEntry::controlCharacterRefusal(QStringLiteral("ふりがな"));
     case Verdict::BadBirthday:
         return QStringLiteral("誕生日「%1」が日付ではありません").arg(row.birthday);
     case Verdict::BadHc:

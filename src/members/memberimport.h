@@ -17,6 +17,8 @@ enum class Verdict {
     Duplicate, // the name is taken already, or by an earlier row of the file: not stored
     NoName,
     NoKana,
+    ControlInName, // as the member dialog refuses it
+    ControlInKana,
     BadBirthday,
     BadHc,
 };

@@ -103,6 +103,7 @@ private slots:
                                     "NET_VAL<>GROSS_VAL-HC) from Course where CYEAR=?",
                                     {Module1::Settings.EditYear}),
                  club);
+        QVERIFY(QTest::qWaitFor([&] { return menu->findChild<DayCopy *>()->isFinished(); }));
         QCOMPARE(QDir(folders.file("data/Parvela/backup")).entryList(QDir::Files).size(), 1);
         // The version window names the files in use.
         QStringList seen;

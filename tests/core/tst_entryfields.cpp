@@ -93,6 +93,11 @@ private slots:
                  "O'Brien 'いつか12.5");
         for (const char *hc : {"十八", "40000", "18; drop table Member"})
             QCOMPARE(refusal(*MemberEntry::check({"a", "b", "c", hc}).error), "HC#3");
+        // Control characters, U+0000 to U+001F and U+007F, in a name or kana; "~" is the last sound one.
+        for (const QString &name : {QString("a\tb"), QString(QChar(0)), QString("\x1f"), QString("a\x7f")})
+            QCOMPARE(refusal(*MemberEntry::check({name, "~", "c", "1"}).error)
+                         + refusal(*MemberEntry::check({"~", name, "c", "1"}).error),
+                     "氏名#0ふりがな#1");
         const Checked<CompetitionEntry::Values> course = CompetitionEntry::check("そのうち", "O'Hara's");
         QCOMPARE(course.values.playDate + course.values.courseName, "そのうちO'Hara's");
     }
@@ -168,6 +173,10 @@ private slots:
                "4 HC「12a」が数値ではありません|5 HC「40000」が数値ではありません|6 氏名が空です";
         QTest::newRow("header only") << QByteArray("氏名,ふりがな,誕生日,HC\r\n") << QString(noRows);
         QTest::newRow("empty file") << QByteArray() << QString(noRows);
+        QTest::newRow("control characters, in quotes or not")
+            << QByteArray("\"a\r\nb\",a,1960/1/1,1\nc,c\x01,1960/1/1,1\n")
+            << "1 氏名には制御文字（タブ、改行など）を使えません|"
+               "2 ふりがなには制御文字（タブ、改行など）を使えません";
         QTest::newRow("binary file") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
                                      << "CSV ファイルではないか、文字コードが UTF-8 でも Shift_JIS でもありません。";
         QTest::newRow("unclosed quote") << QByteArray("a,b,1960/1/1,1\n\"c,d")

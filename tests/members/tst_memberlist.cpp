@@ -75,19 +75,19 @@ private slots:
     }
     void cleanup() { endWindowTest(m_db); }
 
-    // The one window test of the dialog's refusals: a number field naming itself (which texts each
-    // field takes is tested on MemberEntry), then a taken name. Each stores nothing and leaves the
+    // The one window test of the dialog's refusals: a field naming itself (which texts each field
+    // takes is tested on MemberEntry), then a taken name. Each stores nothing and leaves the
     // dialog open with what was typed.
     void addStoresWhatWasTypedAndRefusesABadNumberOrATakenName()
     {
         QCOMPARE(memberDialog([&] { m_list->Command1->click(); },
-                              {{"山田", "やまだ", "1960/1/1", "18'); delete from Member;--"},
+                              {{"山田\t", "やまだ", "1960/1/1", "18'); delete from Member;--"},
                                {"山田太郎", "", "1980/1/1", "10"},
                                {"山田太郎 ", "O'Brien", "1970/5/6'", "18"}}),
                  "追加:||| (OK off) open open closed");
         const QVector<MessageBox::Shown> refused = MessageBox::takeShown();
         QCOMPARE(refused.size(), 2);
-        QVERIFY(refused[0].text.startsWith("HCには"));
+        QVERIFY(refused[0].text.startsWith("氏名には制御文字"));
         QCOMPARE(refused[1].text, "既に同じ名前の人がいます\r\n訂正してください");
         // Another name, a space more; the year's handicaps start as the one typed.
         QCOMPARE(count("Member where ID=2 and NAME='山田太郎 ' and HURIKANA='O''Brien' and "

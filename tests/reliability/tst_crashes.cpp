@@ -11,8 +11,8 @@
 //                                                          "ready", enters every member
 //   reliability_tst_crashes --child PATH startup   the program's own start-up (its check of the file
 //                                                  and the daily copy), PATH's folder as the program
-//                                                  folder: says "ready", each message shown, then
-//                                                  "started"
+//                                                  folder, shown until the day's copy is made:
+//                                                  says "ready", each message shown, then "started"
 #include "parvelatest.h"
 
 #include "monthly/bulkadd.h"
@@ -35,7 +35,8 @@ int child(const QString &path, const QString &operation, int courseId)
     std::fflush(stdout);
     if (operation == "startup") {
         Module1::SetProgramFolder(QFileInfo(path).absolutePath());
-        const bool started = Form1().Form_Load();
+        Form1 menu;
+        const bool started = ParvelaTest::startProgram(menu);
         for (const MessageBox::Shown &shown : MessageBox::takeShown())
             std::printf("message: %s\n", qPrintable(shown.text));
         std::puts(started ? "started" : "refused");

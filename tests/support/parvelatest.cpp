@@ -54,6 +54,15 @@ QString opens(const std::function<void()> &press, const std::function<QString(QW
     return seen;
 }
 
+bool startProgram(Form1 &menu)
+{
+    if (!menu.Form_Load())
+        return false;
+    menu.show();
+    const DayCopy *copy = menu.findChild<DayCopy *>();
+    return copy && QTest::qWaitFor([copy] { return copy->isFinished(); }, 30000);
+}
+
 void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

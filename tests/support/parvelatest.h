@@ -4,6 +4,7 @@
 
 // What the window tests drive.
 #include "annual/gui/form9.h"
+#include "core/gui/daycopy.h"
 #include "core/gui/form1.h"
 #include "core/gui/form11.h"
 #include "core/gui/form2.h"
@@ -70,6 +71,10 @@ void onNextDialog(Inspect inspect, int timeoutMs = 5000)
 // if still open; by default its class and caption, "Form5:追加"), or an empty text when none
 // opened.
 QString opens(const std::function<void()> &press, const std::function<QString(QWidget *)> &inspect = {});
+
+// The program's start on the test's main menu, as main() makes it: loaded, shown, and the day's
+// copy made and its outcome told. False when the start was refused.
+bool startProgram(Form1 &menu);
 
 // Deletes the windows closed so far, as the next pass of the event loop would.
 void flushDeletes();

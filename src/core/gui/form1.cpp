@@ -1,11 +1,13 @@
 #include "core/gui/form1.h"
 
-#include "core/backup.h"
 #include "core/database.h"
+#include "core/databaselock.h"
+#include "core/gui/daycopy.h"
 #include "core/gui/firststart.h"
 #include "core/gui/form11.h"
 #include "core/gui/form2.h"
 #include "core/gui/helpwindow.h"
+#include "core/gui/recoveryoffer.h"
 #include "core/gui/windowregistry.h"
 #include "core/module1.h"
 #include "core/settingsstore.h"
@@ -16,7 +18,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDate>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -64,6 +65,8 @@ Form1::Form1(QWidget *parent)
     new EnterPressesButtons(this);
 }
 
+Form1::~Form1() = default;
+
 QPushButton *Form1::makeButton(const QString &caption, int left, int top, const QString &tooltip)
 {
     auto *button = new QPushButton(caption, this);
@@ -86,29 +89,19 @@ bool Form1::Form_Load()
     const QString path = Module1::DatabasePath();
     if (!FirstStart::offerDatabase(path))
         return false;
-    const QDate today = QDate::currentDate();
-    // Every page is read through at the first start of a day, before the day's copy is taken,
-    // so a copy never comes from a damaged file. Later starts of the day only make sure it is
-    // the club's file: reading a large club's whole file would double the start-up time, and
-    // damage that appears in between is reported by the first statement that meets it.
-    const Database::FileCheck check =
-        Backup::isDue(path, today) ? Database::FileCheck::WholeFile : Database::FileCheck::Identity;
-    try {
-        Database::open(path, check);
-    } catch (const StartupError &error) {
-        MessageBox::critical(nullptr, QStringLiteral("Parvela"), error.message());
+    // Two programs on one database would each write back what the other changed.
+    m_lock = std::make_unique<DatabaseLock>(path);
+    if (m_lock->state() == DatabaseLock::State::InUse) {
+        MessageBox::critical(nullptr, QStringLiteral("Parvela"), m_lock->message());
         return false;
     }
-    // A failed copy is told once and the run goes on: the club's data itself is untouched.
-    const Backup::Outcome backup = Backup::makeDaily(today);
-    if (!backup.problem.isEmpty()) {
-        MessageBox::warning(nullptr, QStringLiteral("Parvela"),
-                            QStringLiteral("データベースのバックアップを作成できませんでした。\n%1\n\n"
-                                           "Parvela はこのまま使えます。")
-                                .arg(backup.problem));
-    }
-    if (!backup.notice.isEmpty())
-        MessageBox::warning(nullptr, QStringLiteral("Parvela"), backup.notice);
+    if (m_lock->state() == DatabaseLock::State::Unlocked)
+        MessageBox::warning(nullptr, QStringLiteral("Parvela"), m_lock->message());
+    // Only the file's identity is read here; the day's copy checks every page of it after the
+    // menu has been painted.
+    if (!RecoveryOffer::openOrRecover(path))
+        return false;
+    new DayCopy(this, path);
     return true;
 }
 
@@ -185,6 +178,8 @@ void Form1::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    if (auto *copy = findChild<DayCopy *>())
+        copy->wait();
     Database::close();
     WindowRegistry::instance().discardAll();
     QApplication::quit();

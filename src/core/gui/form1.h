@@ -2,9 +2,12 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 class QPushButton;
 class KeyPreview;
+class DatabaseLock;
 
 // The main menu: the program's first and last window.
 class Form1 : public QWidget
@@ -13,11 +16,13 @@ class Form1 : public QWidget
 
 public:
     explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
 
-    // Loads the settings, opens the database and makes the day's backup. When there is no
-    // database yet the user is offered to create one. When the database cannot be opened the
-    // user has been told why and the program must end before the menu is shown; a failed
-    // backup is only reported.
+    // Loads the settings, takes the database's lock for the run and opens the database; the
+    // day's backup follows once the menu has been painted. When there is no database yet the
+    // user is offered to create one, when it is damaged to go back to a copy. When another
+    // Parvela has it open, or it cannot be opened, the user has been told why and the program
+    // must end before the menu is shown.
     bool Form_Load();
 
     QPushButton *Command1; // メンバー
@@ -48,4 +53,5 @@ private:
     QPushButton *makeButton(const QString &caption, int left, int top, const QString &tooltip);
 
     bool m_unloaded = false;
+    std::unique_ptr<DatabaseLock> m_lock;
 };

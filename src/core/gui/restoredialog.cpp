@@ -25,7 +25,7 @@ QStringList textsOf(const Restore::BackupFile &file)
             QStringLiteral("%1 KB").arg(QLocale::c().toString((file.bytes + 1023) / 1024)),
             count(file.members),
             count(file.competitions),
-            file.sound ? QStringLiteral("正常") : QStringLiteral("壊れています")};
+            file.sound ? QStringLiteral("正常") : file.problem};
 }
 
 } // namespace
@@ -55,16 +55,28 @@ RestoreDialog::RestoreDialog(QWidget *parent)
 void RestoreDialog::Showtable()
 {
     WaitCursor wait;
-    m_files = Restore::list(Database::path());
+    m_files = Restore::list(databasePath());
     BackupGrid->setRows(1);
     for (const Restore::BackupFile &file : m_files)
         TableWindow::appendRow(*BackupGrid, textsOf(file));
     BackupGrid->setRow(0);
     Command1->setEnabled(false);
-    if (m_files.isEmpty()) {
+    if (const QString refused = Restore::unusableFolder(databasePath()); !refused.isEmpty()) {
+        Label1->setText(refused);
+    } else if (m_files.isEmpty()) {
         Label1->setText(QStringLiteral("バックアップがありません（フォルダ「%1」）。")
-                            .arg(QDir::toNativeSeparators(Backup::folderFor(Database::path()))));
+                            .arg(QDir::toNativeSeparators(Backup::folderFor(databasePath()))));
     }
+}
+
+void RestoreDialog::useForDamagedFile(const QString &databasePath)
+{
+    m_damagedPath = databasePath;
+}
+
+QString RestoreDialog::databasePath() const
+{
+    return m_damagedPath.isEmpty() ? Database::path() : m_damagedPath;
 }
 
 const Restore::BackupFile *RestoreDialog::chosen() const
@@ -94,15 +106,20 @@ void RestoreDialog::Command1_Click()
     Restore::Outcome outcome;
     {
         WaitCursor wait;
-        outcome = Restore::restore(file->path, QDateTime::currentDateTime());
+        const QDateTime now = QDateTime::currentDateTime();
+        outcome = m_damagedPath.isEmpty() ? Restore::restore(file->path, now)
+                                          : Restore::replaceDamaged(m_damagedPath, file->path, now);
     }
     if (!outcome.restored) {
         MessageBox::critical(this, Title, outcome.problem);
         Showtable();
         return;
     }
+    m_restoredDamaged = !m_damagedPath.isEmpty();
+    const QString kept = m_restoredDamaged ? QStringLiteral("壊れたファイルは「%1」に残してあります。")
+                                           : QStringLiteral("戻す前のデータは「%1」に残してあります。");
     MessageBox::information(this, Title,
-                            QStringLiteral("「%1」の内容に戻しました。\n戻す前のデータは「%2」に保存してあります。")
-                                .arg(name, QFileInfo(outcome.keptCopy).fileName()));
+                            QStringLiteral("「%1」の内容に戻しました。\n").arg(name)
+                                + kept.arg(QDir::toNativeSeparators(outcome.keptCopy)));
     close();
 }

@@ -25,11 +25,19 @@ public:
 
     // Lists and checks the copies of the open database's backup folder.
     void Showtable();
+    // For a database that cannot be opened: the copies of its backup folder, and 復元 puts the
+    // chosen one in its place, keeping the damaged file beside it under another name.
+    void useForDamagedFile(const QString &databasePath);
+    bool restoredDamagedFile() const { return m_restoredDamaged; }
     void BackupGrid_Click();
     void Command1_Click();
 
 private:
     const Restore::BackupFile *chosen() const;
 
+    QString databasePath() const;
+
     QVector<Restore::BackupFile> m_files;
+    QString m_damagedPath;
+    bool m_restoredDamaged = false;
 };

@@ -52,8 +52,11 @@ void restore(QWidget *window, const QString &form, const QSize &designSize)
     const int centredLeft = Twips::fromPixels(full.width()) / 2 - designWidth / 2;
     const double top = SettingsStore::readDouble(SettingKeys::windowTop(form), centredTop);
     const double left = SettingsStore::readDouble(SettingKeys::windowLeft(form), centredLeft);
-    const double height = SettingsStore::readDouble(SettingKeys::windowHeight(form), designHeight);
-    const double width = SettingsStore::readDouble(SettingKeys::windowWidth(form), designWidth);
+    // A size of nothing or less is no size the user gave the window: the design size instead.
+    const double storedHeight = SettingsStore::readDouble(SettingKeys::windowHeight(form), designHeight);
+    const double storedWidth = SettingsStore::readDouble(SettingKeys::windowWidth(form), designWidth);
+    const double height = storedHeight > 0 ? storedHeight : designHeight;
+    const double width = storedWidth > 0 ? storedWidth : designWidth;
 
     // Stored bounds may come from another screen or be edited by hand: keep them on this one.
     const QSize minimum = window->minimumSizeHint().expandedTo(QSize(120, 80));
@@ -115,8 +118,11 @@ void GridWindowPlacement::saveOnce()
     if (m_saved || !m_grid)
         return;
     m_saved = true;
-    WindowPlacement::save(m_window, m_form);
-    WindowPlacement::saveColumnWidths(*m_grid, m_columns);
+    {
+        const SettingsStore::Writing batch;
+        WindowPlacement::save(m_window, m_form);
+        WindowPlacement::saveColumnWidths(*m_grid, m_columns);
+    }
     if (!SettingsStore::lastSaveSucceeded())
         ReportSettingsNotSaved(m_window);
 }
