@@ -137,8 +137,8 @@ private slots:
         QStringList latest;
         for (const QVariant &member : handicaps())
             latest << member.toString().section(" 30.0 31.0", 0, 0); // the year's first and last stay
-        QCOMPARE(latest,
-                 (QStringList{"15.0", "10.0", "10.0", "15.0", "12.0", "12.0", "9.0"})); // the first never played
+        // The first member never played.
+        QCOMPARE(latest, (QStringList{"15.0", "10.0", "10.0", "15.0", "12.0", "12.0", "9.0"}));
     }
 };
 
