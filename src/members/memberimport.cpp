@@ -145,10 +145,11 @@ Preview read(const QByteArray &bytes, const QSet<QString> &memberNames, int free
         const Csv::Record &record = parsed.records.at(i);
         Row row;
         row.line = record.line;
-        row.name = record.fields.value(layout.index[0]);
-        row.kana = record.fields.value(layout.index[1]);
-        row.birthday = record.fields.value(layout.index[2]);
-        row.hcText = record.fields.value(layout.index[3]);
+        // A copy saved by the program has its formula-like cells disarmed: read as they were.
+        row.name = Csv::rearmed(record.fields.value(layout.index[0]));
+        row.kana = Csv::rearmed(record.fields.value(layout.index[1]));
+        row.birthday = Csv::rearmed(record.fields.value(layout.index[2]));
+        row.hcText = Csv::rearmed(record.fields.value(layout.index[3]));
         judge(row, taken);
         preview.rows.append(row);
     }

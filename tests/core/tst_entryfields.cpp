@@ -198,6 +198,25 @@ private slots:
         QCOMPARE(preview.problem.isEmpty() ? rows.join('|') : preview.problem, expected);
     }
 
+    // A cell of a CSV copy by its column: what the file holds; a name, read back by the member
+    // import as it was.
+    void csvCopiesDisarmFormulasAndTheImportReadsThemBack()
+    {
+        using Csv::Column;
+        const auto written = [](Column column, const QStringList &cellsAndWritten) { // "cell|as written"
+            for (const QString &pair : cellsAndWritten) {
+                const QString cell = pair.section('|', 0, 0);
+                QCOMPARE(Csv::encode({{cell}}, {column}), Bom + pair.section('|', 1).toUtf8() + "\r\n");
+                const QByteArray row = Csv::encode({{cell, "か", "1960/1/1", "10"}}, {}); // a file without header
+                QVERIFY(column == Column::Number || MemberImport::read(row, {}, 1).rows.value(0).name == cell);
+            }
+        };
+        written(Column::Text, {"=1+2|'=1+2", "+81 90|'+81 90", "-5|'-5", "@SUM(A1)|'@SUM(A1)", "\tx|'\tx",
+                               "\r=1|\"'\r=1\"", "'x|''x", "''=|'''=", "a=b|a=b", "|"});
+        written(Column::Number, {"-5|-5", "+1.5|+1.5", "-x|'-x", "=1|'=1"});
+        QCOMPARE(Csv::rearmed("'abc"), "'abc"); // an apostrophe typed into a file of one's own stays
+    }
+
     void kanaOrderIsTheDictionarys()
     {
         const QStringList readings = {"きむら", "かわい", "がとう", "カトウ", "かとう", "かとう", "あべ"};

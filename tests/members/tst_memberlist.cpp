@@ -5,12 +5,40 @@
 // 最新HC取得 that fail part-way; the kana order on the bulk add.
 #include "parvelatest.h"
 
+#include "members/handicaphistory.h"
+
 #include <QChartView>
+#include <QDateTimeAxis>
 #include <QLineSeries>
+#include <QValueAxis>
 
 using namespace ParvelaTest;
 
 namespace {
+
+// A chart's axes: the time axis's first and last day, the HC axis's ends and its tick count.
+QString axesText(const QDate &first, const QDate &last, double lowest, double highest, int ticks)
+{
+    return QStringLiteral("%1–%2 %3–%4 %5 ticks")
+        .arg(first.toString("yyyy/M/d"), last.toString("yyyy/M/d"), NumberText::plain(lowest),
+             NumberText::plain(highest), QString::number(ticks));
+}
+
+// What a history chart holds: each series' points ("date HC"), then its axes.
+QString chartText(QChart *chart)
+{
+    QStringList parts;
+    for (QAbstractSeries *series : chart->series()) {
+        QStringList points;
+        for (const QPointF &at : static_cast<QXYSeries *>(series)->points())
+            points << QDateTime::fromMSecsSinceEpoch(qint64(at.x())).toString("yyyy/M/d ") + NumberText::plain(at.y());
+        parts << points.join(", ");
+    }
+    const auto *time = static_cast<QDateTimeAxis *>(chart->axes(Qt::Horizontal).value(0));
+    const auto *hc = static_cast<QValueAxis *>(chart->axes(Qt::Vertical).value(0));
+    return parts.join(" | ") + " | "
+           + axesText(time->min().date(), time->max().date(), hc->min(), hc->max(), hc->tickCount());
+}
 
 // The member dialog that `press` opens: what it showed ("caption:name|kana|birthday|HC"). Then
 // each list of texts is typed over the boxes (an empty text keeps the box) and OK pressed, and
@@ -155,6 +183,31 @@ private slots:
                  (QVariantList{"2 青木 1970/5/6 12.0 12.0 12.0", "3 佐藤 1980/1/1 20.0 20.0 20.0"}));
     }
 
+    // Rounds ("play date HC"), the year's 初HC and 終HC: the axes in 2026. Whole-number ticks a
+    // step of 1, 2, 5, 10 … apart, at most eleven ticks, ends just beyond the points.
+    void historyChartAxes()
+    {
+        using Case = std::tuple<QStringList, double, double, const char *>;
+        for (const auto &[rounds, firstHc, endHc, axes] : std::initializer_list<Case>{
+                 {{"2026/3/1 17", "2026/5/1 17"}, 17, 17, "2026/1/1–2026/12/31 16–18 3 ticks"},
+                 {{}, 20, 18.5, "2026/1/1–2026/12/31 18–21 4 ticks"},
+                 {{"2026/3/1 16.5", "2026/5/1 17.5"}, 17, 17, "2026/1/1–2026/12/31 16–18 3 ticks"},
+                 {{"2024/11/3 1", "2027/2/1 9"}, 5, 5, "2024/11/3–2027/2/1 0–10 11 ticks"},
+                 {{"2026/3/1 1", "2026/5/1 10"}, 5, 5, "2026/1/1–2026/12/31 0–12 7 ticks"}}) {
+            HandicapHistory::History history;
+            history.member.firstHc = firstHc;
+            history.member.endHc = endHc;
+            for (const QString &round : rounds) {
+                history.rounds << PlayedRound{};
+                history.rounds.last().playDate = round.section(' ', 0, 0);
+                history.rounds.last().hc = round.section(' ', 1).toDouble();
+            }
+            const HandicapHistory::ChartAxes got = HandicapHistory::chartAxes(history, 2026);
+            QCOMPARE(axesText(got.firstDay, got.lastDay, got.lowestHc, got.highestHc, got.hcTicks()),
+                     QString::fromUtf8(axes));
+        }
+    }
+
     void historyListsEveryRoundAndChartsTheHandicap()
     {
         const qint16 december = CourseTable::insert(2025, 12, "2025/12/7", "西");
@@ -167,23 +220,30 @@ private slots:
         QVERIFY(!history->isEnabled());
         clickRow(*m_list->MemberGrid, 1);
         QVector<QStringList> rows;
-        QString label;
-        QList<QPointF> points;
-        onNextDialog<HandicapHistoryWindow>([&](HandicapHistoryWindow *window) {
-            rows = shownTable(*window->HistoryGrid).mid(1);
-            label = window->Label1->text();
-            points = static_cast<QLineSeries *>(window->Chart1->chart()->series().first())->points();
-            window->Command1->click();
-        });
-        history->trigger();
+        QStringList label, charts;
+        const auto showHistory = [&] {
+            onNextDialog<HandicapHistoryWindow>([&](HandicapHistoryWindow *window) {
+                rows = shownTable(*window->HistoryGrid).mid(1);
+                label << window->Label1->text();
+                charts << chartText(window->Chart1->chart());
+                window->Command1->click();
+            });
+            history->trigger();
+        };
+        showHistory();
         // Oldest first; the date of a competition without one is its month; place and new HC
         // only once calculated.
         QCOMPARE(rows, (QVector<QStringList>{{"2025/12/7", "西", "18", "85", "67", "優勝", "13"},
                                              {"2026/1", "東", "16", "82", "66", "", ""}}));
-        QVERIFY(label.contains("2026年度 初HC 2001684.3　終HC 15"));
-        QCOMPARE(points.size(), 2);
-        QCOMPARE(QDateTime::fromMSecsSinceEpoch(qint64(points.at(1).x())).date(), QDate(2026, 1, 1));
-        QCOMPARE(points.at(0).y(), 18.0);
+        QVERIFY(label.value(0).contains("2026年度 初HC 2001684.3　終HC 15"));
+        // Then a member who never played: the year's two points still, over the whole year.
+        MemberTable::insert("佐藤", "さとう", "1970/1/1", 17);
+        m_list->Showtable();
+        clickRow(*m_list->MemberGrid, 1);
+        showHistory();
+        QCOMPARE(charts, (QStringList{"2025/12/7 18, 2026/1/1 16 | 2026/1/1 2001684.3, 2026/12/31 15 | "
+                                      "2025/12/7–2026/12/31 0–2500000 6 ticks",
+                                      " | 2026/1/1 17, 2026/12/31 17 | 2026/1/1–2026/12/31 16–18 3 ticks"}));
     }
 };
 

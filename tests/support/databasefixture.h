@@ -4,6 +4,7 @@
 #include "annual/annualsummary.h"
 #include "core/backup.h"
 #include "core/coursetable.h"
+#include "core/csv.h"
 #include "core/database.h"
 #include "core/demodata.h"
 #include "core/kanaorder.h"

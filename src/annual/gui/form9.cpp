@@ -39,6 +39,17 @@ QString columnHeader(int column)
     return totals[column - ObColumn];
 }
 
+// The columns of the CSV copy: the name, numbers, each month's gross followed by its place's
+// label, and the eligibility mark last.
+Csv::Columns csvColumns()
+{
+    Csv::Columns columns(Form9::ColumnCount + 12, Csv::Column::Number);
+    columns.first() = columns.last() = Csv::Column::Text;
+    for (int month = 0; month < 12; ++month)
+        columns[FirstMonthColumn + 2 * month + 1] = Csv::Column::Text;
+    return columns;
+}
+
 template <typename Button>
 Button *makeButton(QWidget *parent, const QString &caption, int left)
 {
@@ -77,7 +88,8 @@ Form9::Form9(QWidget *parent)
     };
     PrintCommand::equipButton(
         *Command5, [this] { return printout(); }, documentName);
-    CsvExport::addCommand(*Command5, documentName, [this] { return csvRecords(); });
+    CsvExport::addCommand(
+        *Command5, documentName, [this] { return csvRecords(); }, csvColumns());
     connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
     new EnterPressesButtons(this);
 

@@ -96,7 +96,8 @@ Form7::Form7(QWidget *parent)
     const auto documentName = [] { return Caption; };
     PrintCommand::equipButton(
         *Command5, [this] { return printout(); }, documentName);
-    CsvExport::addCommand(*Command5, documentName, [this] { return CsvExport::gridTexts(*MemberGrid); });
+    CsvExport::addCommand(*Command5, documentName, [this] { return CsvExport::gridTexts(*MemberGrid); },
+                          {Csv::Column::Text, Csv::Column::Text, Csv::Column::Text, Csv::Column::Number});
     connect(Command6, &QPushButton::clicked, this, &Form7::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form7::Command7_Click);
     connect(MemberGrid, &Grid::SelChange, this, &Form7::MemberGrid_SelChange);

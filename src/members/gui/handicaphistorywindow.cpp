@@ -26,7 +26,7 @@ qreal timeOf(const QDate &date)
 }
 
 // The handicap played with at each round, and the edited year's first and final HC at its
-// first and last day.
+// first and last day, over axes that hold every point clear of the frame.
 QChart *chartOf(const HandicapHistory::History &history, int year)
 {
     auto *played = new QLineSeries;
@@ -43,16 +43,21 @@ QChart *chartOf(const HandicapHistory::History &history, int year)
     auto *chart = new QChart;
     chart->addSeries(played);
     chart->addSeries(yearEnds);
+    const HandicapHistory::ChartAxes axes = HandicapHistory::chartAxes(history, year);
     auto *time = new QDateTimeAxis;
     time->setFormat(QStringLiteral("yyyy/M"));
     auto *handicap = new QValueAxis;
-    handicap->setLabelFormat(QStringLiteral("%g"));
+    handicap->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(handicap, Qt::AlignLeft);
     for (QAbstractSeries *series : chart->series()) {
         series->attachAxis(time);
         series->attachAxis(handicap);
     }
+    // Attaching a series fits the axes to it: the ranges are set after.
+    time->setRange(axes.firstDay.startOfDay(), axes.lastDay.startOfDay());
+    handicap->setRange(axes.lowestHc, axes.highestHc);
+    handicap->setTickCount(axes.hcTicks());
     chart->legend()->setAlignment(Qt::AlignBottom);
     return chart;
 }

@@ -106,7 +106,11 @@ Form4::Form4(QWidget *parent)
     const auto documentName = [this] { return windowTitle() + QStringLiteral("_月例会"); };
     PrintCommand::equipButton(
         *Command5, [this] { return printout(); }, documentName);
-    CsvExport::addCommand(*Command5, documentName, [this] { return CsvExport::gridTexts(*ScoreGrid); });
+    // The place's label and the name, then numbers.
+    Csv::Columns csvColumns(ColumnCount, Csv::Column::Number);
+    csvColumns[0] = csvColumns[1] = Csv::Column::Text;
+    CsvExport::addCommand(
+        *Command5, documentName, [this] { return CsvExport::gridTexts(*ScoreGrid); }, csvColumns);
     connect(Command6, &QPushButton::clicked, this, &Form4::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form4::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Form4::Command8_Click);

@@ -29,9 +29,10 @@ void setCanvasFactory(CanvasFactory factory);
 bool run(QWidget *parent, const Printout &printout);
 // Qt's print preview, drawn by the same printout on the preview's printer.
 void preview(QWidget *parent, const Printout &printout);
-// One copy into a PDF file, in one step: a file dialog proposes `fileName` in the user's
-// documents folder; no printer dialog.
-void saveAsPdf(QWidget *parent, const QString &fileName, const Printout &printout);
+// One copy into a PDF file, in one step: a file dialog proposes `documentName` with ".pdf" in
+// the user's documents folder; no printer dialog. The PDF's title is the document's name, and
+// where it went is told.
+void saveAsPdf(QWidget *parent, const QString &documentName, const Printout &printout);
 
 // Gives a window's print button its shortcut (Ctrl+P) and tooltip; its arrow offers the preview
 // and the PDF of what `printout` gives at that moment, proposed under the name `documentName`
