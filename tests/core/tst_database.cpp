@@ -32,7 +32,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString club = dir.filePath("club.mdb"), other = dir.filePath("other.mdb");
-        const QString missing = dir.filePath("missing/club.mdb"), usage = "err: usage: parvela-db init PATH";
+        const QString missing = dir.filePath("missing/club.mdb"), usage = "err: 使い方 / usage:";
         const QString refused = "err: parvela-db: ";
         using Case = std::tuple<QStringList, int, QString, QString>;
         for (const auto &[arguments, code, said, left] : std::initializer_list<Case>{
