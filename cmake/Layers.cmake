@@ -1,6 +1,6 @@
 # parvela_layer(NAME QT <modules> [BELOW <libraries>] FILES <files>)
 #
-# A static library over the listed files (paths from src/, or absolute), linking the given Qt
+# A library (static unless PARVELA_LAYER_KIND says otherwise) over the listed files (paths from src/, or absolute), linking the given Qt
 # modules and the libraries below it. Before its sources compile, every quoted include of a
 # file under src/ is checked: it must name a header of this library or of a library below.
 function(parvela_layer name)
@@ -29,7 +29,7 @@ function(parvela_layer name)
     list(APPEND allowed ${below_headers})
   endforeach()
 
-  add_library(${name} STATIC ${sources})
+  add_library(${name} ${PARVELA_LAYER_KIND} ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${LAYER_BELOW} ${qt_targets})
   parvela_warnings(${name})
