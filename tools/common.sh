@@ -5,7 +5,7 @@ PARVELA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PARVELA_BUILD="$PARVELA_ROOT/build"
 PARVELA_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
                   fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils
-                  libcsv-dev qt6-charts-dev libqt6opengl6-dev python3 qt6-translations-l10n)
+                  libcsv-dev libsqlite3-dev qt6-charts-dev libqt6opengl6-dev python3 qt6-translations-l10n)
 # The pixel sizes of the application icon beside its SVG in the hicolor theme.
 PARVELA_ICON_SIZES=(16 32 48 64 128 256)
 
