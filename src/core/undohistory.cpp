@@ -67,6 +67,11 @@ UndoHistory::~UndoHistory() = default;
 
 bool UndoHistory::record(const QString &name, const std::function<void()> &action)
 {
+    return record(action, [&name] { return name; });
+}
+
+bool UndoHistory::record(const std::function<void()> &action, const std::function<QString()> &name)
+{
     if (m_recording) {
         action();
         return false;
@@ -87,7 +92,7 @@ bool UndoHistory::record(const QString &name, const std::function<void()> &actio
     const SqliteBuffer changes(buffer);
     if (size == 0)
         return false;
-    m_done.push_back({name, QByteArray(static_cast<const char *>(buffer), size)});
+    m_done.push_back({name(), QByteArray(static_cast<const char *>(buffer), size)});
     m_undone.clear();
     keepWithinLimits();
     emit changed();

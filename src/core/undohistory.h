@@ -32,6 +32,9 @@ public:
     // Called again while recording, the inner action is part of the outer step.
     // Returns whether a step was kept. Throws DatabaseError when the changes cannot be read.
     bool record(const QString &name, const std::function<void()> &action);
+    // The same, for an action whose name is known only once it ran (the member a dialog added):
+    // `name` is asked after `action`, and only when a step is kept.
+    bool record(const std::function<void()> &action, const std::function<QString()> &name);
 
     bool canUndo() const { return !m_done.empty(); }
     bool canRedo() const { return !m_undone.empty(); }
