@@ -96,16 +96,34 @@ void pressBesideFloor(const QString &name, const Clubs::Club &club, QWidget &win
                      Measure::paintedAfter(&window, press), Measure::paintedAfter(&bare, floor), {1.3, 0}, reset);
 }
 
-void newHandicap(const Clubs::Club &club)
+// December's competition, in a fresh copy of the club, as before its first calculation: its
+// rows not placed yet, every member at the handicap November left, and the year's final handicap
+// not set.
+CourseRecord uncalculatedDecember(const Clubs::Club &club)
 {
     Clubs::openCopy(club);
-    const int year = Clubs::year();
-    const CourseRecord december = *CourseTable::firstOfMonth(year, 12);
-    // As before December's first calculation: its rows not placed yet, every member at the
-    // handicap November left, and the year's final handicap not set.
+    const CourseRecord december = *CourseTable::firstOfMonth(Clubs::year(), 12);
     Database::exec(QStringLiteral("update Score set NEW_HC=0,RANK=0 where COURSE_ID=?"), {december.id});
     Database::exec(QStringLiteral("update Member set E_HC=F_HC"));
-    LatestHandicap::apply(year);
+    LatestHandicap::apply(Clubs::year());
+    return december;
+}
+
+// What 新HC計算 of that competition changes: its rows' places and new handicaps, the members'.
+QVector<Table> newHandicapTables(int courseId)
+{
+    return {{QStringLiteral("select ID,NEW_HC,RANK from Score where COURSE_ID=?"),
+             {courseId},
+             QStringLiteral("update Score set NEW_HC=?,RANK=? where ID=?")},
+            {QStringLiteral("select ID,HC,F_HC,E_HC from Member"),
+             {},
+             QStringLiteral("update Member set HC=?,F_HC=?,E_HC=? where ID=?")}};
+}
+
+void newHandicap(const Clubs::Club &club)
+{
+    const int year = Clubs::year();
+    const CourseRecord december = uncalculatedDecember(club);
 
     UndoHistory history;
     ScoreSheetWindow sheet(december, Clubs::settings(), history);
@@ -131,13 +149,7 @@ void newHandicap(const Clubs::Club &club)
     };
     pressBesideFloor(
         QStringLiteral("新HC計算, December of %1").arg(sheet.rows().size()), club, sheet, *sheet.scoreGrid,
-        {{QStringLiteral("select ID,NEW_HC,RANK from Score where COURSE_ID=?"),
-          {december.id},
-          QStringLiteral("update Score set NEW_HC=?,RANK=? where ID=?")},
-         {QStringLiteral("select ID,HC,F_HC,E_HC from Member"),
-          {},
-          QStringLiteral("update Member set HC=?,F_HC=?,E_HC=? where ID=?")}},
-        [&] { sheet.calculateNewHandicaps(); }, [&] { sheet.reload(); }, read);
+        newHandicapTables(december.id), [&] { sheet.calculateNewHandicaps(); }, [&] { sheet.reload(); }, read);
     Clubs::closeCopy(club);
 }
 
@@ -173,17 +185,9 @@ void latestHandicap(const Clubs::Club &club)
 // Both without the window, whose reading and painting are the same either way.
 void undoOfNewHandicap(const Clubs::Club &club)
 {
-    Clubs::openCopy(club);
-    const int year = Clubs::year();
-    const CourseRecord december = *CourseTable::firstOfMonth(year, 12);
-    Database::exec(QStringLiteral("update Score set NEW_HC=0,RANK=0 where COURSE_ID=?"), {december.id});
-    Database::exec(QStringLiteral("update Member set E_HC=F_HC"));
-    LatestHandicap::apply(year);
-    const auto calculate = [&] { Ranking::calculateMonth(december.id, 12, year, Clubs::settings()); };
-    const QVector<Table> tables = {
-        {QStringLiteral("select ID,NEW_HC,RANK from Score where COURSE_ID=?"), {december.id},
-         QStringLiteral("update Score set NEW_HC=?,RANK=? where ID=?")},
-        {QStringLiteral("select ID,HC,F_HC,E_HC from Member"), {}, QStringLiteral("update Member set HC=?,F_HC=?,E_HC=? where ID=?")}};
+    const CourseRecord december = uncalculatedDecember(club);
+    const auto calculate = [&] { Ranking::calculateMonth(december.id, 12, Clubs::year(), Clubs::settings()); };
+    const QVector<Table> tables = newHandicapTables(december.id);
     QVector<Floors::Snapshot> before;
     for (const Table &table : tables)
         before << Floors::snapshot(table.select, table.values);
