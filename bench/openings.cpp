@@ -5,6 +5,7 @@
 #include "annual/gui/annualsummarywindow.h"
 #include "core/database.h"
 #include "core/gui/mainmenu.h"
+#include "core/undohistory.h"
 #include "members/gui/handicaphistorywindow.h"
 #include "members/gui/memberlistwindow.h"
 #include "monthly/gui/monthwindow.h"
@@ -98,7 +99,8 @@ void handicapHistory(const Clubs::Club &club)
         Database::scalar(
             QStringLiteral("select MEMBER_ID from Score group by MEMBER_ID order by count(*) desc, MEMBER_ID limit 1"))
             .toInt();
-    MemberListWindow list(Clubs::settings());
+    UndoHistory history;
+    MemberListWindow list(Clubs::settings(), history);
     list.reload();
     list.show();
     for (int row = 0; row < list.members().size(); ++row) {

@@ -5,6 +5,7 @@
 #include "annual/gui/annualsummarywindow.h"
 #include "core/coursetable.h"
 #include "core/database.h"
+#include "core/undohistory.h"
 #include "members/gui/memberlistwindow.h"
 #include "monthly/gui/scoresheetwindow.h"
 #include "platform/gui/gridview.h"
@@ -31,8 +32,9 @@ struct GridWindows
     }
 
     AnnualSummaryWindow annual{Clubs::settings()};
-    MemberListWindow members{Clubs::settings()};
-    ScoreSheetWindow sheet{*CourseTable::firstOfMonth(Clubs::year(), 12), Clubs::settings()};
+    UndoHistory history;
+    MemberListWindow members{Clubs::settings(), history};
+    ScoreSheetWindow sheet{*CourseTable::firstOfMonth(Clubs::year(), 12), Clubs::settings(), history};
 };
 
 // A shown window's table read again from the database and painted, as after each change the user

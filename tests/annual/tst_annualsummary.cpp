@@ -91,7 +91,7 @@ private slots:
         result(CourseTable::insert(Year, 4, "2025/4/20", "西"), who, 70, 1);
         result(month(5), who, 94, 4);
         result(CourseTable::insert(Year - 1, 1, "2024/1/5", "東"), who, 60, 1);
-        MonthWindow &months = showWindow<MonthWindow>(settings());
+        MonthWindow &months = showWindow<MonthWindow>(settings(), undoHistory());
         QStringList names, row, colours;
         const QString title = opens(
             [&] { months.annualButton->click(); },

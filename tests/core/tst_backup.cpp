@@ -190,7 +190,14 @@ private slots:
     void restoresASoundCopyAndKeepsTheDataBefore()
     {
         QVERIFY(Backup::makeDaily(m_db->path(), QDate(2026, 5, 1)).made);
-        MemberTable::insert("佐藤", "さとう", "1970/1/1", 20);
+        // A step the menu takes back and does again, saying so in its hint box; the restore
+        // clears it.
+        MainMenu menu;
+        QVERIFY(showActive(&menu));
+        menu.history().record("「佐藤」の追加", [] { MemberTable::insert("佐藤", "さとう", "1970/1/1", 20); });
+        QTest::keyClick(&menu, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(menu.hintBox->text(), "元に戻しました：「佐藤」の追加");
+        QTest::keyClick(&menu, Qt::Key_Y, Qt::ControlModifier);
         const QString good = m_backups.filePath("parvela-20260501.mdb");
         const QString damaged = m_backups.filePath("parvela-20260430.mdb");
         QVERIFY(QFile::copy(good, damaged) && writeInto(damaged));
@@ -207,7 +214,7 @@ private slots:
         QSqlDatabase::removeDatabase("otherTables");
         // Each copy listed with its members and verdict, and offered only when sound.
         QStringList listed;
-        onNextDialog<RestoreDialog>([&](RestoreDialog *dialog) {
+        const auto chooseCopy = [&](RestoreDialog *dialog) {
             GridView &grid = *dialog->backupGrid;
             for (int row = 1; row <= grid.model()->rowCount(); ++row) {
                 clickRow(grid, row);
@@ -219,8 +226,14 @@ private slots:
             clickRow(grid, int(listed.indexOf("parvela-20260501.mdb 1 正常 offered")) + 1);
             dialog->restoreButton->click();
             dialog->close();
+        };
+        onNextDialog<SettingsDialog>([&](SettingsDialog *dialog) {
+            onNextDialog<RestoreDialog>(chooseCopy);
+            dialog->restoreButton->click();
+            dialog->close();
         });
-        showWindow<SettingsDialog>(settings()).restoreButton->click();
+        menu.settingsButton->click();
+        QVERIFY(!menu.history().canUndo() && !menu.history().canRedo());
         listed.sort();
         QCOMPARE(listed,
                  (QStringList{"parvela-20260429.mdb  表「Score」の列「MEMBER_NAME」の型が INTEGER です（TEXT "

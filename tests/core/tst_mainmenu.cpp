@@ -116,10 +116,10 @@ private slots:
         const std::function<QPushButton *()> buttons[] = {
             [&] { return m_menu->versionButton; },
             [] { return (new SettingsDialog(settings()))->okButton; },
-            [] { return (new MonthWindow(settings()))->closeButton; },
-            [] { return (new ScoreSheetWindow(CourseRecord(), settings()))->closeButton; },
+            [] { return (new MonthWindow(settings(), undoHistory()))->closeButton; },
+            [] { return (new ScoreSheetWindow(CourseRecord(), settings(), undoHistory()))->closeButton; },
             [] { return (new CompetitionDialog(2003, 5))->cancelButton; },
-            [] { return (new MemberListWindow(settings()))->closeButton; },
+            [] { return (new MemberListWindow(settings(), undoHistory()))->closeButton; },
             [] { return (new AnnualSummaryWindow(settings()))->closeButton; },
             [] { return (new VersionWindow)->closeButton; },
             [] { return (new BulkAddDialog(0))->cancelButton; }};

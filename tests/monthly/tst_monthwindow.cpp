@@ -39,7 +39,7 @@ private slots:
     // nothing stored), 0 the year.
     void keysOpenTheirWindows()
     {
-        MonthWindow &months = showWindow<MonthWindow>(settings());
+        MonthWindow &months = showWindow<MonthWindow>(settings(), undoHistory());
         const QString may = "新規入力-2003年5月";
         // Each key as the platform reports it: 5 on the keyboard, the keypad and with Shift, Shift+A,
         // C, keypad 0, Esc and D.
@@ -62,7 +62,7 @@ private slots:
         const int may = CourseTable::insert(2003, 5, "2003/5/18", "東コース");
         addScore(may, MemberTable::insert("会員", "か", QString(), 10), "会員", 10, 40, 40);
         CourseTable::insert(2004, 5, "2004/5/16", "別の年");
-        MonthWindow &months = showWindow<MonthWindow>(settings());
+        MonthWindow &months = showWindow<MonthWindow>(settings(), undoHistory());
         const auto sheetSeen = [](QWidget *modal) {
             auto *sheet = static_cast<ScoreSheetWindow *>(modal);
             return QStringList{sheet->windowTitle(), sheet->playDateEdit->text(), sheet->courseCombo->currentText(),
@@ -88,7 +88,7 @@ private slots:
         QFETCH(QStringList, historyAfter);
         SettingsStore::save(SettingKeys::course(1), "東");
         SettingsStore::save(SettingKeys::course(3), "北");
-        MonthWindow &months = showWindow<MonthWindow>(settings());
+        MonthWindow &months = showWindow<MonthWindow>(settings(), undoHistory());
         // The names offered, whether OK is on at each step, the day the picker opens on (the one
         // typed, a Saturday: the Sunday clicked must be in sight too) and its weekdays, whatever the
         // system's locale, in Japanese; what OK opens.

@@ -16,6 +16,13 @@ SettingsRecord &settings()
     return record;
 }
 
+UndoHistory &undoHistory()
+{
+    // Made once the application exists, and kept for the whole run.
+    static auto *history = new UndoHistory;
+    return *history;
+}
+
 void prepareEnvironment()
 {
     g_settingsDir = new QTemporaryDir;
@@ -44,6 +51,7 @@ TemporaryDatabase::TemporaryDatabase()
     Database::create(path());
     DataLocation::setProgramFolder(m_dir.path());
     Database::open(path());
+    undoHistory().clear();
 }
 
 TemporaryDatabase::~TemporaryDatabase()

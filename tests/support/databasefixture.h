@@ -16,6 +16,7 @@
 #include "core/settingsentry.h"
 #include "core/settingsrecord.h"
 #include "core/settingsstore.h"
+#include "core/undohistory.h"
 #include "members/latesthandicap.h"
 #include "members/memberentry.h"
 #include "members/memberimport.h"
@@ -42,6 +43,10 @@ void prepareCoreApplication();
 
 // The settings record the tests hand to the rules and the windows, as the main menu would.
 SettingsRecord &settings();
+
+// The run's undo history the tests hand to the windows, as the main menu would; emptied with
+// every new database.
+UndoHistory &undoHistory();
 
 // Removes every stored setting and reloads the defaults into the settings record.
 void clearSettings();

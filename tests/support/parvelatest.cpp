@@ -98,7 +98,7 @@ bool showActive(QWidget *window)
 
 ScoreSheetWindow &openSheet(int year, int month)
 {
-    auto *sheet = new ScoreSheetWindow(*CourseTable::firstOfMonth(year, month), settings());
+    auto *sheet = new ScoreSheetWindow(*CourseTable::firstOfMonth(year, month), settings(), undoHistory());
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     sheet->reload();
     showActive(sheet);

@@ -106,7 +106,11 @@ Window &showWindow(Arguments &&...arguments)
 template <typename Window>
 Window &showTableWindow()
 {
-    auto *window = new Window(settings());
+    Window *window;
+    if constexpr (std::is_constructible_v<Window, SettingsRecord &, UndoHistory &>)
+        window = new Window(settings(), undoHistory());
+    else
+        window = new Window(settings());
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->reload();
     showActive(window);

@@ -8,6 +8,7 @@
 #include "core/gui/helpwindow.h"
 #include "core/gui/recoveryoffer.h"
 #include "core/gui/settingsdialog.h"
+#include "core/gui/undocommands.h"
 #include "core/gui/versionwindow.h"
 #include "core/settingsstore.h"
 #include "members/gui/memberlistwindow.h"
@@ -60,6 +61,8 @@ MainMenu::MainMenu(const SettingsRecord &settings, QWidget *parent)
     connect(helpButton, &QPushButton::clicked, this, &MainMenu::openHelp);
     connect(versionButton, &QPushButton::clicked, this, &MainMenu::openVersion);
     connect(quitButton, &QPushButton::clicked, this, &QWidget::close);
+
+    undoCommands = new UndoCommands(this, m_history, hintBox);
 
     new KeyPreview(this, [this](int key) { return shortcutKey(key); });
     new EnterPressesButtons(this);
@@ -133,7 +136,7 @@ MonthWindow *MainMenu::monthWindow() const
 
 void MainMenu::openMemberList()
 {
-    MemberListWindow members(m_settings, this);
+    MemberListWindow members(m_settings, m_history, this);
     members.reload();
     members.exec();
 }
@@ -141,7 +144,7 @@ void MainMenu::openMemberList()
 void MainMenu::openMonths()
 {
     if (!m_months) {
-        m_months = new MonthWindow(m_settings, this);
+        m_months = new MonthWindow(m_settings, m_history, this);
         m_months->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_months->showYear();
@@ -153,6 +156,8 @@ void MainMenu::openMonths()
 void MainMenu::openSettings()
 {
     SettingsDialog settings(m_settings, this);
+    // The records were replaced as a whole: no step of before fits them.
+    connect(&settings, &SettingsDialog::recordsReplaced, &m_history, &UndoHistory::clear);
     settings.exec();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settingsrecord.h"
+#include "core/undohistory.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -11,9 +12,10 @@ class DatabaseLock;
 class MonthWindow;
 class QLabel;
 class QPushButton;
+class UndoCommands;
 
-// The main menu: the program's first and last window. It holds the settings record of the run,
-// which the windows it opens are given.
+// The main menu: the program's first and last window. It holds the settings record and the undo
+// history of the run, which the windows it opens are given.
 class MainMenu : public QWidget
 {
     Q_OBJECT
@@ -33,6 +35,7 @@ public:
     const SettingsRecord &settings() const { return m_settings; }
     // The month window while it is open.
     MonthWindow *monthWindow() const;
+    UndoHistory &history() { return m_history; }
 
     QPushButton *membersButton;  // メンバー
     QPushButton *scoresButton;   // スコア
@@ -41,6 +44,7 @@ public:
     QPushButton *versionButton;  // バージョン情報
     QPushButton *quitButton;     // 終了
     QLabel *hintBox;
+    UndoCommands *undoCommands; // once a window that changed records has closed
 
     static const QString KeyHint;
 
@@ -63,6 +67,7 @@ private:
     QPushButton *makeButton(const QString &caption, int left, int top, const QString &tooltip);
 
     SettingsRecord m_settings;
+    UndoHistory m_history;
     QPointer<MonthWindow> m_months;
     bool m_shutDown = false;
     std::unique_ptr<DatabaseLock> m_lock;

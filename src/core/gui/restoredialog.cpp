@@ -122,6 +122,7 @@ void RestoreDialog::restoreChosen()
         return;
     }
     m_restoredDamaged = !m_damagedPath.isEmpty();
+    emit restored();
     const QString kept = m_restoredDamaged ? QStringLiteral("壊れたファイルは「%1」に残してあります。")
                                            : QStringLiteral("戻す前のデータは「%1」に残してあります。");
     MessageBox::information(this, Title,

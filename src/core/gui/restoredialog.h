@@ -32,6 +32,10 @@ public:
     void restoreChosen();
     bool restoredDamagedFile() const { return m_restoredDamaged; }
 
+signals:
+    // The records were replaced by a copy's.
+    void restored();
+
 private:
     const Restore::BackupFile *chosen() const;
 

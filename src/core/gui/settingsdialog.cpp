@@ -211,6 +211,7 @@ void SettingsDialog::store()
 void SettingsDialog::openRestore()
 {
     RestoreDialog restore(this);
+    connect(&restore, &RestoreDialog::restored, this, &SettingsDialog::recordsReplaced);
     restore.reload();
     restore.exec();
 }

@@ -44,6 +44,10 @@ public:
     void store();
     void openRestore(); // the list of backups, to go back to one
 
+signals:
+    // A restore from the list of backups replaced the records.
+    void recordsReplaced();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 

@@ -2,10 +2,12 @@
 
 #include "core/gui/errorreport.h"
 #include "core/gui/failedreadnotice.h"
+#include "core/gui/undocommands.h"
 #include "core/gui/windowplacement.h"
 #include "core/membertable.h"
 #include "core/numbertext.h"
 #include "core/settingsrecord.h"
+#include "core/undohistory.h"
 #include "members/gui/handicaphistorywindow.h"
 #include "members/gui/memberdialog.h"
 #include "members/gui/memberimportdialog.h"
@@ -23,6 +25,8 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 const QString MemberListWindow::Caption = QStringLiteral("メンバー");
@@ -53,9 +57,10 @@ QString textOf(const MemberRecord &member, int, int column)
 
 } // namespace
 
-MemberListWindow::MemberListWindow(const SettingsRecord &settings, QWidget *parent)
+MemberListWindow::MemberListWindow(const SettingsRecord &settings, UndoHistory &history, QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
+    , m_history(history)
     , m_members({QStringLiteral("氏名"), QStringLiteral("ふりがな"), QStringLiteral("誕生日"), QStringLiteral("HC")},
                 false, textOf)
     , m_placement(this, PlacementName)
@@ -99,6 +104,10 @@ MemberListWindow::MemberListWindow(const SettingsRecord &settings, QWidget *pare
     closeButton = makeButton(QStringLiteral("終了"), 5880, 1095);
     updateEditButtons();
     m_readNotice = new FailedReadNotice(memberGrid, {printButton});
+    undoCommands = new UndoCommands(this, history, nullptr, memberGrid);
+    addButton->menu()->addSeparator();
+    addButton->menu()->addActions({undoCommands->undoAction, undoCommands->redoAction});
+    connect(&history, &UndoHistory::recordsRestored, this, &MemberListWindow::reload);
 
     setTabOrder(addButton, editButton);
     setTabOrder(editButton, deleteButton);
@@ -153,7 +162,11 @@ void MemberListWindow::updateEditButtons()
 void MemberListWindow::addMember()
 {
     MemberDialog dialog(EntryMode::Add, MemberRecord(), m_settings.editYear, this);
-    if (dialog.exec() == QDialog::Accepted)
+    bool accepted = false;
+    RunAsStep(
+        this, m_history, [&] { accepted = dialog.exec() == QDialog::Accepted; },
+        [&] { return StepName({dialog.nameEdit->text()}, QStringLiteral("追加")); });
+    if (accepted)
         reload();
 }
 
@@ -171,7 +184,11 @@ void MemberListWindow::editCurrentRow()
         return;
     }
     MemberDialog dialog(EntryMode::Edit, *member, m_settings.editYear, this);
-    if (dialog.exec() == QDialog::Accepted)
+    bool accepted = false;
+    RunAsStep(
+        this, m_history, [&] { accepted = dialog.exec() == QDialog::Accepted; },
+        [&] { return StepName({member->name}, QStringLiteral("編集")); });
+    if (accepted)
         reload();
 }
 
@@ -181,10 +198,14 @@ void MemberListWindow::deleteSelectedRows()
     if (!block)
         return;
     QVector<qint16> ids;
-    for (int row = block->first; row <= block->last; ++row)
+    QStringList names;
+    for (int row = block->first; row <= block->last; ++row) {
         ids.append(members().at(row).id);
+        names.append(members().at(row).name);
+    }
     // Either every selected member goes or, on an error, none does. Their Score rows stay.
-    RunReportingErrors(this, [&] { MemberTable::removeAll(ids); });
+    RunAsStep(
+        this, m_history, [&] { MemberTable::removeAll(ids); }, [&] { return StepName(names, QStringLiteral("削除")); });
     reload();
 }
 
@@ -192,7 +213,9 @@ void MemberListWindow::takeLatestHandicaps()
 {
     WaitCursor wait;
     QVector<MemberRecord> members;
-    const bool applied = RunReportingErrors(this, [&] { members = LatestHandicap::applyForList(m_settings.editYear); });
+    const bool applied = RunReportingErrors(this, [&] {
+        m_history.record(QStringLiteral("最新HC取得"), [&] { members = LatestHandicap::applyForList(m_settings.editYear); });
+    });
     // The retrieval gives the list as it now reads, so it need not be read again; after a
     // failure the list shows what is stored.
     if (applied)
@@ -218,8 +241,13 @@ void MemberListWindow::importCsv()
             QStringLiteral("「%1」は取り込めません。\n%2").arg(QFileInfo(path).fileName(), preview.problem));
         return;
     }
-    MemberImportDialog dialog(QFileInfo(path).fileName(), preview.rows, this);
-    if (dialog.exec() == QDialog::Accepted)
+    const QString fileName = QFileInfo(path).fileName();
+    MemberImportDialog dialog(fileName, preview.rows, this);
+    bool accepted = false;
+    RunAsStep(
+        this, m_history, [&] { accepted = dialog.exec() == QDialog::Accepted; },
+        [&] { return QStringLiteral("「%1」からの取込").arg(fileName); });
+    if (accepted)
         reload();
 }
 

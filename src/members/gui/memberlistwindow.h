@@ -16,6 +16,8 @@ class FailedReadNotice;
 class GridView;
 class QAction;
 class QPushButton;
+class UndoCommands;
+class UndoHistory;
 struct SettingsRecord;
 
 // The member list: every member in kana order, with add, edit, delete and the latest
@@ -25,15 +27,16 @@ class MemberListWindow : public QDialog
     Q_OBJECT
 
 public:
-    explicit MemberListWindow(const SettingsRecord &settings, QWidget *parent = nullptr);
+    MemberListWindow(const SettingsRecord &settings, UndoHistory &history, QWidget *parent = nullptr);
 
     GridView *memberGrid;
-    SplitButton *addButton;            // 追加; its arrow: CSVから取込…
+    SplitButton *addButton;            // 追加; its arrow: CSVから取込…, 元に戻す, やり直す
     SplitButton *editButton;           // 編集; its arrow: HC履歴…
     QPushButton *deleteButton;         // 削除
     SplitButton *printButton;          // 印刷
     QPushButton *latestHandicapButton; // 最新HC取得
     QPushButton *closeButton;          // 終了
+    UndoCommands *undoCommands;
 
     static const QString Caption;
     static const QString PlacementName; // "Form7": its placement keys
@@ -69,6 +72,7 @@ private:
     PrintCommand::Printout printout() const;
 
     const SettingsRecord &m_settings;
+    UndoHistory &m_history;
     // A row names its member by ID, even when another member was renamed to the same name.
     RowsModel<MemberRecord> m_members;
     QAction *m_historyCommand = nullptr; // needs a member row, as 編集 does

@@ -7,7 +7,9 @@
 
 #include "core/coursetable.h"
 #include "core/gui/errorreport.h"
+#include "core/gui/undocommands.h"
 #include "core/settingsrecord.h"
+#include "core/undohistory.h"
 #include "platform/gui/widgets.h"
 
 #include <QLabel>
@@ -16,9 +18,10 @@
 const QString MonthWindow::KeyHint =
     QStringLiteral("１月～９月は1～9\r\n１０月～１２月はA～C\r\n年間は0のキーに対応しています");
 
-MonthWindow::MonthWindow(const SettingsRecord &settings, QWidget *parent)
+MonthWindow::MonthWindow(const SettingsRecord &settings, UndoHistory &history, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_settings(settings)
+    , m_history(history)
 {
     setWindowTitle(QStringLiteral("編集月選択"));
     setFont(Ui::formFont());
@@ -54,6 +57,7 @@ MonthWindow::MonthWindow(const SettingsRecord &settings, QWidget *parent)
     hintBox->setGeometry(Twips::rect(0, 3120, 2655, 735));
     Ui::makeHintBox(*hintBox);
     hintBox->setText(KeyHint);
+    new UndoCommands(this, history, hintBox);
 
     // Children were created in tab order: months 1 … 12, 年間, 閉じる.
     new KeyPreview(this, [this](int key) { return shortcutKey(key); });
@@ -91,11 +95,15 @@ void MonthWindow::openMonth(int month)
         return;
     if (!competition) {
         CompetitionDialog dialog(year, month, this);
-        if (dialog.exec() != QDialog::Accepted)
+        bool accepted = false;
+        RunAsStep(
+            this, m_history, [&] { accepted = dialog.exec() == QDialog::Accepted; },
+            [month] { return QStringLiteral("%1月の月例会の追加").arg(month); });
+        if (!accepted)
             return;
         competition = dialog.competition();
     }
-    ScoreSheetWindow sheet(*competition, m_settings, this);
+    ScoreSheetWindow sheet(*competition, m_settings, m_history, this);
     sheet.reload();
     sheet.exec();
 }

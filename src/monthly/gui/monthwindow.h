@@ -6,6 +6,7 @@
 
 class QLabel;
 class QPushButton;
+class UndoHistory;
 struct SettingsRecord;
 
 // The month selection window: one button per month of the edited year, and the year's summary.
@@ -15,7 +16,7 @@ class MonthWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit MonthWindow(const SettingsRecord &settings, QWidget *parent = nullptr);
+    MonthWindow(const SettingsRecord &settings, UndoHistory &history, QWidget *parent = nullptr);
 
     QLabel *yearLabel;                          // the edited year when the main menu last showed it
     std::array<QPushButton *, 12> monthButtons; // 1月 … 12月, index + 1 = month
@@ -37,4 +38,5 @@ private:
     bool shortcutKey(int key);
 
     const SettingsRecord &m_settings;
+    UndoHistory &m_history;
 };

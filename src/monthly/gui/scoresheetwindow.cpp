@@ -11,20 +11,24 @@
 #include "core/coursetable.h"
 #include "core/gui/errorreport.h"
 #include "core/gui/failedreadnotice.h"
+#include "core/gui/undocommands.h"
 #include "core/gui/windowplacement.h"
 #include "core/scoretable.h"
 #include "core/settingsrecord.h"
+#include "core/undohistory.h"
 #include "platform/gui/csvexport.h"
 #include "platform/gui/gridview.h"
 #include "platform/gui/printcommand.h"
 #include "platform/gui/splitbutton.h"
 #include "platform/gui/widgets.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 const QString ScoreSheetWindow::PlacementName = QStringLiteral("Form4");
@@ -56,10 +60,12 @@ QPushButton *makeButton(QWidget *parent, const QString &caption)
 
 } // namespace
 
-ScoreSheetWindow::ScoreSheetWindow(const CourseRecord &competition, const SettingsRecord &settings, QWidget *parent)
+ScoreSheetWindow::ScoreSheetWindow(const CourseRecord &competition, const SettingsRecord &settings,
+                                   UndoHistory &history, QWidget *parent)
     : QDialog(parent)
     , m_competition(competition)
     , m_settings(settings)
+    , m_history(history)
     , m_rows(headers(), true, textOf)
     , m_placement(this, PlacementName)
 {
@@ -89,7 +95,7 @@ ScoreSheetWindow::ScoreSheetWindow(const CourseRecord &competition, const Settin
     for (int column = 0; column < ScoreText::SheetColumns; ++column)
         scoreGrid->setColumnTwips(column, ColumnTwips[column]);
 
-    addButton = makeButton(this, QStringLiteral("追加"));
+    addButton = new SplitButton(QStringLiteral("追加"), this);
     bulkAddButton = makeButton(this, QStringLiteral("一括追加"));
     editButton = makeButton(this, QStringLiteral("編集"));
     deleteButton = makeButton(this, QStringLiteral("削除"));
@@ -98,8 +104,11 @@ ScoreSheetWindow::ScoreSheetWindow(const CourseRecord &competition, const Settin
     closeButton = makeButton(this, QStringLiteral("終了"));
     updateEditButtons();
     m_readNotice = new FailedReadNotice(scoreGrid, {printButton});
+    undoCommands = new UndoCommands(this, history, nullptr, scoreGrid);
+    addButton->menu()->addActions({undoCommands->undoAction, undoCommands->redoAction});
+    connect(&history, &UndoHistory::recordsRestored, this, &ScoreSheetWindow::showRestored);
 
-    connect(addButton, &QPushButton::clicked, this, &ScoreSheetWindow::addScore);
+    connect(addButton, &QToolButton::clicked, this, &ScoreSheetWindow::addScore);
     connect(editButton, &QPushButton::clicked, this, &ScoreSheetWindow::editCurrentRow);
     connect(deleteButton, &QPushButton::clicked, this, &ScoreSheetWindow::deleteSelectedRows);
     connect(newHandicapButton, &QPushButton::clicked, this, &ScoreSheetWindow::calculateNewHandicaps);
@@ -162,7 +171,11 @@ void ScoreSheetWindow::addScore()
     ScoreRecord row;
     row.courseId = m_competition.id;
     ScoreEntryDialog entry(EntryMode::Add, row, entered, this);
-    if (entry.exec() == QDialog::Accepted)
+    bool accepted = false;
+    RunAsStep(
+        this, m_history, [&] { accepted = entry.exec() == QDialog::Accepted; },
+        [&] { return StepName({entry.memberCombo->currentText()}, QStringLiteral("追加")); });
+    if (accepted)
         reload();
 }
 
@@ -176,7 +189,11 @@ void ScoreSheetWindow::editCurrentRow()
     if (!RunReportingErrors(this, [&] { score = ScoreTable::byId(rows().at(scoreGrid->currentRow()).id); }) || !score)
         return;
     ScoreEntryDialog entry(EntryMode::Edit, *score, {}, this);
-    if (entry.exec() == QDialog::Accepted)
+    bool accepted = false;
+    RunAsStep(
+        this, m_history, [&] { accepted = entry.exec() == QDialog::Accepted; },
+        [&] { return StepName({score->memberName}, QStringLiteral("編集")); });
+    if (accepted)
         reload();
 }
 
@@ -187,17 +204,40 @@ void ScoreSheetWindow::deleteSelectedRows()
         return;
     // Exactly the block the user sees selected goes, or on an error none of it.
     QVector<qint16> ids;
-    for (int row = block->first; row <= block->last; ++row)
+    QStringList names;
+    for (int row = block->first; row <= block->last; ++row) {
         ids.append(rows().at(row).id);
-    RunReportingErrors(this, [&] { ScoreTable::removeAll(ids); });
+        names.append(rows().at(row).memberName);
+    }
+    RunAsStep(
+        this, m_history, [&] { ScoreTable::removeAll(ids); }, [&] { return StepName(names, QStringLiteral("削除")); });
     reload();
 }
 
 void ScoreSheetWindow::bulkAdd()
 {
     BulkAddDialog selection(m_competition.id, this);
-    if (selection.exec() == QDialog::Accepted)
+    bool accepted = false;
+    RunAsStep(
+        this, m_history, [&] { accepted = selection.exec() == QDialog::Accepted; },
+        [this] { return QStringLiteral("%1月の一括追加").arg(m_competition.month); });
+    if (accepted)
         reload();
+}
+
+void ScoreSheetWindow::showRestored()
+{
+    std::optional<CourseRecord> stored;
+    if (!RunReportingErrors(this, [&] { stored = CourseTable::firstOfMonth(m_competition.year, m_competition.month); }))
+        return;
+    // Its rows would belong to no competition: closed without storing date and course.
+    if (!stored || stored->id != m_competition.id) {
+        close();
+        return;
+    }
+    playDateEdit->setText(stored->playDate);
+    courseCombo->setEditText(stored->courseName);
+    reload();
 }
 
 void ScoreSheetWindow::pickDate()
@@ -212,7 +252,8 @@ void ScoreSheetWindow::storeAndClose()
     // An unwritable settings file is told once, by the placement saved as the sheet closes.
     const bool stored = RunReportingErrors(this, [&] {
         CourseHistory::remember(name);
-        CourseTable::updateDateAndName(m_competition.id, date, name);
+        m_history.record(QStringLiteral("%1月のプレイ日とコースの変更").arg(m_competition.month),
+                         [&] { CourseTable::updateDateAndName(m_competition.id, date, name); });
     });
     // When the date and course could not be stored the sheet stays open, so nothing typed is
     // lost without the user knowing.
@@ -286,7 +327,9 @@ void ScoreSheetWindow::calculateNewHandicaps()
     WaitCursor hourglass;
     QVector<ScoreRecord> sheet;
     const bool calculated = RunReportingErrors(this, [&] {
-        sheet = Ranking::calculateMonth(m_competition.id, m_competition.month, m_competition.year, m_settings);
+        m_history.record(QStringLiteral("%1月の新HC計算").arg(m_competition.month), [&] {
+            sheet = Ranking::calculateMonth(m_competition.id, m_competition.month, m_competition.year, m_settings);
+        });
     });
     // The calculation gives the sheet as it now reads, so it need not be read again; after a
     // failure the sheet shows what is stored.

@@ -19,6 +19,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class SplitButton;
+class UndoCommands;
+class UndoHistory;
 struct SettingsRecord;
 
 // The month's score sheet: one competition with all its results in net order. The hub of a
@@ -28,7 +30,8 @@ class ScoreSheetWindow : public QDialog
     Q_OBJECT
 
 public:
-    ScoreSheetWindow(const CourseRecord &competition, const SettingsRecord &settings, QWidget *parent = nullptr);
+    ScoreSheetWindow(const CourseRecord &competition, const SettingsRecord &settings, UndoHistory &history,
+                     QWidget *parent = nullptr);
 
     static const QString PlacementName; // "Form4": its placement keys
     static const QSize DesignSize;      // client area in pixels
@@ -38,13 +41,14 @@ public:
     QPushButton *pickDateButton; // ...
     QComboBox *courseCombo;
     GridView *scoreGrid;
-    QPushButton *addButton;         // 追加
+    SplitButton *addButton;         // 追加; its arrow: 元に戻す, やり直す
     QPushButton *bulkAddButton;     // 一括追加
     QPushButton *editButton;        // 編集
     QPushButton *deleteButton;      // 削除
     SplitButton *printButton;       // 印刷
     QPushButton *newHandicapButton; // 新HC計算
     QPushButton *closeButton;       // 終了
+    UndoCommands *undoCommands;
 
     // Reloads the grid from the database.
     void reload();
@@ -72,6 +76,9 @@ private:
     // Replaces the grid's rows with those `read` gives (a failed read is told over the grid).
     void loadRows(const std::function<QVector<ScoreRecord>()> &read);
     void pickDate();
+    // After an undo or a redo: the rows, date and course as stored now; the sheet closes when
+    // its competition was taken back.
+    void showRestored();
     void layOut();
     void updateEditButtons();
     // The sheet as it is shown now, ready to be drawn any number of times.
@@ -79,6 +86,7 @@ private:
 
     CourseRecord m_competition;
     const SettingsRecord &m_settings;
+    UndoHistory &m_history;
     RowsModel<ScoreRecord> m_rows;
     GridWindowPlacement m_placement;
     FailedReadNotice *m_readNotice;
