@@ -2,7 +2,7 @@
 // program with.
 #include "core/database.h"
 #include "core/demodata.h"
-#include "core/module1.h"
+#include "core/settingsrecord.h"
 #include "core/version.h"
 
 #include <QCoreApplication>
@@ -14,18 +14,31 @@
 
 namespace {
 
-int usage()
+// In Japanese and in English, as the README is: the program's messages are Japanese, while a
+// terminal's user may read either.
+const char Usage[] =
+    "使い方 / usage:\n"
+    "  parvela-db init PATH\n"
+    "  parvela-db demo PATH [--members N] [--years Y] [--seed S] [--year YYYY]\n"
+    "  parvela-db --version | --help\n"
+    "\n"
+    "  init PATH   空の Parvela データベースを作ります（既存のファイルは上書きしません）。\n"
+    "              create an empty Parvela database (never overwrites a file)\n"
+    "  demo PATH   架空のクラブのデータベースを作ります（既存のファイルは上書きしません）。\n"
+    "              会員 N 人（40）、YYYY 年（今年）までの Y 年分（1）の毎月の月例会を、\n"
+    "              既定の倍率で順位と新HCまで計算して入れます。同じオプションなら同じファイルになります。\n"
+    "              create a database of a made-up club (never overwrites a file):\n"
+    "              N members (40), a competition every month of Y years (1) ending\n"
+    "              with YYYY (this year), ranked with the default multipliers;\n"
+    "              the same options give the same file\n"
+    "  --version   版を表示します / print the version\n"
+    "  --help      この説明を表示します / print this text\n";
+
+// Asked for, the text goes to the standard output; after a mistake, to the error output.
+int usage(bool asked = false)
 {
-    std::fputs("usage: parvela-db init PATH\n"
-               "       parvela-db --version\n"
-               "       parvela-db demo PATH [--members N] [--years Y] [--seed S] [--year YYYY]\n"
-               "  init PATH   create an empty Parvela database (never overwrites a file)\n"
-               "  demo PATH   create a database of a made-up club (never overwrites a file):\n"
-               "              N members (40), a competition every month of Y years (1) ending\n"
-               "              with YYYY (this year), ranked with the default multipliers;\n"
-               "              the same options give the same file\n",
-               stderr);
-    return 2;
+    std::fputs(Usage, asked ? stdout : stderr);
+    return asked ? 0 : 2;
 }
 
 int fail(const QString &message)
@@ -81,6 +94,8 @@ int main(int argc, char *argv[])
         std::printf("parvela-db %s\n", qPrintable(programVersion()));
         return 0;
     }
+    if (args.size() == 1 && args.at(0) == QLatin1String("--help"))
+        return usage(true);
     if (args.size() == 2 && args.at(0) == QLatin1String("init")) {
         try {
             Database::create(args.at(1));

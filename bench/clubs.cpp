@@ -1,8 +1,9 @@
 #include "clubs.h"
 
 #include "core/database.h"
+#include "core/datalocation.h"
 #include "core/demodata.h"
-#include "core/module1.h"
+#include "core/settingsrecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,6 +70,16 @@ QString runFolder()
     return g_runFolder;
 }
 
+const SettingsRecord &settings()
+{
+    static const SettingsRecord run = [] {
+        SettingsRecord defaults;
+        defaults.editYear = static_cast<qint16>(year());
+        return defaults;
+    }();
+    return run;
+}
+
 void make(const Club &club)
 {
     DemoData::Options options;
@@ -76,7 +87,7 @@ void make(const Club &club)
     options.years = club.years;
     QDir().mkpath(club.folder());
     try {
-        DemoData::createClub(club.path(), options, Module1::Settings);
+        DemoData::createClub(club.path(), options, settings());
     } catch (const StartupError &error) {
         std::fprintf(stderr, "parvela-bench: %s\n", qPrintable(error.message()));
         std::exit(2);
@@ -86,7 +97,7 @@ void make(const Club &club)
 void open(const Club &club)
 {
     openOrDie(club.path());
-    Module1::SetProgramFolder(club.folder());
+    DataLocation::setProgramFolder(club.folder());
 }
 
 void openCopy(const Club &club)

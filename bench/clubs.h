@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVector>
 
+struct SettingsRecord;
+
 // The made-up clubs the figures are measured on, each in a folder of its own (as the program
 // keeps parvela.mdb beside itself), all under the run's temporary folder.
 namespace Clubs {
@@ -25,6 +27,8 @@ int year();
 // Where everything of the run lives; set once before the clubs are made.
 void setRunFolder(const QString &folder);
 QString runFolder();
+// The settings the windows are given: the defaults, editing year().
+const SettingsRecord &settings();
 
 void make(const Club &club);
 // Opens the club's database for the figures that only read.

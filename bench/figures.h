@@ -16,8 +16,8 @@ void openings(const Clubs::Club &club);
 // 新HC計算 on December's sheet and 最新HC取得 in the member list, each until the reloaded
 // table has been painted.
 void handlers(const Clubs::Club &club);
-// Each grid window's rows put into its grid and painted, beside a bare table.
-void gridFills(const Clubs::Club &club);
+// Each table window's rows read again and painted, as after a change, beside the floor.
+void reloads(const Clubs::Club &club);
 // Each print button's one copy into a PDF file.
 void printouts(const Clubs::Club &club);
 // The program started in a new process until its main menu is painted: the first start of a

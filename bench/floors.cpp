@@ -1,39 +1,153 @@
 #include "floors.h"
 
 #include "core/database.h"
-#include "platform/gui/grid.h"
 #include "platform/gui/printcommand.h"
-#include "platform/gui/widgets.h"
 #include "platform/print/printcanvas.h"
 
+#include <QAbstractTableModel>
 #include <QFontMetricsF>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPainter>
 #include <QPrinter>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTableWidget>
+#include <QTableView>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace Floors {
 
-QVariant readRows(const QString &statement, const QVariantList &values)
+namespace {
+
+[[noreturn]] void die(const char *what, sqlite3 *db)
 {
-    QSqlQuery query(Database::connection());
-    query.setForwardOnly(true);
-    query.prepare(statement);
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    query.exec();
-    const int columns = query.record().count();
-    QVariant first;
-    QVariantList row(columns);
-    while (query.next()) {
-        for (int column = 0; column < columns; ++column)
-            row[column] = query.value(column);
-        if (!first.isValid())
-            first = row.value(0);
+    std::fprintf(stderr, "parvela-bench: %s: %s\n", what, db ? sqlite3_errmsg(db) : "no connection");
+    std::exit(2);
+}
+
+// The program's own connection, as the driver holds it.
+sqlite3 *connection()
+{
+    const QVariant handle = Database::connection().driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        die("the connection is no SQLite connection", nullptr);
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+// A statement prepared on the program's connection, finalized when it goes.
+class Statement
+{
+public:
+    explicit Statement(const QString &text)
+        : m_db(connection())
+    {
+        const QByteArray utf8 = text.toUtf8();
+        if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &m_statement, nullptr) != SQLITE_OK)
+            die("prepare", m_db);
     }
-    return first;
+    ~Statement() { sqlite3_finalize(m_statement); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    sqlite3_stmt *get() const { return m_statement; }
+    // SQLITE_ROW while there is a row, SQLITE_DONE after the last one.
+    int step()
+    {
+        const int result = sqlite3_step(m_statement);
+        if (result != SQLITE_ROW && result != SQLITE_DONE)
+            die("step", m_db);
+        return result;
+    }
+
+private:
+    sqlite3 *m_db;
+    sqlite3_stmt *m_statement = nullptr;
+};
+
+} // namespace
+
+Values readRows(const QString &statement, const QVector<qint64> &values)
+{
+    Statement query(statement);
+    for (int i = 0; i < values.size(); ++i)
+        sqlite3_bind_int64(query.get(), i + 1, values.at(i));
+    Values read;
+    const int columns = sqlite3_column_count(query.get());
+    while (query.step() == SQLITE_ROW) {
+        for (int column = 0; column < columns; ++column) {
+            switch (sqlite3_column_type(query.get(), column)) {
+            case SQLITE_INTEGER:
+                read.integers.push_back(sqlite3_column_int64(query.get(), column));
+                break;
+            case SQLITE_FLOAT:
+                read.reals.push_back(sqlite3_column_double(query.get(), column));
+                break;
+            case SQLITE_TEXT:
+                read.texts.append(QString::fromUtf8(
+                    reinterpret_cast<const char *>(sqlite3_column_text(query.get(), column)),
+                    sqlite3_column_bytes(query.get(), column)));
+                break;
+            default: // NULL: nothing to keep
+                break;
+            }
+        }
+    }
+    return read;
+}
+
+QString idList(const std::vector<qint64> &ids)
+{
+    QStringList texts;
+    for (const qint64 id : ids)
+        texts << QString::number(id);
+    return texts.join(QLatin1Char(','));
+}
+
+// The annual table is worked out of the year's competitions, every row of theirs (the first row
+// of a member in a month, places, totals) and the members with both handicaps and the reading
+// their order comes from. The floor works nothing out: months, totals, eligibility, kana order
+// and the cell texts cost it nothing.
+void readAnnualRows(int year)
+{
+    const Values courses = readRows(QStringLiteral("select ID from Course where CYEAR=? order by CMONTH,ID"), {year});
+    readRows(QStringLiteral("select ID,COURSE_ID,MEMBER_ID,OB,GROSS_VAL,RANK from Score where COURSE_ID in (%1)")
+                 .arg(idList(courses.integers)));
+    readRows(QStringLiteral("select ID,NAME,HURIKANA,F_HC,E_HC from Member"));
+}
+
+// The four columns shown, without the kana order or the IDs the program keeps for its rows.
+void readMemberRows()
+{
+    readRows(QStringLiteral("select NAME,HURIKANA,BIRTHDAY,HC from Member"));
+}
+
+// The month's competition, then its rows with the columns shown and the birthday the order
+// needs, joined with Member as the sheet shows only present members; without the order, the
+// places or the texts.
+void readSheetRows(int year, int month)
+{
+    const Values course =
+        readRows(QStringLiteral("select ID,PLAYDATE,COURSENAME from Course where CYEAR=? and CMONTH=?"), {year, month});
+    readRows(QStringLiteral("select Score.MEMBER_NAME,Score.HC,Score.OB,Score.OUT_VAL,Score.IN_VAL,Score.GROSS_VAL,"
+                            "Score.NET_VAL,Score.NEW_HC,Member.BIRTHDAY from Score inner join Member on "
+                            "Score.MEMBER_ID=Member.ID where Score.COURSE_ID=?"),
+             {course.firstInteger()});
+}
+
+// The member and the columns of the member's rounds shown; no chart, which the window draws
+// besides.
+void readHistoryRows(int memberId)
+{
+    readRows(QStringLiteral("select NAME,HURIKANA,F_HC,E_HC from Member where ID=?"), {memberId});
+    readRows(QStringLiteral("select Course.CYEAR,Course.CMONTH,Course.PLAYDATE,Course.COURSENAME,Score.HC,"
+                            "Score.GROSS_VAL,Score.NET_VAL,Score.NEW_HC,Score.RANK from Score inner join Course "
+                            "on Score.COURSE_ID=Course.ID where Score.MEMBER_ID=?"),
+             {memberId});
 }
 
 Snapshot snapshot(const QString &statement, const QVariantList &values)
@@ -54,43 +168,60 @@ Writes changes(const QString &statement, const Snapshot &before, const Snapshot 
 {
     Writes writes{statement, {}};
     for (auto row = after.cbegin(); row != after.cend(); ++row) {
-        if (before.value(row.key()) != row.value())
-            writes.rows.append(row.value() + QVariantList{row.key()});
+        if (before.value(row.key()) == row.value())
+            continue;
+        QVector<double> values;
+        for (const QVariant &value : row.value())
+            values << value.toDouble();
+        values << row.key();
+        writes.rows.append(values);
     }
     return writes;
 }
 
 void write(const QVector<Writes> &writes)
 {
-    QSqlDatabase db = Database::connection();
-    db.transaction();
+    sqlite3 *db = connection();
+    if (sqlite3_exec(db, "begin", nullptr, nullptr, nullptr) != SQLITE_OK)
+        die("begin", db);
     for (const Writes &statement : writes) {
         if (statement.rows.isEmpty())
             continue;
-        QSqlQuery query(db);
-        query.prepare(statement.statement);
-        for (const QVariantList &row : statement.rows) {
+        Statement update(statement.statement);
+        for (const QVector<double> &row : statement.rows) {
             for (int i = 0; i < row.size(); ++i)
-                query.bindValue(i, row.at(i));
-            query.exec();
+                sqlite3_bind_double(update.get(), i + 1, row.at(i));
+            update.step();
+            sqlite3_reset(update.get());
         }
     }
-    db.commit();
+    if (sqlite3_exec(db, "commit", nullptr, nullptr, nullptr) != SQLITE_OK)
+        die("commit", db);
 }
 
-Cells cellsOf(const Grid &grid)
+Cells cellsOf(const QTableView &table)
 {
     Cells cells;
-    for (int column = 0; column < grid.cols(); ++column)
-        cells.headers << grid.cellText(0, column);
-    const QColor plain = grid.palette().color(QPalette::Base);
-    for (int row = 1; row < grid.rows(); ++row) {
+    const QAbstractItemModel *model = table.model();
+    const bool fixedColumn = table.verticalHeader()->isVisible();
+    if (fixedColumn) {
+        const auto *corner = table.findChild<QLabel *>(QStringLiteral("gridCorner"));
+        cells.headers << (corner ? corner->text() : QString());
+    }
+    for (int column = 0; column < model->columnCount(); ++column)
+        cells.headers << model->headerData(column, Qt::Horizontal).toString();
+    for (int row = 0; row < model->rowCount(); ++row) {
         QStringList texts;
         QVector<QColor> backgrounds;
-        for (int column = 0; column < grid.cols(); ++column) {
-            texts << grid.cellText(row, column);
-            const QColor shown = grid.cellBackground(row, column);
-            backgrounds << (column >= grid.fixedCols() && shown != plain ? shown : QColor());
+        if (fixedColumn) {
+            texts << model->headerData(row, Qt::Vertical).toString();
+            backgrounds << QColor();
+        }
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QModelIndex index = model->index(row, column);
+            texts << index.data().toString();
+            const QVariant background = index.data(Qt::BackgroundRole);
+            backgrounds << (background.isValid() ? background.value<QBrush>().color() : QColor());
         }
         cells.texts << texts;
         cells.backgrounds << backgrounds;
@@ -98,54 +229,80 @@ Cells cellsOf(const Grid &grid)
     return cells;
 }
 
-TableShape shapeOf(const QWidget &window, const Grid &grid)
+TableShape shapeOf(const QWidget &window, const QTableView &table)
 {
     TableShape shape;
     shape.windowSize = window.size();
-    shape.tableGeometry = grid.geometry();
-    shape.font = grid.font();
-    for (int column = 0; column < grid.cols(); ++column)
-        shape.columnWidths << Twips::toPixels(grid.colWidth(column));
-    shape.rowHeight = grid.verticalHeader()->defaultSectionSize();
+    shape.tableGeometry = table.geometry();
+    shape.font = table.font();
+    if (table.verticalHeader()->isVisible())
+        shape.columnWidths << table.verticalHeader()->width();
+    for (int column = 0; column < table.model()->columnCount(); ++column)
+        shape.columnWidths << table.columnWidth(column);
+    shape.rowHeight = table.verticalHeader()->defaultSectionSize();
     return shape;
 }
 
+// Hands the view the cells it asks for and nothing else.
+class CellsModel : public QAbstractTableModel
+{
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void fill(const Cells &cells)
+    {
+        beginResetModel();
+        m_cells = cells; // shared, not copied
+        endResetModel();
+    }
+    int rowCount(const QModelIndex &parent) const override
+    {
+        return parent.isValid() ? 0 : int(m_cells.texts.size());
+    }
+    int columnCount(const QModelIndex &parent) const override
+    {
+        return parent.isValid() ? 0 : int(m_cells.headers.size());
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role == Qt::DisplayRole)
+            return m_cells.texts.at(index.row()).at(index.column());
+        if (role == Qt::BackgroundRole) {
+            const QColor &background = m_cells.backgrounds.at(index.row()).at(index.column());
+            return background.isValid() ? QVariant(background) : QVariant();
+        }
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+            return m_cells.headers.value(section);
+        return {};
+    }
+
+private:
+    Cells m_cells;
+};
+
 BareWindow::BareWindow(const TableShape &shape, QWidget *parent)
     : QDialog(parent)
-    , table(new QTableWidget(this))
+    , table(new QTableView(this))
+    , m_model(new CellsModel(this))
 {
     resize(shape.windowSize);
+    table->setModel(m_model);
     table->setGeometry(shape.tableGeometry);
     table->setFont(shape.font);
-    table->setColumnCount(static_cast<int>(shape.columnWidths.size()));
-    for (int column = 0; column < shape.columnWidths.size(); ++column)
-        table->setColumnWidth(column, shape.columnWidths.at(column));
     table->verticalHeader()->setDefaultSectionSize(shape.rowHeight);
     table->verticalHeader()->hide();
+    m_model->fill(Cells{QStringList(shape.columnWidths.size(), QString()), {}, {}});
+    for (int column = 0; column < shape.columnWidths.size(); ++column)
+        table->setColumnWidth(column, shape.columnWidths.at(column));
 }
 
 void BareWindow::fill(const Cells &cells)
 {
-    table->setHorizontalHeaderLabels(cells.headers);
-    table->setRowCount(0);
-    table->setRowCount(static_cast<int>(cells.texts.size()));
-    // The cheapest way known to fill a table: the items go in unannounced, and one signal tells
-    // the view of them all (announcing each costs more than making it).
-    QAbstractItemModel *model = table->model();
-    model->blockSignals(true);
-    for (int row = 0; row < cells.texts.size(); ++row) {
-        const QStringList &texts = cells.texts.at(row);
-        const QVector<QColor> &backgrounds = cells.backgrounds.at(row);
-        for (int column = 0; column < texts.size(); ++column) {
-            auto *item = new QTableWidgetItem(texts.at(column));
-            if (backgrounds.at(column).isValid())
-                item->setBackground(backgrounds.at(column));
-            table->setItem(row, column, item);
-        }
-    }
-    model->blockSignals(false);
-    if (table->rowCount() > 0 && table->columnCount() > 0)
-        emit model->dataChanged(model->index(0, 0), model->index(table->rowCount() - 1, table->columnCount() - 1));
+    m_model->fill(cells);
 }
 
 namespace {

@@ -9,9 +9,9 @@
 #include <QVector>
 
 #include <functional>
+#include <vector>
 
-class Grid;
-class QTableWidget;
+class QTableView;
 
 // The pieces the floors are made of: the least work that gives the same result as a figure,
 // with nothing of the program's own code in between.
@@ -19,10 +19,30 @@ namespace Floors {
 
 // ---- reading -------------------------------------------------------------------------------
 
-// Every value of every row of the statement, read once front to back on the program's
-// connection with a forward-only query: no reader of those rows can do less. Returns the first
-// value of the first row (invalid when there is none).
-QVariant readRows(const QString &statement, const QVariantList &values = {});
+// Every value of every row of a statement, each in its stored type: what a reader holds once it
+// has read the rows, before it works anything out of them.
+struct Values
+{
+    std::vector<qint64> integers;
+    std::vector<double> reals;
+    QStringList texts;
+    qint64 firstInteger() const { return integers.empty() ? 0 : integers.front(); }
+};
+
+// The rows read front to back with the sqlite3 C API on the program's own connection (so its
+// page cache is as warm as the program's): one prepared statement, the values bound, every
+// column of every row taken as the engine stored it into plain vectors, a text turned into the
+// QString any window needs to show it. No QVariant, no driver, no query object in between: no
+// reader of those rows can do less.
+Values readRows(const QString &statement, const QVector<qint64> &values = {});
+
+// The rows each table window is made of, read as above with the columns it shows or works its
+// cells out of, and nothing else: what any program showing that table must read.
+void readAnnualRows(int year);             // the year's competitions, their rows, the members
+void readMemberRows();                     // the members, the four columns shown
+void readSheetRows(int year, int month);   // the month's competition and its rows of present members
+void readHistoryRows(int memberId);        // the member and the member's rounds with their competitions
+QString idList(const std::vector<qint64> &ids); // "3,5,9"
 
 // ---- writing -------------------------------------------------------------------------------
 
@@ -34,28 +54,29 @@ Snapshot snapshot(const QString &statement, const QVariantList &values = {});
 struct Writes
 {
     QString statement;
-    QVector<QVariantList> rows;
+    QVector<QVector<double>> rows;
 };
 // The updates that turn `before` into `after`: one for each row whose values differ, none for
 // the others, as a program that writes only what changes.
 Writes changes(const QString &statement, const Snapshot &before, const Snapshot &after);
-// Each statement prepared once and run for its rows, all in one transaction on the program's
-// connection.
+// Each statement prepared once with the C API and run for its rows, all in one transaction on
+// the program's connection.
 void write(const QVector<Writes> &writes);
 
 // ---- showing -------------------------------------------------------------------------------
 
-// The cells of a grid's data rows as the user sees them: texts, and the backgrounds set on them
-// (invalid where a cell shows the plain background).
+// The cells of a table as the user sees them: the header row, then each row's texts and
+// backgrounds (invalid where a cell shows the plain background), the fixed column first where
+// the table has one.
 struct Cells
 {
     QStringList headers;
     QVector<QStringList> texts;
     QVector<QVector<QColor>> backgrounds;
 };
-Cells cellsOf(const Grid &grid);
+Cells cellsOf(const QTableView &table);
 
-// How a window shows its grid: the window's size, the grid's place, font, column widths and
+// How a window shows its table: the window's size, the table's place, font, column widths and
 // row height.
 struct TableShape
 {
@@ -65,18 +86,23 @@ struct TableShape
     QVector<int> columnWidths; // pixels, the fixed column first
     int rowHeight = 0;
 };
-TableShape shapeOf(const QWidget &window, const Grid &grid);
+TableShape shapeOf(const QWidget &window, const QTableView &table);
 
-// A bare dialog holding a bare QTableWidget shaped like a grid window: the same cells painted
-// at the same size, with nothing else.
+class CellsModel;
+
+// A bare dialog holding a bare QTableView shaped like a table window, over the least model
+// there is: it hands the view the texts and backgrounds of the cells it asks for, taken
+// beforehand, and does nothing else. The same cells painted at the same size.
 class BareWindow : public QDialog
 {
 public:
     BareWindow(const TableShape &shape, QWidget *parent = nullptr);
-    // The cells as the only rows: the table's rows are set once, each item made with its text
-    // and put in unannounced, the view told of them all at once.
+    // The cells as the only rows, the view told once.
     void fill(const Cells &cells);
-    QTableWidget *table;
+    QTableView *table;
+
+private:
+    CellsModel *m_model;
 };
 
 // ---- printing ------------------------------------------------------------------------------

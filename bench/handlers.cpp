@@ -4,11 +4,11 @@
 
 #include "core/coursetable.h"
 #include "core/database.h"
-#include "core/module1.h"
-#include "members/gui/form7.h"
+#include "core/settingsrecord.h"
+#include "members/gui/memberlistwindow.h"
 #include "members/latesthandicap.h"
-#include "monthly/gui/form4.h"
-#include "platform/gui/grid.h"
+#include "monthly/gui/scoresheetwindow.h"
+#include "platform/gui/gridview.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -39,7 +39,7 @@ struct Table
     QString update;
 };
 
-Effect effectOf(QWidget &window, Grid &grid, const QVector<Table> &tables, const std::function<void()> &press)
+Effect effectOf(QWidget &window, QTableView &grid, const QVector<Table> &tables, const std::function<void()> &press)
 {
     Effect effect;
     QVector<Floors::Snapshot> before;
@@ -67,10 +67,11 @@ qsizetype rowsWritten(const QVector<Floors::Writes> &writes)
 }
 
 // Presses the handler of a shown window beside its floor, each run from the state before the
-// press (`reload` shows it again). The floor is `read`, then the handler's writes (only the rows
-// that change, as the program writes them) in one transaction, then the window's new cells put
-// into a bare table of the same size, shown, and painted.
-void pressBesideFloor(const QString &name, const Clubs::Club &club, QWidget &window, Grid &grid,
+// press (`reload` shows it again). The floor is `read` (with the C API), then the handler's writes
+// (only the rows that change, as the program writes them, with the C API) in one transaction,
+// then the window's new cells handed to a bare table of the same size by the least model, and
+// painted.
+void pressBesideFloor(const QString &name, const Clubs::Club &club, QWidget &window, QTableView &grid,
                       const QVector<Table> &tables, const std::function<void()> &press,
                       const std::function<void()> &reload, const std::function<void()> &read)
 {
@@ -103,13 +104,8 @@ void newHandicap(const Clubs::Club &club)
     Database::exec(QStringLiteral("update Member set E_HC=F_HC"));
     LatestHandicap::apply(year);
 
-    Module1::CurrentMonth = 12;
-    Module1::CurrentCourseId = december.id;
-    Form4 sheet;
-    sheet.setWindowTitle(QStringLiteral("%1年12月").arg(year));
-    sheet.boxDate->setText(december.playDate);
-    sheet.boxCourse->setEditText(december.courseName);
-    sheet.Showtable();
+    ScoreSheetWindow sheet(december, Clubs::settings());
+    sheet.reload();
     sheet.show();
     QCoreApplication::processEvents();
     QVector<int> otherMonths = Clubs::yearCourseIds();
@@ -130,14 +126,14 @@ void newHandicap(const Clubs::Club &club)
         readRows(QStringLiteral("select ID,HC,F_HC,E_HC from Member"));
     };
     pressBesideFloor(
-        QStringLiteral("新HC計算, December of %1").arg(sheet.rowRecords().size()), club, sheet, *sheet.ScoreGrid,
+        QStringLiteral("新HC計算, December of %1").arg(sheet.rows().size()), club, sheet, *sheet.scoreGrid,
         {{QStringLiteral("select ID,NEW_HC,RANK from Score where COURSE_ID=?"),
           {december.id},
           QStringLiteral("update Score set NEW_HC=?,RANK=? where ID=?")},
          {QStringLiteral("select ID,HC,F_HC,E_HC from Member"),
           {},
           QStringLiteral("update Member set HC=?,F_HC=?,E_HC=? where ID=?")}},
-        [&] { sheet.Command4_Click(); }, [&] { sheet.Showtable(); }, read);
+        [&] { sheet.calculateNewHandicaps(); }, [&] { sheet.reload(); }, read);
     Clubs::closeCopy(club);
 }
 
@@ -146,8 +142,8 @@ void latestHandicap(const Clubs::Club &club)
     Clubs::openCopy(club);
     // As at the year's start, before the first retrieval.
     Database::exec(QStringLiteral("update Member set HC=F_HC"));
-    Form7 list;
-    list.Showtable();
+    MemberListWindow list(Clubs::settings());
+    list.reload();
     list.show();
     QCoreApplication::processEvents();
     const QString courses = Clubs::idList(Clubs::yearCourseIds());
@@ -161,9 +157,9 @@ void latestHandicap(const Clubs::Club &club)
         readRows(QStringLiteral("select ID,NAME,HURIKANA,BIRTHDAY,HC from Member"));
     };
     pressBesideFloor(
-        QStringLiteral("最新HC取得"), club, list, *list.MemberGrid,
+        QStringLiteral("最新HC取得"), club, list, *list.memberGrid,
         {{QStringLiteral("select ID,HC from Member"), {}, QStringLiteral("update Member set HC=? where ID=?")}},
-        [&] { list.Command6_Click(); }, [&] { list.Showtable(); }, read);
+        [&] { list.takeLatestHandicaps(); }, [&] { list.reload(); }, read);
     Clubs::closeCopy(club);
 }
 

@@ -3,7 +3,7 @@
 // same run so that their ratio holds on a busy machine.
 //
 //   build/bench/parvela-bench [GROUP ...] [MEMBERSxYEARS ...]
-//   GROUP: openings, handlers, grid-fill, printouts, start-up (all when none is given)
+//   GROUP: openings, handlers, reloads, printouts, start-up (all when none is given)
 //   MEMBERSxYEARS: 40x1, 200x5, 2000x1, 300x10 (all when none is given)
 //   (QT_QPA_PLATFORM=offscreen without a display)
 //
@@ -16,7 +16,7 @@
 #include "figures.h"
 #include "measure.h"
 
-#include "core/module1.h"
+#include "core/settingsrecord.h"
 #include "platform/gui/printcommand.h"
 
 #include <QApplication>
@@ -42,13 +42,11 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Parvela"));
     QApplication::setApplicationName(QStringLiteral("Parvela"));
     Clubs::setRunFolder(folder.path());
-    Module1::LoadSettings();
-    Module1::Settings.EditYear = static_cast<qint16>(Clubs::year());
 
     const std::pair<const char *, std::function<void(const Clubs::Club &)>> groups[] = {
         {"openings", Figures::openings},
         {"handlers", Figures::handlers},
-        {"grid-fill", Figures::gridFills},
+        {"reloads", Figures::reloads},
         {"printouts", Figures::printouts},
         {"start-up", Figures::startup}};
     QStringList pickedGroups;

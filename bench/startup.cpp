@@ -2,7 +2,7 @@
 #include "measure.h"
 
 #include "core/backup.h"
-#include "core/gui/form1.h"
+#include "core/gui/mainmenu.h"
 #include "core/gui/programstart.h"
 #include "platform/gui/widgets.h"
 

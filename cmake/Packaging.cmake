@@ -8,8 +8,13 @@ include(GNUInstallDirs)
 set(PARVELA_APP_ID io.github.parvela.Parvela)
 # The licence of LICENSE, as an SPDX name.
 set(PARVELA_LICENSE MIT)
-# The day version ${PROJECT_VERSION} was released: change it together with the version.
+# The day version ${PROJECT_VERSION} was released: change it together with the version and
+# with the first entry of data/changelog.
 set(PARVELA_RELEASE_DATE 2026-12-08)
+file(STRINGS ${PROJECT_SOURCE_DIR}/data/changelog PARVELA_CHANGELOG_TOP LIMIT_COUNT 1)
+if(NOT PARVELA_CHANGELOG_TOP MATCHES "^parvela \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "data/changelog does not begin with version ${PROJECT_VERSION}")
+endif()
 
 set(PARVELA_DESKTOP_FILES ${PROJECT_SOURCE_DIR}/data/desktop)
 configure_file(${PARVELA_DESKTOP_FILES}/${PARVELA_APP_ID}.metainfo.xml.in
@@ -26,6 +31,33 @@ install(DIRECTORY ${PARVELA_DESKTOP_FILES}/icons/ DESTINATION ${CMAKE_INSTALL_DA
 # Where Debian keeps each package's licence.
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/parvela
         RENAME copyright)
+
+# The changelog and the manual pages of both programs in English and in Japanese, compressed as
+# Debian keeps them (gzip -9n: no name or time stamp in the file). Built with the program.
+set(PARVELA_DOCS)
+foreach(page parvela parvela-db)
+  foreach(language en ja)
+    set(source ${PROJECT_SOURCE_DIR}/data/man/${page}.1.in)
+    set(folder ${CMAKE_INSTALL_MANDIR}/man1)
+    if(language STREQUAL ja)
+      set(source ${PROJECT_SOURCE_DIR}/data/man/${page}.ja.1.in)
+      set(folder ${CMAKE_INSTALL_MANDIR}/ja/man1)
+    endif()
+    configure_file(${source} ${PROJECT_BINARY_DIR}/man/${language}/${page}.1 @ONLY)
+    list(APPEND PARVELA_DOCS ${PROJECT_BINARY_DIR}/man/${language}/${page}.1)
+    install(FILES ${PROJECT_BINARY_DIR}/man/${language}/${page}.1.gz DESTINATION ${folder})
+  endforeach()
+endforeach()
+configure_file(${PROJECT_SOURCE_DIR}/data/changelog ${PROJECT_BINARY_DIR}/changelog COPYONLY)
+list(APPEND PARVELA_DOCS ${PROJECT_BINARY_DIR}/changelog)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/parvela)
+set(PARVELA_COMPRESSED_DOCS)
+foreach(doc IN LISTS PARVELA_DOCS)
+  add_custom_command(OUTPUT ${doc}.gz COMMAND gzip -9nf -k ${doc} DEPENDS ${doc} VERBATIM)
+  list(APPEND PARVELA_COMPRESSED_DOCS ${doc}.gz)
+endforeach()
+add_custom_target(parvela_docs DEPENDS ${PARVELA_COMPRESSED_DOCS})
+add_dependencies(parvela parvela_docs)
 
 # A desktop reads these files only as installed, so they are checked in an installed tree.
 add_test(NAME packaging_desktop_files
@@ -44,10 +76,12 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Parvela developers")
 set(CPACK_PACKAGE_CONTACT "Parvela developers <parvela@example.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "monthly competitions of a small golf club")
-string(JOIN " " CPACK_PACKAGE_DESCRIPTION
-    "Parvela keeps the records of a small golf club's monthly competitions for the organiser:"
-    "the members with their handicaps, each month's scores, ranking and new handicaps, and the"
-    "year's summary with points and championship eligibility. Japanese user interface.")
+# Debian's lines of the long description are at most 80 characters.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Parvela keeps the records of a small golf club's monthly competitions for"
+    "the organiser: the members with their handicaps, each month's scores, ranking"
+    "and new handicaps, and the year's summary with points and championship"
+    "eligibility. Japanese user interface.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)

@@ -5,7 +5,10 @@ PARVELA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PARVELA_BUILD="$PARVELA_ROOT/build"
 PARVELA_PACKAGES=(cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
                   fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils
-                  libcsv-dev qt6-charts-dev libqt6opengl6-dev python3 qt6-translations-l10n)
+                  libcsv-dev libsqlite3-dev qt6-charts-dev libqt6opengl6-dev python3 qt6-translations-l10n
+                  qt6-l10n-tools qt6-tools-dev)
+# What the tests need besides: the checkers of the desktop entry and the AppStream metadata.
+PARVELA_TEST_PACKAGES=(desktop-file-utils appstream)
 # The pixel sizes of the application icon beside its SVG in the hicolor theme.
 PARVELA_ICON_SIZES=(16 32 48 64 128 256)
 

@@ -1,8 +1,9 @@
 #include "annual/annualsummary.h"
 
+#include "core/coursetable.h"
 #include "core/membertable.h"
-#include "core/module1.h"
 #include "core/scoretable.h"
+#include "core/settingsrecord.h"
 
 #include <QHash>
 
@@ -43,7 +44,7 @@ namespace AnnualSummary {
 
 QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
 {
-    const Module1::YearCompetitions competitions = Module1::RebuildYearCompetitions(year);
+    const CourseTable::YearCompetitions competitions = CourseTable::competitionsOfYear(year);
 
     // One pass over the year's rows, lowest ID first: the first row of a member in a
     // competition is the first one seen, and the totals add up in the same order as always.
@@ -68,8 +69,8 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
         ++member.count;
     }
 
-    const bool attendanceRule = ruleOn(settings.optTori1);
-    const bool pointsRule = ruleOn(settings.optTori2);
+    const bool attendanceRule = ruleOn(settings.attendanceRule);
+    const bool pointsRule = ruleOn(settings.pointsRule);
     const MemberYear notPlayed;
     const QVector<MemberRecord> members = MemberTable::allByKana();
     QVector<AnnualRow> summary;
@@ -84,6 +85,7 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
         const MemberYear &played = found == years.cend() ? notPlayed : *found;
         int monthsPlayed = 0;
         int points = 0;
+        int monthsEntered = 0;
         for (int month = 0; month < 12; ++month) {
             const YearResult *first = played.firstOfMonth[month];
             if (!first)
@@ -91,26 +93,26 @@ QVector<AnnualRow> compute(int year, const SettingsRecord &settings)
             if (attendanceRule)
                 ++monthsPlayed;
             if (pointsRule)
-                points += settings.tenTori[0];
+                points += settings.pointsFor[0];
             row.monthGross[month] = first->gross;
+            ++monthsEntered;
             if (first->rank >= 1 && first->rank <= 3) {
                 row.monthMark[month] = first->rank;
                 if (pointsRule)
-                    points += settings.tenTori[first->rank];
+                    points += settings.pointsFor[first->rank];
             }
-            row.playedCourseIds << Module1::MonthCourseIds[month];
         }
         row.monthsPlayed = saturated(monthsPlayed);
         row.points = saturated(points);
-        if (!row.playedCourseIds.isEmpty()) {
+        if (monthsEntered > 0) {
             // Every row of the member is in a month played.
             row.obTotal = played.obTotal;
             // An exact half goes to the even neighbour: 92.5 → 92, 93.5 → 94.
             row.averageGross = saturated(static_cast<int>(std::nearbyint(played.grossTotal / played.count)));
             row.bestGross = played.best;
             row.worstGross = played.worst;
-            row.eligible = !(attendanceRule && monthsPlayed < settings.optTori1val)
-                           && !(pointsRule && points < settings.optTori2val);
+            row.eligible = !(attendanceRule && monthsPlayed < settings.minimumAttendance)
+                           && !(pointsRule && points < settings.minimumPoints);
         }
         summary.append(std::move(row));
     }

@@ -12,7 +12,7 @@ namespace AnnualSummary {
 
 // One row per member in kana order. A month counts the first competition of the month and
 // the member's first row in it; the totals run over every row of the member in the months
-// played. Rebuilds Module1::MonthCourseIds for the year. Reads only. Throws DatabaseError.
+// played. Reads only. Throws DatabaseError.
 QVector<AnnualRow> compute(int year, const SettingsRecord &settings);
 
 } // namespace AnnualSummary

@@ -1,52 +1,30 @@
 #include "core/backup.h"
 
-#include "core/database.h"
+#include "core/safefiles.h"
 #include "core/settingsstore.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <map>
+#include <memory>
 #include <optional>
 
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <sqlite3.h>
 #include <unistd.h>
 
 namespace Backup {
 
 namespace {
 
-enum class Entry { Missing, RegularFile, Folder, Other };
-
-// What the name itself is; a link is never followed (it is Other).
-Entry entryAt(const QString &path, struct stat *status = nullptr)
-{
-    struct stat local = {};
-    struct stat &s = status ? *status : local;
-    if (::lstat(QFile::encodeName(path).constData(), &s) != 0)
-        return errno == ENOENT ? Entry::Missing : Entry::Other;
-    if (S_ISREG(s.st_mode))
-        return Entry::RegularFile;
-    return S_ISDIR(s.st_mode) ? Entry::Folder : Entry::Other;
-}
+using SafeFiles::Entry;
+using SafeFiles::entryAt;
 
 QString native(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-QString systemError()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
 }
 
 // The day of a name the program itself writes; nothing for any other name, which is never pruned.
@@ -58,75 +36,59 @@ std::optional<QDate> dayOfCopy(const QString &name)
     return day.isValid() ? std::optional<QDate>(day) : std::nullopt;
 }
 
-// The real backup folder, made when missing; a link or a file under its name is refused.
-QString folderProblem(const QString &folder)
+struct Connection
 {
-    switch (entryAt(folder)) {
-    case Entry::Folder:
-        return QString();
-    case Entry::Missing:
-        if (::mkdir(QFile::encodeName(folder).constData(), 0777) == 0)
-            return QString();
-        return QStringLiteral("フォルダ「%1」を作成できません（%2）。").arg(native(folder), systemError());
-    default:
-        return QStringLiteral("「%1」がフォルダではありません（リンクやファイルです）。バックアップはデータベースと同じ"
-                              "フォルダの中の「backup」フォルダにだけ作ります。これを別の場所に移してください。")
-            .arg(native(folder));
+    sqlite3 *db = nullptr;
+    explicit Connection(const QString &path)
+    {
+        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+            sqlite3_close(db);
+            db = nullptr;
+        }
     }
-}
+    ~Connection() { sqlite3_close(db); }
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+    QString error() const { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory"); }
+};
 
-// A name that must not exist yet: a file system without the no-replace rename gets a hard link,
-// which is made only under a new name too.
-bool renameToNewName(const QString &from, const QString &to)
+// The database's bytes into `fd`, read through SQLite's own handle of the file: a descriptor of
+// our own on the database, once closed, would drop the locks the program's connection holds on it.
+QString copyBytes(const QString &databasePath, int fd, const std::function<void()> &whileLocked)
 {
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
-    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    if (::link(source.constData(), target.constData()) != 0)
-        return false;
-    ::unlink(source.constData());
-    return true;
-}
-
-// VACUUM INTO writes wherever a link under the name points: the temporary name is first made as a
-// new, empty regular file of ours (VACUUM INTO accepts an empty file), and afterwards must still
-// be that file.
-QString writeCopy(const QString &partial)
-{
-    const QByteArray name = QFile::encodeName(partial);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return QStringLiteral("「%1」を作成できません（%2）。").arg(native(partial), systemError());
+    Connection source(databasePath);
+    if (!source.db)
+        return source.error();
+    sqlite3_busy_timeout(source.db, 5000);
+    if (sqlite3_exec(source.db, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return source.error();
     QString problem;
-    try {
-        // The file name is bound, never spliced into the statement.
-        Database::exec(QStringLiteral("VACUUM INTO ?"), {partial});
-    } catch (const DatabaseError &error) {
-        problem = QStringLiteral("「%1」に書き込めません（%2）。").arg(native(partial), error.engineText());
+    sqlite3_file *file = nullptr;
+    sqlite3_int64 size = 0;
+    if (sqlite3_file_control(source.db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file
+        || !file->pMethods || file->pMethods->xFileSize(file, &size) != SQLITE_OK) {
+        problem = QStringLiteral("cannot read the database file");
     }
-    struct stat made = {};
-    struct stat now = {};
-    const bool same = ::fstat(fd, &made) == 0 && entryAt(partial, &now) == Entry::RegularFile
-                      && made.st_dev == now.st_dev && made.st_ino == now.st_ino;
-    ::close(fd);
-    if (!same)
-        return QStringLiteral("「%1」が書き込みの途中で別のものに置き換えられました。").arg(native(partial));
-    if (!problem.isEmpty())
-        ::unlink(name.constData());
+    const std::unique_ptr<char[]> buffer(new char[1 << 16]);
+    for (sqlite3_int64 offset = 0; problem.isEmpty() && offset < size;) {
+        const int chunk = static_cast<int>(qMin<sqlite3_int64>(1 << 16, size - offset));
+        if (file->pMethods->xRead(file, buffer.get(), chunk, offset) != SQLITE_OK)
+            problem = QStringLiteral("cannot read the database file");
+        else if (!SafeFiles::writeAll(fd, buffer.get(), chunk))
+            problem = SafeFiles::systemError();
+        offset += chunk;
+    }
+    if (problem.isEmpty() && whileLocked)
+        whileLocked();
+    sqlite3_exec(source.db, "COMMIT", nullptr, nullptr, nullptr);
+    if (problem.isEmpty() && ::fdatasync(fd) != 0)
+        problem = SafeFiles::systemError();
     return problem;
 }
 
-struct Pruned
-{
-    QString problem;
-    QStringList future; // copies dated after today, newest first
-};
-
-// Keeps the KeptCopies newest by the date in the name, and always today's.
-Pruned pruneOldCopies(const QString &folder, const QDate &today)
+// Keeps the KeptCopies newest dated up to today (today's is the newest of them) and every copy
+// dated after today: a clock set back must not cost the real copies their places.
+QString pruneOldCopies(const QString &folder, const QDate &today, QStringList &future)
 {
     std::map<QDate, QString> copies;
     for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::NoSymLinks)) {
@@ -134,42 +96,18 @@ Pruned pruneOldCopies(const QString &folder, const QDate &today)
         if (day && entryAt(QDir(folder).filePath(name)) == Entry::RegularFile)
             copies.emplace(*day, name);
     }
-    Pruned pruned;
     QStringList notRemoved;
     int kept = 0;
     for (auto copy = copies.rbegin(); copy != copies.rend(); ++copy) {
         const auto &[day, name] = *copy;
         if (day > today)
-            pruned.future << name;
-        if (kept++ < KeptCopies || day == today)
-            continue;
-        if (::unlink(QFile::encodeName(QDir(folder).filePath(name)).constData()) != 0)
+            future << name;
+        else if (kept++ >= KeptCopies && ::unlink(QFile::encodeName(QDir(folder).filePath(name)).constData()) != 0)
             notRemoved << name;
     }
-    if (!notRemoved.isEmpty())
-        pruned.problem =
-            QStringLiteral("古いバックアップ（%1）を削除できません。").arg(notRemoved.join(QStringLiteral("、")));
-    return pruned;
-}
-
-// Each copy dated after today is told about once; the store remembers which were told.
-QString noticeOfFutureCopies(const QString &folder, const QDate &today, const QStringList &future)
-{
-    const QString key = SettingKeys::BackupFutureCopiesTold;
-    const QStringList told = SettingsStore::read(key, QString()).split(QLatin1Char(','), Qt::SkipEmptyParts);
-    const QString stillThere = future.join(QLatin1Char(','));
-    if (stillThere != told.join(QLatin1Char(',')))
-        SettingsStore::save(key, stillThere);
-    const QSet<QString> toldBefore(told.cbegin(), told.cend());
-    for (const QString &name : future) {
-        if (!toldBefore.contains(name)) {
-            return QStringLiteral("バックアップのフォルダ「%1」に、今日（%2）より後の日付の写しがあります：%3\n"
-                                  "コンピュータの時計が戻されたか、別のコンピュータから持ち込まれた写しです。古い写しを"
-                                  "整理するときは日付の新しいものとして残します。要らなければ削除してください。")
-                .arg(native(folder), today.toString(QStringLiteral("yyyy/M/d")), future.join(QStringLiteral("、")));
-        }
-    }
-    return QString();
+    if (notRemoved.isEmpty())
+        return QString();
+    return QStringLiteral("古いバックアップ（%1）を削除できません。").arg(notRemoved.join(QStringLiteral("、")));
 }
 
 } // namespace
@@ -184,39 +122,28 @@ QString fileNameFor(const QDate &day)
     return QStringLiteral("parvela-%1.mdb").arg(day.toString(QStringLiteral("yyyyMMdd")));
 }
 
-bool isDue(const QString &databasePath, const QDate &today)
-{
-    const QString folder = folderFor(databasePath);
-    return entryAt(folder) != Entry::Folder || entryAt(QDir(folder).filePath(fileNameFor(today))) != Entry::RegularFile;
-}
-
 bool copyIsSound(const QString &path)
 {
-    const QString name = QStringLiteral("parvela-backup-check");
-    bool sound = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (QFileInfo(path).isFile() && db.open()) {
-            QSqlQuery query(db);
-            // Mapped, as the start-up check reads the database itself: pages are checked where
-            // they lie instead of being copied into the cache first.
-            query.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
-            sound = query.exec(QStringLiteral("PRAGMA quick_check")) && query.next()
-                    && query.value(0).toString() == QLatin1String("ok") && !query.next();
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    if (entryAt(path) != Entry::RegularFile)
+        return false;
+    const Connection copy(path);
+    sqlite3_stmt *check = nullptr;
+    // Mapped, the pages are checked where they lie instead of being copied into the cache first.
+    const bool prepared = copy.db
+                          && sqlite3_exec(copy.db, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr) == SQLITE_OK
+                          && sqlite3_prepare_v2(copy.db, "PRAGMA quick_check", -1, &check, nullptr) == SQLITE_OK;
+    const bool sound = prepared && sqlite3_step(check) == SQLITE_ROW
+                       && qstrcmp(reinterpret_cast<const char *>(sqlite3_column_text(check, 0)), "ok") == 0
+                       && sqlite3_step(check) == SQLITE_DONE;
+    sqlite3_finalize(check);
     return sound;
 }
 
-Outcome makeDaily(const QDate &today, const CopyCheck &check)
+Outcome makeDaily(const QString &databasePath, const QDate &today, const Seams &seams)
 {
     Outcome outcome;
-    const QString folder = folderFor(Database::path());
-    outcome.problem = folderProblem(folder);
+    const QString folder = folderFor(databasePath);
+    outcome.problem = SafeFiles::realFolderProblem(folder);
     if (!outcome.problem.isEmpty())
         return outcome;
     const QString target = QDir(folder).filePath(fileNameFor(today));
@@ -244,24 +171,55 @@ Outcome makeDaily(const QDate &today, const CopyCheck &check)
                               .arg(native(partial));
         return outcome;
     }
-    outcome.problem = writeCopy(partial);
-    if (!outcome.problem.isEmpty())
+    const int fd = SafeFiles::createNew(partial);
+    if (fd < 0) {
+        outcome.problem =
+            QStringLiteral("「%1」を作成できません（%2）。").arg(native(partial), SafeFiles::systemError());
         return outcome;
-    if (!check(partial)) {
-        QFile::remove(partial);
+    }
+    const QString copyProblem = copyBytes(databasePath, fd, seams.whileLocked);
+    if (!copyProblem.isEmpty()) {
+        outcome.problem = QStringLiteral("「%1」に書き込めません（%2）。").arg(native(partial), copyProblem);
+    } else if (!copyIsSound(partial)) {
+        outcome.failedCheck = true;
         outcome.problem = QStringLiteral("作成した写しの検査（quick_check）で誤りが見つかったため、削除しました。");
-        return outcome;
+    } else if (!SafeFiles::stillAt(fd, partial)) {
+        outcome.problem = QStringLiteral("「%1」が書き込みの途中で別のものに置き換えられました。").arg(native(partial));
+        ::close(fd);
+        return outcome; // not ours any more: left alone
+    } else if (!SafeFiles::renameToNewName(partial, target)) {
+        outcome.problem =
+            QStringLiteral("「%1」を作成できません（%2）。").arg(native(target), SafeFiles::systemError());
+    } else {
+        outcome.made = true;
     }
-    if (!renameToNewName(partial, target)) {
-        outcome.problem = QStringLiteral("「%1」を作成できません（%2）。").arg(native(target), systemError());
+    ::close(fd);
+    if (!outcome.made) {
         QFile::remove(partial);
         return outcome;
     }
-    outcome.made = true;
-    const Pruned pruned = pruneOldCopies(folder, today);
-    outcome.problem = pruned.problem;
-    outcome.notice = noticeOfFutureCopies(folder, today, pruned.future);
+    outcome.problem = pruneOldCopies(folder, today, outcome.future);
     return outcome;
+}
+
+QString noticeOfFutureCopies(const QString &databasePath, const QDate &today, const QStringList &future)
+{
+    const QString key = SettingKeys::BackupFutureCopiesTold;
+    const QStringList told = SettingsStore::read(key, QString()).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    const QString stillThere = future.join(QLatin1Char(','));
+    if (stillThere != told.join(QLatin1Char(',')))
+        SettingsStore::save(key, stillThere);
+    const QSet<QString> toldBefore(told.cbegin(), told.cend());
+    for (const QString &name : future) {
+        if (!toldBefore.contains(name)) {
+            return QStringLiteral("バックアップのフォルダ「%1」に、今日（%2）より後の日付の写しがあります：%3\n"
+                                  "コンピュータの時計が戻されたか、別のコンピュータから持ち込まれた写しです。古い写しを"
+                                  "整理するときも残し、10 日分の写しの数には入れません。要らなければ削除してください。")
+                .arg(native(folderFor(databasePath)), today.toString(QStringLiteral("yyyy/M/d")),
+                     future.join(QStringLiteral("、")));
+        }
+    }
+    return QString();
 }
 
 } // namespace Backup

@@ -10,6 +10,13 @@ namespace {
 
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
 
+// What a spreadsheet takes for the start of a formula, and the apostrophe that marks text.
+bool startsArmed(QStringView cell)
+{
+    static const QString starts = QStringLiteral("=+-@\t\r'");
+    return !cell.isEmpty() && starts.contains(cell.front());
+}
+
 QString quoted(const QString &field)
 {
     static const QString special = QStringLiteral(",\"\r\n");
@@ -54,14 +61,11 @@ std::optional<QString> strictCp932(const QByteArray &bytes)
     return QString::fromUtf8(out);
 }
 
+// A text file never holds NUL; a binary file and a UTF-16 one do at once. Other control characters
+// are a matter of the fields that hold them (a name with a tab is refused by its row).
 bool looksBinary(const QString &text)
 {
-    for (const QChar c : text) {
-        const char16_t code = c.unicode();
-        if ((code < 0x20 && code != u'\t' && code != u'\r' && code != u'\n') || code == 0x7F)
-            return true;
-    }
-    return false;
+    return text.contains(QChar(0));
 }
 
 // What libcsv's callbacks build. With every line break reported, a CR LF pair ends one record,
@@ -100,25 +104,38 @@ struct Collector
 
 namespace Csv {
 
-QByteArray encode(const QVector<QStringList> &records)
+QString disarmed(const QString &cell, Column column)
+{
+    bool number = false;
+    if (column == Column::Number)
+        cell.toDouble(&number);
+    return startsArmed(cell) && !number ? QLatin1Char('\'') + cell : cell;
+}
+
+QString rearmed(const QString &cell)
+{
+    return cell.startsWith(QLatin1Char('\'')) && startsArmed(QStringView(cell).mid(1)) ? cell.mid(1) : cell;
+}
+
+QByteArray encode(const QVector<QStringList> &records, const Columns &columns)
 {
     QString text;
     for (const QStringList &record : records) {
         QStringList fields;
-        for (const QString &field : record)
-            fields << quoted(field);
+        for (qsizetype column = 0; column < record.size(); ++column)
+            fields << quoted(disarmed(record.at(column), columns.value(column, Column::Text)));
         text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
     return Utf8Bom + text.toUtf8();
 }
 
-QString save(const QString &path, const QVector<QStringList> &records)
+QString save(const QString &path, const QVector<QStringList> &records, const Columns &columns)
 {
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    const QByteArray bytes = encode(records);
+    const QByteArray bytes = encode(records, columns);
     if (file.write(bytes) != bytes.size() || !file.commit())
         return file.errorString();
     return QString();

@@ -10,6 +10,9 @@ namespace DatabaseErrorText {
 namespace {
 
 constexpr int ReadOnlyBecauseMoved = 1032; // SQLITE_READONLY_DBMOVED
+// SQLITE_READONLY_DIRECTORY: the file may be written, its folder not, so the journal that every
+// change needs beside the file cannot be made.
+constexpr int ReadOnlyFolder = 1544;
 
 QString native(const QString &path)
 {
@@ -27,6 +30,13 @@ QString cause(int extendedCode, const Context &context)
         return QStringLiteral("データベースファイル「%1」が見つかりません。Parvela を使っている間に削除されたか、"
                               "移動されました。Parvela を終了し、ファイルを元の場所に戻してから起動し直してください。")
             .arg(file);
+    }
+    if (extendedCode == ReadOnlyFolder) {
+        return QStringLiteral(
+                   "データベースのフォルダ「%1」に書き込めません（読み取り専用のフォルダです）。変更のたびに"
+                   "作業用のファイルをこのフォルダに作るため、ファイル「%2」に書き込めても保存できません。"
+                   "フォルダに書き込めるよう権限を変えるか、データベースを書き込めるフォルダに移してください。")
+            .arg(native(QFileInfo(context.databasePath).absolutePath()), QFileInfo(context.databasePath).fileName());
     }
     switch (extendedCode & 0xFF) {
     case 3:  // PERM

@@ -4,8 +4,8 @@
 #include "core/database.h"
 #include "core/dates.h"
 #include "core/membertable.h"
-#include "core/module1.h"
 #include "core/scoretable.h"
+#include "core/settingsrecord.h"
 #include "monthly/ranking.h"
 
 #include <QDate>
@@ -233,10 +233,10 @@ QString problemWith(const Options &options)
         return QStringLiteral("年は 1900 年から 9999 年までです。");
     // Every table numbers its rows with 16-bit IDs.
     const qint64 scoreRows = qint64(options.years) * 12 * attendanceCeiling(options.members);
-    if (scoreRows > Module1::MaxId)
+    if (scoreRows > Database::MaxId)
         return QStringLiteral("成績が最大 %1 件になり、上限の %2 件を超えます。会員数か年数を減らしてください。")
             .arg(scoreRows)
-            .arg(Module1::MaxId);
+            .arg(Database::MaxId);
     return {};
 }
 

@@ -2,26 +2,25 @@
 
 #include "core/database.h"
 #include "core/kanaorder.h"
-#include "core/module1.h"
 
 namespace {
 
 const QString Columns = QStringLiteral("ID,NAME,HURIKANA,BIRTHDAY,HC,F_HC,E_HC");
 
-MemberRecord recordAt(const QSqlQuery &query)
+MemberRecord recordAt(const Database::Rows &query)
 {
     MemberRecord member;
-    member.id = static_cast<qint16>(query.value(0).toInt());
-    member.name = query.value(1).toString();
-    member.kana = query.value(2).toString();
-    member.birthday = query.value(3).toString();
-    member.hc = query.value(4).toDouble();
-    member.firstHc = query.value(5).toDouble();
-    member.endHc = query.value(6).toDouble();
+    member.id = static_cast<qint16>(query.integer(0));
+    member.name = query.text(1);
+    member.kana = query.text(2);
+    member.birthday = query.text(3);
+    member.hc = query.real(4);
+    member.firstHc = query.real(5);
+    member.endHc = query.real(6);
     return member;
 }
 
-QVector<MemberRecord> all(QSqlQuery query)
+QVector<MemberRecord> all(Database::Rows query)
 {
     QVector<MemberRecord> members;
     while (query.next())
@@ -30,7 +29,7 @@ QVector<MemberRecord> all(QSqlQuery query)
 }
 
 // Read in ID order, so that members with the same reading stay in the order they were added.
-QVector<MemberRecord> inKanaOrder(QSqlQuery query)
+QVector<MemberRecord> inKanaOrder(Database::Rows query)
 {
     QVector<MemberRecord> members = all(std::move(query));
     QStringList readings;
@@ -44,7 +43,7 @@ QVector<MemberRecord> inKanaOrder(QSqlQuery query)
     return sorted;
 }
 
-std::optional<MemberRecord> first(QSqlQuery query)
+std::optional<MemberRecord> first(Database::Rows query)
 {
     if (!query.next())
         return std::nullopt;
@@ -57,7 +56,7 @@ namespace MemberTable {
 
 QVector<MemberRecord> allByKana()
 {
-    return inKanaOrder(Database::run(QStringLiteral("select %1 from Member order by ID").arg(Columns)));
+    return inKanaOrder(Database::read(QStringLiteral("select %1 from Member order by ID").arg(Columns)));
 }
 
 QVector<MemberRecord> allByKanaExcept(const QStringList &names)
@@ -67,7 +66,7 @@ QVector<MemberRecord> allByKanaExcept(const QStringList &names)
     QVariantList values;
     for (const QString &name : names)
         values << name;
-    return inKanaOrder(Database::run(QStringLiteral("select %1 from Member where NAME not in (%2) order by ID")
+    return inKanaOrder(Database::read(QStringLiteral("select %1 from Member where NAME not in (%2) order by ID")
                                          .arg(Columns, Database::placeholders(names.size())),
                                      values));
 }
@@ -75,17 +74,17 @@ QVector<MemberRecord> allByKanaExcept(const QStringList &names)
 QVector<MemberHandicaps> allHandicaps()
 {
     QVector<MemberHandicaps> members;
-    QSqlQuery query = Database::run(QStringLiteral("select ID,HC,F_HC,E_HC from Member order by ID"));
+    Database::Rows query = Database::read(QStringLiteral("select ID,HC,F_HC,E_HC from Member order by ID"));
     while (query.next()) {
-        members.append({static_cast<qint16>(query.value(0).toInt()), query.value(1).toDouble(),
-                        query.value(2).toDouble(), query.value(3).toDouble()});
+        members.append({static_cast<qint16>(query.integer(0)), query.real(1),
+                        query.real(2), query.real(3)});
     }
     return members;
 }
 
 std::optional<MemberRecord> byId(int id)
 {
-    return first(Database::run(QStringLiteral("select %1 from Member where ID=?").arg(Columns), {id}));
+    return first(Database::read(QStringLiteral("select %1 from Member where ID=?").arg(Columns), {id}));
 }
 
 bool nameTaken(const QString &name)
@@ -96,7 +95,7 @@ bool nameTaken(const QString &name)
 
 qint16 insert(const QString &name, const QString &kana, const QString &birthday, double hc)
 {
-    const qint16 id = Module1::AllocateId(QStringLiteral("Member"));
+    const qint16 id = Database::allocateId(QStringLiteral("Member"));
     Database::exec(QStringLiteral("insert into Member (ID,NAME,HURIKANA,BIRTHDAY,HC,F_HC,E_HC) values (?,?,?,?,?,?,?)"),
                    {id, name, kana, birthday, hc, hc, hc});
     return id;

@@ -2,55 +2,124 @@
 
 #include "core/backup.h"
 #include "core/database.h"
+#include "core/safefiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
 #include <filesystem>
 #include <system_error>
 
+#include <unistd.h>
+
 namespace {
+
+using SafeFiles::Entry;
+
+const QStringList Tables = {QStringLiteral("Member"), QStringLiteral("Course"), QStringLiteral("Score")};
 
 int firstInt(QSqlQuery &query, const QString &statement)
 {
     return query.exec(statement) && query.next() ? query.value(0).toInt() : -1;
 }
 
-// The bytes of `from` under the name `to`, written to a temporary file, flushed to the disk
-// and renamed, so `to` is never a part of the copy.
-bool copyFlushed(const QString &from, const QString &to)
+// A table's columns as the file declares them: name and type, in order.
+using Columns = QVector<QPair<QString, QString>>;
+
+Columns columnsOf(QSqlQuery &query, const QString &table)
 {
-    QFile in(from);
-    QSaveFile out(to);
-    out.setDirectWriteFallback(false);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-        return false;
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 20);
-        if (chunk.isEmpty() || out.write(chunk) != chunk.size())
-            return false;
-    }
-    return out.commit();
+    Columns columns;
+    query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table));
+    while (query.next())
+        columns.append({query.value(1).toString(), query.value(2).toString().toUpper()});
+    return columns;
 }
 
-// The open database as a file of its own: read through and checked like the daily copy, or,
-// when it is too damaged to be read through, its bytes as they are, so nothing of it is lost.
+// The program's tables as its own schema makes them.
+const QHash<QString, Columns> &programTables()
+{
+    static const QHash<QString, Columns> tables = [] {
+        QHash<QString, Columns> made;
+        const QString name = QStringLiteral("parvela-schema-reference");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(QStringLiteral(":memory:"));
+            db.open();
+            QSqlQuery query(db);
+            for (const QString &statement : Database::schemaStatements())
+                query.exec(statement);
+            for (const QString &table : Tables)
+                made.insert(table, columnsOf(query, table));
+        }
+        QSqlDatabase::removeDatabase(name);
+        return made;
+    }();
+    return tables;
+}
+
+// Why the file's tables are not the program's, as the list shows it; empty when they are. A file
+// that carries the program's mark but other tables would end every later start.
+QString schemaProblem(QSqlQuery &query)
+{
+    for (const QString &table : Tables) {
+        const Columns have = columnsOf(query, table);
+        if (have.isEmpty())
+            return QStringLiteral("表「%1」がありません").arg(table);
+        const Columns &want = programTables().value(table);
+        for (const auto &[column, type] : want) {
+            const auto found =
+                std::find_if(have.cbegin(), have.cend(), [&](const auto &c) { return c.first == column; });
+            if (found == have.cend())
+                return QStringLiteral("表「%1」に列「%2」がありません").arg(table, column);
+            if (found->second != type)
+                return QStringLiteral("表「%1」の列「%2」の型が %3 です（%4 のはず）")
+                    .arg(table, column, found->second, type);
+        }
+        if (have.size() != want.size())
+            return QStringLiteral("表「%1」に Parvela の知らない列があります").arg(table);
+    }
+    return QString();
+}
+
+// The open database as a new file of its own under `kept`: read through with VACUUM INTO and
+// checked like the daily copy, or, when it is too damaged to be read through, its bytes as they
+// are, so nothing of it is lost. Never written through a link.
 bool keepCurrent(const QString &databasePath, const QString &kept)
 {
     const QString partial = kept + QStringLiteral(".part");
-    QFile::remove(partial);
+    if (SafeFiles::entryAt(partial) != Entry::Missing)
+        QFile::remove(partial); // a leftover of ours, or a link: the name itself goes
+    const int fd = SafeFiles::createNew(partial);
+    if (fd < 0)
+        return false;
+    bool made = false;
     try {
+        // VACUUM INTO fills the empty file just made for it.
         Database::exec(QStringLiteral("VACUUM INTO ?"), {partial});
-        if (Backup::copyIsSound(partial) && QFile::rename(partial, kept))
-            return true;
+        made = SafeFiles::stillAt(fd, partial) && Backup::copyIsSound(partial);
     } catch (const DatabaseError &) {
     }
+    ::close(fd);
+    if (made && SafeFiles::renameToNewName(partial, kept))
+        return true;
     QFile::remove(partial);
-    return QFile::copy(databasePath, kept);
+    return SafeFiles::copyToNew(databasePath, partial).isEmpty() && SafeFiles::renameToNewName(partial, kept);
+}
+
+// The copy's bytes beside the database under a new name, checked; empty when it could not be.
+QString staged(const QString &databasePath, const QString &backupPath)
+{
+    const QString staging = databasePath + QStringLiteral(".restoring");
+    if (SafeFiles::entryAt(staging) != Entry::Missing)
+        QFile::remove(staging);
+    if (SafeFiles::copyToNew(backupPath, staging).isEmpty() && Restore::inspect(staging).sound)
+        return staging;
+    QFile::remove(staging);
+    return QString();
 }
 
 // After a problem before the rename the file is the one that was open.
@@ -63,6 +132,11 @@ void reopen(const QString &databasePath, Restore::Outcome &outcome)
     }
 }
 
+QString refusedCopy(const Restore::BackupFile &file)
+{
+    return QStringLiteral("「%1」は%2ため、復元しません。").arg(QFileInfo(file.path).fileName(), file.problem);
+}
+
 } // namespace
 
 namespace Restore {
@@ -70,9 +144,18 @@ namespace Restore {
 BackupFile inspect(const QString &path)
 {
     const QFileInfo info(path);
-    BackupFile file{path, info.lastModified(), info.size()};
-    if (info.isSymLink() || !info.isFile() || !Backup::copyIsSound(path))
+    BackupFile file;
+    file.path = path;
+    file.modified = info.lastModified();
+    file.bytes = info.size();
+    if (SafeFiles::entryAt(path) != Entry::RegularFile) {
+        file.problem = QStringLiteral("ファイルではありません（リンクなど）");
         return file;
+    }
+    if (!Backup::copyIsSound(path)) {
+        file.problem = QStringLiteral("壊れています");
+        return file;
+    }
     const QString name = QStringLiteral("parvela-restore-inspect");
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -80,25 +163,54 @@ BackupFile inspect(const QString &path)
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (db.open()) {
             QSqlQuery query(db);
-            file.members = firstInt(query, QStringLiteral("select count(*) from Member"));
-            file.competitions = firstInt(query, QStringLiteral("select count(*) from Course"));
-            file.sound = firstInt(query, QStringLiteral("PRAGMA application_id")) == Database::ApplicationId
-                         && file.members >= 0 && file.competitions >= 0;
+            if (firstInt(query, QStringLiteral("PRAGMA application_id")) != Database::ApplicationId)
+                file.problem = QStringLiteral("Parvela のデータベースではありません");
+            else
+                file.problem = schemaProblem(query);
+            if (file.problem.isEmpty()) {
+                file.members = firstInt(query, QStringLiteral("select count(*) from Member"));
+                file.competitions = firstInt(query, QStringLiteral("select count(*) from Course"));
+            }
+        } else {
+            file.problem = QStringLiteral("開けません");
         }
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
+    file.sound = file.problem.isEmpty();
     return file;
+}
+
+QString unusableFolder(const QString &databasePath)
+{
+    const QString folder = Backup::folderFor(databasePath);
+    const Entry entry = SafeFiles::entryAt(folder);
+    if (entry == Entry::Folder || entry == Entry::Missing)
+        return QString();
+    return QStringLiteral(
+               "「%1」がフォルダではないため（リンクやファイルです）、使いません。バックアップはデータベースと"
+               "同じフォルダの中の「backup」フォルダにだけ置きます。")
+        .arg(QDir::toNativeSeparators(folder));
 }
 
 QVector<BackupFile> list(const QString &databasePath)
 {
     QVector<BackupFile> files;
-    const QDir folder(Backup::folderFor(databasePath));
+    const QString folder = Backup::folderFor(databasePath);
+    if (SafeFiles::entryAt(folder) != Entry::Folder)
+        return files;
     for (const QFileInfo &info :
-         folder.entryInfoList({QStringLiteral("*.mdb")}, QDir::Files | QDir::NoSymLinks, QDir::Time))
-        files.append(inspect(info.filePath()));
+         QDir(folder).entryInfoList({QStringLiteral("*.mdb")}, QDir::Files | QDir::NoSymLinks, QDir::Time)) {
+        if (SafeFiles::entryAt(info.filePath()) == Entry::RegularFile)
+            files.append(inspect(info.filePath()));
+    }
     return files;
+}
+
+const BackupFile *newestSound(const QVector<BackupFile> &files)
+{
+    const auto found = std::find_if(files.cbegin(), files.cend(), [](const BackupFile &file) { return file.sound; });
+    return found == files.cend() ? nullptr : &*found;
 }
 
 QString keptCopyName(const QDateTime &now)
@@ -107,31 +219,34 @@ QString keptCopyName(const QDateTime &now)
            + QStringLiteral("-before-restore.mdb");
 }
 
+QString damagedName(const QDateTime &now)
+{
+    return now.toString(QStringLiteral("'parvela-damaged-'yyyyMMdd-HHmmss'.mdb'"));
+}
+
 Outcome restore(const QString &backupPath, const QDateTime &now)
 {
     Outcome outcome;
-    const QString name = QFileInfo(backupPath).fileName();
-    if (!inspect(backupPath).sound) {
-        outcome.problem =
-            QStringLiteral("「%1」は壊れているか、Parvela のデータベースではないため、復元しません。").arg(name);
+    const BackupFile copy = inspect(backupPath);
+    if (!copy.sound) {
+        outcome.problem = refusedCopy(copy);
         return outcome;
     }
     const QString databasePath = Database::path();
     const QString folder = Backup::folderFor(databasePath);
     const QString kept = QDir(folder).filePath(keptCopyName(now));
-    if (!QDir().mkpath(folder) || QFileInfo::exists(kept) || !keepCurrent(databasePath, kept)) {
+    if (!SafeFiles::realFolderProblem(folder).isEmpty() || SafeFiles::entryAt(kept) != Entry::Missing
+        || !keepCurrent(databasePath, kept)) {
         outcome.problem =
             QStringLiteral("今のデータを「%1」に保存できないため、復元しません。").arg(QDir::toNativeSeparators(kept));
         return outcome;
     }
     outcome.keptCopy = kept;
 
-    const QString staged = databasePath + QStringLiteral(".restoring");
-    QFile::remove(staged);
-    if (!copyFlushed(backupPath, staged) || !inspect(staged).sound) {
-        QFile::remove(staged);
-        outcome.problem =
-            QStringLiteral("「%1」を書き込めないため、復元しません。").arg(QDir::toNativeSeparators(staged));
+    const QString staging = staged(databasePath, backupPath);
+    if (staging.isEmpty()) {
+        outcome.problem = QStringLiteral("「%1」を書き込めないため、復元しません。")
+                              .arg(QDir::toNativeSeparators(databasePath + QStringLiteral(".restoring")));
         return outcome;
     }
 
@@ -145,11 +260,11 @@ Outcome restore(const QString &backupPath, const QDateTime &now)
     // existing target.
     std::error_code error;
     if (replaced) {
-        std::filesystem::rename(QFile::encodeName(staged).toStdString(), QFile::encodeName(databasePath).toStdString(),
+        std::filesystem::rename(QFile::encodeName(staging).toStdString(), QFile::encodeName(databasePath).toStdString(),
                                 error);
     }
     if (!replaced || error) {
-        QFile::remove(staged);
+        QFile::remove(staging);
         outcome.problem = QStringLiteral("データベースファイルを置き換えられないため、復元しません。");
         reopen(databasePath, outcome);
         return outcome;
@@ -160,6 +275,37 @@ Outcome restore(const QString &backupPath, const QDateTime &now)
         outcome.problem = openError.message();
         return outcome;
     }
+    outcome.restored = true;
+    return outcome;
+}
+
+Outcome replaceDamaged(const QString &databasePath, const QString &backupPath, const QDateTime &now)
+{
+    Outcome outcome;
+    const BackupFile copy = inspect(backupPath);
+    if (!copy.sound) {
+        outcome.problem = refusedCopy(copy);
+        return outcome;
+    }
+    const QString staging = staged(databasePath, backupPath);
+    const QString aside = QFileInfo(databasePath).absoluteDir().filePath(damagedName(now));
+    if (staging.isEmpty() || !SafeFiles::renameToNewName(databasePath, aside)) {
+        QFile::remove(staging);
+        outcome.problem =
+            QStringLiteral("「%1」の隣に書き込めないため、復元しません。").arg(QDir::toNativeSeparators(databasePath));
+        return outcome;
+    }
+    // A journal stays with the file it belongs to: left beside the copy, it would be played into it.
+    const QString journal = databasePath + QStringLiteral("-journal");
+    const bool journalMoved = SafeFiles::entryAt(journal) == Entry::Missing
+                              || SafeFiles::renameToNewName(journal, aside + QStringLiteral("-journal"));
+    if (!journalMoved || !SafeFiles::renameToNewName(staging, databasePath)) {
+        SafeFiles::renameToNewName(aside, databasePath);
+        QFile::remove(staging);
+        outcome.problem = QStringLiteral("データベースファイルを置けないため、復元しません。");
+        return outcome;
+    }
+    outcome.keptCopy = aside;
     outcome.restored = true;
     return outcome;
 }

@@ -2,7 +2,6 @@
 
 #include "core/database.h"
 #include "core/dates.h"
-#include "core/module1.h"
 
 #include <algorithm>
 #include <vector>
@@ -13,23 +12,23 @@ const QString Columns = QStringLiteral(
     "Score.ID,Score.COURSE_ID,Score.MEMBER_ID,Score.MEMBER_NAME,Score.HC,Score.OB,Score.OUT_VAL,Score.IN_VAL,"
     "Score.GROSS_VAL,Score.NET_VAL,Score.NEW_HC,Score.RANK");
 
-ScoreRecord recordAt(const QSqlQuery &query, bool withBirthday)
+ScoreRecord recordAt(const Database::Rows &query, bool withBirthday)
 {
     ScoreRecord score;
-    score.id = static_cast<qint16>(query.value(0).toInt());
-    score.courseId = static_cast<qint16>(query.value(1).toInt());
-    score.memberId = query.value(2).toInt();
-    score.memberName = query.value(3).toString();
-    score.hc = query.value(4).toDouble();
-    score.ob = query.value(5).toDouble();
-    score.out = query.value(6).toInt();
-    score.in = query.value(7).toInt();
-    score.gross = query.value(8).toInt();
-    score.net = query.value(9).toDouble();
-    score.newHc = query.value(10).toDouble();
-    score.rank = query.value(11).toInt();
+    score.id = static_cast<qint16>(query.integer(0));
+    score.courseId = static_cast<qint16>(query.integer(1));
+    score.memberId = query.integer(2);
+    score.memberName = query.text(3);
+    score.hc = query.real(4);
+    score.ob = query.real(5);
+    score.out = query.integer(6);
+    score.in = query.integer(7);
+    score.gross = query.integer(8);
+    score.net = query.real(9);
+    score.newHc = query.real(10);
+    score.rank = query.integer(11);
     if (withBirthday)
-        score.birthday = query.value(12).toString();
+        score.birthday = query.text(12);
     return score;
 }
 
@@ -37,7 +36,7 @@ ScoreRecord recordAt(const QSqlQuery &query, bool withBirthday)
 // engine cannot order them by date: sort here, each text read as a date once rather than at
 // every comparison.
 template <typename Row, typename Read>
-QVector<Row> inSheetOrder(QSqlQuery query, int birthdayColumn, Read read)
+QVector<Row> inSheetOrder(Database::Rows query, int birthdayColumn, Read read)
 {
     struct SortedRow
     {
@@ -46,7 +45,7 @@ QVector<Row> inSheetOrder(QSqlQuery query, int birthdayColumn, Read read)
     };
     std::vector<SortedRow> sorted;
     while (query.next())
-        sorted.push_back({read(query), Dates::parse(query.value(birthdayColumn).toString())});
+        sorted.push_back({read(query), Dates::parse(query.text(birthdayColumn))});
     std::sort(sorted.begin(), sorted.end(), [](const SortedRow &a, const SortedRow &b) {
         if (a.record.net != b.record.net)
             return a.record.net < b.record.net;
@@ -79,7 +78,7 @@ QVector<Row> ofCoursesInIndexOrder(const QString &columns, const QVector<int> &c
     QVector<Row> rows;
     if (courseIds.isEmpty())
         return rows;
-    QSqlQuery query = Database::run(QStringLiteral("select %1 from Score where COURSE_ID in (%2) order by COURSE_ID,ID")
+    Database::Rows query = Database::read(QStringLiteral("select %1 from Score where COURSE_ID in (%2) order by COURSE_ID,ID")
                                         .arg(columns, Database::placeholders(courseIds.size())),
                                     idValues(courseIds));
     while (query.next())
@@ -87,7 +86,7 @@ QVector<Row> ofCoursesInIndexOrder(const QString &columns, const QVector<int> &c
     return rows;
 }
 
-std::optional<ScoreRecord> first(QSqlQuery query)
+std::optional<ScoreRecord> first(Database::Rows query)
 {
     if (!query.next())
         return std::nullopt;
@@ -101,22 +100,22 @@ namespace ScoreTable {
 QVector<HandicapResult> handicapResultsOfCourses(const QVector<int> &courseIds)
 {
     return ofCoursesInIndexOrder<HandicapResult>(
-        QStringLiteral("COURSE_ID,MEMBER_ID,HC,NEW_HC"), courseIds, [](const QSqlQuery &query) {
-            return HandicapResult{static_cast<qint16>(query.value(0).toInt()), query.value(1).toInt(),
-                                  query.value(2).toDouble(), query.value(3).toDouble()};
+        QStringLiteral("COURSE_ID,MEMBER_ID,HC,NEW_HC"), courseIds, [](const Database::Rows &query) {
+            return HandicapResult{static_cast<qint16>(query.integer(0)), query.integer(1),
+                                  query.real(2), query.real(3)};
         });
 }
 
 QVector<YearResult> yearResultsOfCourses(const QVector<int> &courseIds)
 {
     QVector<YearResult> rows = ofCoursesInIndexOrder<YearResult>(
-        QStringLiteral("ID,COURSE_ID,MEMBER_ID,OB,GROSS_VAL,RANK"), courseIds, [](const QSqlQuery &query) {
-            return YearResult{static_cast<qint16>(query.value(0).toInt()),
-                              static_cast<qint16>(query.value(1).toInt()),
-                              query.value(2).toInt(),
-                              query.value(3).toDouble(),
-                              query.value(4).toInt(),
-                              query.value(5).toInt()};
+        QStringLiteral("ID,COURSE_ID,MEMBER_ID,OB,GROSS_VAL,RANK"), courseIds, [](const Database::Rows &query) {
+            return YearResult{static_cast<qint16>(query.integer(0)),
+                              static_cast<qint16>(query.integer(1)),
+                              query.integer(2),
+                              query.real(3),
+                              query.integer(4),
+                              query.integer(5)};
         });
     // Sorted here rather than by the engine: its sort of a year's rows costs more than the rest
     // of the read, and the rows come nearly in order (wholly, when the months were entered in
@@ -130,35 +129,35 @@ QVector<YearResult> yearResultsOfCourses(const QVector<int> &courseIds)
 QVector<ScoreRecord> sheetRows(int courseId)
 {
     return inSheetOrder<ScoreRecord>(
-        Database::run(QStringLiteral("select %1,Member.BIRTHDAY from Score inner join Member on Score.MEMBER_ID = "
+        Database::read(QStringLiteral("select %1,Member.BIRTHDAY from Score inner join Member on Score.MEMBER_ID = "
                                      "Member.ID where Score.COURSE_ID=?")
                           .arg(Columns),
                       {courseId}),
-        12, [](const QSqlQuery &query) { return recordAt(query, true); });
+        12, [](const Database::Rows &query) { return recordAt(query, true); });
 }
 
 QVector<ScoreRecord> rankingRows(int courseId)
 {
     return inSheetOrder<ScoreRecord>(
-        Database::run(QStringLiteral("select %1,Member.BIRTHDAY,Member.ID from Score left join Member on "
+        Database::read(QStringLiteral("select %1,Member.BIRTHDAY,Member.ID from Score left join Member on "
                                      "Score.MEMBER_ID = Member.ID where Score.COURSE_ID=?")
                           .arg(Columns),
                       {courseId}),
-        12, [](const QSqlQuery &query) {
+        12, [](const Database::Rows &query) {
             ScoreRecord record = recordAt(query, true);
-            record.memberExists = !query.value(13).isNull();
+            record.memberExists = !query.isNull(13);
             return record;
         });
 }
 
 std::optional<ScoreRecord> byId(int id)
 {
-    return first(Database::run(QStringLiteral("select %1 from Score where ID=?").arg(Columns), {id}));
+    return first(Database::read(QStringLiteral("select %1 from Score where ID=?").arg(Columns), {id}));
 }
 
 QVector<PlayedRound> roundsOfMember(int memberId)
 {
-    QSqlQuery query = Database::run(
+    Database::Rows query = Database::read(
         QStringLiteral("select Course.ID,Course.CYEAR,Course.CMONTH,Course.PLAYDATE,Course.COURSENAME,Score.HC,"
                        "Score.GROSS_VAL,Score.NET_VAL,Score.NEW_HC,Score.RANK from Score INNER JOIN Course ON "
                        "Score.COURSE_ID = Course.ID where Score.MEMBER_ID=? order by Course.CYEAR,Course.CMONTH,"
@@ -166,17 +165,17 @@ QVector<PlayedRound> roundsOfMember(int memberId)
         {memberId});
     QVector<PlayedRound> rounds;
     while (query.next()) {
-        rounds.append({static_cast<qint16>(query.value(0).toInt()), query.value(1).toInt(), query.value(2).toInt(),
-                       query.value(3).toString(), query.value(4).toString(), query.value(5).toDouble(),
-                       query.value(6).toInt(), query.value(7).toDouble(), query.value(8).toDouble(),
-                       query.value(9).toInt()});
+        rounds.append({static_cast<qint16>(query.integer(0)), query.integer(1), query.integer(2),
+                       query.text(3), query.text(4), query.real(5),
+                       query.integer(6), query.real(7), query.real(8),
+                       query.integer(9)});
     }
     return rounds;
 }
 
 qint16 insert(const ScoreRecord &score)
 {
-    const qint16 id = Module1::AllocateId(QStringLiteral("Score"));
+    const qint16 id = Database::allocateId(QStringLiteral("Score"));
     Database::exec(QStringLiteral("insert into Score (ID,COURSE_ID,MEMBER_ID,MEMBER_NAME,HC,OB,OUT_VAL,IN_VAL,"
                                   "GROSS_VAL,NET_VAL,NEW_HC,RANK) values (?,?,?,?,?,?,?,?,?,?,0,0)"),
                    {id, score.courseId, score.memberId, score.memberName, score.hc, score.ob, score.out, score.in,

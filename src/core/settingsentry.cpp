@@ -56,18 +56,19 @@ Checked<SettingsRecord> check(const Typed &typed, const SettingsRecord &settings
             Year, QStringLiteral("西暦には%1から%2までの年を入力してください。").arg(FirstYear).arg(LastYear)};
         return checked;
     }
-    entered.EditYear = *year;
-    std::array<float *, 3> multipliers = {&entered.par1st, &entered.par2nd, &entered.par3rd};
+    entered.editYear = *year;
+    std::array<float *, 3> multipliers = {&entered.winnerMultiplier, &entered.runnerUpMultiplier,
+                                          &entered.thirdMultiplier};
     for (int place = 0; place < 3; ++place) {
         if (!readMultiplier(typed.multipliers[static_cast<size_t>(place)], place,
                             *multipliers[static_cast<size_t>(place)], checked))
             return checked;
     }
-    if (!readWhole(typed.tori1Val, Tori1Val, QStringLiteral("出場回数"), entered.optTori1val, checked)
-        || !readWhole(typed.tori2Val, Tori2Val, QStringLiteral("取り切りの点数"), entered.optTori2val, checked))
+    if (!readWhole(typed.tori1Val, Tori1Val, QStringLiteral("出場回数"), entered.minimumAttendance, checked)
+        || !readWhole(typed.tori2Val, Tori2Val, QStringLiteral("取り切りの点数"), entered.minimumPoints, checked))
         return checked;
     for (size_t i = 0; i < typed.points.size(); ++i) {
-        if (!readWhole(typed.points[i], static_cast<Field>(TenTori0 + i), PointNames[i], entered.tenTori[i], checked))
+        if (!readWhole(typed.points[i], static_cast<Field>(TenTori0 + i), PointNames[i], entered.pointsFor[i], checked))
             return checked;
     }
     return checked;

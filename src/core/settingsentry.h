@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/entrycheck.h"
-#include "core/module1.h"
+#include "core/settingsrecord.h"
 
 #include <QString>
 

@@ -13,6 +13,7 @@ namespace {
 
 bool g_lastSaveSucceeded = true;
 QSettings *g_reading = nullptr; // the store a Reading keeps open
+QSettings *g_writing = nullptr; // the store a Writing keeps open
 
 QSettings openStore()
 {
@@ -30,17 +31,29 @@ namespace SettingsStore {
 
 QString read(const QString &key, const QString &defaultText)
 {
-    const QVariant value = g_reading ? g_reading->value(keyPath(key)) : openStore().value(keyPath(key));
+    QSettings *open = g_writing ? g_writing : g_reading;
+    const QVariant value = open ? open->value(keyPath(key)) : openStore().value(keyPath(key));
     return value.isValid() ? value.toString() : defaultText;
 }
 
-Reading::Reading()
+namespace {
+
+// The outermost of nested Reading (or Writing) objects opens the store that all of them share.
+std::unique_ptr<QSettings> openShared(QSettings *&shared)
 {
-    if (!g_reading) {
-        m_store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Parvela"),
-                                              QStringLiteral("Parvela"));
-        g_reading = m_store.get();
-    }
+    if (shared)
+        return nullptr;
+    auto store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Parvela"),
+                                             QStringLiteral("Parvela"));
+    shared = store.get();
+    return store;
+}
+
+} // namespace
+
+Reading::Reading()
+    : m_store(openShared(g_reading))
+{
 }
 
 Reading::~Reading()
@@ -49,8 +62,26 @@ Reading::~Reading()
         g_reading = nullptr;
 }
 
+Writing::Writing()
+    : m_store(openShared(g_writing))
+{
+}
+
+Writing::~Writing()
+{
+    if (!m_store)
+        return;
+    g_writing = nullptr;
+    m_store->sync();
+    g_lastSaveSucceeded = m_store->status() == QSettings::NoError;
+}
+
 void save(const QString &key, const QString &text)
 {
+    if (g_writing) {
+        g_writing->setValue(keyPath(key), text);
+        return;
+    }
     QSettings store = openStore();
     store.setValue(keyPath(key), text);
     store.sync();

@@ -25,6 +25,21 @@ public:
 private:
     std::unique_ptr<QSettings> m_store; // only the outermost one opens the store
 };
+// While it lives, saves go into one opened store and reach the file together, with one sync when
+// the outermost one ends: for keys stored together (a window's placement and column widths, the
+// settings dialog's OK). Each sync writes and renames the whole file, so one per key would make
+// a closing window wait. Nests; reads see the values saved so far.
+class Writing
+{
+public:
+    Writing();
+    ~Writing();
+    Writing(const Writing &) = delete;
+    Writing &operator=(const Writing &) = delete;
+
+private:
+    std::unique_ptr<QSettings> m_store; // only the outermost one opens the store
+};
 void save(const QString &key, const QString &text);
 // False when the store could not be written (a read-only or broken settings file).
 bool lastSaveSucceeded();

@@ -1,15 +1,15 @@
 #include "members/latesthandicap.h"
 
+#include "core/coursetable.h"
 #include "core/database.h"
 #include "core/membertable.h"
-#include "core/module1.h"
 #include "core/scoretable.h"
 
 namespace LatestHandicap {
 
 QHash<int, HandicapResult> find(int year)
 {
-    const Module1::YearCompetitions competitions = Module1::RebuildYearCompetitions(year);
+    const CourseTable::YearCompetitions competitions = CourseTable::competitionsOfYear(year);
 
     // What is known of a member so far: one look-up per row, for a year of a large club.
     struct Search

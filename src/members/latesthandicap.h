@@ -13,7 +13,7 @@ namespace LatestHandicap {
 // Member ID → the handicaps of that member's Score row of their latest month of the year
 // (December back to January) whose row has a result. A row not yet calculated (NEW_HC 0 or
 // empty) is no result. Only the first competition of a month and the member's first row in it
-// count. Rebuilds Module1::MonthCourseIds for the year.
+// count.
 QHash<int, HandicapResult> find(int year);
 
 // Which year-handicap moves along with HC.

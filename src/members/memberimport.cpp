@@ -4,8 +4,8 @@
 #include "core/database.h"
 #include "core/dates.h"
 #include "core/membertable.h"
-#include "core/module1.h"
 #include "core/numbertext.h"
+#include "members/memberentry.h"
 #include "monthly/scoretext.h"
 
 #include <QFile>
@@ -73,10 +73,14 @@ void judge(Row &row, QSet<QString> &takenNames)
     const std::optional<double> hc = NumberText::read(row.hcText);
     if (row.name.isEmpty())
         row.verdict = Verdict::NoName;
+    else if (MemberEntry::holdsControlCharacter(row.name))
+        row.verdict = Verdict::ControlInName;
     else if (takenNames.contains(row.name))
         row.verdict = Verdict::Duplicate;
     else if (row.kana.isEmpty())
         row.verdict = Verdict::NoKana;
+    else if (MemberEntry::holdsControlCharacter(row.kana))
+        row.verdict = Verdict::ControlInKana;
     else if (!birthday.isValid())
         row.verdict = Verdict::BadBirthday;
     else if (!hc || !NumberText::roundToInt16(*hc))
@@ -106,6 +110,10 @@ QString verdictText(const Row &row)
         return QStringLiteral("氏名が空です");
     case Verdict::NoKana:
         return QStringLiteral("ふりがなが空です");
+    case Verdict::ControlInName:
+        return MemberEntry::controlCharacterRefusal(QStringLiteral("氏名"));
+    case Verdict::ControlInKana:
+        return MemberEntry::controlCharacterRefusal(QStringLiteral("ふりがな"));
     case Verdict::BadBirthday:
         return QStringLiteral("誕生日「%1」が日付ではありません").arg(row.birthday);
     case Verdict::BadHc:
@@ -136,10 +144,11 @@ Preview read(const QByteArray &bytes, const QSet<QString> &memberNames, int free
         const Csv::Record &record = parsed.records.at(i);
         Row row;
         row.line = record.line;
-        row.name = record.fields.value(layout.index[0]);
-        row.kana = record.fields.value(layout.index[1]);
-        row.birthday = record.fields.value(layout.index[2]);
-        row.hcText = record.fields.value(layout.index[3]);
+        // A copy saved by the program has its formula-like cells disarmed: read as they were.
+        row.name = Csv::rearmed(record.fields.value(layout.index[0]));
+        row.kana = Csv::rearmed(record.fields.value(layout.index[1]));
+        row.birthday = Csv::rearmed(record.fields.value(layout.index[2]));
+        row.hcText = Csv::rearmed(record.fields.value(layout.index[3]));
         judge(row, taken);
         preview.rows.append(row);
     }
@@ -164,7 +173,7 @@ Preview readFile(const QString &path)
     QSet<QString> names;
     for (const MemberRecord &member : MemberTable::allByKana())
         names.insert(member.name);
-    return read(file.readAll(), names, Module1::MaxId - Module1::GetMaxId(QStringLiteral("Member")));
+    return read(file.readAll(), names, Database::MaxId - Database::maxId(QStringLiteral("Member")));
 }
 
 Counts countsOf(const QVector<Row> &rows)

@@ -17,6 +17,8 @@ enum class Verdict {
     Duplicate, // the name is taken already, or by an earlier row of the file: not stored
     NoName,
     NoKana,
+    ControlInName, // as the member dialog refuses it
+    ControlInKana,
     BadBirthday,
     BadHc,
 };
@@ -52,7 +54,9 @@ QString verdictText(const Row &row);
 
 // Decodes, parses and judges the bytes of a file against the members' names. A header row
 // is recognised by the four column names in any order; without one the columns are taken in
-// that order. `freeIds` is how many members can still be added. Reads the database only.
+// that order. A cell that a CSV copy disarmed is read as it was (Csv::rearmed), so the member
+// list's copy imports as it was saved. `freeIds` is how many members can still be added. Reads
+// the database only.
 Preview read(const QByteArray &bytes, const QSet<QString> &memberNames, int freeIds);
 // read() for a file, with the members and free IDs of the open database. Throws DatabaseError.
 Preview readFile(const QString &path);

@@ -21,10 +21,13 @@ bool remember(const QString &name)
         if (SettingsStore::read(SettingKeys::course(n), QString()) == name)
             return true;
     }
-    // Each older entry is read back just before it is copied one place down.
-    for (int n = SettingKeys::CourseHistoryLength; n > 1; --n)
-        SettingsStore::save(SettingKeys::course(n), SettingsStore::read(SettingKeys::course(n - 1), QString()));
-    SettingsStore::save(SettingKeys::course(1), name);
+    {
+        const SettingsStore::Writing batch;
+        // Each older entry is read back just before it is copied one place down.
+        for (int n = SettingKeys::CourseHistoryLength; n > 1; --n)
+            SettingsStore::save(SettingKeys::course(n), SettingsStore::read(SettingKeys::course(n - 1), QString()));
+        SettingsStore::save(SettingKeys::course(1), name);
+    }
     return SettingsStore::lastSaveSucceeded();
 }
 

@@ -1,9 +1,9 @@
 #include "monthly/ranking.h"
 
 #include "core/database.h"
-#include "core/module1.h"
 #include "core/numbertext.h"
 #include "core/scoretable.h"
+#include "core/settingsrecord.h"
 #include "core/settingsstore.h"
 #include "members/latesthandicap.h"
 
@@ -17,11 +17,11 @@ int newHandicap(double hc, int place, const SettingsRecord &settings)
 {
     float multiplier = 1.0f;
     if (place == 1)
-        multiplier = settings.par1st;
+        multiplier = settings.winnerMultiplier;
     else if (place == 2)
-        multiplier = settings.par2nd;
+        multiplier = settings.runnerUpMultiplier;
     else if (place == 3)
-        multiplier = settings.par3rd;
+        multiplier = settings.thirdMultiplier;
     // Beyond the float range the conversion itself would be undefined; such an HC cannot give a
     // 16-bit handicap anyway.
     const bool fitsFloat = std::fabs(hc) <= std::numeric_limits<float>::max();

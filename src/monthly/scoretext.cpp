@@ -19,17 +19,38 @@ QString placeLabel(int place)
     }
 }
 
+QString sheetCellText(const ScoreRecord &score, int place, int column)
+{
+    switch (column) {
+    case 0:
+        return placeLabel(place);
+    case 1:
+        return score.memberName;
+    case 2:
+        return NumberText::plain(score.hc);
+    case 3:
+        return NumberText::plain(score.ob);
+    case 4:
+        return QString::number(score.out);
+    case 5:
+        return QString::number(score.in);
+    case 6:
+        return QString::number(score.gross);
+    case 7:
+        return NumberText::plain(score.net);
+    case 8:
+        return NumberText::plain(score.newHc);
+    default:
+        return QString();
+    }
+}
+
 QStringList sheetRowTexts(const ScoreRecord &score, int place)
 {
-    return {placeLabel(place),
-            score.memberName,
-            NumberText::plain(score.hc),
-            NumberText::plain(score.ob),
-            QString::number(score.out),
-            QString::number(score.in),
-            QString::number(score.gross),
-            NumberText::plain(score.net),
-            NumberText::plain(score.newHc)};
+    QStringList texts;
+    for (int column = 0; column < SheetColumns; ++column)
+        texts << sheetCellText(score, place, column);
+    return texts;
 }
 
 } // namespace ScoreText

@@ -29,7 +29,7 @@ void result(qint16 courseId, qint16 memberId, int gross, int rank = 0, double ob
 
 AnnualRow rowOf(qint16 memberId)
 {
-    const QVector<AnnualRow> rows = AnnualSummary::compute(Year, Module1::Settings);
+    const QVector<AnnualRow> rows = AnnualSummary::compute(Year, settings());
     return rows.value(std::find_if(rows.begin(), rows.end(), [&](auto &row) { return row.memberId == memberId; })
                       - rows.begin());
 }
@@ -66,8 +66,8 @@ private slots:
                  {QVector<int>(2), 1, 1, {92, 93}, "2 4 × 92"},
                  {QVector<int>(2), 1, 1, {93, 94}, "2 4 × 94"},
                  {QVector<int>(5), 1, 1, {93, 93, 92, 93, 92}, "5 10 × 93"}}) {
-            Module1::Settings.optTori1 = qint16(optTori1);
-            Module1::Settings.optTori2 = qint16(optTori2);
+            settings().attendanceRule = qint16(optTori1);
+            settings().pointsRule = qint16(optTori2);
             const qint16 who = member("佐藤", "さとう"); // a member of their own each
             for (int index = 0; index < ranks.size(); ++index)
                 result(month(index + 1), who, grosses.value(index, 90), ranks[index]);
@@ -93,14 +93,14 @@ private slots:
         result(month(5), who, 94, 4);
         result(CourseTable::insert(Year - 1, 1, "2024/1/5", "東"), who, 60, 1);
         QCOMPARE(rowOf(who).points, qint16(4 * 2 + 3 + 2 + 1));
-        Form3 &months = showWindow<Form3>();
+        MonthWindow &months = showWindow<MonthWindow>(settings());
         QStringList names, row, colours;
         QImage picture;
         QPoint gridLine, beyond;
         const QString title = opens(
-            [&] { months.Command3->click(); },
+            [&] { months.annualButton->click(); },
             [&](QWidget *modal) {
-                Grid &grid = *static_cast<Form9 *>(modal)->ScoreGrid;
+                GridView &grid = *static_cast<AnnualSummaryWindow *>(modal)->summaryGrid;
                 names = shownColumn(grid, 0);
                 row = shownTable(grid)[2];
                 for (int column = 3; column <= 7; ++column)

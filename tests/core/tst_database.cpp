@@ -16,7 +16,7 @@ private slots:
     void idsFollowTheTable()
     {
         TemporaryDatabase db;
-        QCOMPARE(Module1::GetMaxId("Member"), qint16(0));
+        QCOMPARE(Database::maxId("Member"), qint16(0));
         QCOMPARE(MemberTable::insert("山田", "やまだ", QString(), 18), qint16(1));
         const qint16 second = MemberTable::insert("佐藤", "さとう", QString(), 20);
         // Deleting the highest row hands its ID out again, as the program always did.
@@ -24,7 +24,8 @@ private slots:
         QCOMPARE(MemberTable::insert("鈴木", "すずき", QString(), 0), qint16(2));
         // The first competition of a month is its lowest ID.
         Database::exec("insert into Course values (9,2026,4,'a','後'), (3,2026,4,'b','先')");
-        QCOMPARE((QList<int>{CourseTable::firstOfMonth(2026, 4)->id, CourseTable::firstIdsOfYear(2026)[3]}),
+        QCOMPARE((QList<int>{CourseTable::firstOfMonth(2026, 4)->id,
+                             CourseTable::competitionsOfYear(2026).monthCourseIds[3]}),
                  (QList<int>{3, 3}));
     }
 

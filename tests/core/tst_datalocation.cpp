@@ -16,7 +16,7 @@ struct Folders
     Folders()
     {
         QDir(root.path()).mkpath("bin");
-        Module1::SetProgramFolder(root.filePath("bin"));
+        DataLocation::setProgramFolder(root.filePath("bin"));
         qputenv("XDG_DATA_HOME", root.filePath("data").toLocal8Bit());
     }
     QString file(const QString &relative) const { return root.filePath(relative); }
@@ -57,8 +57,8 @@ private slots:
             Folders folders;
             for (const QString &file : files)
                 folders.put(file);
-            QCOMPARE(Module1::DatabasePath(), QDir::cleanPath(folders.file(database)));
-            QCOMPARE(Module1::HelpFilePath(), help.isEmpty() ? QString() : folders.file(help));
+            QCOMPARE(DataLocation::databasePath(), QDir::cleanPath(folders.file(database)));
+            QCOMPARE(DataLocation::helpFilePath(), help.isEmpty() ? QString() : folders.file(help));
         }
     }
 
@@ -84,7 +84,7 @@ private slots:
         folders.put("share/parvela/parvela.hlp");
         MessageBox::queueAnswer(Answer(answer));
         // The program's own start, as main() makes it.
-        const QPointer<Form1> menu = ProgramStart::showMainMenu(folders.file("bin"));
+        const QPointer<MainMenu> menu = ProgramStart::showMainMenu(folders.file("bin"));
         QCOMPARE(!menu.isNull(), !club.isEmpty());
         const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
         QCOMPARE(shown.size(), folderBlocked ? 2 : 1);
@@ -101,17 +101,18 @@ private slots:
         QCOMPARE(ParvelaTest::value("select (select count(*) from Member)||' '||count(*)||' '||(select "
                                     "count(*) from Score where GROSS_VAL<>OUT_VAL+IN_VAL or "
                                     "NET_VAL<>GROSS_VAL-HC) from Course where CYEAR=?",
-                                    {Module1::Settings.EditYear}),
+                                    {menu->settings().editYear}),
                  club);
+        QVERIFY(QTest::qWaitFor([&] { return menu->findChild<DayCopy *>()->isFinished(); }));
         QCOMPARE(QDir(folders.file("data/Parvela/backup")).entryList(QDir::Files).size(), 1);
         // The version window names the files in use and the libraries.
         QStringList seen;
-        ParvelaTest::onNextDialog<Form11>([&](Form11 *window) {
-            seen << window->DatabaseValue->toolTip() << window->HelpFileValue->toolTip() << window->QtValue->text()
-                 << window->SqliteValue->text();
-            window->Command2->click();
+        ParvelaTest::onNextDialog<VersionWindow>([&](VersionWindow *window) {
+            seen << window->databaseValue->toolTip() << window->helpFileValue->toolTip() << window->qtValue->text()
+                 << window->sqliteValue->text();
+            window->closeButton->click();
         });
-        menu->Command5->click();
+        menu->versionButton->click();
         delete menu;
         QCOMPARE(seen, (QStringList{folders.file(UserDatabase), folders.file("share/parvela/parvela.hlp"), qVersion(),
                                     ParvelaTest::value("select sqlite_version()").toString()}));

@@ -90,6 +90,11 @@ private slots:
                  "O'Brien 'いつか12.5");
         for (const char *hc : {"十八", "40000", "18; drop table Member"})
             QCOMPARE(refusal(*MemberEntry::check({"a", "b", "c", hc}).error), "HC#3");
+        // Control characters, U+0000 to U+001F and U+007F, in a name or kana; "~" is the last sound one.
+        for (const QString &name : {QString("a\tb"), QString(QChar(0)), QString("\x1f"), QString("a\x7f")})
+            QCOMPARE(refusal(*MemberEntry::check({name, "~", "c", "1"}).error)
+                         + refusal(*MemberEntry::check({"~", name, "c", "1"}).error),
+                     "氏名#0ふりがな#1");
         const Checked<CompetitionEntry::Values> course = CompetitionEntry::check("そのうち", "O'Hara's");
         QCOMPARE(course.values.playDate + course.values.courseName, "そのうちO'Hara's");
     }
@@ -118,8 +123,8 @@ private slots:
             QStringList boxes = {"2010", "0.7", "0.8", "0.9", "6", "13", "2", "3", "2", "1"};
             boxes[field] = QString::fromUtf8(text);
             SettingsRecord untyped;
-            untyped.optTori1 = 0;
-            untyped.printSize = 75;
+            untyped.attendanceRule = 0;
+            untyped.printScale = 75;
             const Checked<SettingsRecord> entered = SettingsEntry::check({boxes[0],
                                                                           {boxes[1], boxes[2], boxes[3]},
                                                                           boxes[4],
@@ -127,14 +132,19 @@ private slots:
                                                                           {boxes[6], boxes[7], boxes[8], boxes[9]}},
                                                                          untyped);
             const SettingsRecord &r = entered.values;
-            const QStringList values = {QString::number(r.EditYear),        SettingsStore::floatText(r.par1st),
-                                        SettingsStore::floatText(r.par2nd), SettingsStore::floatText(r.par3rd),
-                                        QString::number(r.optTori1val),     QString::number(r.optTori2val),
-                                        QString::number(r.tenTori[0]),      QString::number(r.tenTori[1]),
-                                        QString::number(r.tenTori[2]),      QString::number(r.tenTori[3])};
+            const QStringList values = {QString::number(r.editYear),
+                                        SettingsStore::floatText(r.winnerMultiplier),
+                                        SettingsStore::floatText(r.runnerUpMultiplier),
+                                        SettingsStore::floatText(r.thirdMultiplier),
+                                        QString::number(r.minimumAttendance),
+                                        QString::number(r.minimumPoints),
+                                        QString::number(r.pointsFor[0]),
+                                        QString::number(r.pointsFor[1]),
+                                        QString::number(r.pointsFor[2]),
+                                        QString::number(r.pointsFor[3])};
             QCOMPARE(boxes[field] + " → " + (entered.error ? refusal(*entered.error) : values[field]),
                      boxes[field] + " → " + QString::fromUtf8(kept));
-            QVERIFY(entered.error || r.optTori1 * 1000 + r.printSize == 75);
+            QVERIFY(entered.error || r.attendanceRule * 1000 + r.printScale == 75);
         }
     }
 
@@ -161,6 +171,10 @@ private slots:
                "4 HC「12a」が数値ではありません|5 HC「40000」が数値ではありません|6 氏名が空です";
         QTest::newRow("header only") << QByteArray("氏名,ふりがな,誕生日,HC\r\n") << QString(noRows);
         QTest::newRow("empty file") << QByteArray() << QString(noRows);
+        QTest::newRow("control characters, in quotes or not")
+            << QByteArray("\"a\r\nb\",a,1960/1/1,1\nc,c\x01,1960/1/1,1\n")
+            << "1 氏名には制御文字（タブ、改行など）を使えません|"
+               "2 ふりがなには制御文字（タブ、改行など）を使えません";
         QTest::newRow("binary file") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
                                      << "CSV ファイルではないか、文字コードが UTF-8 でも Shift_JIS でもありません。";
         QTest::newRow("unclosed quote") << QByteArray("a,b,1960/1/1,1\n\"c,d")
@@ -180,6 +194,25 @@ private slots:
         for (const MemberImport::Row &row : preview.rows)
             rows << QStringLiteral("%1 %2").arg(row.line).arg(MemberImport::verdictText(row));
         QCOMPARE(preview.problem.isEmpty() ? rows.join('|') : preview.problem, expected);
+    }
+
+    // A cell of a CSV copy by its column: what the file holds; a name, read back by the member
+    // import as it was.
+    void csvCopiesDisarmFormulasAndTheImportReadsThemBack()
+    {
+        using Csv::Column;
+        const auto written = [](Column column, const QStringList &cellsAndWritten) { // "cell|as written"
+            for (const QString &pair : cellsAndWritten) {
+                const QString cell = pair.section('|', 0, 0);
+                QCOMPARE(Csv::encode({{cell}}, {column}), Bom + pair.section('|', 1).toUtf8() + "\r\n");
+                const QByteArray row = Csv::encode({{cell, "か", "1960/1/1", "10"}}, {}); // a file without header
+                QVERIFY(column == Column::Number || MemberImport::read(row, {}, 1).rows.value(0).name == cell);
+            }
+        };
+        written(Column::Text, {"=1+2|'=1+2", "+81 90|'+81 90", "-5|'-5", "@SUM(A1)|'@SUM(A1)", "\tx|'\tx",
+                               "\r=1|\"'\r=1\"", "'x|''x", "''=|'''=", "a=b|a=b", "|"});
+        written(Column::Number, {"-5|-5", "+1.5|+1.5", "-x|'-x", "=1|'=1"});
+        QCOMPARE(Csv::rearmed("'abc"), "'abc"); // an apostrophe typed into a file of one's own stays
     }
 
     void kanaOrderIsTheDictionarys()

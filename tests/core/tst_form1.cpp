@@ -28,17 +28,25 @@ class TestForm1 : public QObject
 
 private:
     std::unique_ptr<TemporaryDatabase> m_db;
-    std::unique_ptr<Form1> m_menu;
+    std::unique_ptr<MainMenu> m_menu;
 
     // Opens the settings with the menu's button and runs `act` in the dialog; if still open
     // then, it is closed with its close box.
-    QString inSettings(const std::function<void(Form2 *)> &act)
+    QString inSettings(const std::function<void(SettingsDialog *)> &act)
     {
-        return opens([&] { m_menu->Command3->click(); },
+        return opens([&] { m_menu->settingsButton->click(); },
                      [&](QWidget *modal) {
-                         act(static_cast<Form2 *>(modal));
+                         act(static_cast<SettingsDialog *>(modal));
                          return modal->isVisible() ? "open" : "closed";
                      });
+    }
+
+    // The program's start: the menu loads the settings stored and opens the database.
+    bool startMenu()
+    {
+        Database::close();
+        m_menu = std::make_unique<MainMenu>();
+        return m_menu->start() && showActive(m_menu.get());
     }
 
 private slots:
@@ -46,15 +54,16 @@ private slots:
     {
         m_db = std::make_unique<TemporaryDatabase>();
         clearSettings();
-        Database::close(); // the menu's own load step opens it
-        m_menu = std::make_unique<Form1>();
-        QVERIFY(m_menu->Form_Load());
-        QVERIFY(showActive(m_menu.get()));
+        QVERIFY(startMenu());
         MessageBox::takeShown();
     }
     void cleanup()
     {
-        WindowRegistry::instance().discardAll();
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window != m_menu.get())
+                window->close();
+        }
+        flushDeletes();
         m_menu.reset();
         m_db.reset();
     }
@@ -65,12 +74,12 @@ private slots:
     {
         QTest::addColumn<QVector<int>>("key"); // as the platform reports it
         QTest::addColumn<QString>("opens");
-        QTest::newRow("1") << QVector<int>{Qt::Key_1, 0, 10, 0x31} << "Form3";
-        QTest::newRow("keypad 1") << QVector<int>{Qt::Key_1, Qt::KeypadModifier, 87, 0xffb1} << "Form3";
-        QTest::newRow("Shift+1") << QVector<int>{Qt::Key_Exclam, Qt::ShiftModifier, 10, 0x21} << "Form3";
-        QTest::newRow("2") << QVector<int>{Qt::Key_2, 0, 11, 0x32} << "Form7";
+        QTest::newRow("1") << QVector<int>{Qt::Key_1, 0, 10, 0x31} << "MonthWindow";
+        QTest::newRow("keypad 1") << QVector<int>{Qt::Key_1, Qt::KeypadModifier, 87, 0xffb1} << "MonthWindow";
+        QTest::newRow("Shift+1") << QVector<int>{Qt::Key_Exclam, Qt::ShiftModifier, 10, 0x21} << "MonthWindow";
+        QTest::newRow("2") << QVector<int>{Qt::Key_2, 0, 11, 0x32} << "MemberListWindow";
         QTest::newRow("Shift+2, Japanese keyboard")
-            << QVector<int>{Qt::Key_QuoteDbl, Qt::ShiftModifier, 11, 0x22} << "Form7";
+            << QVector<int>{Qt::Key_QuoteDbl, Qt::ShiftModifier, 11, 0x22} << "MemberListWindow";
         QTest::newRow("F1") << QVector<int>{Qt::Key_F1, 0, 67, 0xffbe} << "HelpWindow";
         QTest::newRow("Esc") << QVector<int>{Qt::Key_Escape, 0, 9, 0xff1b} << "";
         QTest::newRow("F10") << QVector<int>{Qt::Key_F10, 0, 76, 0xffc7} << "";
@@ -81,8 +90,8 @@ private slots:
         QFETCH(QString, opens);
         const QDir source(qEnvironmentVariable("PARVELA_SOURCE_DIR"));
         QVERIFY(QFile::copy(source.filePath("data/parvela.hlp"), QDir(m_db->folder()).filePath("parvela.hlp")));
-        QString opened = ParvelaTest::opens([&] { sendKey(m_menu->Command5, key); }).section(':', 0, 0);
-        if (Form3 *months = WindowRegistry::instance().existing<Form3>()) // modeless
+        QString opened = ParvelaTest::opens([&] { sendKey(m_menu->versionButton, key); }).section(':', 0, 0);
+        if (MonthWindow *months = m_menu->monthWindow()) // modeless
             opened = QString::fromLatin1(months->metaObject()->className());
         QCOMPARE(opened, opens);
         QCOMPARE(m_menu->isVisible() && Database::isOpen(), !opens.isEmpty());
@@ -103,25 +112,26 @@ private slots:
     {
         QFETCH(int, window);
         QFETCH(int, key);
-        WindowRegistry &windows = WindowRegistry::instance();
-        windows.form<Form2>().Fill(Module1::Settings);
         // Each window's button that closes it; the main menu's opens the version window.
-        QPushButton *button = QList<QPushButton *>{m_menu->Command5,
-                                                   windows.form<Form2>().Command1,
-                                                   windows.form<Form3>().Command2,
-                                                   windows.form<Form4>().Command7,
-                                                   windows.form<Form6>().Command2,
-                                                   windows.form<Form7>().Command7,
-                                                   windows.form<Form9>().Command7,
-                                                   windows.form<Form11>().Command2,
-                                                   windows.form<Form12>().Command2}[window];
+        const std::function<QPushButton *()> buttons[] = {
+            [&] { return m_menu->versionButton; },
+            [] { return (new SettingsDialog(settings()))->okButton; },
+            [] { return (new MonthWindow(settings()))->closeButton; },
+            [] { return (new ScoreSheetWindow(CourseRecord(), settings()))->closeButton; },
+            [] { return (new CompetitionDialog(2003, 5))->cancelButton; },
+            [] { return (new MemberListWindow(settings()))->closeButton; },
+            [] { return (new AnnualSummaryWindow(settings()))->closeButton; },
+            [] { return (new VersionWindow)->closeButton; },
+            [] { return (new BulkAddDialog(0))->cancelButton; }};
+        QPushButton *button = buttons[window]();
+        button->window()->setAttribute(Qt::WA_DeleteOnClose, window != 0);
         QVERIFY(showActive(button->window()));
         button->setFocus();
         const auto press = [&] {
             QTest::keyClick(button, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         };
         if (window == 0)
-            QCOMPARE(opens(press).section(':', 0, 0), "Form11");
+            QCOMPARE(opens(press).section(':', 0, 0), "VersionWindow");
         else
             press();
         QCOMPARE(button->window()->isVisible(), window == 0);
@@ -134,20 +144,21 @@ private slots:
     {
         SettingsStore::save("printSize", "120"); // not on the list
         SettingsStore::save("optTori1", "0");
-        Module1::LoadSettings();
+        QVERIFY(startMenu());
         QStringList shown, storedWhileOpen;
-        QCOMPARE(inSettings([&](Form2 *form) {
-                     for (QLineEdit *box :
-                          {form->Text1, form->Text2, form->Text3, form->Text4, form->boxTori1, form->boxTori2,
-                           form->boxTen[0], form->boxTen[1], form->boxTen[2], form->boxTen[3]})
+        QCOMPARE(inSettings([&](SettingsDialog *form) {
+                     for (QLineEdit *box : {form->yearEdit, form->winnerEdit, form->runnerUpEdit, form->thirdEdit,
+                                            form->attendanceEdit, form->pointsEdit, form->pointEdits[0],
+                                            form->pointEdits[1], form->pointEdits[2], form->pointEdits[3]})
                          shown << box->text();
-                     shown << QString::number(form->Check1->isChecked()) << form->Combo1->currentText();
-                     form->Text1->setText("-5");
-                     form->Command1->click();
-                     shown << QString::number(form->focusWidget() == form->Text1);
+                     shown << QString::number(form->attendanceCheck->isChecked())
+                           << form->printScaleCombo->currentText();
+                     form->yearEdit->setText("-5");
+                     form->okButton->click();
+                     shown << QString::number(form->focusWidget() == form->yearEdit);
                      storedWhileOpen = storedSettings();
-                     form->Text1->setText("2004");
-                     form->Command1->click();
+                     form->yearEdit->setText("2004");
+                     form->okButton->click();
                  }),
                  "closed");
         // No year was stored: the clock's year was shown.
@@ -158,15 +169,15 @@ private slots:
         QCOMPARE(storedWhileOpen.count(QString()), 11);
         const QStringList stored = {"2004", "0.7", "0.8", "0.9", "0", "6", "1", "13", "2", "3", "2", "1", "120"};
         QCOMPARE(storedSettings(), stored);
-        QCOMPARE(inSettings([](Form2 *form) {
-                     form->Text1->setText("1999");
-                     form->Check1->setChecked(false);
-                     QTest::keyClick(form->Text1, Qt::Key_Escape);
+        QCOMPARE(inSettings([](SettingsDialog *form) {
+                     form->yearEdit->setText("1999");
+                     form->attendanceCheck->setChecked(false);
+                     QTest::keyClick(form->yearEdit, Qt::Key_Escape);
                  }),
                  "open");
         QCOMPARE(storedSettings(), stored);
         QTest::keyClick(m_menu.get(), Qt::Key_1);
-        QCOMPARE(WindowRegistry::instance().form<Form3>().Label1->text(), "2004年度");
+        QCOMPARE(m_menu->monthWindow()->yearLabel->text(), "2004年度");
     }
 };
 

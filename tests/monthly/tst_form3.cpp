@@ -39,7 +39,7 @@ private slots:
     // nothing stored), 0 the year.
     void keysOpenTheirWindows()
     {
-        Form3 &months = showWindow<Form3>();
+        MonthWindow &months = showWindow<MonthWindow>(settings());
         const QString may = "新規入力-2003年5月";
         // Each key as the platform reports it: 5 on the keyboard, the keypad and with Shift, Shift+A,
         // C, keypad 0, Esc and D.
@@ -52,7 +52,7 @@ private slots:
               {{Qt::Key_0, Qt::KeypadModifier, 90, 0xffb0}, "年間集計 (赤…優勝 青…準優勝 黄…三位)"},
               {{Qt::Key_Escape, 0, 9, 0xff1b}, ""},
               {{Qt::Key_D, 0, 40, 0x64}, ""}}) {
-            QCOMPARE(opens([&] { sendKey(months.Command2, key); }).section(':', 1), opened);
+            QCOMPARE(opens([&] { sendKey(months.closeButton, key); }).section(':', 1), opened);
             QVERIFY(months.isVisible() && count("Course") == 0);
         }
     }
@@ -62,17 +62,17 @@ private slots:
         const int may = CourseTable::insert(2003, 5, "2003/5/18", "東コース");
         addScore(may, MemberTable::insert("会員", "か", QString(), 10), "会員", 10, 40, 40);
         CourseTable::insert(2004, 5, "2004/5/16", "別の年");
-        Form3 &months = showWindow<Form3>();
+        MonthWindow &months = showWindow<MonthWindow>(settings());
         const auto sheetSeen = [](QWidget *modal) {
-            auto *sheet = static_cast<Form4 *>(modal);
-            return QStringList{sheet->windowTitle(), sheet->boxDate->text(), sheet->boxCourse->currentText(),
-                               shownColumn(*sheet->ScoreGrid, 1).join(',')}
+            auto *sheet = static_cast<ScoreSheetWindow *>(modal);
+            return QStringList{sheet->windowTitle(), sheet->playDateEdit->text(), sheet->courseCombo->currentText(),
+                               shownColumn(*sheet->scoreGrid, 1).join(',')}
                 .join('|');
         };
-        QCOMPARE(opens([&] { months.Command1[4]->click(); }, sheetSeen), "2003年5月|2003/5/18|東コース|会員");
+        QCOMPARE(opens([&] { months.monthButtons[4]->click(); }, sheetSeen), "2003年5月|2003/5/18|東コース|会員");
         flushDeletes();
-        Module1::Settings.EditYear = 2004;
-        QCOMPARE(opens([&] { months.Command1[4]->click(); }, sheetSeen), "2004年5月|2004/5/16|別の年|");
+        settings().editYear = 2004;
+        QCOMPARE(opens([&] { months.monthButtons[4]->click(); }, sheetSeen), "2004年5月|2004/5/16|別の年|");
     }
 
     void aNewCompetitionIsStoredAndItsSheetOpens_data()
@@ -88,20 +88,20 @@ private slots:
         QFETCH(QStringList, historyAfter);
         SettingsStore::save(SettingKeys::course(1), "東");
         SettingsStore::save(SettingKeys::course(3), "北");
-        Form3 &months = showWindow<Form3>();
+        MonthWindow &months = showWindow<MonthWindow>(settings());
         // The names offered, whether OK is on at each step, the day the picker opens on (the one
         // typed, a Saturday: the Sunday clicked must be in sight too) and its weekdays, whatever the
         // system's locale, in Japanese; what OK opens.
         QStringList seen;
-        opens([&] { months.Command1[4]->click(); },
+        opens([&] { months.monthButtons[4]->click(); },
               [&](QWidget *modal) {
-                  auto *dialog = static_cast<Form6 *>(modal);
-                  const auto okState = [dialog] { return dialog->Command1->isEnabled() ? "OK on" : "OK off"; };
-                  seen << QString::number(dialog->boxCourse->count()) << okState();
-                  dialog->boxDate->setText("2003/05/03");
-                  seen << opens([&] { dialog->Command3->click(); },
+                  auto *dialog = static_cast<CompetitionDialog *>(modal);
+                  const auto okState = [dialog] { return dialog->okButton->isEnabled() ? "OK on" : "OK off"; };
+                  seen << QString::number(dialog->courseCombo->count()) << okState();
+                  dialog->playDateEdit->setText("2003/05/03");
+                  seen << opens([&] { dialog->pickDateButton->click(); },
                                 [](QWidget *picker) {
-                                    QCalendarWidget *calendar = static_cast<Form10 *>(picker)->MonthView1;
+                                    QCalendarWidget *calendar = static_cast<DatePicker *>(picker)->calendar;
                                     QString shown = calendar->selectedDate().toString(Qt::ISODate) + ' ';
                                     const QAbstractItemModel *days = calendar->findChild<QTableView *>()->model();
                                     for (int column = 0; column < 7; ++column)
@@ -110,17 +110,27 @@ private slots:
                                     return shown;
                                 });
                   seen << okState();
-                  dialog->boxCourse->setFocus();
+                  dialog->courseCombo->setFocus();
                   if (typed.isEmpty())
-                      QTest::keyClick(dialog->boxCourse, Qt::Key_Down);
+                      QTest::keyClick(dialog->courseCombo, Qt::Key_Down);
                   else
-                      dialog->boxCourse->setEditText(typed);
+                      dialog->courseCombo->setEditText(typed);
                   seen << okState();
-                  QTest::keyClick(dialog->boxDate, Qt::Key_Escape); // no function here
-                  seen << (dialog->isVisible() ? opens([&] { dialog->Command1->click(); }) : "closed by Esc");
+                  QTest::keyClick(dialog->playDateEdit, Qt::Key_Escape); // no function here
+                  if (!dialog->isVisible()) {
+                      seen << "closed by Esc";
+                      return "closed";
+                  }
+                  // OK stores, and the sheet opens once the dialog has gone.
+                  onNextModal([&](QWidget *sheet) {
+                      seen << QString::fromLatin1(sheet->metaObject()->className()) + ':' + sheet->windowTitle();
+                      sheet->close();
+                  });
+                  dialog->okButton->click();
                   return "stored";
               });
-        QCOMPARE(seen, (QStringList{"2", "OK off", "2003-05-03 日月火水木金土", "OK off", "OK on", "Form4:2003年5月"}));
+        QCOMPARE(seen, (QStringList{"2", "OK off", "2003-05-03 日月火水木金土", "OK off", "OK on",
+                                    "ScoreSheetWindow:2003年5月"}));
         const QString course = typed.isEmpty() ? "東" : typed;
         QCOMPARE(column("select ID||PLAYDATE||COURSENAME from Course where CYEAR=2003 and CMONTH=5"),
                  QVariantList{"12003/5/18" + course});

@@ -17,16 +17,16 @@ enum Window { Sheet, Members };
 // What the entry dialog of either window opened as: "caption:name".
 QString entryOf(QWidget *modal)
 {
-    if (auto *entry = qobject_cast<Form5 *>(modal))
-        return entry->windowTitle() + ':' + entry->Combo1->currentText();
-    auto *member = qobject_cast<Form8 *>(modal);
-    return member ? member->windowTitle() + ':' + member->Text1->text() : QString();
+    if (auto *entry = qobject_cast<ScoreEntryDialog *>(modal))
+        return entry->windowTitle() + ':' + entry->memberCombo->currentText();
+    auto *member = qobject_cast<MemberDialog *>(modal);
+    return member ? member->windowTitle() + ':' + member->nameEdit->text() : QString();
 }
 
 // The grid window as the user drives it.
 struct GridWindow
 {
-    Grid *grid;
+    GridView *grid;
     QAbstractButton *add, *edit, *remove, *print;
     int nameColumn;
     QStringList names() const { return shownColumn(*grid, nameColumn); }
@@ -56,11 +56,11 @@ private:
         }
         transaction.commit();
         if (window == Members) {
-            Form7 &list = showTableWindow<Form7>();
-            return {list.MemberGrid, list.Command1, list.Command2, list.Command3, list.Command5, 0};
+            MemberListWindow &list = showTableWindow<MemberListWindow>();
+            return {list.memberGrid, list.addButton, list.editButton, list.deleteButton, list.printButton, 0};
         }
-        Form4 &sheet = openSheet(2003, 5);
-        return {sheet.ScoreGrid, sheet.Command1, sheet.Command2, sheet.Command3, sheet.Command5, 1};
+        ScoreSheetWindow &sheet = openSheet(2003, 5);
+        return {sheet.scoreGrid, sheet.addButton, sheet.editButton, sheet.deleteButton, sheet.printButton, 1};
     }
 
     // 加藤 かとう, 後藤 がとう, 河合 かわい, 木村 きむら (IDs 1 … 4).
@@ -93,12 +93,12 @@ private slots:
                                                {"退会", 0.0, 20, 0.0}})
             addScore(m_may, MemberTable::insert(name, "か", QString(), hc), name, hc, 40, in, ob);
         MemberTable::remove(5); // a member deleted since: not on the sheet
-        Form4 &sheet = openSheet(2003, 5);
-        QCOMPARE(shownTable(*sheet.ScoreGrid)[2],
+        ScoreSheetWindow &sheet = openSheet(2003, 5);
+        QCOMPARE(shownTable(*sheet.scoreGrid)[2],
                  (QStringList{"準優勝", "年長", "10", "2001684.3", "40", "45", "85", "75", "0"}));
-        QCOMPARE(shownColumn(*sheet.ScoreGrid, 0) + shownColumn(*sheet.ScoreGrid, 1),
+        QCOMPARE(shownColumn(*sheet.scoreGrid, 0) + shownColumn(*sheet.scoreGrid, 1),
                  (QStringList{"優勝", "準優勝", "3位", "4", "名手", "年長", "新人", "若手"}));
-        QVERIFY(!sheet.Command2->isEnabled() && !sheet.Command3->isEnabled());
+        QVERIFY(!sheet.editButton->isEnabled() && !sheet.deleteButton->isEnabled());
     }
 
     // However the rows were selected, and whatever was done since (印刷 cancelled or printed,
@@ -117,6 +117,8 @@ private slots:
             QTest::addRow("%s: click, add cancelled", name) << window << "add cancelled" << QList<int>{2};
             for (const char *how : {"drag", "Shift+Down"})
                 QTest::addRow("%s: %s", name, how) << window << QString::fromLatin1(how) << QList<int>{2, 3, 4};
+            // Every row, the clicked one current in the middle of the block.
+            QTest::addRow("%s: click, Ctrl+A", name) << window << "Ctrl+A" << QList<int>{1, 2, 3, 4, 5};
         }
         for (const char *how : {"Shift+click in the fixed column", "Shift+click upwards"})
             QTest::addRow("sheet: %s", how) << int(Sheet) << QString::fromLatin1(how) << QList<int>{2, 3, 4};
@@ -128,7 +130,7 @@ private slots:
         QFETCH(QList<int>, highlighted);
         QTemporaryDir folder;
         const GridWindow w = openWithFive(window);
-        Grid &grid = *w.grid;
+        GridView &grid = *w.grid;
         PrintCommand::setChooser([&](QPrinter &printer, QWidget *) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(folder.filePath("grid.pdf"));
@@ -147,6 +149,8 @@ private slots:
             if (how == "Shift+Down") {
                 QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
                 QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
+            } else if (how == "Ctrl+A") {
+                QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier);
             } else if (how == "add cancelled") {
                 QCOMPARE(opens([&] { w.add->click(); }, entryOf), "追加:");
             } else {
@@ -191,7 +195,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, column);
         QFETCH(QString, opened);
-        Grid &grid = *openWithFive(window).grid;
+        GridView &grid = *openWithFive(window).grid;
         const bool adding = opened == "追加:";
         const auto press = [&] {
             if (!adding)
@@ -212,24 +216,24 @@ private slots:
         const int member = MemberTable::insert("O'Brien", "お", QString(), 12);
         const int id = addScore(m_may, member, "O'Brien", 12, 45, 47, 0, 1, 8);
         MemberTable::update(member, "O'Brien Jr", "お", QString(), 9);
-        Form4 &sheet = openSheet(2003, 5);
+        ScoreSheetWindow &sheet = openSheet(2003, 5);
         const auto edit = [](QWidget *modal) {
-            auto *entry = static_cast<Form5 *>(modal);
-            QStringList seen = {entry->Combo1->currentText(), QString::number(entry->Combo1->count())};
-            for (QLineEdit *field :
-                 {entry->Text1, entry->Text2, entry->Text3, entry->Text4, entry->Text5, entry->Text6, entry->Text7})
+            auto *entry = static_cast<ScoreEntryDialog *>(modal);
+            QStringList seen = {entry->memberCombo->currentText(), QString::number(entry->memberCombo->count())};
+            for (QLineEdit *field : {entry->hcEdit, entry->obEdit, entry->outEdit, entry->inEdit, entry->grossEdit,
+                                     entry->netEdit, entry->newHcEdit})
                 seen << field->text();
-            entry->Text2->setText("200");
-            entry->Text4->setText("40");
-            entry->Command1->click();
+            entry->obEdit->setText("200");
+            entry->inEdit->setText("40");
+            entry->okButton->click();
             return seen.join(' ');
         };
-        QCOMPARE(opens([&] { doubleClickCell(*sheet.ScoreGrid, 1, 1); }, edit), "O'Brien 1 12 0 45 47 92 80 8");
+        QCOMPARE(opens([&] { doubleClickCell(*sheet.scoreGrid, 1, 1); }, edit), "O'Brien 1 12 0 45 47 92 80 8");
         QCOMPARE(count("Score where ID=? and MEMBER_NAME='O''Brien' and OB=200 and GROSS_VAL=85 "
                        "and NET_VAL=73 and NEW_HC=8 and RANK=1",
                        {id}),
                  1);
-        QCOMPARE(shownText(*sheet.ScoreGrid, 1, 7), "73");
+        QCOMPARE(shownText(*sheet.scoreGrid, 1, 7), "73");
     }
 
     void closingStoresDateAndCourse_data()
@@ -248,22 +252,22 @@ private slots:
         const QString how = QString::fromUtf8(QTest::currentDataTag());
         for (int n = 1; n <= 3; ++n)
             SettingsStore::save(SettingKeys::course(n), QStringList{"東", "西", "北"}[n - 1]);
-        Form4 &sheet = openSheet(2003, 5);
-        QCOMPARE(sheet.boxCourse->count(), 3);
-        sheet.boxDate->setText("2003/5/25");
-        sheet.boxCourse->setEditText(course);
+        ScoreSheetWindow &sheet = openSheet(2003, 5);
+        QCOMPARE(sheet.courseCombo->count(), 3);
+        sheet.playDateEdit->setText("2003/5/25");
+        sheet.courseCombo->setEditText(course);
         if (stored.isEmpty()) {
             Database::exec("drop table Course");
-            sheet.Command7->click();
+            sheet.closeButton->click();
             QVERIFY(sheet.isVisible() && !takeOnlyError().isEmpty()); // what was typed is not lost
             return;
         }
         if (how == "Esc")
-            QTest::keyClick(sheet.boxCourse, Qt::Key_Escape);
+            QTest::keyClick(sheet.courseCombo, Qt::Key_Escape);
         else if (how == "close box")
             sheet.close();
         else
-            sheet.Command7->click();
+            sheet.closeButton->click();
         QVERIFY(!sheet.isVisible());
         const CourseRecord may = *CourseTable::firstOfMonth(2003, 5);
         QCOMPARE(QStringList({may.playDate, may.courseName}) + courseHistory(), stored);
@@ -274,18 +278,18 @@ private slots:
     void placementAndWidthsAreKept()
     {
         SettingsStore::save("Form4WindowSate", "2");
-        Form4 *sheet = &openSheet(2003, 5);
+        ScoreSheetWindow *sheet = &openSheet(2003, 5);
         QVERIFY(sheet->windowFlags().testFlags(Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
         QVERIFY(sheet->isMaximized());
         sheet->showNormal();
         sheet->resize(700, 500);
-        sheet->ScoreGrid->setColWidth(8, 900);
-        QTest::keyClick(sheet->ScoreGrid, Qt::Key_Escape);
+        sheet->scoreGrid->setColumnTwips(8, 900);
+        QTest::keyClick(sheet->scoreGrid, Qt::Key_Escape);
         flushDeletes();
         sheet = &openSheet(2003, 5);
         QVERIFY(!sheet->isMaximized());
         QCOMPARE(sheet->size(), QSize(700, 500));
-        QCOMPARE(sheet->ScoreGrid->colWidth(8), 900);
+        QCOMPARE(sheet->scoreGrid->columnTwips(8), 900);
     }
 
     // 追加 offers the members not entered; the totals follow the member picked and the HC typed; a
@@ -295,54 +299,58 @@ private slots:
     {
         addScore(m_may, 4, "木村", 12, 40, 40);
         kanaMembers();
-        Module1::CurrentCourseId = static_cast<qint16>(m_may);
-        Form4 &sheet = WindowRegistry::instance().form<Form4>(); // loaded, as under its entry
-        sheet.Showtable();
-        Form5 &entry = WindowRegistry::instance().form<Form5>(&sheet);
-        entry.setWindowTitle(Form5::AddCaption);
-        showActive(&entry);
-        QStringList offered;
-        for (int i = 0; i < entry.Combo1->count(); ++i)
-            offered << entry.Combo1->itemText(i);
-        QCOMPARE(offered, (QStringList{"加藤", "後藤", "河合"})); // がとう after かとう, before かわい
-        QVERIFY(!entry.Command1->isEnabled());
-        QTest::keyClicks(entry.Text3, "45");
-        QTest::keyClicks(entry.Text4, "47");
-        QCOMPARE(entry.Text6->text(), "92");
-        entry.Combo1->setCurrentIndex(entry.Combo1->findText("後藤"));
-        QCOMPARE(entry.Text5->text() + ' ' + entry.Text6->text(), "92 74");
-        entry.Text1->setText("13.5"); // a handicap typed over counts too
-        QCOMPARE(entry.Text6->text(), "78");
-        entry.Text3->setText("45.5");
-        entry.Command1->click();
-        const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
-        QVERIFY(shown.size() == 1 && shown[0].text.startsWith("OUTには") && entry.Text3->hasFocus()
-                && entry.isVisible());
-        QVERIFY(count("Score") == 1 && sheet.ScoreGrid->rows() == 2);
-        entry.Text3->setText("45");
-        QTest::keyClick(entry.Text4, Qt::Key_Return);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier); // on OK
+        ScoreSheetWindow &sheet = openSheet(2003, 5);
+        QStringList seen;
+        opens([&] { sheet.addButton->click(); },
+              [&](QWidget *modal) {
+                  auto &entry = *static_cast<ScoreEntryDialog *>(modal);
+                  QStringList offered;
+                  for (int i = 0; i < entry.memberCombo->count(); ++i)
+                      offered << entry.memberCombo->itemText(i);
+                  seen << entry.windowTitle() << offered.join(',') << (entry.okButton->isEnabled() ? "on" : "off");
+                  QTest::keyClicks(entry.outEdit, "45");
+                  QTest::keyClicks(entry.inEdit, "47");
+                  seen << entry.netEdit->text();
+                  entry.memberCombo->setCurrentIndex(entry.memberCombo->findText("後藤"));
+                  seen << entry.grossEdit->text() + ' ' + entry.netEdit->text();
+                  entry.hcEdit->setText("13.5"); // a handicap typed over counts too
+                  seen << entry.netEdit->text();
+                  entry.outEdit->setText("45.5");
+                  entry.okButton->click();
+                  const QVector<MessageBox::Shown> shown = MessageBox::takeShown();
+                  seen << QString::number(shown.size() == 1 && shown[0].text.startsWith("OUTには")
+                                          && entry.outEdit->hasFocus() && entry.isVisible())
+                       << QString::number(count("Score") + sheet.scoreGrid->model()->rowCount());
+                  entry.outEdit->setText("45");
+                  QTest::keyClick(entry.inEdit, Qt::Key_Return);
+                  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier); // on OK
+                  return "entered";
+              });
+        // がとう after かとう, before かわい
+        QCOMPARE(seen, (QStringList{"追加", "加藤,後藤,河合", "off", "92", "92 74", "78", "1", "2"}));
         QCOMPARE(count("Score where MEMBER_ID=2 and HC=13.5 and NET_VAL=78"), 1);
-        QCOMPARE(shownColumn(*sheet.ScoreGrid, 7), (QStringList{"68", "78"}));
+        QCOMPARE(shownColumn(*sheet.scoreGrid, 7), (QStringList{"68", "78"}));
     }
 
     void bulkAddEntersTheChosenWithZerosThenNewHandicaps()
     {
         kanaMembers();
         const int scored = addScore(m_may, 4, "木村", 12, 45, 47);
-        Form4 &sheet = openSheet(2003, 5);
+        ScoreSheetWindow &sheet = openSheet(2003, 5);
         const auto choose = [&](const QStringList &chosen, bool ok) {
-            return opens([&] { sheet.Command8->click(); },
+            return opens([&] { sheet.bulkAddButton->click(); },
                          [&](QWidget *modal) {
-                             auto *dialog = static_cast<Form12 *>(modal);
+                             auto *dialog = static_cast<BulkAddDialog *>(modal);
                              QStringList listed;
-                             for (int i = 0; i < dialog->List1->count(); ++i) {
-                                 listed << dialog->List1->item(i)->text();
+                             QListView *list = dialog->memberList;
+                             for (int i = 0; i < list->model()->rowCount(); ++i) {
+                                 const QModelIndex member = list->model()->index(i, 0);
+                                 listed << member.data().toString();
                                  if (chosen.contains(listed.last()))
-                                     QTest::mouseClick(dialog->List1->viewport(), Qt::LeftButton, {},
-                                                       dialog->List1->visualItemRect(dialog->List1->item(i)).center());
+                                     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                                       list->visualRect(member).center());
                              }
-                             (ok ? dialog->Command1 : dialog->Command2)->click();
+                             (ok ? dialog->okButton : dialog->cancelButton)->click();
                              return listed.join(',');
                          });
         };
@@ -354,11 +362,11 @@ private slots:
                         "abs(NET_VAL)+NEW_HC+RANK) from Score where ID>? order by ID",
                         {scored, scored}),
                  (QVariantList{"1 加藤 10.0 0.0", "2 河合 7.5 0.0"}));
-        QCOMPARE(shownColumn(*sheet.ScoreGrid, 1), (QStringList{"加藤", "河合", "木村"}));
+        QCOMPARE(shownColumn(*sheet.scoreGrid, 1), (QStringList{"加藤", "河合", "木村"}));
         // Then 新HC計算: the new handicaps shown, every member's HC following them (a calculation
         // that fails is in reliability/tst_faults and in tst_ranking).
-        sheet.Command4->click();
-        QCOMPARE(shownColumn(*sheet.ScoreGrid, 8), (QStringList{"7", "6", "11"}));
+        sheet.newHandicapButton->click();
+        QCOMPARE(shownColumn(*sheet.scoreGrid, 8), (QStringList{"7", "6", "11"}));
         QCOMPARE(column("select HC from Member order by ID"), (QVariantList{7.0, 18.0, 6.0, 11.0}));
         QVERIFY(!QApplication::overrideCursor() && MessageBox::takeShown().isEmpty());
     }

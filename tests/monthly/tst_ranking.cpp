@@ -28,7 +28,7 @@ QVariantList handicaps()
 
 void calculate(qint16 courseId, int month)
 {
-    Ranking::calculateMonth(courseId, month, Year, Module1::Settings);
+    Ranking::calculateMonth(courseId, month, Year, ParvelaTest::settings());
 }
 
 } // namespace
@@ -63,7 +63,7 @@ private slots:
                                                     {12.5, 2, 0.8f},
                                                     {12.5, 9, 1.0f}}) {
             SettingsRecord settings;
-            settings.par1st = settings.par2nd = settings.par3rd = multiplier;
+            settings.winnerMultiplier = settings.runnerUpMultiplier = settings.thirdMultiplier = multiplier;
             rounded << QString::number(Ranking::newHandicap(hc, place, settings));
         }
         QCOMPARE(rounded, (QStringList{"18", "14", "22", "12", "-2", "10", "12"}));
@@ -139,7 +139,7 @@ private slots:
         for (const QVariant &member : handicaps())
             latest << member.toString().section(" 30.0 31.0", 0, 0); // the year's first and last stay
         QCOMPARE(latest, (QStringList{"10.0", "10.0", "10.0", "15.0", "12.0", "12.0", "15.0"}));
-        QCOMPARE(Module1::MonthCourseIds[5], juneFirst);
+        QCOMPARE(CourseTable::competitionsOfYear(Year).monthCourseIds[5], juneFirst);
     }
 
     // All or nothing, whether a month is calculated or the members' handicaps brought up to date.

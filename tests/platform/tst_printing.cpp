@@ -9,13 +9,18 @@
 #include "monthly/print/monthsheetprint.h"
 #include "platform/print/ruledtable.h"
 
+#include <QAbstractFileIconProvider>
+#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRadioButton>
 
 #include <set>
 #include <vector>
@@ -132,14 +137,14 @@ PrintCommand::Printout printoutOf(const QString &printout, const QVector<QString
 {
     if (printout == "sheet")
         return [=](PrintCanvas &canvas) {
-            MonthSheetPrint::printpage(canvas, "2026年5月", "2026/5/10", "大宮", rows.mid(1), printSize);
+            MonthSheetPrint::drawCopy(canvas, "2026年5月", "2026/5/10", "大宮", rows.mid(1), printSize);
         };
     if (printout == "list")
-        return [=](PrintCanvas &canvas) { MemberListPrint::printpage(canvas, "メンバー", rows.mid(1), printSize); };
+        return [=](PrintCanvas &canvas) { MemberListPrint::drawCopy(canvas, "メンバー", rows.mid(1), printSize); };
     QVector<AnnualPrint::Line> lines;
     for (const QStringList &texts : rows.mid(1))
         lines.append({texts, {}});
-    return [=](PrintCanvas &canvas) { AnnualPrint::printpage(canvas, 2026, lines, printSize); };
+    return [=](PrintCanvas &canvas) { AnnualPrint::drawCopy(canvas, 2026, lines, printSize); };
 }
 
 // A word of a PDF page and its glyph box, in points from the page's top-left corner.
@@ -230,10 +235,10 @@ QVector<QStringList> readWithPython(const QString &path)
 SplitButton &openWindow(const QString &printout)
 {
     if (printout == "list")
-        return *showTableWindow<Form7>().Command5;
+        return *showTableWindow<MemberListWindow>().printButton;
     if (printout == "annual")
-        return *showTableWindow<Form9>().Command5;
-    return *openSheet(2003, 5).Command5;
+        return *showTableWindow<AnnualSummaryWindow>().printButton;
+    return *openSheet(2003, 5).printButton;
 }
 
 } // namespace
@@ -243,16 +248,21 @@ class PrintingTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<TemporaryDatabase> m_db;
+    QList<QUrl> m_opened;
+
+public slots:
+    void openUrl(const QUrl &url) { m_opened << url; } // the desktop's opener, for QDesktopServices
 
 private slots:
     void init()
     {
-        // May's places: 鈴木 first, 田中 second, 佐藤 third. The names are ones a CSV file must quote.
+        // May's places: 鈴木 first, 田中 second, 佐藤 third. The names are ones a CSV file must quote or
+        // disarm, the negative HC a number it keeps.
         m_db = freshSettingsAndDatabase(2003);
         const qint16 may = CourseTable::insert(2003, 5, "2003/5/18", "東コース");
         for (const auto &[name, kana, hc, place] : {std::tuple("佐藤, \"一郎\"", "さとう", 10.5, 3),
-                                                    {"鈴木花子", "すずき", 20.5, 1},
-                                                    {" 田中\n三郎", "たなか", 12.0, 2}}) {
+                                                    {"=鈴木花子", "すずき", 20.5, 1},
+                                                    {" 田中\n三郎", "たなか", -2.0, 2}}) {
             addScore(may, MemberTable::insert(name, kana, "1950/1/1", hc), name, hc, 45, 46, 1234567, place);
         }
         MessageBox::takeShown();
@@ -365,7 +375,7 @@ private slots:
         QFETCH(QVector<int>, printed);
         SplitButton &button = openWindow(printout);
         QWidget &window = *button.window();
-        const Grid &grid = *window.findChild<Grid *>();
+        const GridView &grid = *window.findChild<GridView *>();
         const auto trigger = [&](const QString &command) {
             for (QAction *action : button.menu()->actions())
                 if (action->text() == command)
@@ -380,37 +390,56 @@ private slots:
         trigger("印刷プレビュー");
         QCOMPARE(preview, (QStringList{"1", printout == "annual" ? "1" : "0"})); // one page, landscape
 
-        // The file dialog answered in turn: the PDF; the CSV cancelled, into a missing folder, saved.
+        // The file dialog answered in turn: the PDF into a missing folder, then saved and its folder
+        // opened with the desktop's opener (a stand-in); the CSV cancelled, into a missing folder,
+        // saved where no opener is.
         QTemporaryDir dir;
-        QStringList answers = {dir.filePath("copy.pdf"), "", dir.filePath("missing/copy.csv"),
-                               dir.filePath("copy.csv")};
+        QVERIFY(QFile::link("/bin/true", dir.filePath("xdg-open")));
+        QDesktopServices::setUrlHandler("file", this, "openUrl");
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", dir.path().toLocal8Bit());
+        MessageBox::queueAnswer(QMessageBox::Ok);
+        MessageBox::queueAnswer(QMessageBox::Open);
+        QStringList answers = {dir.filePath("missing/copy.pdf"), dir.filePath("copy.pdf"), "",
+                               dir.filePath("missing/copy.csv"), dir.filePath("copy.csv")};
         QStringList proposed;
         FileDialogs::setAnswer([&](const QString &, const QString &proposal, const QString &) {
             proposed << proposal;
             return answers.takeFirst();
         });
         trigger("PDFに保存");
+        trigger("PDFに保存");
+        qputenv("PATH", dir.filePath("missing").toLocal8Bit());
         for (int save = 0; save < 3; ++save)
             trigger("CSVに保存");
-        QCOMPARE(proposed, QStringList{FileDialogs::inDocuments(document + ".pdf")}
+        qputenv("PATH", path);
+        QDesktopServices::unsetUrlHandler("file");
+        QCOMPARE(proposed, QStringList(2, FileDialogs::inDocuments(document + ".pdf"))
                                + QStringList(3, FileDialogs::inDocuments(document + ".csv")));
-        QVERIFY(
-            takeOnlyError().startsWith(QStringLiteral("「%1」に保存できません").arg(dir.filePath("missing/copy.csv"))));
-        QStringList words;
-        for (const Word &word : pdfWords(dir.filePath("copy.pdf")))
-            words << word.text;
-        QVERIFY2(words.contains("鈴木花子"), qPrintable(words.join(' ')));
-        QFile csv(dir.filePath("copy.csv"));
-        QVERIFY(csv.open(QIODevice::ReadOnly) && csv.read(3) == "\xEF\xBB\xBF"); // for a Japanese spreadsheet
+        QStringList told;
+        for (const MessageBox::Shown &shown : MessageBox::takeShown())
+            told << shown.text.section("（", 0, 0) + shown.choices.join('|');
+        QCOMPARE(told, (QStringList{"印刷が出来ません",
+                                    "「" + dir.filePath("copy.pdf") + "」に保存しました。フォルダを開く|OK",
+                                    "「" + dir.filePath("missing/copy.csv") + "」に保存できません",
+                                    "「" + dir.filePath("copy.csv") + "」に保存しました。"}));
+        QCOMPARE(std::exchange(m_opened, {}), QList<QUrl>{QUrl::fromLocalFile(dir.path())});
+        QProcess pdfinfo;
+        pdfinfo.start("pdfinfo", {dir.filePath("copy.pdf")});
+        QVERIFY(pdfinfo.waitForFinished());
+        QVERIFY(pdfinfo.readAllStandardOutput().simplified().startsWith("Title: " + document.toUtf8() + " "));
         // The annual places as text, in a column after each month's: in kana order 佐藤, 鈴木 and
         // 田中 came third, first and second in May; the other months show their headers only.
-        QVector<QStringList> rows = readWithPython(csv.fileName());
+        QVector<QStringList> rows = readWithPython(dir.filePath("copy.csv"));
         QStringList mayPlaces, otherPlaces;
         for (QStringList &row : rows) {
             for (int month = 12; month >= 1 && printout == "annual"; --month)
                 (month == 5 ? mayPlaces : otherPlaces) << row.takeAt(4 + 2 * (month - 1));
         }
-        QCOMPARE(rows, shownTable(grid));
+        QVector<QStringList> shownRows = shownTable(grid);
+        for (QStringList &row : shownRows)
+            row.replaceInStrings(QRegularExpression("^="), "'="); // the HC -2 stays a number
+        QCOMPARE(rows, shownRows);
         QCOMPARE(mayPlaces, printout == "annual" ? QStringList({"5月順位", "3位", "優勝", "準優勝"}) : QStringList());
         QCOMPARE(otherPlaces.size() - otherPlaces.count(QString()), printout == "annual" ? 11 : 0);
 
@@ -440,7 +469,7 @@ private slots:
             (line.color == QColor(Qt::black) ? rules : boxes) << line;
         QCOMPARE(boxes.size(), printout == "annual" ? 3 : 0);
         const QHash<QString, QColor> colours = {
-            {"佐藤, \"一郎\"", Qt::yellow}, {"鈴木花子", Qt::red}, {" 田中\n三郎", Qt::blue}};
+            {"佐藤, \"一郎\"", Qt::yellow}, {"=鈴木花子", Qt::red}, {" 田中\n三郎", Qt::blue}};
         for (const Copy::Line &box : boxes) {
             const double y = at.value(colours.key(box.color)).y;
             const Copy::Text may = at.value("5月");
@@ -450,8 +479,10 @@ private slots:
         }
     }
 
-    // Its buttons translated as every Qt dialog's are, and the name proposed already in the box.
-    void theSaveDialogSpeaksJapaneseAndProposesTheName()
+    // Its buttons translated as every Qt dialog's are, and the name proposed already in the box. A
+    // folder's type in it, and the printer dialog's page and double-sided choices, from the
+    // program's own translation, where Qt's has none.
+    void theDialogsSpeakJapaneseAndTheSaveDialogProposesTheName()
     {
         QStringList buttons;
         QString selected;
@@ -464,7 +495,15 @@ private slots:
         const QString proposal = FileDialogs::inDocuments("メンバー.pdf");
         QCOMPARE(FileDialogs::saveFileName(nullptr, "PDFに保存", proposal, "PDF (*.pdf)"), QString());
         QCOMPARE(buttons, QStringList({"保存(&S)", "キャンセル"}));
+        // A folder's type in its list, as its file model asks Qt's icon provider.
+        QCOMPARE(QAbstractFileIconProvider().type(QFileInfo(QDir::homePath())), "フォルダ");
         QCOMPARE(selected, proposal);
+
+        const QPrintDialog print; // on the default printer
+        QStringList labels = {print.findChild<QGroupBox *>("duplex")->title()};
+        for (const char *name : {"noDuplex", "duplexLong", "duplexShort", "pagesRadioButton"})
+            labels << print.findChild<QRadioButton *>(name)->text();
+        QCOMPARE(labels, QStringList({"両面印刷", "しない", "長辺綴じ", "短辺綴じ", "ページ指定"}));
     }
 };
 

@@ -11,8 +11,8 @@
 //                                                          "ready", enters every member
 //   reliability_tst_crashes --child PATH startup   the program's own start-up (its check of the file
 //                                                  and the daily copy), PATH's folder as the program
-//                                                  folder: says "ready", each message shown, then
-//                                                  "started"
+//                                                  folder, shown until the day's copy is made:
+//                                                  says "ready", each message shown, then "started"
 #include "parvelatest.h"
 
 #include "monthly/bulkadd.h"
@@ -36,8 +36,9 @@ int child(const QString &path, const QString &operation, int courseId)
     std::puts("ready");
     std::fflush(stdout);
     if (operation == "startup") {
-        Module1::SetProgramFolder(QFileInfo(path).absolutePath());
-        const bool started = Form1().Form_Load();
+        DataLocation::setProgramFolder(QFileInfo(path).absolutePath());
+        MainMenu menu;
+        const bool started = ParvelaTest::startProgram(menu);
         for (const MessageBox::Shown &shown : MessageBox::takeShown())
             std::printf("message: %s\n", qPrintable(shown.text));
         std::puts(started ? "started" : "refused");
@@ -125,7 +126,7 @@ private slots:
         m_baseline = m_dir.filePath("baseline.mdb");
         Database::create(m_baseline);
         Database::open(m_baseline);
-        DemoData::generate({500, 1, 2026, Seed}, Module1::Settings);
+        DemoData::generate({500, 1, 2026, Seed}, ParvelaTest::settings());
         CourseTable::insert(2027, 1, "2027/1/10", "東"); // for the bulk add
         Database::close();
     }

@@ -9,6 +9,12 @@ namespace {
 QTemporaryDir *g_settingsDir = nullptr;
 }
 
+SettingsRecord &settings()
+{
+    static SettingsRecord record;
+    return record;
+}
+
 void prepareEnvironment()
 {
     g_settingsDir = new QTemporaryDir;
@@ -21,21 +27,21 @@ void prepareCoreApplication()
 {
     QCoreApplication::setOrganizationName("Parvela");
     QCoreApplication::setApplicationName("Parvela");
-    Module1::LoadSettings();
+    settings() = SettingsRecord::load();
 }
 
 void clearSettings()
 {
-    QSettings settings(SettingsStore::fileName(), QSettings::IniFormat);
-    settings.clear();
-    settings.sync();
-    Module1::LoadSettings();
+    QSettings store(SettingsStore::fileName(), QSettings::IniFormat);
+    store.clear();
+    store.sync();
+    settings() = SettingsRecord::load();
 }
 
 TemporaryDatabase::TemporaryDatabase()
 {
     Database::create(path());
-    Module1::SetProgramFolder(m_dir.path());
+    DataLocation::setProgramFolder(m_dir.path());
     Database::open(path());
 }
 
@@ -52,7 +58,7 @@ QString TemporaryDatabase::path() const
 std::unique_ptr<TemporaryDatabase> freshSettingsAndDatabase(int editYear)
 {
     clearSettings();
-    Module1::Settings.EditYear = static_cast<qint16>(editYear);
+    settings().editYear = static_cast<qint16>(editYear);
     return std::make_unique<TemporaryDatabase>();
 }
 

@@ -4,15 +4,17 @@
 #include "annual/annualsummary.h"
 #include "core/backup.h"
 #include "core/coursetable.h"
+#include "core/csv.h"
 #include "core/database.h"
+#include "core/datalocation.h"
 #include "core/demodata.h"
 #include "core/kanaorder.h"
 #include "core/membertable.h"
-#include "core/module1.h"
 #include "core/numbertext.h"
 #include "core/restore.h"
 #include "core/scoretable.h"
 #include "core/settingsentry.h"
+#include "core/settingsrecord.h"
 #include "core/settingsstore.h"
 #include "members/latesthandicap.h"
 #include "members/memberentry.h"
@@ -38,6 +40,9 @@ namespace ParvelaTest {
 void prepareEnvironment();
 // The application's names, as the program sets them, and the settings loaded.
 void prepareCoreApplication();
+
+// The settings record the tests hand to the rules and the windows, as the main menu would.
+SettingsRecord &settings();
 
 // Removes every stored setting and reloads the defaults into the settings record.
 void clearSettings();

@@ -54,6 +54,15 @@ QString opens(const std::function<void()> &press, const std::function<QString(QW
     return seen;
 }
 
+bool startProgram(MainMenu &menu)
+{
+    if (!menu.start())
+        return false;
+    menu.show();
+    const DayCopy *copy = menu.findChild<DayCopy *>();
+    return copy && QTest::qWaitFor([copy] { return copy->isFinished(); }, 30000);
+}
+
 void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -87,18 +96,13 @@ bool showActive(QWidget *window)
     return QTest::qWaitForWindowActive(window);
 }
 
-Form4 &openSheet(int year, int month)
+ScoreSheetWindow &openSheet(int year, int month)
 {
-    const CourseRecord course = *CourseTable::firstOfMonth(year, month);
-    Module1::CurrentCourseId = course.id;
-    Module1::CurrentMonth = static_cast<qint16>(month);
-    Form4 &sheet = WindowRegistry::instance().form<Form4>();
-    sheet.setWindowTitle(QStringLiteral("%1年%2月").arg(year).arg(month));
-    sheet.boxDate->setText(course.playDate);
-    sheet.boxCourse->setEditText(course.courseName);
-    sheet.Showtable();
-    showActive(&sheet);
-    return sheet;
+    auto *sheet = new ScoreSheetWindow(*CourseTable::firstOfMonth(year, month), settings());
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->reload();
+    showActive(sheet);
+    return *sheet;
 }
 
 QString takeOnlyError()
@@ -112,17 +116,17 @@ QString takeOnlyError()
     return {};
 }
 
-void enterMember(Form8 *dialog, const QStringList &texts)
+void enterMember(MemberDialog *dialog, const QStringList &texts)
 {
-    const QList<QLineEdit *> boxes = {dialog->Text1, dialog->Text2, dialog->Text3, dialog->Text4};
+    const QList<QLineEdit *> boxes = {dialog->nameEdit, dialog->kanaEdit, dialog->birthdayEdit, dialog->hcEdit};
     for (int i = 0; i < 4; ++i)
         boxes[i]->setText(texts[i].isEmpty() ? boxes[i]->text() : texts[i]);
-    dialog->Command1->click();
+    dialog->okButton->click();
 }
 
-QString shownText(const Grid &grid, int row, int column)
+QString shownText(const GridView &grid, int row, int column)
 {
-    const int body = column - grid.fixedCols();
+    const int body = column - (grid.hasFixedColumn() ? 1 : 0);
     if (row == 0 && body < 0)
         return grid.findChild<QLabel *>("gridCorner")->text();
     if (row == 0)
@@ -132,25 +136,25 @@ QString shownText(const Grid &grid, int row, int column)
     return grid.model()->index(row - 1, body).data().toString();
 }
 
-QStringList shownColumn(const Grid &grid, int column)
+QStringList shownColumn(const GridView &grid, int column)
 {
     QStringList texts;
-    for (int row = 1; row < grid.rows(); ++row)
+    for (int row = 1; row <= grid.model()->rowCount(); ++row)
         texts << shownText(grid, row, column);
     return texts;
 }
 
-QVector<QStringList> shownTable(const Grid &grid)
+QVector<QStringList> shownTable(const GridView &grid)
 {
-    QVector<QStringList> rows(grid.rows());
-    for (int row = 0; row < grid.rows(); ++row) {
-        for (int column = 0; column < grid.cols(); ++column)
+    QVector<QStringList> rows(grid.model()->rowCount() + 1);
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < grid.columns(); ++column)
             rows[row] << shownText(grid, row, column);
     }
     return rows;
 }
 
-QList<int> highlightedRows(const Grid &grid)
+QList<int> highlightedRows(const GridView &grid)
 {
     QList<int> rows;
     for (const QModelIndex &index : grid.selectionModel()->selectedRows())
@@ -162,9 +166,9 @@ QList<int> highlightedRows(const Grid &grid)
 namespace {
 
 // The part of the grid that shows the cell, and the cell's centre in it.
-QWidget *cellPart(Grid &grid, int row, int column, QPoint &centre)
+QWidget *cellPart(GridView &grid, int row, int column, QPoint &centre)
 {
-    const int body = column - grid.fixedCols();
+    const int body = column - (grid.hasFixedColumn() ? 1 : 0);
     QHeaderView *across = grid.horizontalHeader();
     QHeaderView *down = grid.verticalHeader();
     const int x = body < 0 ? down->width() / 2 : across->sectionViewportPosition(body) + across->sectionSize(body) / 2;
@@ -180,14 +184,14 @@ QWidget *cellPart(Grid &grid, int row, int column, QPoint &centre)
 
 } // namespace
 
-void clickCell(Grid &grid, int row, int column, Qt::KeyboardModifiers modifiers, Qt::MouseButton button)
+void clickCell(GridView &grid, int row, int column, Qt::KeyboardModifiers modifiers, Qt::MouseButton button)
 {
     QPoint centre;
     QWidget *part = cellPart(grid, row, column, centre);
     QTest::mouseClick(part, button, modifiers, centre);
 }
 
-void doubleClickCell(Grid &grid, int row, int column)
+void doubleClickCell(GridView &grid, int row, int column)
 {
     QPoint centre;
     QWidget *part = cellPart(grid, row, column, centre);
@@ -195,20 +199,20 @@ void doubleClickCell(Grid &grid, int row, int column)
     QTest::mouseDClick(part, Qt::LeftButton, Qt::NoModifier, centre);
 }
 
-void dragRows(Grid &grid, int fromRow, int toRow)
+void dragRows(GridView &grid, int fromRow, int toRow)
 {
     QPoint from, to;
-    QWidget *part = cellPart(grid, fromRow, grid.fixedCols(), from);
-    cellPart(grid, toRow, grid.fixedCols(), to);
+    QWidget *part = cellPart(grid, fromRow, (grid.hasFixedColumn() ? 1 : 0), from);
+    cellPart(grid, toRow, (grid.hasFixedColumn() ? 1 : 0), to);
     QTest::mousePress(part, Qt::LeftButton, Qt::NoModifier, from);
     for (int step = 1; step <= 4; ++step)
         QTest::mouseMove(part, from + (to - from) * step / 4);
     QTest::mouseRelease(part, Qt::LeftButton, Qt::NoModifier, to);
 }
 
-void clickRow(Grid &grid, int row, Qt::KeyboardModifiers modifiers)
+void clickRow(GridView &grid, int row, Qt::KeyboardModifiers modifiers)
 {
-    clickCell(grid, row, grid.fixedCols(), modifiers);
+    clickCell(grid, row, (grid.hasFixedColumn() ? 1 : 0), modifiers);
 }
 
 } // namespace ParvelaTest

@@ -3,24 +3,24 @@
 #include "databasefixture.h"
 
 // What the window tests drive.
-#include "annual/gui/form9.h"
-#include "core/gui/form1.h"
-#include "core/gui/form11.h"
-#include "core/gui/form2.h"
+#include "annual/gui/annualsummarywindow.h"
+#include "core/gui/daycopy.h"
+#include "core/gui/mainmenu.h"
 #include "core/gui/restoredialog.h"
-#include "core/gui/windowregistry.h"
-#include "members/gui/form7.h"
-#include "members/gui/form8.h"
+#include "core/gui/settingsdialog.h"
+#include "core/gui/versionwindow.h"
 #include "members/gui/handicaphistorywindow.h"
+#include "members/gui/memberdialog.h"
 #include "members/gui/memberimportdialog.h"
-#include "monthly/gui/form10.h"
-#include "monthly/gui/form12.h"
-#include "monthly/gui/form3.h"
-#include "monthly/gui/form4.h"
-#include "monthly/gui/form5.h"
-#include "monthly/gui/form6.h"
+#include "members/gui/memberlistwindow.h"
+#include "monthly/gui/bulkadddialog.h"
+#include "monthly/gui/competitiondialog.h"
+#include "monthly/gui/datepicker.h"
+#include "monthly/gui/monthwindow.h"
+#include "monthly/gui/scoreentrydialog.h"
+#include "monthly/gui/scoresheetwindow.h"
 #include "platform/gui/filedialogs.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/printcommand.h"
 #include "platform/gui/splitbutton.h"
@@ -32,7 +32,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -67,9 +67,13 @@ void onNextDialog(Inspect inspect, int timeoutMs = 5000)
 }
 
 // Presses, then returns what `inspect` made of the modal window that opened (closed afterwards
-// if still open; by default its class and caption, "Form5:追加"), or an empty text when none
+// if still open; by default its class and caption, "ScoreEntryDialog:追加"), or an empty text when none
 // opened.
 QString opens(const std::function<void()> &press, const std::function<QString(QWidget *)> &inspect = {});
+
+// The program's start on the test's main menu, as main() makes it: loaded, shown, and the day's
+// copy made and its outcome told. False when the start was refused.
+bool startProgram(MainMenu &menu);
 
 // Deletes the windows closed so far, as the next pass of the event loop would.
 void flushDeletes();
@@ -86,28 +90,32 @@ void sendKey(QWidget *target, const QVector<int> &key);
 // user.
 bool showActive(QWidget *window);
 
-// The program's one window of that kind, shown and active as the user meets it.
-template <typename Form>
-Form &showWindow()
+// A window of that kind made with these arguments, deleted when it closes, shown and active as
+// the user meets it.
+template <typename Window, typename... Arguments>
+Window &showWindow(Arguments &&...arguments)
 {
-    Form &window = WindowRegistry::instance().form<Form>();
-    showActive(&window);
-    return window;
+    auto *window = new Window(std::forward<Arguments>(arguments)...);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    showActive(window);
+    return *window;
 }
 
-// A window that lists a table, with its rows loaded before it shows, as the menus open it.
-template <typename Form>
-Form &showTableWindow()
+// A window that lists a table, given the test's settings, with its rows loaded before it shows,
+// as the menus open it.
+template <typename Window>
+Window &showTableWindow()
 {
-    Form &window = WindowRegistry::instance().form<Form>();
-    window.Showtable();
-    showActive(&window);
-    return window;
+    auto *window = new Window(settings());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->reload();
+    showActive(window);
+    return *window;
 }
 
 // The sheet of the month's competition, loaded and captioned as the month window opens it, and
 // shown without a modal loop so the test can drive it.
-Form4 &openSheet(int year, int month);
+ScoreSheetWindow &openSheet(int year, int month);
 
 // Takes the messages shown so far. The text of the only one when exactly one was shown and it
 // was an error; an empty text otherwise (no error of the program's is), and what was shown
@@ -116,22 +124,22 @@ QString takeOnlyError();
 
 // Types the texts into the member dialog's four boxes (an empty text keeps the box) and presses
 // OK.
-void enterMember(Form8 *dialog, const QStringList &texts);
+void enterMember(MemberDialog *dialog, const QStringList &texts);
 
 // What a grid shows, read from the view as the user sees it: the header row and the fixed
 // column included, and the data rows highlighted (1 = the first data row).
-QString shownText(const Grid &grid, int row, int column);
-QStringList shownColumn(const Grid &grid, int column);
-QVector<QStringList> shownTable(const Grid &grid); // every row, the header row first
-QList<int> highlightedRows(const Grid &grid);
+QString shownText(const GridView &grid, int row, int column);
+QStringList shownColumn(const GridView &grid, int column);
+QVector<QStringList> shownTable(const GridView &grid); // every row, the header row first
+QList<int> highlightedRows(const GridView &grid);
 
 // The mouse on a cell of any part of the grid: the header row, the fixed column or the body.
-void clickCell(Grid &grid, int row, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+void clickCell(GridView &grid, int row, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                Qt::MouseButton button = Qt::LeftButton);
-void doubleClickCell(Grid &grid, int row, int column);
+void doubleClickCell(GridView &grid, int row, int column);
 // Presses on one row, moves to the other with the button held and releases there.
-void dragRows(Grid &grid, int fromRow, int toRow);
-void clickRow(Grid &grid, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void dragRows(GridView &grid, int fromRow, int toRow);
+void clickRow(GridView &grid, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 } // namespace ParvelaTest
 

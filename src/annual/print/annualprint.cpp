@@ -33,24 +33,11 @@ namespace AnnualPrint {
 
 namespace {
 
-constexpr int Columns = 20;
-constexpr int FirstMonthColumn = 3;
-
 // Rules after each column; at 50 % the narrow font needs slightly wider cells.
 const QVector<double> StandardRules = {8.2,  10.9, 13.5, 15.5, 17.8, 20, 22.2, 24.3, 26.6, 28.7,
                                        30.9, 33.1, 35.3, 37.6, 39.6, 44, 46.3, 48.4, 51};
 const QVector<double> HalfSizeRules = {8.5, 11,   13.5, 16, 18, 20.5, 22.5, 24.5, 27, 29,
                                        31,  33.5, 36,   38, 40, 44.5, 47,   49,   52};
-
-QStringList headerTexts()
-{
-    QStringList texts = {QStringLiteral("氏名"), QStringLiteral("初HC"), QStringLiteral("終HC")};
-    for (int month = 1; month <= 12; ++month)
-        texts.append(QString::number(month) + QStringLiteral("月"));
-    texts << QStringLiteral("OB罰金") << QStringLiteral("平均") << QStringLiteral("最高") << QStringLiteral("最低")
-          << QStringLiteral("資格");
-    return texts;
-}
 
 } // namespace
 
@@ -82,7 +69,7 @@ QColor boxColourOf(const QColor &background)
     }
 }
 
-void printpage(PrintCanvas &canvas, int year, const QVector<Line> &lines, int printSize)
+void drawCopy(PrintCanvas &canvas, int year, const QVector<Line> &lines, int printSize)
 {
     canvas.setFontSize(15.0 * printSize / 100.0);
     canvas.setLandscape(true);
@@ -95,7 +82,7 @@ void printpage(PrintCanvas &canvas, int year, const QVector<Line> &lines, int pr
     RuledTable table;
     table.top = 1;
     table.titleLines = {{{1, QString::number(year) + QStringLiteral("年度") + Caption}}};
-    table.header = headerTexts();
+    table.header = annualHeaders();
     table.textColumns = {3, 20, 26};
     for (int month = 0; month < 12; ++month)
         table.textColumns.append(32 + 5 * month);
@@ -106,9 +93,9 @@ void printpage(PrintCanvas &canvas, int year, const QVector<Line> &lines, int pr
     table.ruleUnderLastRow = true;
     for (const Line &line : lines) {
         table.rows.append(line.texts);
-        QVector<QColor> boxes(Columns);
+        QVector<QColor> boxes(AnnualColumns::Count);
         for (int month = 0; month < 12; ++month)
-            boxes[FirstMonthColumn + month] = boxColourOf(line.monthBackgrounds[month]);
+            boxes[AnnualColumns::FirstMonth + month] = boxColourOf(line.monthBackgrounds[month]);
         table.boxes.append(boxes);
     }
     RuledTablePrint::print(canvas, table);

@@ -45,6 +45,6 @@ QVector<Line> linesOf(const QVector<AnnualRow> &rows);
 QColor boxColourOf(const QColor &background);
 
 // Draws one copy; the caller ends the document. year is the edited year of the title.
-void printpage(PrintCanvas &canvas, int year, const QVector<Line> &lines, int printSize);
+void drawCopy(PrintCanvas &canvas, int year, const QVector<Line> &lines, int printSize);
 
 } // namespace AnnualPrint

@@ -1,7 +1,7 @@
 #include "core/gui/failedreadnotice.h"
 
 #include "core/gui/errorreport.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 
 #include <QAction>
 #include <QEvent>
@@ -17,7 +17,7 @@ const QString NotRead = QStringLiteral("データを読み込めませんでし�
 
 } // namespace
 
-FailedReadNotice::FailedReadNotice(Grid *grid, QList<QWidget *> printCommands)
+FailedReadNotice::FailedReadNotice(GridView *grid, QList<QWidget *> printCommands)
     : QObject(grid)
     , m_grid(grid)
     , m_printCommands(std::move(printCommands))
@@ -47,7 +47,6 @@ void FailedReadNotice::showRead()
 
 void FailedReadNotice::showFailed(QWidget *window, const DatabaseError &error)
 {
-    m_grid->setRows(1);
     m_notice->setText(NotRead + QLatin1Char('\n') + DatabaseErrorCause(error)
                       + QStringLiteral("\n\n原因を取り除いてから、この画面を開き直してください。"));
     m_notice->setGeometry(m_grid->rect());

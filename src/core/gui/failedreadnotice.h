@@ -5,7 +5,7 @@
 #include <QList>
 #include <QObject>
 
-class Grid;
+class GridView;
 class QLabel;
 class QWidget;
 
@@ -16,10 +16,10 @@ class FailedReadNotice : public QObject
 {
 public:
     // `printCommands`: buttons (a split button's menu commands included) to disable meanwhile.
-    FailedReadNotice(Grid *grid, QList<QWidget *> printCommands);
+    FailedReadNotice(GridView *grid, QList<QWidget *> printCommands);
 
-    // Runs the read that fills the grid. A database error is reported, leaves the grid with its
-    // header row only and shows the notice. Returns true when the read ran to its end.
+    // Runs the read that fills the grid. A database error is reported and shows the notice; the
+    // caller shows no rows then. Returns true when the read ran to its end.
     template <typename Read>
     bool run(QWidget *window, Read &&read)
     {
@@ -41,7 +41,7 @@ private:
     void showFailed(QWidget *window, const DatabaseError &error);
     void setPrintEnabled(bool enabled);
 
-    Grid *m_grid;
+    GridView *m_grid;
     QList<QWidget *> m_printCommands;
     QLabel *m_notice;
 };

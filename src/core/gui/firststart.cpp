@@ -1,15 +1,37 @@
 #include "core/gui/firststart.h"
 
 #include "core/database.h"
-#include "core/module1.h"
+#include "core/demodata.h"
+#include "core/settingsrecord.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/widgets.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace FirstStart {
 
-bool offerDatabase(const QString &path)
+namespace {
+
+// Creates the database at `path`, with its folder, empty or holding the made-up club that
+// parvela-db demo makes. Never overwrites a file. Throws StartupError with a message ready to show.
+void createDatabase(const QString &path, bool demonstrationClub, const SettingsRecord &settings)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw StartupError(QStringLiteral("フォルダー「%1」を作成できません。").arg(folder));
+    if (!demonstrationClub) {
+        Database::create(path);
+        return;
+    }
+    DemoData::Options club;
+    club.lastYear = settings.editYear;
+    DemoData::createClub(path, club, settings);
+}
+
+} // namespace
+
+bool offerDatabase(const QString &path, const SettingsRecord &settings)
 {
     const QFileInfo file(path);
     if (file.exists() || file.isSymLink())
@@ -27,8 +49,7 @@ bool offerDatabase(const QString &path)
         return false;
     try {
         WaitCursor busy;
-        Module1::CreateDatabase(path, answer == QMessageBox::Yes ? Module1::NewDatabase::Empty
-                                                                 : Module1::NewDatabase::DemonstrationClub);
+        createDatabase(path, answer == QMessageBox::Open, settings);
     } catch (const StartupError &error) {
         MessageBox::critical(nullptr, QStringLiteral("Parvela"), error.message());
         return false;

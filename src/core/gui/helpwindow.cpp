@@ -1,6 +1,6 @@
 #include "core/gui/helpwindow.h"
 
-#include "core/module1.h"
+#include "core/datalocation.h"
 
 #include <QFile>
 #include <QTextBrowser>
@@ -8,20 +8,20 @@
 
 HelpWindow::HelpWindow(QWidget *parent)
     : QDialog(parent)
-    , Browser(new QTextBrowser(this))
+    , browser(new QTextBrowser(this))
 {
     setWindowTitle(QStringLiteral("Parvela ヘルプ"));
     resize(640, 560);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Browser);
-    Browser->setOpenExternalLinks(false);
-    QFile file(Module1::HelpFilePath());
+    layout->addWidget(browser);
+    browser->setOpenExternalLinks(false);
+    QFile file(DataLocation::helpFilePath());
     if (file.open(QIODevice::ReadOnly))
-        Browser->setHtml(QString::fromUtf8(file.readAll()));
+        browser->setHtml(QString::fromUtf8(file.readAll()));
 }
 
 bool HelpWindow::helpFilePresent()
 {
-    return !Module1::HelpFilePath().isEmpty();
+    return !DataLocation::helpFilePath().isEmpty();
 }

@@ -16,5 +16,5 @@ public:
     // beside the program or where the program is installed.
     static bool helpFilePresent();
 
-    QTextBrowser *Browser;
+    QTextBrowser *browser;
 };

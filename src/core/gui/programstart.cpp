@@ -1,7 +1,7 @@
 #include "core/gui/programstart.h"
 
-#include "core/gui/form1.h"
-#include "core/module1.h"
+#include "core/datalocation.h"
+#include "core/gui/mainmenu.h"
 #include "platform/gui/japanese.h"
 
 #include <QApplication>
@@ -15,7 +15,7 @@ static void registerIconResource()
 
 namespace ProgramStart {
 
-Form1 *showMainMenu(const QString &programFolder)
+MainMenu *showMainMenu(const QString &programFolder)
 {
     useJapanese();
     QApplication::setOrganizationName(QStringLiteral("Parvela"));
@@ -26,11 +26,11 @@ Form1 *showMainMenu(const QString &programFolder)
     registerIconResource();
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("io.github.parvela.Parvela"), QIcon(QStringLiteral(":/parvela/icon.png"))));
-    Module1::SetProgramFolder(programFolder);
+    DataLocation::setProgramFolder(programFolder);
 
-    auto *menu = new Form1;
+    auto *menu = new MainMenu;
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (!menu->Form_Load()) {
+    if (!menu->start()) {
         delete menu;
         return nullptr;
     }

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class Form1;
+class MainMenu;
 
 // The program's start as the user gets it: Qt's own texts in Japanese, the windows tied to the
 // desktop entry and its icon, the data found from the program's folder, the main menu loaded and
@@ -11,6 +11,6 @@ namespace ProgramStart {
 
 // The main menu, shown and deleted when it closes; nullptr when the start was refused (the user
 // has been told why, or chose to end).
-Form1 *showMainMenu(const QString &programFolder);
+MainMenu *showMainMenu(const QString &programFolder);
 
 } // namespace ProgramStart

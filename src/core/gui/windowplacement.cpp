@@ -2,7 +2,7 @@
 
 #include "core/gui/errorreport.h"
 #include "core/settingsstore.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 #include "platform/gui/widgets.h"
 
 #include <QGuiApplication>
@@ -52,8 +52,11 @@ void restore(QWidget *window, const QString &form, const QSize &designSize)
     const int centredLeft = Twips::fromPixels(full.width()) / 2 - designWidth / 2;
     const double top = SettingsStore::readDouble(SettingKeys::windowTop(form), centredTop);
     const double left = SettingsStore::readDouble(SettingKeys::windowLeft(form), centredLeft);
-    const double height = SettingsStore::readDouble(SettingKeys::windowHeight(form), designHeight);
-    const double width = SettingsStore::readDouble(SettingKeys::windowWidth(form), designWidth);
+    // A size of nothing or less is no size the user gave the window: the design size instead.
+    const double storedHeight = SettingsStore::readDouble(SettingKeys::windowHeight(form), designHeight);
+    const double storedWidth = SettingsStore::readDouble(SettingKeys::windowWidth(form), designWidth);
+    const double height = storedHeight > 0 ? storedHeight : designHeight;
+    const double width = storedWidth > 0 ? storedWidth : designWidth;
 
     // Stored bounds may come from another screen or be edited by hand: keep them on this one.
     const QSize minimum = window->minimumSizeHint().expandedTo(QSize(120, 80));
@@ -76,21 +79,21 @@ void save(const QWidget *window, const QString &form)
     SettingsStore::saveInt(SettingKeys::windowWidth(form), Twips::fromPixels(bounds.width()));
 }
 
-void restoreColumnWidths(Grid &grid, int count)
+void restoreColumnWidths(GridView &grid, int count)
 {
     const QScreen *screen = screenOf(&grid);
     const int widest =
         qMax(NarrowestColumnTwips, Twips::fromPixels(screen ? screen->availableGeometry().width() : 1024));
     for (int column = 0; column < count; ++column) {
-        const int width = SettingsStore::readInt(SettingKeys::gridColumnWidth(column), grid.colWidth(column));
-        grid.setColWidth(column, qBound(NarrowestColumnTwips, width, widest));
+        const int width = SettingsStore::readInt(SettingKeys::gridColumnWidth(column), grid.columnTwips(column));
+        grid.setColumnTwips(column, qBound(NarrowestColumnTwips, width, widest));
     }
 }
 
-void saveColumnWidths(const Grid &grid, int count)
+void saveColumnWidths(const GridView &grid, int count)
 {
     for (int column = 0; column < count; ++column)
-        SettingsStore::saveInt(SettingKeys::gridColumnWidth(column), grid.colWidth(column));
+        SettingsStore::saveInt(SettingKeys::gridColumnWidth(column), grid.columnTwips(column));
 }
 
 } // namespace WindowPlacement
@@ -101,7 +104,7 @@ GridWindowPlacement::GridWindowPlacement(QWidget *window, QString form)
 {
 }
 
-void GridWindowPlacement::restore(Grid &grid, int columns, const QSize &designSize)
+void GridWindowPlacement::restore(GridView &grid, int columns, const QSize &designSize)
 {
     const SettingsStore::Reading reading;
     m_grid = &grid;
@@ -115,8 +118,11 @@ void GridWindowPlacement::saveOnce()
     if (m_saved || !m_grid)
         return;
     m_saved = true;
-    WindowPlacement::save(m_window, m_form);
-    WindowPlacement::saveColumnWidths(*m_grid, m_columns);
+    {
+        const SettingsStore::Writing batch;
+        WindowPlacement::save(m_window, m_form);
+        WindowPlacement::saveColumnWidths(*m_grid, m_columns);
+    }
     if (!SettingsStore::lastSaveSucceeded())
         ReportSettingsNotSaved(m_window);
 }

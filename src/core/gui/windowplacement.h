@@ -3,7 +3,7 @@
 #include <QSize>
 #include <QString>
 
-class Grid;
+class GridView;
 class QWidget;
 
 // Placement and column widths of the grid windows, kept in the settings store under the
@@ -17,8 +17,8 @@ void save(const QWidget *window, const QString &form);
 
 // Columns 0 … count-1 from "ScoreGridColWidth0" …, each defaulting to its current width and
 // kept to a width that shows the column without hiding the others.
-void restoreColumnWidths(Grid &grid, int count);
-void saveColumnWidths(const Grid &grid, int count);
+void restoreColumnWidths(GridView &grid, int count);
+void saveColumnWidths(const GridView &grid, int count);
 
 } // namespace WindowPlacement
 
@@ -28,13 +28,13 @@ class GridWindowPlacement
 {
 public:
     GridWindowPlacement(QWidget *window, QString form);
-    void restore(Grid &grid, int columns, const QSize &designSize);
+    void restore(GridView &grid, int columns, const QSize &designSize);
     void saveOnce();
 
 private:
     QWidget *m_window;
     QString m_form;
-    Grid *m_grid = nullptr;
+    GridView *m_grid = nullptr;
     int m_columns = 0;
     bool m_saved = false;
 };

@@ -1,11 +1,10 @@
 #include "members/gui/handicaphistorywindow.h"
 
 #include "core/gui/errorreport.h"
-#include "core/module1.h"
 #include "core/numbertext.h"
 #include "members/handicaphistory.h"
 #include "monthly/scoretext.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/tablewindow.h"
 
@@ -26,7 +25,7 @@ qreal timeOf(const QDate &date)
 }
 
 // The handicap played with at each round, and the edited year's first and final HC at its
-// first and last day.
+// first and last day, over axes that hold every point clear of the frame.
 QChart *chartOf(const HandicapHistory::History &history, int year)
 {
     auto *played = new QLineSeries;
@@ -43,37 +42,45 @@ QChart *chartOf(const HandicapHistory::History &history, int year)
     auto *chart = new QChart;
     chart->addSeries(played);
     chart->addSeries(yearEnds);
+    const HandicapHistory::ChartAxes axes = HandicapHistory::chartAxes(history, year);
     auto *time = new QDateTimeAxis;
     time->setFormat(QStringLiteral("yyyy/M"));
     auto *handicap = new QValueAxis;
-    handicap->setLabelFormat(QStringLiteral("%g"));
+    handicap->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(handicap, Qt::AlignLeft);
     for (QAbstractSeries *series : chart->series()) {
         series->attachAxis(time);
         series->attachAxis(handicap);
     }
+    // Attaching a series fits the axes to it: the ranges are set after.
+    time->setRange(axes.firstDay.startOfDay(), axes.lastDay.startOfDay());
+    handicap->setRange(axes.lowestHc, axes.highestHc);
+    handicap->setTickCount(axes.hcTicks());
     chart->legend()->setAlignment(Qt::AlignBottom);
     return chart;
 }
 
 } // namespace
 
-HandicapHistoryWindow::HandicapHistoryWindow(QWidget *parent)
+HandicapHistoryWindow::HandicapHistoryWindow(int editYear, QWidget *parent)
     : QDialog(parent)
+    , m_editYear(editYear)
+    , m_rounds(HandicapHistory::headers(), false,
+               [](const PlayedRound &round, int, int column) { return HandicapHistory::cellText(round, column); })
 {
     TableWindow::setUp(*this, QStringLiteral("HC履歴"), 9600, 8400);
-    Label1 = new QLabel(this);
-    Chart1 = new QChartView(this);
-    Chart1->setRenderHint(QPainter::Antialiasing);
-    HistoryGrid = TableWindow::makeGrid(this, HandicapHistory::headers(), {1100, 2400, 600, 700, 700, 800, 600});
-    Command1 = TableWindow::makeButton(this, QStringLiteral("閉じる"));
-    TableWindow::layOut(*this, Label1, {Chart1, HistoryGrid}, {Command1});
+    summaryLabel = new QLabel(this);
+    chartView = new QChartView(this);
+    chartView->setRenderHint(QPainter::Antialiasing);
+    historyGrid = TableWindow::makeGrid(this, &m_rounds, {1100, 2400, 600, 700, 700, 800, 600});
+    closeButton = TableWindow::makeButton(this, QStringLiteral("閉じる"));
+    TableWindow::layOut(*this, summaryLabel, {chartView, historyGrid}, {closeButton});
 
-    connect(Command1, &QPushButton::clicked, this, &QDialog::close);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
-bool HandicapHistoryWindow::Showtable(int memberId)
+bool HandicapHistoryWindow::load(int memberId)
 {
     std::optional<HandicapHistory::History> history;
     if (!RunReportingErrors(this, [&] { history = HandicapHistory::of(memberId); }))
@@ -83,22 +90,18 @@ bool HandicapHistoryWindow::Showtable(int memberId)
         return false;
     }
     const MemberRecord &member = history->member;
-    const int year = Module1::Settings.EditYear;
+    const int year = m_editYear;
     setWindowTitle(QStringLiteral("HC履歴 - %1").arg(member.name));
-    Label1->setText(QStringLiteral("%1（%2）　出場 %3 回　%4年度 初HC %5　終HC %6")
-                        .arg(member.name, member.kana)
-                        .arg(history->rounds.size())
-                        .arg(year)
-                        .arg(NumberText::plain(member.firstHc), NumberText::plain(member.endHc)));
+    summaryLabel->setText(QStringLiteral("%1（%2）　出場 %3 回　%4年度 初HC %5　終HC %6")
+                              .arg(member.name, member.kana)
+                              .arg(history->rounds.size())
+                              .arg(year)
+                              .arg(NumberText::plain(member.firstHc), NumberText::plain(member.endHc)));
 
-    {
-        const Grid::Loading loading(*HistoryGrid, static_cast<int>(history->rounds.size()));
-        for (int row = 1; row <= history->rounds.size(); ++row)
-            HistoryGrid->setRowTexts(row, HandicapHistory::rowTexts(history->rounds.at(row - 1)));
-    }
+    m_rounds.setRows(history->rounds);
 
-    QChart *previous = Chart1->chart();
-    Chart1->setChart(chartOf(*history, year));
+    QChart *previous = chartView->chart();
+    chartView->setChart(chartOf(*history, year));
     delete previous;
     return true;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/scoretable.h"
+#include "platform/gui/tablemodel.h"
+
 #include <QDialog>
 
-class Grid;
+class GridView;
 class QChartView;
 class QLabel;
 class QPushButton;
@@ -14,13 +17,18 @@ class HandicapHistoryWindow : public QDialog
     Q_OBJECT
 
 public:
-    explicit HandicapHistoryWindow(QWidget *parent = nullptr);
+    // `editYear`: the year whose first and final HC are shown beside the rounds.
+    explicit HandicapHistoryWindow(int editYear, QWidget *parent = nullptr);
 
-    QLabel *Label1; // the member and the edited year's 初HC and 終HC
-    QChartView *Chart1;
-    Grid *HistoryGrid;     // 日付, コース, HC, GROSS, NET, 順位, 新HC
-    QPushButton *Command1; // 閉じる
+    QLabel *summaryLabel; // the member and the edited year's 初HC and 終HC
+    QChartView *chartView;
+    GridView *historyGrid;    // 日付, コース, HC, GROSS, NET, 順位, 新HC
+    QPushButton *closeButton; // 閉じる
 
     // Loads the member's history; false (the error or the missing member told) when it cannot.
-    bool Showtable(int memberId);
+    bool load(int memberId);
+
+private:
+    int m_editYear;
+    RowsModel<PlayedRound> m_rounds;
 };

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "members/memberimport.h"
+#include "platform/gui/tablemodel.h"
 
 #include <QDialog>
 #include <QVector>
 
-class Grid;
+class GridView;
 class QLabel;
 class QPushButton;
 
@@ -16,16 +17,18 @@ class MemberImportDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit MemberImportDialog(QWidget *parent = nullptr);
+    // The rows read from the file of that name, with their verdicts.
+    MemberImportDialog(const QString &fileName, const QVector<MemberImport::Row> &rows, QWidget *parent = nullptr);
 
-    Grid *PreviewGrid;     // 行, 氏名, ふりがな, 誕生日, HC, 判定
-    QLabel *Label1;        // what the file holds and what 取込 will do
-    QPushButton *Command1; // 取込
-    QPushButton *Command2; // キャンセル
+    GridView *previewGrid;     // 行, 氏名, ふりがな, 誕生日, HC, 判定
+    QLabel *summaryLabel;      // what the file holds and what 取込 will do
+    QPushButton *importButton; // 取込
+    QPushButton *cancelButton; // キャンセル
 
-    void Showpreview(const QString &fileName, const QVector<MemberImport::Row> &rows);
-    void Command1_Click();
+    void store();
 
 private:
-    QVector<MemberImport::Row> m_rows;
+    void showPreview(const QString &fileName);
+
+    RowsModel<MemberImport::Row> m_rows;
 };

@@ -4,7 +4,7 @@
 
 namespace MemberListPrint {
 
-void printpage(PrintCanvas &canvas, const QString &caption, const QVector<QStringList> &cells, int printSize)
+void drawCopy(PrintCanvas &canvas, const QString &caption, const QVector<QStringList> &cells, int printSize)
 {
     canvas.setFontSize(20.0 * printSize / 100.0);
     canvas.setColumnUnit(PrintCanvas::ColumnPerFullWidth);

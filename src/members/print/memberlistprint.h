@@ -9,6 +9,6 @@ class PrintCanvas;
 namespace MemberListPrint {
 
 // Draws one copy; the caller ends the document. printSize is the percentage of the settings.
-void printpage(PrintCanvas &canvas, const QString &caption, const QVector<QStringList> &cells, int printSize);
+void drawCopy(PrintCanvas &canvas, const QString &caption, const QVector<QStringList> &cells, int printSize);
 
 } // namespace MemberListPrint

@@ -10,7 +10,7 @@ constexpr double ColumnUnit = 0.44;
 
 } // namespace
 
-void printpage(PrintCanvas &canvas, const QString &caption, const QString &playDate, const QString &courseName,
+void drawCopy(PrintCanvas &canvas, const QString &caption, const QString &playDate, const QString &courseName,
                const QVector<QStringList> &cells, int printSize)
 {
     canvas.setFontSize(15.0 * printSize / 100.0);

@@ -10,7 +10,7 @@ class PrintCanvas;
 namespace MonthSheetPrint {
 
 // Draws one copy; the caller ends the document. printSize is the percentage of the settings.
-void printpage(PrintCanvas &canvas, const QString &caption, const QString &playDate, const QString &courseName,
+void drawCopy(PrintCanvas &canvas, const QString &caption, const QString &playDate, const QString &courseName,
                const QVector<QStringList> &cells, int printSize);
 
 } // namespace MonthSheetPrint

@@ -1,8 +1,6 @@
 #include "platform/gui/csvexport.h"
 
-#include "core/csv.h"
 #include "platform/gui/filedialogs.h"
-#include "platform/gui/grid.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/splitbutton.h"
 
@@ -10,45 +8,35 @@
 
 namespace CsvExport {
 
-QVector<QStringList> gridTexts(const Grid &grid)
-{
-    QVector<QStringList> records;
-    for (int row = 0; row < grid.rows(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < grid.cols(); ++column)
-            texts << grid.cellText(row, column);
-        records << texts;
-    }
-    return records;
-}
-
 namespace {
 
-void save(QWidget *window, const QString &fileName, const QVector<QStringList> &records)
+void save(QWidget *window, const QString &fileName, const QVector<QStringList> &records, const Csv::Columns &columns)
 {
     const QString path = FileDialogs::saveFileName(window, QStringLiteral("CSVに保存"),
                                                    FileDialogs::inDocuments(fileName), FileDialogs::CsvFilter);
     if (path.isEmpty())
         return;
-    const QString problem = Csv::save(path, records);
+    const QString problem = Csv::save(path, records, columns);
     if (!problem.isEmpty()) {
         MessageBox::critical(
             window, QStringLiteral("Parvela"),
             QStringLiteral("「%1」に保存できません（%2）。").arg(QDir::toNativeSeparators(path), problem));
+    } else {
+        MessageBox::tellSaved(window, path);
     }
 }
 
 } // namespace
 
 void addCommand(SplitButton &printButton, std::function<QString()> documentName,
-                std::function<QVector<QStringList>()> records)
+                std::function<QVector<QStringList>()> records, const Csv::Columns &columns)
 {
     QWidget *window = printButton.window();
     printButton.addCommand(QStringLiteral("CSVに保存"),
                            QStringLiteral("表示している表を、表計算ソフトで開ける CSV ファイルに保存します"),
                            QKeySequence(Qt::CTRL | Qt::Key_E),
-                           [window, documentName = std::move(documentName), records = std::move(records)] {
-                               save(window, documentName() + QStringLiteral(".csv"), records());
+                           [window, documentName = std::move(documentName), records = std::move(records), columns] {
+                               save(window, documentName() + QStringLiteral(".csv"), records(), columns);
                            });
 }
 

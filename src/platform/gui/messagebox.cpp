@@ -1,8 +1,13 @@
 #include "platform/gui/messagebox.h"
 
 #include <QAbstractButton>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QQueue>
+#include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 
@@ -30,8 +35,10 @@ QMessageBox::StandardButton ask(QWidget *parent, QMessageBox::Icon icon, const Q
         return defaultButton != QMessageBox::NoButton ? defaultButton : QMessageBox::Ok;
     }
     QMessageBox box(icon, title, text, buttons, parent);
-    for (const MessageBox::Choice &choice : choices)
+    for (const MessageBox::Choice &choice : choices) {
         box.button(choice.button)->setText(choice.caption);
+        box.button(choice.button)->setToolTip(choice.toolTip);
+    }
     if (!choices.isEmpty())
         box.setEscapeButton(choices.last().button);
     if (defaultButton != QMessageBox::NoButton)
@@ -77,6 +84,24 @@ void refuseField(QLineEdit *field, const QString &text)
 void information(QWidget *parent, const QString &title, const QString &text)
 {
     show(parent, QMessageBox::Information, title, text);
+}
+
+void tellSaved(QWidget *parent, const QString &path)
+{
+    const QString text = QStringLiteral("「%1」に保存しました。").arg(QDir::toNativeSeparators(path));
+    // Qt opens a folder on a Linux desktop with xdg-open, which Debian's desktops all have; without
+    // it the button would do nothing.
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) {
+        information(parent, QStringLiteral("Parvela"), text);
+        return;
+    }
+    const QVector<Choice> choices = {{QMessageBox::Open, QStringLiteral("フォルダを開く"),
+                                      QStringLiteral("保存したファイルのあるフォルダを開きます")},
+                                     {QMessageBox::Ok, QStringLiteral("OK")}};
+    if (ask(parent, QMessageBox::Information, QStringLiteral("Parvela"), text, QMessageBox::Open | QMessageBox::Ok,
+            QMessageBox::Ok, choices)
+        == QMessageBox::Open)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
 }
 
 void setAnswering(bool on)

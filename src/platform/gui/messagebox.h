@@ -24,6 +24,7 @@ struct Choice
 {
     QMessageBox::StandardButton button;
     QString caption;
+    QString toolTip = {};
 };
 
 QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
@@ -37,6 +38,10 @@ void refuseField(QLineEdit *field, const QString &text);
 // A question answered with one of `choices`: the first is the default, Esc picks the last.
 QMessageBox::StandardButton choose(QWidget *parent, const QString &title, const QString &text,
                                    const QVector<Choice> &choices);
+
+// A file written: where it went. When the desktop has a program that opens folders, a second
+// button opens the folder the file is in; OK, Enter and Esc just close.
+void tellSaved(QWidget *parent, const QString &path);
 
 // Test seam: while answering is on, boxes are recorded instead of shown, and answered with the
 // queued answers (the box's default button when the queue is empty).

@@ -1,7 +1,7 @@
 #include "platform/gui/printcommand.h"
 
 #include "platform/gui/filedialogs.h"
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/splitbutton.h"
 #include "platform/gui/widgets.h"
@@ -31,8 +31,9 @@ void setUpPage(QPrinter &printer)
     printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
 }
 
-// One document on the printer. A failure discards it and is told once.
-void printCopy(QWidget *parent, QPrinter &printer, const PrintCommand::Printout &printout)
+// One document on the printer. A failure discards it and is told once; returns whether the
+// document was made.
+bool printCopy(QWidget *parent, QPrinter &printer, const PrintCommand::Printout &printout)
 {
     bool failed = false;
     {
@@ -49,6 +50,7 @@ void printCopy(QWidget *parent, QPrinter &printer, const PrintCommand::Printout 
     }
     if (failed)
         MessageBox::critical(parent, QStringLiteral("Parvela"), QStringLiteral("印刷が出来ません"));
+    return !failed;
 }
 
 } // namespace
@@ -89,17 +91,20 @@ void preview(QWidget *parent, const Printout &printout)
     dialog.exec();
 }
 
-void saveAsPdf(QWidget *parent, const QString &fileName, const Printout &printout)
+void saveAsPdf(QWidget *parent, const QString &documentName, const Printout &printout)
 {
     const QString path = FileDialogs::saveFileName(parent, QStringLiteral("PDFに保存"),
-                                                   FileDialogs::inDocuments(fileName), QStringLiteral("PDF (*.pdf)"));
+                                                   FileDialogs::inDocuments(documentName + QStringLiteral(".pdf")),
+                                                   QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
     QPrinter printer(QPrinter::HighResolution);
     setUpPage(printer);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printCopy(parent, printer, printout);
+    printer.setDocName(documentName);
+    if (printCopy(parent, printer, printout))
+        MessageBox::tellSaved(parent, path);
 }
 
 void equipButton(SplitButton &button, const std::function<Printout()> &printout,
@@ -119,26 +124,14 @@ void equipButton(SplitButton &button, const std::function<Printout()> &printout,
                       QStringLiteral("印刷される紙面をPDFファイルに保存します (プリンターは使いません)"),
                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), [&button, parent, printout, documentName] {
                           if (button.isEnabled())
-                              saveAsPdf(parent, documentName() + QStringLiteral(".pdf"), printout());
+                              saveAsPdf(parent, documentName(), printout());
                       });
 }
 
-QVector<QStringList> rowsOf(const Grid &grid)
+void makeLastRowCurrent(GridView &grid)
 {
-    QVector<QStringList> rows;
-    for (int row = 1; row < grid.rows(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < grid.cols(); ++column)
-            texts.append(grid.cellText(row, column));
-        rows.append(texts);
-    }
-    return rows;
-}
-
-void makeLastRowCurrent(Grid &grid)
-{
-    grid.setRow(grid.rows() - 1);
-    grid.setCol(grid.cols() - 1);
+    const QAbstractItemModel *rows = grid.model();
+    grid.selectOnly(rows->rowCount() - 1, rows->columnCount() - 1);
 }
 
 } // namespace PrintCommand

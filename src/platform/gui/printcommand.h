@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-class Grid;
+class GridView;
 class QPrinter;
 class QWidget;
 class SplitButton;
@@ -29,9 +29,10 @@ void setCanvasFactory(CanvasFactory factory);
 bool run(QWidget *parent, const Printout &printout);
 // Qt's print preview, drawn by the same printout on the preview's printer.
 void preview(QWidget *parent, const Printout &printout);
-// One copy into a PDF file, in one step: a file dialog proposes `fileName` in the user's
-// documents folder; no printer dialog.
-void saveAsPdf(QWidget *parent, const QString &fileName, const Printout &printout);
+// One copy into a PDF file, in one step: a file dialog proposes `documentName` with ".pdf" in
+// the user's documents folder; no printer dialog. The PDF's title is the document's name, and
+// where it went is told.
+void saveAsPdf(QWidget *parent, const QString &documentName, const Printout &printout);
 
 // Gives a window's print button its shortcut (Ctrl+P) and tooltip; its arrow offers the preview
 // and the PDF of what `printout` gives at that moment, proposed under the name `documentName`
@@ -39,11 +40,8 @@ void saveAsPdf(QWidget *parent, const QString &fileName, const Printout &printou
 void equipButton(SplitButton &button, const std::function<Printout()> &printout,
                  const std::function<QString()> &documentName);
 
-// The texts of every data row of the grid, as the user sees them; the grid's current cell
-// stays where it is.
-QVector<QStringList> rowsOf(const Grid &grid);
 // After a printout the grid's last row is current, as the printout read it last: highlighted
 // and scrolled into view, so that what the user sees is what edit and delete act on.
-void makeLastRowCurrent(Grid &grid);
+void makeLastRowCurrent(GridView &grid);
 
 } // namespace PrintCommand

@@ -1,6 +1,7 @@
 #include "platform/gui/tablewindow.h"
 
-#include "platform/gui/grid.h"
+#include "platform/gui/gridview.h"
+#include "platform/gui/tablemodel.h"
 #include "platform/gui/widgets.h"
 
 #include <QDialog>
@@ -19,20 +20,16 @@ void setUp(QDialog &window, const QString &title, int widthTwips, int heightTwip
     window.resize(Twips::toPixels(widthTwips), Twips::toPixels(heightTwips));
 }
 
-Grid *makeGrid(QWidget *parent, const QStringList &headers, std::initializer_list<int> widthsTwips)
+GridView *makeGrid(QWidget *parent, TableModel *model, std::initializer_list<int> widthsTwips)
 {
-    auto *grid = new Grid(parent);
+    auto *grid = new GridView(parent);
     QFont regular = Ui::formFont();
     regular.setBold(false);
     grid->setFont(regular);
-    grid->setCols(int(headers.size()));
-    grid->setRows(1);
+    grid->setModel(model);
     int column = 0;
-    for (const int width : widthsTwips) {
-        grid->setTextAt(0, column, headers.value(column));
-        grid->setColWidth(column++, width);
-    }
-    grid->setRow(0);
+    for (const int width : widthsTwips)
+        grid->setColumnTwips(column++, width);
     return grid;
 }
 
@@ -57,14 +54,6 @@ void layOut(QDialog &window, QLabel *label, std::initializer_list<QWidget *> bod
     for (QWidget *body : bodies)
         layout->addWidget(body, 1);
     layout->addLayout(buttonRow);
-}
-
-void appendRow(Grid &grid, const QStringList &texts)
-{
-    grid.addRow();
-    const int row = grid.rows() - 1;
-    for (int column = 0; column < texts.size(); ++column)
-        grid.setTextAt(row, column, texts.at(column));
 }
 
 } // namespace TableWindow

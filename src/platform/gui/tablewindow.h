@@ -4,8 +4,9 @@
 
 #include <initializer_list>
 
-class Grid;
+class GridView;
 class QDialog;
+class TableModel;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -15,13 +16,11 @@ class QWidget;
 namespace TableWindow {
 
 void setUp(QDialog &window, const QString &title, int widthTwips, int heightTwips);
-// A grid with only its header row: these captions, these widths in twips, the grids' regular face.
-Grid *makeGrid(QWidget *parent, const QStringList &headers, std::initializer_list<int> widthsTwips);
+// A grid over the model, in the grids' regular face, its columns these widths in twips.
+GridView *makeGrid(QWidget *parent, TableModel *model, std::initializer_list<int> widthsTwips);
 QPushButton *makeButton(QWidget *parent, const QString &caption, const QString &toolTip = QString());
 // The label on top, the bodies sharing the height, the buttons in a row at the bottom right.
 void layOut(QDialog &window, QLabel *label, std::initializer_list<QWidget *> bodies,
             std::initializer_list<QPushButton *> buttons);
-// The texts as a new last row.
-void appendRow(Grid &grid, const QStringList &texts);
 
 } // namespace TableWindow

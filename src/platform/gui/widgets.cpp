@@ -49,6 +49,11 @@ void makeHintBox(QLabel &label)
     label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
+QString captionOf(EntryMode mode)
+{
+    return mode == EntryMode::Add ? QStringLiteral("追加") : QStringLiteral("編集");
+}
+
 } // namespace Ui
 
 KeyPreview::KeyPreview(QWidget *window, Handler handler)

@@ -18,6 +18,9 @@ int fromPixels(int pixels);
 QRect rect(int left, int top, int width, int height);
 } // namespace Twips
 
+// What an entry dialog does with its record: adds a new one, or changes the one it shows.
+enum class EntryMode { Add, Edit };
+
 namespace Ui {
 // A sizable window with minimise, maximise and close boxes, as the grid windows are.
 inline constexpr Qt::WindowFlags SizableWindowFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -28,6 +31,8 @@ QFont formFont();
 // Drawn by the label's own frame and colours rather than a style sheet, whose machinery the main
 // menu would otherwise load at every start for this box alone.
 void makeHintBox(QLabel &label);
+// An entry dialog's caption, which tells its mode: "追加" or "編集".
+QString captionOf(EntryMode mode);
 } // namespace Ui
 
 // Lets a menu-like window see every key before its focused control and decide by the key

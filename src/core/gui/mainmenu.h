@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/settingsrecord.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class DatabaseLock;
+class MonthWindow;
+class QLabel;
+class QPushButton;
+
+// The main menu: the program's first and last window. It holds the settings record of the run,
+// which the windows it opens are given.
+class MainMenu : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `settings`: the record until start() loads it from the store.
+    explicit MainMenu(const SettingsRecord &settings = SettingsRecord(), QWidget *parent = nullptr);
+    ~MainMenu() override;
+
+    // Loads the settings, takes the database's lock for the run and opens the database; the
+    // day's backup follows once the menu has been painted. When there is no database yet the
+    // user is offered to create one, when it is damaged to go back to a copy. When another
+    // Parvela has it open, or it cannot be opened, the user has been told why and the program
+    // must end before the menu is shown.
+    bool start();
+
+    const SettingsRecord &settings() const { return m_settings; }
+    // The month window while it is open.
+    MonthWindow *monthWindow() const;
+
+    QPushButton *membersButton;  // メンバー
+    QPushButton *scoresButton;   // スコア
+    QPushButton *settingsButton; // 設定
+    QPushButton *helpButton;     // ヘルプ
+    QPushButton *versionButton;  // バージョン情報
+    QPushButton *quitButton;     // 終了
+    QLabel *hintBox;
+
+    static const QString KeyHint;
+
+    void openMemberList();
+    // Modeless: the menu stays usable, and pressing again shows the year anew and brings the
+    // window forward.
+    void openMonths();
+    void openSettings();
+    void openHelp();
+    void openVersion();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool shortcutKey(int key);
+    void shutDown();
+    QPushButton *makeButton(const QString &caption, int left, int top, const QString &tooltip);
+
+    SettingsRecord m_settings;
+    QPointer<MonthWindow> m_months;
+    bool m_shutDown = false;
+    std::unique_ptr<DatabaseLock> m_lock;
+};
