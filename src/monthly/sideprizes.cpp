@@ -2,13 +2,17 @@
 
 #include "core/scoretable.h"
 
+#include <QRegularExpression>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace SidePrizes {
 
 namespace {
 
 constexpr int PlacesWithPrizes = 3;
+constexpr int LastPlace = 32767;
 
 } // namespace
 
@@ -71,6 +75,30 @@ QString text(Prizes prizes)
     if (prizes & Flying)
         names << QStringLiteral("飛び賞");
     return names.join(QStringLiteral("・"));
+}
+
+std::optional<QVector<int>> readPlaces(const QString &text)
+{
+    static const QRegularExpression apart(QStringLiteral("[,、，\\s]+"));
+    QVector<int> places;
+    for (const QString &word : text.split(apart, Qt::SkipEmptyParts)) {
+        bool whole = false;
+        const int place = word.toInt(&whole);
+        if (!whole || place < 1 || place > LastPlace)
+            return std::nullopt;
+        places << place;
+    }
+    std::sort(places.begin(), places.end());
+    places.erase(std::unique(places.begin(), places.end()), places.end());
+    return places;
+}
+
+QString placesText(const QVector<int> &places)
+{
+    QStringList words;
+    for (const int place : places)
+        words << QString::number(place);
+    return words.join(',');
 }
 
 } // namespace SidePrizes

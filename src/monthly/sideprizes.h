@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVector>
 
+#include <optional>
+
 struct ScoreRecord;
 
 // The month's prizes besides the first three places, as a club reads them out after the
@@ -44,6 +46,13 @@ QVector<Prizes> award(const QVector<ScoreRecord> &sheet, const Rules &rules);
 
 // How a row's prizes read in the sheet's prize column: 「ベスグロ・BB」.
 QString text(Prizes prizes);
+
+// The 飛び賞 places as the club types them: whole numbers from 1 to 32767 (a field never holds
+// more members), apart by commas, 「、」 or spaces (「5,10,15」, 「5、10」). They come back in
+// order without repeats. Nothing when the text holds anything else; an empty text is no place.
+std::optional<QVector<int>> readPlaces(const QString &text);
+// The places as readPlaces reads them back: 「5,10,15」.
+QString placesText(const QVector<int> &places);
 
 } // namespace SidePrizes
 
