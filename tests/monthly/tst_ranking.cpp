@@ -167,7 +167,6 @@ private slots:
                                    << "|||飛び賞||飛び賞|BB|BM";
         QTest::newRow("equal gross: the higher place") << "45+45 46+45 47+45 42+42 43+41 48+45" << "GX"
                                                        << "|||ベスグロ||";
-        QTest::newRow("nothing set") << "45+45 46+45 47+45 42+42 43+41" << "" << "||||";
     }
     void sidePrizes()
     {

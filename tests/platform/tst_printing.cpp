@@ -487,12 +487,8 @@ private slots:
     void sidePrizesReachTheSheetItsPaperAndItsCsv()
     {
         const qint16 june = CourseTable::insert(2003, 6, "2003/6/15", "西コース");
-        for (const auto &[name, hc, out, in] : {std::tuple("山本", 0, 0, 0),
-                                                {"青木", 20, 45, 45},
-                                                {"石井", 20, 46, 46},
-                                                {"上田", 20, 47, 47},
-                                                {"江藤", 12, 44, 44},
-                                                {"小川", 20, 50, 50}})
+        for (const auto &[name, hc, out, in] : {std::tuple("山本", 0, 0, 0), {"青木", 20, 45, 45}, {"石井", 20, 46, 46},
+                                                {"上田", 20, 47, 47}, {"江藤", 12, 44, 44}, {"小川", 20, 50, 50}})
             addScore(june, MemberTable::insert(name, name, "1950/1/1", hc), name, hc, out, in);
         QStringList offered, stored;
         for (const bool ok : {false, true}) {

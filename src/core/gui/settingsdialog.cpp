@@ -44,14 +44,9 @@ QGroupBox *makeFrame(QWidget *parent, const QString &caption, int left, int top,
 
 QLineEdit *makeNumberBox(QWidget *parent, int left, int top, int width, int height)
 {
-    auto *box = new QLineEdit(parent);
+    QLineEdit *box = Ui::numberBox(parent);
     box->setGeometry(Twips::rect(left, top, width, height));
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Numbers only: no input method.
-    box->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
-    QFont regular = Ui::formFont();
-    regular.setBold(false);
-    box->setFont(regular);
     return box;
 }
 

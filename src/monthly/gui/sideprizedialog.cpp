@@ -17,12 +17,8 @@ namespace {
 
 QLineEdit *makeNumbersBox(QWidget *parent, const QString &example)
 {
-    auto *box = new QLineEdit(parent);
+    QLineEdit *box = Ui::numberBox(parent);
     box->setPlaceholderText(example);
-    box->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
-    QFont regular = Ui::formFont();
-    regular.setBold(false);
-    box->setFont(regular);
     return box;
 }
 
