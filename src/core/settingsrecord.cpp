@@ -12,6 +12,32 @@ float readMultiplier(const QString &key, double defaultValue)
     return static_cast<float>(SettingKeys::multiplierAccepted(value) ? value : defaultValue);
 }
 
+// A hand-edited list that does not read gives no 飛び賞, as an unset one does.
+SidePrizes::Rules readSidePrizes()
+{
+    using namespace SettingKeys;
+    SidePrizes::Rules rules;
+    rules.bestGross = SettingsStore::readInt(PrizeBestGross, 0) == 1;
+    rules.bestGrossLeavesOutPlaces = SettingsStore::readInt(PrizeBestGrossLeavesOutPlaces, 0) == 1;
+    rules.booby = SettingsStore::readInt(PrizeBooby, 0) == 1;
+    rules.boobyMaker = SettingsStore::readInt(PrizeBoobyMaker, 0) == 1;
+    rules.flyingPlaces =
+        SidePrizes::readPlaces(SettingsStore::read(PrizeFlyingPlaces, QString())).value_or(QVector<int>());
+    rules.flyingEvery = qMax(0, SettingsStore::readInt(PrizeFlyingEvery, 0));
+    return rules;
+}
+
+void saveSidePrizes(const SidePrizes::Rules &rules)
+{
+    using namespace SettingKeys;
+    SettingsStore::saveInt(PrizeBestGross, rules.bestGross);
+    SettingsStore::saveInt(PrizeBestGrossLeavesOutPlaces, rules.bestGrossLeavesOutPlaces);
+    SettingsStore::saveInt(PrizeBooby, rules.booby);
+    SettingsStore::saveInt(PrizeBoobyMaker, rules.boobyMaker);
+    SettingsStore::save(PrizeFlyingPlaces, SidePrizes::placesText(rules.flyingPlaces));
+    SettingsStore::saveInt(PrizeFlyingEvery, rules.flyingEvery);
+}
+
 } // namespace
 
 SettingsRecord SettingsRecord::load()
@@ -33,6 +59,7 @@ SettingsRecord SettingsRecord::load()
     for (std::size_t i = 0; i < TenTori.size(); ++i)
         settings.pointsFor[i] = SettingsStore::readInt16(TenTori[i], DefaultTenTori[i]);
     settings.printScale = SettingsStore::readInt16(PrintSize, DefaultPrintSize);
+    settings.sidePrizes = readSidePrizes();
     return settings;
 }
 
@@ -51,4 +78,5 @@ void SettingsRecord::save() const
     for (std::size_t i = 0; i < TenTori.size(); ++i)
         SettingsStore::saveInt(TenTori[i], pointsFor[i]);
     SettingsStore::saveInt(PrintSize, printScale);
+    saveSidePrizes(sidePrizes);
 }

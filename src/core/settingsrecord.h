@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settingsstore.h"
+#include "monthly/sideprizes.h"
 
 #include <array>
 
@@ -22,9 +23,10 @@ struct SettingsRecord
     std::array<qint16, 4> pointsFor = {SettingKeys::DefaultTenTori[0], SettingKeys::DefaultTenTori[1],
                                        SettingKeys::DefaultTenTori[2], SettingKeys::DefaultTenTori[3]};
     qint16 printScale = SettingKeys::DefaultPrintSize; // per cent of the printouts' base size
+    SidePrizes::Rules sidePrizes;                      // none unless the club sets them
 
     // The record as the settings store holds it; what is missing or out of range gives the default.
     static SettingsRecord load();
-    // Writes all thirteen keys.
+    // Writes every key of the record.
     void save() const;
 };

@@ -76,6 +76,13 @@ inline const QString OptTori2Val = QStringLiteral("optTori2val");
 inline const std::array<QString, 4> TenTori = {QStringLiteral("tenTori0"), QStringLiteral("tenTori1"),
                                                QStringLiteral("tenTori2"), QStringLiteral("tenTori3")};
 inline const QString PrintSize = QStringLiteral("printSize");
+// The month's side prizes, each off (0 or no text) unless set: a yes/no is on only while exactly 1.
+inline const QString PrizeBestGross = QStringLiteral("prizeBestGross");
+inline const QString PrizeBestGrossLeavesOutPlaces = QStringLiteral("prizeBestGrossOthers");
+inline const QString PrizeBooby = QStringLiteral("prizeBB");
+inline const QString PrizeBoobyMaker = QStringLiteral("prizeBM");
+inline const QString PrizeFlyingPlaces = QStringLiteral("prizeFlying");     // 「5,10,15」
+inline const QString PrizeFlyingEvery = QStringLiteral("prizeFlyingEvery"); // N: every N-th place
 
 inline constexpr double DefaultPar1st = 0.7;
 inline constexpr double DefaultPar2nd = 0.8;
@@ -108,6 +115,8 @@ QString windowHeight(const QString &form);
 QString windowWidth(const QString &form);
 // Column widths shared by the three grids: "ScoreGridColWidth0" and following.
 QString gridColumnWidth(int column);
+// The score sheet's prize column has a width of its own: the other grids have no such column.
+inline const QString PrizeColumnWidth = QStringLiteral("ScoreGridPrizeColWidth");
 // The daily copies dated after today that the user has been told about, so they are told once.
 inline const QString BackupFutureCopiesTold = QStringLiteral("BackupFutureCopiesTold");
 

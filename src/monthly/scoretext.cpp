@@ -45,12 +45,4 @@ QString sheetCellText(const ScoreRecord &score, int place, int column)
     }
 }
 
-QStringList sheetRowTexts(const ScoreRecord &score, int place)
-{
-    QStringList texts;
-    for (int column = 0; column < SheetColumns; ++column)
-        texts << sheetCellText(score, place, column);
-    return texts;
-}
-
 } // namespace ScoreText

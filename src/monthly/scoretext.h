@@ -13,6 +13,5 @@ QString placeLabel(int place);
 // The nine cells of a sheet row: place label, name, HC, OB, OUT, IN, GROSS, NET, new HC.
 inline constexpr int SheetColumns = 9;
 QString sheetCellText(const ScoreRecord &score, int place, int column);
-QStringList sheetRowTexts(const ScoreRecord &score, int place);
 
 } // namespace ScoreText

@@ -141,6 +141,76 @@ private slots:
         QCOMPARE(latest, (QStringList{"15.0", "10.0", "10.0", "15.0", "12.0", "12.0", "9.0"}));
         QCOMPARE(CourseTable::competitionsOfYear(Year).monthCourseIds[5], juneFirst);
     }
+
+    // Side prizes by the places among the rows with a result (OUT and IN both entered): one of
+    // a first-three place, BM, BB and 飛び賞 a participant, the best gross on top of them.
+    void sidePrizes_data()
+    {
+        QTest::addColumn<QString>("sheet"); // each row's OUT+IN in the sheet's order; 0+0 as bulk added
+        QTest::addColumn<QString>("rules"); // G best gross, X leaving out the places, B BB, M BM,
+                                            // F<places> or E<every N-th> 飛び賞
+        QTest::addColumn<QString>("prizes");
+        QTest::newRow("1: first only") << "45+45" << "GBM" << "ベスグロ";
+        QTest::newRow("1: nobody left") << "45+45" << "GXBM" << "";
+        QTest::newRow("2: no BB, no BM") << "45+45 40+45" << "GBM" << "|ベスグロ";
+        QTest::newRow("3: places only") << "40+40 45+45 46+46" << "GBMF3" << "ベスグロ||";
+        QTest::newRow("the first's best gross left out") << "40+40 45+45 46+46 47+47 44+44" << "GX" << "||||ベスグロ";
+        QTest::newRow("4: BM, BB is third") << "45+45 46+45 47+45 48+45" << "BM" << "|||BM";
+        QTest::newRow("5: BM before 飛び賞") << "45+45 46+45 47+45 48+45 49+45" << "BME5" << "|||BB|BM";
+        QTest::newRow("bulk rows and a half-entered row do not count")
+            << "0+0 0+0 47+48 45+45 50+49 50+50 45+0 50+51" << "GXBM" << "|||||ベスグロ・BB||BM";
+        QTest::newRow("the best gross among all") << "0+0 47+48 45+45 50+49 50+50 50+51" << "GBM" << "||ベスグロ||BB|BM";
+        QTest::newRow("飛び賞 beyond the field, at a place, under BB")
+            << "40+40 41+41 42+42 43+43 44+44 45+45" << "BF2,5,10" << "||||BB|";
+        QTest::newRow("飛び賞 listed") << "40+40 41+41 42+42 43+43 44+44 45+45" << "F10、5 2" << "||||飛び賞|";
+        QTest::newRow("every 2nd") << "40+40 41+41 42+42 43+43 44+44 45+45 46+46 47+47" << "BME2"
+                                   << "|||飛び賞||飛び賞|BB|BM";
+        QTest::newRow("equal gross: the higher place") << "45+45 46+45 47+45 42+42 43+41 48+45" << "GX"
+                                                       << "|||ベスグロ||";
+    }
+    void sidePrizes()
+    {
+        QFETCH(QString, sheet);
+        QFETCH(QString, rules);
+        QFETCH(QString, prizes);
+        QVector<ScoreRecord> rows;
+        for (const QString &row : sheet.split(' ')) {
+            ScoreRecord score;
+            score.out = row.section('+', 0, 0).toInt();
+            score.in = row.section('+', 1, 1).toInt();
+            score.gross = score.out + score.in;
+            rows << score;
+        }
+        SidePrizes::Rules club;
+        club.bestGross = rules.contains('G');
+        club.bestGrossLeavesOutPlaces = rules.contains('X');
+        club.booby = rules.contains('B');
+        club.boobyMaker = rules.contains('M');
+        club.flyingPlaces = SidePrizes::readPlaces(rules.section('F', 1)).value();
+        club.flyingEvery = rules.section('E', 1).toInt();
+        QStringList texts;
+        for (const SidePrizes::Prizes prizes : SidePrizes::award(rows, club))
+            texts << SidePrizes::text(prizes);
+        QCOMPARE(texts.join('|'), prizes);
+    }
+
+    // The 飛び賞 places as typed: apart by commas, 「、」 or spaces, read back in order without
+    // repeats; anything but places from 1 to 32767 is refused.
+    void flyingPlacesAsTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("read"); // "-": refused
+        for (const auto &[typed, read] : {std::pair("15、5 5,,10", "5,10,15"), {"", ""}, {" 32767 ", "32767"},
+                                          {"0", "-"}, {"32768", "-"}, {"5,x", "-"}, {"5.5", "-"}, {"-5", "-"}})
+            QTest::addRow("「%s」", typed) << QString(typed) << QString(read);
+    }
+    void flyingPlacesAsTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, read);
+        const std::optional<QVector<int>> places = SidePrizes::readPlaces(typed);
+        QCOMPARE(places ? SidePrizes::placesText(*places) : "-", read);
+    }
 };
 
 PARVELA_CORE_TEST_MAIN(TestRanking)

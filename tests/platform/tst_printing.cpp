@@ -6,6 +6,7 @@
 
 #include "annual/print/annualprint.h"
 #include "members/print/memberlistprint.h"
+#include "monthly/gui/sideprizedialog.h"
 #include "monthly/print/monthsheetprint.h"
 #include "platform/print/ruledtable.h"
 
@@ -210,7 +211,7 @@ QString offCellTexts(const QVector<Word> &words, const QVector<Copy::Line> &line
     }
     for (const QStringList &row : rows) {
         for (const QString &text : row) {
-            if (!shown.contains(text))
+            if (!text.isEmpty() && !shown.contains(text))
                 return QStringLiteral("\"%1\" is not on the paper").arg(text);
         }
     }
@@ -477,6 +478,69 @@ private slots:
             for (const Copy::Line &rule : rules)
                 QVERIFY(rule.box || rule.x1 != rule.x2 || rule.x1 < box.x1 || rule.x1 > box.x2);
         }
+    }
+
+    // Side prizes chosen in the settings: the close box keeps none, a refused place keeps the prize
+    // dialog open, OK stores them. Then June's sheet names them in its 賞 column (the bulk-added row
+    // without a score counts for none), the paper in a 賞 cell that widens the frame, the CSV copy
+    // in the same column; the column's width is kept under its own key.
+    void sidePrizesReachTheSheetItsPaperAndItsCsv()
+    {
+        const qint16 june = CourseTable::insert(2003, 6, "2003/6/15", "西コース");
+        for (const auto &[name, hc, out, in] : {std::tuple("山本", 0, 0, 0), {"青木", 20, 45, 45}, {"石井", 20, 46, 46},
+                                                {"上田", 20, 47, 47}, {"江藤", 12, 44, 44}, {"小川", 20, 50, 50}})
+            addScore(june, MemberTable::insert(name, name, "1950/1/1", hc), name, hc, out, in);
+        QStringList offered, stored;
+        for (const bool ok : {false, true}) {
+            auto &form = showWindow<SettingsDialog>(settings());
+            onNextDialog<SidePrizeDialog>([&](SidePrizeDialog *prizes) {
+                offered << QString::number(prizes->bestGrossCheck->isChecked()
+                                           + 2 * prizes->noFlyingRadio->isChecked());
+                for (QAbstractButton *choice :
+                     std::initializer_list<QAbstractButton *>{prizes->bestGrossCheck, prizes->leaveOutPlacesCheck,
+                                                              prizes->boobyMakerCheck, prizes->flyingPlacesRadio})
+                    choice->setChecked(true);
+                prizes->flyingPlacesEdit->setText("4,0");
+                prizes->okButton->click();
+                offered << QString::number(MessageBox::takeShown().size()) << (prizes->isVisible() ? "open" : "closed");
+                prizes->flyingPlacesEdit->setText("9、4");
+                prizes->okButton->click();
+            });
+            form.prizesButton->click();
+            if (ok)
+                form.okButton->click();
+            else
+                form.close();
+            for (const char *key :
+                 {"prizeBestGross", "prizeBestGrossOthers", "prizeBB", "prizeBM", "prizeFlying", "prizeFlyingEvery"})
+                stored << SettingsStore::read(key, "-");
+        }
+        QCOMPARE(offered, (QStringList{"2", "1", "open", "2", "1", "open"}));
+        QCOMPARE(stored, QStringList(6, "-") + QStringList({"1", "1", "0", "1", "4,9", "0"}));
+        QCOMPARE(SettingsRecord::load().sidePrizes.flyingPlaces, settings().sidePrizes.flyingPlaces);
+
+        ScoreSheetWindow *sheet = &openSheet(2003, 6);
+        QCOMPARE(shownColumn(*sheet->scoreGrid, 9), (QStringList{"", "", "", "", "ベスグロ・飛び賞", "BM"}));
+        QTemporaryDir dir;
+        std::vector<Copy> copies;
+        recordCopies(copies, 1, dir.filePath("paper.pdf"));
+        sheet->print();
+        const QString offence =
+            offCellTexts(pdfWords(dir.filePath("paper.pdf")), copies.at(0).lines, shownTable(*sheet->scoreGrid));
+        QVERIFY2(offence.isEmpty(), qPrintable(offence));
+        FileDialogs::setAnswer(
+            [&](const QString &, const QString &, const QString &) { return dir.filePath("copy.csv"); });
+        for (QAction *action : sheet->printButton->menu()->actions())
+            if (action->text() == "CSVに保存")
+                action->trigger();
+        QCOMPARE(readWithPython(dir.filePath("copy.csv")), shownTable(*sheet->scoreGrid));
+
+        sheet->scoreGrid->setColumnTwips(9, 1500);
+        sheet->closeButton->click();
+        flushDeletes();
+        sheet = &openSheet(2003, 6);
+        QCOMPARE(sheet->scoreGrid->columnTwips(9), 1500);
+        QCOMPARE(SettingsStore::read("ScoreGridColWidth9", "-"), "-");
     }
 
     // Its buttons translated as every Qt dialog's are, and the name proposed already in the box. A

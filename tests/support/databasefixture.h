@@ -23,6 +23,7 @@
 #include "monthly/competitionentry.h"
 #include "monthly/ranking.h"
 #include "monthly/scoreentry.h"
+#include "monthly/sideprizes.h"
 
 #include <QCoreApplication>
 #include <QDir>

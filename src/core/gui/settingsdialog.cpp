@@ -4,6 +4,7 @@
 #include "core/settingsentry.h"
 #include "core/settingsrecord.h"
 #include "core/settingsstore.h"
+#include "monthly/gui/sideprizedialog.h"
 #include "platform/gui/messagebox.h"
 #include "platform/gui/widgets.h"
 
@@ -43,14 +44,9 @@ QGroupBox *makeFrame(QWidget *parent, const QString &caption, int left, int top,
 
 QLineEdit *makeNumberBox(QWidget *parent, int left, int top, int width, int height)
 {
-    auto *box = new QLineEdit(parent);
+    QLineEdit *box = Ui::numberBox(parent);
     box->setGeometry(Twips::rect(left, top, width, height));
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Numbers only: no input method.
-    box->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
-    QFont regular = Ui::formFont();
-    regular.setBold(false);
-    box->setFont(regular);
     return box;
 }
 
@@ -118,6 +114,12 @@ SettingsDialog::SettingsDialog(SettingsRecord &settings, QWidget *parent)
     restoreButton->setGeometry(Twips::rect(120, 2400, 1815, 375));
     restoreButton->setToolTip(QStringLiteral("毎日のバックアップの一覧から選んで、その日のデータに戻します"));
     restoreButton->setAutoDefault(false);
+    // In the free space between the restore button and OK: nothing else moves.
+    prizesButton = new QPushButton(QStringLiteral("賞の設定…"), this);
+    prizesButton->setGeometry(Twips::rect(2040, 2400, 975, 375));
+    prizesButton->setToolTip(
+        QStringLiteral("ベスグロ、ブービー、ブービーメーカー、飛び賞を月例会のスコア表に付けるかどうかを選びます"));
+    prizesButton->setAutoDefault(false);
 
     setTabOrder(yearEdit, winnerEdit);
     setTabOrder(winnerEdit, runnerUpEdit);
@@ -132,10 +134,12 @@ SettingsDialog::SettingsDialog(SettingsRecord &settings, QWidget *parent)
     setTabOrder(pointEdits[3], printScaleCombo);
     setTabOrder(printScaleCombo, okButton);
     setTabOrder(okButton, restoreButton);
+    setTabOrder(restoreButton, prizesButton);
 
     connect(yearEdit, &QLineEdit::textChanged, this, &SettingsDialog::updateOkButton);
     connect(okButton, &QPushButton::clicked, this, &SettingsDialog::store);
     connect(restoreButton, &QPushButton::clicked, this, &SettingsDialog::openRestore);
+    connect(prizesButton, &QPushButton::clicked, this, &SettingsDialog::openSidePrizes);
     new EnterPressesButtons(this);
     showSettings();
     yearEdit->setFocus();
@@ -166,6 +170,7 @@ void SettingsDialog::showSettings()
         printScaleCombo->insertItem(index, QString::number(settings.printScale), int(settings.printScale));
     }
     printScaleCombo->setCurrentIndex(index);
+    m_sidePrizes = settings.sidePrizes;
     updateOkButton();
 }
 
@@ -189,6 +194,7 @@ void SettingsDialog::store()
     current.attendanceRule = attendanceCheck->isChecked() ? 1 : 0;
     current.pointsRule = pointsCheck->isChecked() ? 1 : 0;
     current.printScale = static_cast<qint16>(printScaleCombo->currentData().toInt());
+    current.sidePrizes = m_sidePrizes;
     const Checked<SettingsRecord> entered = SettingsEntry::check(typed, current);
     if (entered.error) {
         const std::array<QLineEdit *, 10> fields = {yearEdit,       winnerEdit,   runnerUpEdit,  thirdEdit,
@@ -214,6 +220,12 @@ void SettingsDialog::openRestore()
     connect(&restore, &RestoreDialog::restored, this, &SettingsDialog::recordsReplaced);
     restore.reload();
     restore.exec();
+}
+
+void SettingsDialog::openSidePrizes()
+{
+    SidePrizeDialog prizes(m_sidePrizes, this);
+    prizes.exec();
 }
 
 void SettingsDialog::keyPressEvent(QKeyEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "monthly/sideprizes.h"
+
 #include <QDialog>
 
 #include <array>
@@ -37,12 +39,14 @@ public:
     QComboBox *printScaleCombo;            // 倍率 (%), the entry's data is the scale
     QPushButton *okButton;                 // OK
     QPushButton *restoreButton;            // バックアップから復元…
+    QPushButton *prizesButton;             // 賞の設定…
 
     void updateOkButton();
     // Reads every field; a refused one is named and nothing changes, otherwise the record and the
     // store get the values and the dialog closes.
     void store();
-    void openRestore(); // the list of backups, to go back to one
+    void openRestore();    // the list of backups, to go back to one
+    void openSidePrizes(); // chosen there, stored here with OK
 
 signals:
     // A restore from the list of backups replaced the records.
@@ -55,4 +59,5 @@ private:
     void showSettings();
 
     SettingsRecord &m_settings;
+    SidePrizes::Rules m_sidePrizes; // as the prize dialog last left them, stored by OK
 };

@@ -79,15 +79,19 @@ void save(const QWidget *window, const QString &form)
     SettingsStore::saveInt(SettingKeys::windowWidth(form), Twips::fromPixels(bounds.width()));
 }
 
-void restoreColumnWidths(GridView &grid, int count)
+void restoreColumnWidth(GridView &grid, int column, const QString &key)
 {
     const QScreen *screen = screenOf(&grid);
     const int widest =
         qMax(NarrowestColumnTwips, Twips::fromPixels(screen ? screen->availableGeometry().width() : 1024));
-    for (int column = 0; column < count; ++column) {
-        const int width = SettingsStore::readInt(SettingKeys::gridColumnWidth(column), grid.columnTwips(column));
-        grid.setColumnTwips(column, qBound(NarrowestColumnTwips, width, widest));
-    }
+    const int width = SettingsStore::readInt(key, grid.columnTwips(column));
+    grid.setColumnTwips(column, qBound(NarrowestColumnTwips, width, widest));
+}
+
+void restoreColumnWidths(GridView &grid, int count)
+{
+    for (int column = 0; column < count; ++column)
+        restoreColumnWidth(grid, column, SettingKeys::gridColumnWidth(column));
 }
 
 void saveColumnWidths(const GridView &grid, int count)
@@ -104,6 +108,11 @@ GridWindowPlacement::GridWindowPlacement(QWidget *window, QString form)
 {
 }
 
+void GridWindowPlacement::keepColumnWidth(int column, const QString &key)
+{
+    m_ownWidths.append({column, key});
+}
+
 void GridWindowPlacement::restore(GridView &grid, int columns, const QSize &designSize)
 {
     const SettingsStore::Reading reading;
@@ -111,6 +120,8 @@ void GridWindowPlacement::restore(GridView &grid, int columns, const QSize &desi
     m_columns = columns;
     WindowPlacement::restore(m_window, m_form, designSize);
     WindowPlacement::restoreColumnWidths(grid, columns);
+    for (const auto &[column, key] : m_ownWidths)
+        WindowPlacement::restoreColumnWidth(grid, column, key);
 }
 
 void GridWindowPlacement::saveOnce()
@@ -122,6 +133,8 @@ void GridWindowPlacement::saveOnce()
         const SettingsStore::Writing batch;
         WindowPlacement::save(m_window, m_form);
         WindowPlacement::saveColumnWidths(*m_grid, m_columns);
+        for (const auto &[column, key] : m_ownWidths)
+            SettingsStore::saveInt(key, m_grid->columnTwips(column));
     }
     if (!SettingsStore::lastSaveSucceeded())
         ReportSettingsNotSaved(m_window);

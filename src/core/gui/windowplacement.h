@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPair>
 #include <QSize>
 #include <QString>
+#include <QVector>
 
 class GridView;
 class QWidget;
@@ -18,6 +20,8 @@ void save(const QWidget *window, const QString &form);
 // Columns 0 … count-1 from "ScoreGridColWidth0" …, each defaulting to its current width and
 // kept to a width that shows the column without hiding the others.
 void restoreColumnWidths(GridView &grid, int count);
+// One column's width from its key, kept as those are.
+void restoreColumnWidth(GridView &grid, int column, const QString &key);
 void saveColumnWidths(const GridView &grid, int count);
 
 } // namespace WindowPlacement
@@ -28,6 +32,8 @@ class GridWindowPlacement
 {
 public:
     GridWindowPlacement(QWidget *window, QString form);
+    // A column beyond the shared ones, its width kept under a key of its own; before restore.
+    void keepColumnWidth(int column, const QString &key);
     void restore(GridView &grid, int columns, const QSize &designSize);
     void saveOnce();
 
@@ -36,5 +42,6 @@ private:
     QString m_form;
     GridView *m_grid = nullptr;
     int m_columns = 0;
+    QVector<QPair<int, QString>> m_ownWidths; // column, key
     bool m_saved = false;
 };

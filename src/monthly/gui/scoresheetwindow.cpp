@@ -37,12 +37,19 @@ const QSize ScoreSheetWindow::DesignSize(545, 424);
 namespace {
 
 const std::array<int, ScoreText::SheetColumns> ColumnTwips = {600, 2000, 500, 1000, 500, 500, 500, 500, 500};
+// Wide enough for two prizes, 「ベスグロ・BB」.
+constexpr int PrizeColumnTwips = 1200;
+// The prize column comes after the sheet's own.
+constexpr int PrizeColumn = ScoreText::SheetColumns;
 
-QStringList headers()
+QStringList captionsFor(const SidePrizes::Rules &rules)
 {
-    return {QStringLiteral("RANK"),   QStringLiteral("氏名"), QStringLiteral("HC"),
-            QStringLiteral("OB罰金"), QStringLiteral("OUT"),  QStringLiteral("IN"),
-            QStringLiteral("GROSS"),  QStringLiteral("NET"),  QStringLiteral("新HC")};
+    QStringList captions = {QStringLiteral("RANK"),   QStringLiteral("氏名"), QStringLiteral("HC"),
+                            QStringLiteral("OB罰金"), QStringLiteral("OUT"),  QStringLiteral("IN"),
+                            QStringLiteral("GROSS"),  QStringLiteral("NET"),  QStringLiteral("新HC")};
+    if (rules.any())
+        captions << QStringLiteral("賞");
+    return captions;
 }
 
 // The first row is the winner's: place 1.
@@ -60,13 +67,30 @@ QPushButton *makeButton(QWidget *parent, const QString &caption)
 
 } // namespace
 
+ScoreSheetModel::ScoreSheetModel(const SidePrizes::Rules &rules)
+    : RowsModel<ScoreRecord>(captionsFor(rules), true, textOf)
+    , m_rules(rules)
+{
+}
+
+void ScoreSheetModel::setSheet(QVector<ScoreRecord> rows)
+{
+    m_prizes = SidePrizes::award(rows, m_rules);
+    setRows(std::move(rows));
+}
+
+QString ScoreSheetModel::text(int row, int column) const
+{
+    return column == PrizeColumn ? SidePrizes::text(m_prizes.at(row)) : RowsModel<ScoreRecord>::text(row, column);
+}
+
 ScoreSheetWindow::ScoreSheetWindow(const CourseRecord &competition, const SettingsRecord &settings,
                                    UndoHistory &history, QWidget *parent)
     : QDialog(parent)
     , m_competition(competition)
     , m_settings(settings)
     , m_history(history)
-    , m_rows(headers(), true, textOf)
+    , m_rows(settings.sidePrizes)
     , m_placement(this, PlacementName)
 {
     setWindowTitle(QStringLiteral("%1年%2月").arg(competition.year).arg(competition.month));
@@ -94,6 +118,9 @@ ScoreSheetWindow::ScoreSheetWindow(const CourseRecord &competition, const Settin
     scoreGrid->setFixedColumn(m_rows.headers().first());
     for (int column = 0; column < ScoreText::SheetColumns; ++column)
         scoreGrid->setColumnTwips(column, ColumnTwips[column]);
+    const bool prizeColumn = settings.sidePrizes.any();
+    if (prizeColumn)
+        scoreGrid->setColumnTwips(PrizeColumn, PrizeColumnTwips);
 
     addButton = new SplitButton(QStringLiteral("追加"), this);
     bulkAddButton = makeButton(this, QStringLiteral("一括追加"));
@@ -137,6 +164,8 @@ ScoreSheetWindow::ScoreSheetWindow(const CourseRecord &competition, const Settin
     courseCombo->setEditText(competition.courseName);
 
     resize(DesignSize);
+    if (prizeColumn)
+        m_placement.keepColumnWidth(PrizeColumn, SettingKeys::PrizeColumnWidth);
     m_placement.restore(*scoreGrid, ScoreText::SheetColumns, DesignSize);
     layOut();
 }
@@ -159,7 +188,7 @@ void ScoreSheetWindow::loadRows(const std::function<QVector<ScoreRecord>()> &rea
     // A reload leaves no row current or selected, so edit and delete disarm.
     QVector<ScoreRecord> rows;
     m_readNotice->run(this, [&] { rows = read(); });
-    m_rows.setRows(std::move(rows));
+    m_rows.setSheet(std::move(rows));
 }
 
 void ScoreSheetWindow::addScore()
@@ -313,12 +342,11 @@ void ScoreSheetWindow::print()
 
 PrintCommand::Printout ScoreSheetWindow::printout() const
 {
-    QVector<QStringList> texts;
-    for (int row = 0; row < rows().size(); ++row)
-        texts << ScoreText::sheetRowTexts(rows().at(row), row + 1);
+    QVector<QStringList> texts = m_rows.texts();
+    texts.removeFirst(); // the header row: the printout has its own
     return [caption = windowTitle(), date = playDateEdit->text(), course = courseCombo->currentText(), texts,
-            printScale = m_settings.printScale](PrintCanvas &canvas) {
-        MonthSheetPrint::drawCopy(canvas, caption, date, course, texts, printScale);
+            printScale = m_settings.printScale, prizes = m_settings.sidePrizes.any()](PrintCanvas &canvas) {
+        MonthSheetPrint::drawCopy(canvas, caption, date, course, texts, printScale, prizes);
     };
 }
 

@@ -3,6 +3,7 @@
 #include "core/coursetable.h"
 #include "core/gui/windowplacement.h"
 #include "core/scoretable.h"
+#include "monthly/sideprizes.h"
 #include "platform/gui/printcommand.h"
 #include "platform/gui/tablemodel.h"
 
@@ -22,6 +23,23 @@ class SplitButton;
 class UndoCommands;
 class UndoHistory;
 struct SettingsRecord;
+
+// The sheet's rows in net order with their place labels; when the club gives side prizes, a 賞
+// column after 新HC names each row's.
+class ScoreSheetModel : public RowsModel<ScoreRecord>
+{
+public:
+    explicit ScoreSheetModel(const SidePrizes::Rules &rules);
+    // Replaces every row, deciding their side prizes.
+    void setSheet(QVector<ScoreRecord> rows);
+
+protected:
+    QString text(int row, int column) const override;
+
+private:
+    SidePrizes::Rules m_rules;
+    QVector<SidePrizes::Prizes> m_prizes; // by row
+};
 
 // The month's score sheet: one competition with all its results in net order. The hub of a
 // month's work: add, bulk add, edit, delete, new handicaps, print, play date and course.
@@ -87,7 +105,7 @@ private:
     CourseRecord m_competition;
     const SettingsRecord &m_settings;
     UndoHistory &m_history;
-    RowsModel<ScoreRecord> m_rows;
+    ScoreSheetModel m_rows;
     GridWindowPlacement m_placement;
     FailedReadNotice *m_readNotice;
 };

@@ -11,7 +11,7 @@ constexpr double ColumnUnit = 0.44;
 } // namespace
 
 void drawCopy(PrintCanvas &canvas, const QString &caption, const QString &playDate, const QString &courseName,
-               const QVector<QStringList> &cells, int printSize)
+              const QVector<QStringList> &cells, int printSize, bool prizeColumn)
 {
     canvas.setFontSize(15.0 * printSize / 100.0);
     // Every column lands inside its cell for a pitch between 0.4375 and 0.4746 of "あ"; at
@@ -31,6 +31,12 @@ void drawCopy(PrintCanvas &canvas, const QString &caption, const QString &playDa
     table.textColumns = {3, 12, 25, 30, 40, 45, 50, 60, 65};
     table.rules = {4.5, 10, 12, 17, 19, 21, 25.5, 28};
     table.rightEdge = 32;
+    if (prizeColumn) {
+        table.header << QStringLiteral("賞");
+        table.textColumns << 74; // as far into its cell as 新HC is into its own
+        table.rules << 32;
+        table.rightEdge = 37;
+    }
     table.ruleAtRightEdge = false;
     table.ruleUnderLastRow = false; // the last row's lower edge is the frame
     RuledTablePrint::print(canvas, table);

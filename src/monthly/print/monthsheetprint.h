@@ -10,7 +10,8 @@ class PrintCanvas;
 namespace MonthSheetPrint {
 
 // Draws one copy; the caller ends the document. printSize is the percentage of the settings.
+// With prizeColumn the rows' last cell is their side prizes, in a 賞 cell that widens the frame.
 void drawCopy(PrintCanvas &canvas, const QString &caption, const QString &playDate, const QString &courseName,
-               const QVector<QStringList> &cells, int printSize);
+              const QVector<QStringList> &cells, int printSize, bool prizeColumn = false);
 
 } // namespace MonthSheetPrint

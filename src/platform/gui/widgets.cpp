@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QWidget>
@@ -35,6 +36,16 @@ QFont formFont()
     font.setPointSize(9);
     font.setBold(true);
     return font;
+}
+
+QLineEdit *numberBox(QWidget *parent)
+{
+    auto *box = new QLineEdit(parent);
+    box->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
+    QFont regular = formFont();
+    regular.setBold(false);
+    box->setFont(regular);
+    return box;
 }
 
 void makeHintBox(QLabel &label)

@@ -8,6 +8,7 @@
 
 class QKeyEvent;
 class QLabel;
+class QLineEdit;
 class QWidget;
 
 // Layouts are designed in twips; at 96 dpi one pixel is 15 twips.
@@ -27,6 +28,8 @@ inline constexpr Qt::WindowFlags SizableWindowFlags = Qt::Window | Qt::WindowTit
                                                       | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
 // The face of buttons and labels: a proportional Japanese gothic, 9 pt, bold.
 QFont formFont();
+// A box for numbers, in the regular face of the form's font: no input method.
+QLineEdit *numberBox(QWidget *parent);
 // The hint box of the menu-like windows: black text on white in a thin black frame, top left.
 // Drawn by the label's own frame and colours rather than a style sheet, whose machinery the main
 // menu would otherwise load at every start for this box alone.
