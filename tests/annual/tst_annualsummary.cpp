@@ -2,6 +2,10 @@
 
 #include "parvelatest.h"
 
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QToolTip>
+
 using namespace ParvelaTest;
 
 namespace {
@@ -80,7 +84,9 @@ private slots:
     }
 
     // A month's cell shows the member's first row of the month's first competition, coloured by
-    // its place; the totals count every row of the year.
+    // its place; the totals count every row of the year. At the default widths the seven-digit OB
+    // total and the header over it show every glyph inside the column, condensed; the long name is
+    // cut, marked, and whole in its tooltip.
     void theWindowShowsTheRowsWithTheirMarksAndColours()
     {
         const qint16 who = member("高橋", "たかはし");
@@ -88,13 +94,14 @@ private slots:
         result(month(2), who, 90, 2);
         result(month(3), who, 95, 3, 100);
         result(month(3), who, 120, 1, 500); // a second row in March
-        result(month(4), member("他", "た"), 80);
+        const QString longName = "長谷川健一郎太";
+    result(month(4), member(longName, "た"), 80);
         result(CourseTable::insert(Year, 4, "2025/4/20", "西"), who, 70, 1);
         result(month(5), who, 94, 4);
         result(CourseTable::insert(Year - 1, 1, "2024/1/5", "東"), who, 60, 1);
         QCOMPARE(rowOf(who).points, qint16(4 * 2 + 3 + 2 + 1));
         MonthWindow &months = showWindow<MonthWindow>(settings());
-        QStringList names, row, colours;
+        QStringList names, row, colours, fitted, cut, tips;
         QImage picture;
         QPoint gridLine, beyond;
         const QString title = opens(
@@ -107,13 +114,36 @@ private slots:
                     colours
                         << grid.model()->index(1, column - 1).data(Qt::BackgroundRole).value<QBrush>().color().name();
                 picture = grid.viewport()->grab().toImage();
+                // Every word over the OB column, top to bottom, inside it; the names cut, marked.
+                QVector<Word> words = drawnWords(grid);
+                std::sort(words.begin(), words.end(), [](const Word &a, const Word &b) {
+                    return std::pair(a.box.top(), a.box.left()) < std::pair(b.box.top(), b.box.left());
+                });
+                const int left = grid.viewport()->x() + grid.columnViewportPosition(14);
+                const int right = left + grid.columnWidth(14);
+                for (const Word &word : words) {
+                    if (word.box.right() > left && word.box.left() < right)
+                        fitted << (word.box.left() >= left && word.box.right() <= right ? "" : "outside ") + word.text;
+                    if (word.box.right() <= grid.viewport()->x() && word.text.endsWith("…"))
+                        cut << word.text.chopped(1);
+                }
+                for (QWidget *part : {grid.viewport(), grid.verticalHeader()->viewport()}) {
+                    // The condensed number of 高橋's row; the cut name of the first.
+                    const QPoint at = part == grid.viewport() ? QPoint(left + 2 - grid.viewport()->x(), 25) : QPoint(2, 5);
+                    QHelpEvent tip(QEvent::ToolTip, at, part->mapToGlobal(at));
+                    QApplication::sendEvent(part, &tip);
+                    tips << QToolTip::text();
+                }
                 const int column = grid.columnViewportPosition(0) + grid.columnWidth(0) - 1;
                 gridLine = QPoint(column, grid.rowViewportPosition(0) + 5);
                 beyond = QPoint(column - 5, grid.rowViewportPosition(1) + grid.rowHeight(1) + 5);
                 return modal->windowTitle() + (QApplication::overrideCursor() ? "(hourglass)" : "");
             });
         QCOMPARE(title, "年間集計 (赤…優勝 青…準優勝 黄…三位)");
-        QCOMPARE(names, (QStringList{"他", "高橋"}));
+        QCOMPARE(names, (QStringList{longName, "高橋"}));
+        QCOMPARE(fitted.join(""), "OB罰金02002284.3");
+        QVERIFY(cut.size() == 1 && longName.startsWith(cut.first()) && cut.first() != longName);
+        QCOMPARE(tips, (QStringList{"", longName}));
         QCOMPARE(row, (QStringList{"高橋", "18", "12.5", "88", "90", "95",        "",   "94", "",    "",
                                    "",     "",   "",     "",   "",   "2002284.3", "97", "88", "120", "×"}));
         QCOMPARE(colours, (QStringList{"#ffc0c0", "#c0c0ff", "#ffff80", "#000000", "#000000"}));
