@@ -211,8 +211,9 @@ private slots:
         QStringList listed, after;
         onNextDialog<RestoreDialog>([&](RestoreDialog *dialog) {
             GridView &grid = *dialog->backupGrid;
-            listed << (grid.columnWidth(0) >= static_cast<QAbstractItemView &>(grid).sizeHintForColumn(0) ? "dates whole"
-                                                                                                       : "dates cut");
+            listed << (grid.columnWidth(0) >= static_cast<QAbstractItemView &>(grid).sizeHintForColumn(0)
+                           ? "dates whole"
+                           : "dates cut");
             // Where the focus puts the current row: no highlight.
             grid.selectionModel()->setCurrentIndex(grid.model()->index(0, 0), QItemSelectionModel::NoUpdate);
             listed << (dialog->restoreButton->isEnabled() ? "current: offered" : "current: refused");
@@ -234,7 +235,8 @@ private slots:
         listed.sort();
         listed.removeDuplicates(); // the middle row, passed twice
         QCOMPARE(listed,
-                 (QStringList{"current: refused", "dates whole", "parvela-20260429.mdb  表「Score」の列「MEMBER_NAME」の型が INTEGER です（TEXT "
+                 (QStringList{"current: refused", "dates whole",
+                              "parvela-20260429.mdb  表「Score」の列「MEMBER_NAME」の型が INTEGER です（TEXT "
                               "のはず） refused",
                               "parvela-20260430.mdb  壊れています refused", "parvela-20260501.mdb 1 正常 offered"}));
         QCOMPARE(column("select NAME from Member"), QVariantList{"O'Brien"});

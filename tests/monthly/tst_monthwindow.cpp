@@ -81,8 +81,10 @@ private slots:
         QTest::addColumn<QStringList>("historyAfter");
         QTest::addColumn<QString>("boxBeforePicker"); // the picker opens on its date, else on May
         QTest::addColumn<QString>("playDate");        // the Sunday clicked; June's asked about
-        QTest::newRow("remembered name") << "" << QStringList{"東", "", "北"} << "2003/06/07" << "2003/6/15";
-        QTest::newRow("new name") << "O'Hara's" << QStringList{"O'Hara's", "東", ""} << "" << "2003/5/18";
+        QTest::newRow("remembered name") << "" << QStringList{"東", "", "北"} << "2003/06/07"
+                                         << "2003/6/15";
+        QTest::newRow("new name") << "O'Hara's" << QStringList{"O'Hara's", "東", ""} << ""
+                                  << "2003/5/18";
     }
     void aNewCompetitionIsStoredAndItsSheetOpens()
     {

@@ -273,8 +273,7 @@ private slots:
             QVERIFY(sheet.isVisible() && sheet.playDateEdit->hasFocus());
             MessageBox::queueAnswer(QMessageBox::Yes);
             QTest::keyClick(sheet.playDateEdit, Qt::Key_Escape);
-        }
-        else if (how == "close box")
+        } else if (how == "close box")
             sheet.close();
         else
             sheet.closeButton->click();

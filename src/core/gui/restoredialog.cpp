@@ -139,7 +139,8 @@ void RestoreDialog::restoreChosen()
     // copy restored still highlighted.
     reload();
     const QVector<Restore::BackupFile> &files = m_files.rowList();
-    const auto restored = std::find_if(files.begin(), files.end(), [&](const auto &listed) { return listed.path == path; });
+    const auto restored =
+        std::find_if(files.begin(), files.end(), [&](const auto &listed) { return listed.path == path; });
     if (restored != files.end())
         backupGrid->selectOnly(int(restored - files.begin()), 0);
 }

@@ -75,10 +75,11 @@ bool DatePicker::confirmPlayDate(QWidget *window, QLineEdit &box, int year, int 
     const QDate date = Dates::parse(box.text());
     if (!date.isValid() || (date.year() == year && date.month() == month))
         return true;
-    const QString question = QStringLiteral("プレイ日 %1 は、%2年%3月の月例会の月ではありません。\nこの日付で保存しますか？")
-                                 .arg(box.text())
-                                 .arg(year)
-                                 .arg(month);
+    const QString question =
+        QStringLiteral("プレイ日 %1 は、%2年%3月の月例会の月ではありません。\nこの日付で保存しますか？")
+            .arg(box.text())
+            .arg(year)
+            .arg(month);
     if (MessageBox::show(window, QMessageBox::Question, QStringLiteral("Parvela"), question,
                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes)

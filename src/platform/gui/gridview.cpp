@@ -63,12 +63,12 @@ public:
         QStyle *style = item.widget ? item.widget->style() : QApplication::style();
         style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
         const QPalette::ColorGroup group = !(item.state & QStyle::State_Enabled) ? QPalette::Disabled
-                                           : item.state & QStyle::State_Active ? QPalette::Normal
-                                                                               : QPalette::Inactive;
+                                           : item.state & QStyle::State_Active   ? QPalette::Normal
+                                                                                 : QPalette::Inactive;
         painter->save();
         painter->setFont(item.font);
-        painter->setPen(item.palette.color(
-            group, item.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setPen(item.palette.color(group, item.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                                      : QPalette::Text));
         drawCondensed(painter, textRoom(item), int(item.displayAlignment), text, fit.condense);
         painter->restore();
     }
@@ -175,7 +175,8 @@ private:
     GridView::Fit fitOf(const QStyleOptionHeader &option) const
     {
         return GridView::fit(option.text, orientation() == Qt::Horizontal || isNumber(option.text),
-                             QFontMetricsF(font()), style()->subElementRect(QStyle::SE_HeaderLabel, &option, this).width());
+                             QFontMetricsF(font()),
+                             style()->subElementRect(QStyle::SE_HeaderLabel, &option, this).width());
     }
 };
 
