@@ -214,10 +214,10 @@ private slots:
             listed << (grid.columnWidth(0) >= static_cast<QAbstractItemView &>(grid).sizeHintForColumn(0)
                            ? "dates whole"
                            : "dates cut");
-            // Where the focus puts the current row: no highlight.
-            grid.selectionModel()->setCurrentIndex(grid.model()->index(0, 0), QItemSelectionModel::NoUpdate);
+            // A row made current without a highlight, as the focus does: the sound one.
+            grid.selectionModel()->setCurrentIndex(grid.model()->index(2, 0), QItemSelectionModel::NoUpdate);
             listed << (dialog->restoreButton->isEnabled() ? "current: offered" : "current: refused");
-            for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up}) {
+            for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down}) {
                 QTest::keyClick(&grid, key);
                 const int row = grid.currentRow() + 1;
                 listed << QStringList{shownText(grid, row, 1), shownText(grid, row, 3), shownText(grid, row, 5),
