@@ -2,6 +2,10 @@
 
 #include "parvelatest.h"
 
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QToolTip>
+
 using namespace ParvelaTest;
 
 namespace {
@@ -79,7 +83,9 @@ private slots:
     }
 
     // A month's cell shows the member's first row of the month's first competition, coloured by
-    // its place; the totals count every row of the year.
+    // its place; the totals count every row of the year. At the default widths the seven-digit OB
+    // total and the header over it show every glyph inside the column, condensed; the long name is
+    // cut, marked, and whole in its tooltip.
     void theWindowShowsTheRowsWithTheirMarksAndColours()
     {
         const qint16 who = member("高橋", "たかはし");
@@ -87,12 +93,13 @@ private slots:
         result(month(2), who, 90, 2);
         result(month(3), who, 95, 3, 100);
         result(month(3), who, 120, 1, 500); // a second row in March
-        result(month(4), member("他", "た"), 80);
+        const QString longName = "長谷川健一郎太";
+        result(month(4), member(longName, "た"), 80);
         result(CourseTable::insert(Year, 4, "2025/4/20", "西"), who, 70, 1);
         result(month(5), who, 94, 4);
         result(CourseTable::insert(Year - 1, 1, "2024/1/5", "東"), who, 60, 1);
         MonthWindow &months = showWindow<MonthWindow>(settings(), undoHistory());
-        QStringList names, row, colours;
+        QStringList names, row, colours, fitted, cut;
         const QString title = opens(
             [&] { months.annualButton->click(); },
             [&](QWidget *modal) {
@@ -102,10 +109,27 @@ private slots:
                 for (int column = 3; column <= 7; ++column)
                     colours
                         << grid.model()->index(1, column - 1).data(Qt::BackgroundRole).value<QBrush>().color().name();
+                // Every word over the OB column inside it; the names cut, marked.
+                const int left = grid.viewport()->x() + grid.columnViewportPosition(14);
+                const int right = left + grid.columnWidth(14);
+                for (const Word &word : drawnWords(grid)) {
+                    if (word.box.right() > left && word.box.left() < right)
+                        fitted << (word.box.left() >= left && word.box.right() <= right ? "" : "outside ") + word.text;
+                    if (word.box.right() <= grid.viewport()->x() && word.text.endsWith("…"))
+                        cut << word.text.chopped(1);
+                }
+                QWidget *names = grid.verticalHeader()->viewport();
+                QHelpEvent tip(QEvent::ToolTip, QPoint(2, 5), names->mapToGlobal(QPoint(2, 5)));
+                QApplication::sendEvent(names, &tip);
+                cut << QToolTip::text();
                 return modal->windowTitle() + (QApplication::overrideCursor() ? "(hourglass)" : "");
             });
         QCOMPARE(title, "年間集計 (赤…優勝 青…準優勝 黄…三位)");
-        QCOMPARE(names, (QStringList{"他", "高橋"}));
+        QCOMPARE(names, (QStringList{longName, "高橋"}));
+        fitted.sort();
+        QCOMPARE(fitted, (QStringList{"0", "2002284.3", "OB", "罰金"})); // the header as two words
+        QVERIFY(cut.size() == 2 && longName.startsWith(cut.first()) && cut.first() != longName);
+        QCOMPARE(cut.last(), longName); // its tooltip
         QCOMPARE(row, (QStringList{"高橋", "18", "12.5", "88", "90", "95",        "",   "94", "",    "",
                                    "",     "",   "",     "",   "",   "2002284.3", "97", "88", "120", "×"}));
         QCOMPARE(colours, (QStringList{"#ffc0c0", "#c0c0ff", "#ffff80", "#000000", "#000000"}));

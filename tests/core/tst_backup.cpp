@@ -212,19 +212,30 @@ private slots:
                 query.exec(QString(statement).replace("MEMBER_NAME TEXT", "MEMBER_NAME INTEGER"));
         }
         QSqlDatabase::removeDatabase("otherTables");
-        // Each copy listed with its members and verdict, and offered only when sound.
-        QStringList listed;
+        // Each copy listed with its members and verdict, and offered only when sound and
+        // highlighted, from the keyboard too.
+        // After the restore the list is the folder's again, the restored copy still highlighted.
+        QStringList listed, after;
         const auto chooseCopy = [&](RestoreDialog *dialog) {
             GridView &grid = *dialog->backupGrid;
-            for (int row = 1; row <= grid.model()->rowCount(); ++row) {
-                clickRow(grid, row);
+            listed << (grid.columnWidth(0) >= static_cast<QAbstractItemView &>(grid).sizeHintForColumn(0)
+                           ? "dates whole"
+                           : "dates cut");
+            // A row made current without a highlight, as the focus does: the sound one.
+            grid.selectionModel()->setCurrentIndex(grid.model()->index(2, 0), QItemSelectionModel::NoUpdate);
+            listed << (dialog->restoreButton->isEnabled() ? "current: offered" : "current: refused");
+            for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down}) {
+                QTest::keyClick(&grid, key);
+                const int row = grid.currentRow() + 1;
                 listed << QStringList{shownText(grid, row, 1), shownText(grid, row, 3), shownText(grid, row, 5),
                                       dialog->restoreButton->isEnabled() ? "offered" : "refused"}
                               .join(' ');
             }
             MessageBox::queueAnswer(QMessageBox::Yes);
-            clickRow(grid, int(listed.indexOf("parvela-20260501.mdb 1 正常 offered")) + 1);
+            const int restored = int(shownColumn(grid, 1).indexOf("parvela-20260501.mdb")) + 1;
+            clickRow(grid, restored);
             dialog->restoreButton->click();
+            after = shownColumn(grid, 1).filter("before-restore") << shownText(grid, highlightedRows(grid).value(0), 1);
             dialog->close();
         };
         onNextDialog<SettingsDialog>([&](SettingsDialog *dialog) {
@@ -235,8 +246,10 @@ private slots:
         menu.settingsButton->click();
         QVERIFY(!menu.history().canUndo() && !menu.history().canRedo());
         listed.sort();
+        listed.removeDuplicates(); // the middle row, passed twice
         QCOMPARE(listed,
-                 (QStringList{"parvela-20260429.mdb  表「Score」の列「MEMBER_NAME」の型が INTEGER です（TEXT "
+                 (QStringList{"current: refused", "dates whole",
+                              "parvela-20260429.mdb  表「Score」の列「MEMBER_NAME」の型が INTEGER です（TEXT "
                               "のはず） refused",
                               "parvela-20260430.mdb  壊れています refused", "parvela-20260501.mdb 1 正常 offered"}));
         QCOMPARE(column("select NAME from Member"), QVariantList{"O'Brien"});
@@ -247,6 +260,7 @@ private slots:
         // The data before the restore is a sound copy in the backup folder, listed like the others.
         const QStringList kept = m_backups.entryList({"*-before-restore.mdb"});
         QVERIFY(kept.size() == 1 && shown.last().text.contains(kept.first()));
+        QCOMPARE(after, (QStringList{kept.first(), "parvela-20260501.mdb"}));
         const Restore::BackupFile before = Restore::inspect(m_backups.filePath(kept.first()));
         QVERIFY(before.sound && before.members == 2);
     }

@@ -79,17 +79,24 @@ private slots:
     {
         QTest::addColumn<QString>("typed"); // empty: the first remembered name, chosen from the list
         QTest::addColumn<QStringList>("historyAfter");
-        QTest::newRow("remembered name") << "" << QStringList{"東", "", "北"};
-        QTest::newRow("new name") << "O'Hara's" << QStringList{"O'Hara's", "東", ""};
+        QTest::addColumn<QString>("boxBeforePicker"); // the picker opens on its date, else on May
+        QTest::addColumn<QString>("playDate");        // the Sunday clicked; June's asked about
+        QTest::newRow("remembered name") << "" << QStringList{"東", "", "北"} << "2003/06/07"
+                                         << "2003/6/15";
+        QTest::newRow("new name") << "O'Hara's" << QStringList{"O'Hara's", "東", ""} << ""
+                                  << "2003/5/18";
     }
     void aNewCompetitionIsStoredAndItsSheetOpens()
     {
         QFETCH(QString, typed);
         QFETCH(QStringList, historyAfter);
+        QFETCH(QString, boxBeforePicker);
+        QFETCH(QString, playDate);
+        const bool asked = !playDate.startsWith("2003/5/");
         SettingsStore::save(SettingKeys::course(1), "東");
         SettingsStore::save(SettingKeys::course(3), "北");
         MonthWindow &months = showWindow<MonthWindow>(settings(), undoHistory());
-        // The names offered, whether OK is on at each step, the day the picker opens on (the one
+        // The names offered, whether OK is on at each step, the month the picker opens on (the date
         // typed, a Saturday: the Sunday clicked must be in sight too) and its weekdays, whatever the
         // system's locale, in Japanese; what OK opens.
         QStringList seen;
@@ -98,15 +105,15 @@ private slots:
                   auto *dialog = static_cast<CompetitionDialog *>(modal);
                   const auto okState = [dialog] { return dialog->okButton->isEnabled() ? "OK on" : "OK off"; };
                   seen << QString::number(dialog->courseCombo->count()) << okState();
-                  dialog->playDateEdit->setText("2003/05/03");
+                  dialog->playDateEdit->setText(boxBeforePicker);
                   seen << opens([&] { dialog->pickDateButton->click(); },
-                                [](QWidget *picker) {
+                                [&](QWidget *picker) {
                                     QCalendarWidget *calendar = static_cast<DatePicker *>(picker)->calendar;
-                                    QString shown = calendar->selectedDate().toString(Qt::ISODate) + ' ';
+                                    QString shown = calendar->selectedDate().toString("yyyy/M ");
                                     const QAbstractItemModel *days = calendar->findChild<QTableView *>()->model();
                                     for (int column = 0; column < 7; ++column)
                                         shown += days->index(0, column).data().toString();
-                                    clickDay(calendar, 18);
+                                    clickDay(calendar, playDate.section('/', 2).toInt());
                                     return shown;
                                 });
                   seen << okState();
@@ -121,19 +128,28 @@ private slots:
                       seen << "closed by Esc";
                       return "closed";
                   }
-                  // OK stores, and the sheet opens once the dialog has gone.
+                  // OK stores, and the sheet opens once the dialog has gone. A date outside May is
+                  // asked about: kept at "no", stored at "yes".
                   onNextModal([&](QWidget *sheet) {
                       seen << QString::fromLatin1(sheet->metaObject()->className()) + ':' + sheet->windowTitle();
                       sheet->close();
                   });
+                  if (asked)
+                      MessageBox::queueAnswer(QMessageBox::No);
                   dialog->okButton->click();
+                  seen << QString::number(MessageBox::takeShown().size()) + (dialog->isVisible() ? " open" : " closed");
+                  if (dialog->isVisible()) {
+                      MessageBox::queueAnswer(QMessageBox::Yes);
+                      dialog->okButton->click();
+                  }
                   return "stored";
               });
-        QCOMPARE(seen, (QStringList{"2", "OK off", "2003-05-03 日月火水木金土", "OK off", "OK on",
-                                    "ScoreSheetWindow:2003年5月"}));
+        QCOMPARE(seen, (QStringList{"2", "OK off",
+                                    boxBeforePicker.isEmpty() ? "2003/5 日月火水木金土" : "2003/6 日月火水木金土",
+                                    "OK off", "OK on", asked ? "1 open" : "0 closed", "ScoreSheetWindow:2003年5月"}));
         const QString course = typed.isEmpty() ? "東" : typed;
         QCOMPARE(column("select ID||PLAYDATE||COURSENAME from Course where CYEAR=2003 and CMONTH=5"),
-                 QVariantList{"12003/5/18" + course});
+                 QVariantList{"1" + playDate + course});
         QCOMPARE(courseHistory(), historyAfter);
     }
 };

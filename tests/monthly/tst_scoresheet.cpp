@@ -243,7 +243,7 @@ private slots:
     {
         QTest::addColumn<QString>("course");     // typed, then the sheet is closed by the row's way
         QTest::addColumn<QStringList>("stored"); // date, course, history
-        QTest::newRow("Esc") << "南'" << QStringList{"2003/5/25", "南'", "南'", "東", "西"};
+        QTest::newRow("Esc") << "南'" << QStringList{"2004/5/25", "南'", "南'", "東", "西"};
         QTest::newRow("終了, a known course") << "西" << QStringList{"2003/5/25", "西", "東", "西", "北"};
         QTest::newRow("close box") << "南" << QStringList{"2003/5/18", "東コース", "東", "西", "北"};
         QTest::newRow("終了, the store failing") << "南" << QStringList{};
@@ -257,7 +257,9 @@ private slots:
             SettingsStore::save(SettingKeys::course(n), QStringList{"東", "西", "北"}[n - 1]);
         ScoreSheetWindow &sheet = openSheet(2003, 5);
         QCOMPARE(sheet.courseCombo->count(), 3);
-        sheet.playDateEdit->setText("2003/5/25");
+        // A date outside the sheet's May is asked about once: at "no" the sheet stays, the date's box
+        // focused; the next Esc asks again.
+        sheet.playDateEdit->setText(how == "Esc" ? "2004/5/25" : "2003/5/25");
         sheet.courseCombo->setEditText(course);
         if (stored.isEmpty()) {
             Database::exec("drop table Course");
@@ -265,13 +267,18 @@ private slots:
             QVERIFY(sheet.isVisible() && !takeOnlyError().isEmpty()); // what was typed is not lost
             return;
         }
-        if (how == "Esc")
+        if (how == "Esc") {
+            MessageBox::queueAnswer(QMessageBox::No);
             QTest::keyClick(sheet.courseCombo, Qt::Key_Escape);
-        else if (how == "close box")
+            QVERIFY(sheet.isVisible() && sheet.playDateEdit->hasFocus());
+            MessageBox::queueAnswer(QMessageBox::Yes);
+            QTest::keyClick(sheet.playDateEdit, Qt::Key_Escape);
+        } else if (how == "close box")
             sheet.close();
         else
             sheet.closeButton->click();
         QVERIFY(!sheet.isVisible());
+        QCOMPARE(MessageBox::takeShown().size(), how == "Esc" ? 2 : 0);
         const CourseRecord may = *CourseTable::firstOfMonth(2003, 5);
         QCOMPARE(QStringList({may.playDate, may.courseName}) + courseHistory(), stored);
     }

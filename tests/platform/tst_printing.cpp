@@ -22,6 +22,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QSignalSpy>
 
 #include <set>
 #include <vector>
@@ -148,33 +149,6 @@ PrintCommand::Printout printoutOf(const QString &printout, const QVector<QString
     return [=](PrintCanvas &canvas) { AnnualPrint::drawCopy(canvas, 2026, lines, printSize); };
 }
 
-// A word of a PDF page and its glyph box, in points from the page's top-left corner.
-struct Word
-{
-    QString text;
-    QRectF box;
-};
-
-QVector<Word> pdfWords(const QString &path, QSizeF *pageSize = nullptr)
-{
-    QProcess process;
-    process.start("pdftotext", {"-bbox", path, "-"});
-    process.waitForFinished(30000);
-    const QRegularExpression number("\"([\\d.]+)\"");
-    QVector<Word> words;
-    for (const QString &line : QString::fromUtf8(process.readAllStandardOutput()).split('\n')) {
-        QVector<double> values;
-        for (auto it = number.globalMatch(line); it.hasNext();)
-            values << it.next().captured(1).toDouble();
-        if (line.contains("<page") && pageSize)
-            *pageSize = QSizeF(values.value(0), values.value(1));
-        if (line.contains("<word"))
-            words.append({line.section('>', 1).section('<', 0, 0),
-                          QRectF(QPointF(values.at(0), values.at(1)), QPointF(values.at(2), values.at(3)))});
-    }
-    return words;
-}
-
 // What the paper shows: every text of `rows` (one row a ruled band of the table the black
 // `lines` draw) whole, in its own cell, its glyphs clear of the ink of the rules. The first
 // offence; empty when there is none.
@@ -233,6 +207,19 @@ QVector<QStringList> readWithPython(const QString &path)
 }
 
 // The print button of the window that prints `printout`, loaded and shown as its opener shows it.
+// A text box claims the keys it edits with before the window's shortcuts are looked up, and under
+// the key bindings of an X11 desktop Ctrl+E (to the end of the line) is one of them. Here every
+// control claims every key so, whatever the platform's bindings.
+class ClaimingEveryKey : public QObject
+{
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride)
+            event->accept();
+        return false;
+    }
+};
+
 SplitButton &openWindow(const QString &printout)
 {
     if (printout == "list")
@@ -478,6 +465,33 @@ private slots:
             for (const Copy::Line &rule : rules)
                 QVERIFY(rule.box || rule.x1 != rule.x2 || rule.x1 < box.x1 || rule.x1 > box.x2);
         }
+
+        // Every shortcut an arrow shows reaches its command from every control that takes the
+        // focus, the text boxes included (what the commands do is checked above).
+        window.findChild<GridView *>()->selectOnly(0, 0);
+        QVector<QAction *> commands;
+        for (const SplitButton *arrow : window.findChildren<SplitButton *>())
+            commands += arrow->menu()->actions().toVector();
+        QStringList missed;
+        ClaimingEveryKey claiming;
+        for (QWidget *control : window.findChildren<QWidget *>()) {
+            if (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisibleTo(&window) || !control->isEnabled())
+                continue;
+            control->setFocus();
+            QWidget *focused = QApplication::focusWidget(); // an editable list's box: the list
+            focused->installEventFilter(&claiming);
+            if (focused != control && focused != control->parentWidget())
+                missed << QStringLiteral("no focus: %1").arg(control->metaObject()->className());
+            for (QAction *command : commands) {
+                QObject::disconnect(command, &QAction::triggered, nullptr, nullptr);
+                QSignalSpy reached(command, &QAction::triggered);
+                QTest::keySequence(focused, command->shortcut());
+                if (reached.isEmpty())
+                    missed << control->metaObject()->className() + (" " + command->shortcut().toString());
+            }
+        }
+        QCOMPARE(missed, QStringList());
+        QCOMPARE(commands.size(), printout == "list" ? 5 : 3);
     }
 
     // Side prizes chosen in the settings: the close box keeps none, a refused place keeps the prize

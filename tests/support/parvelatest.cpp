@@ -5,7 +5,11 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPdfWriter>
 #include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace ParvelaTest {
 
@@ -161,6 +165,39 @@ QList<int> highlightedRows(const GridView &grid)
         rows << index.row() + 1;
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+QVector<Word> pdfWords(const QString &path, QSizeF *pageSize)
+{
+    QProcess process;
+    process.start("pdftotext", {"-bbox", path, "-"});
+    process.waitForFinished(30000);
+    const QRegularExpression number("\"([\\d.]+)\"");
+    QVector<Word> words;
+    for (const QString &line : QString::fromUtf8(process.readAllStandardOutput()).split('\n')) {
+        QVector<double> values;
+        for (auto it = number.globalMatch(line); it.hasNext();)
+            values << it.next().captured(1).toDouble();
+        if (line.contains("<page") && pageSize)
+            *pageSize = QSizeF(values.value(0), values.value(1));
+        if (line.contains("<word"))
+            words.append({line.section('>', 1).section('<', 0, 0),
+                          QRectF(QPointF(values.at(0), values.at(1)), QPointF(values.at(2), values.at(3)))});
+    }
+    return words;
+}
+
+QVector<Word> drawnWords(QWidget &widget)
+{
+    QTemporaryDir dir;
+    {
+        QPdfWriter page(dir.filePath("widget.pdf"));
+        page.setResolution(72);
+        page.setPageSize(QPageSize(QSizeF(widget.size()), QPageSize::Point, QString(), QPageSize::ExactMatch));
+        page.setPageMargins(QMarginsF());
+        widget.render(&page);
+    }
+    return pdfWords(dir.filePath("widget.pdf"));
 }
 
 namespace {

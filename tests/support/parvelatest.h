@@ -145,6 +145,17 @@ void doubleClickCell(GridView &grid, int row, int column);
 void dragRows(GridView &grid, int fromRow, int toRow);
 void clickRow(GridView &grid, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// A word of a PDF page and its glyph box, in points from the page's top-left corner, as
+// pdftotext reads them.
+struct Word
+{
+    QString text;
+    QRectF box;
+};
+QVector<Word> pdfWords(const QString &path, QSizeF *pageSize = nullptr);
+// The widget as drawn on a PDF page of its size, one point a pixel: what it shows, word by word.
+QVector<Word> drawnWords(QWidget &widget);
+
 } // namespace ParvelaTest
 
 // A QtTest main that isolates the settings and answers message boxes through the seam.

@@ -13,6 +13,8 @@
 #include <QLocale>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 const QString Title = QStringLiteral("Parvela");
@@ -71,6 +73,7 @@ void RestoreDialog::reload()
 {
     WaitCursor wait;
     m_files.setRows(Restore::list(databasePath()));
+    backupGrid->widenColumnsToContents();
     restoreButton->setEnabled(false);
     if (const QString refused = Restore::unusableFolder(databasePath()); !refused.isEmpty()) {
         explanation->setText(refused);
@@ -87,8 +90,8 @@ QString RestoreDialog::databasePath() const
 
 const Restore::BackupFile *RestoreDialog::chosen() const
 {
-    const int row = backupGrid->currentRow();
-    return row >= 0 ? &m_files.rowList().at(row) : nullptr;
+    // The highlighted row, however the highlight came there: a click or the keyboard.
+    return backupGrid->currentRowSelected() ? &m_files.rowList().at(backupGrid->currentRow()) : nullptr;
 }
 
 void RestoreDialog::updateRestoreButton()
@@ -102,7 +105,8 @@ void RestoreDialog::restoreChosen()
     const Restore::BackupFile *file = chosen();
     if (!file)
         return;
-    const QString name = QFileInfo(file->path).fileName();
+    const QString path = file->path;
+    const QString name = QFileInfo(path).fileName();
     const QString question = QStringLiteral("データを「%1」（%2）の内容に戻します。\nよろしいですか？")
                                  .arg(name, file->modified.toString(QStringLiteral("yyyy/MM/dd HH:mm")));
     if (MessageBox::show(this, QMessageBox::Question, Title, question, QMessageBox::Yes | QMessageBox::No,
@@ -128,5 +132,16 @@ void RestoreDialog::restoreChosen()
     MessageBox::information(this, Title,
                             QStringLiteral("「%1」の内容に戻しました。\n").arg(name)
                                 + kept.arg(QDir::toNativeSeparators(outcome.keptCopy)));
-    close();
+    if (m_restoredDamaged) {
+        close(); // the start goes on with the database restored
+        return;
+    }
+    // The list as the folder now is, the copy of the data before the restore among it, and the
+    // copy restored still highlighted.
+    reload();
+    const QVector<Restore::BackupFile> &files = m_files.rowList();
+    const auto restored =
+        std::find_if(files.begin(), files.end(), [&](const auto &listed) { return listed.path == path; });
+    if (restored != files.end())
+        backupGrid->selectOnly(int(restored - files.begin()), 0);
 }

@@ -99,6 +99,7 @@ bool HandicapHistoryWindow::load(int memberId)
                               .arg(NumberText::plain(member.firstHc), NumberText::plain(member.endHc)));
 
     m_rounds.setRows(history->rounds);
+    historyGrid->widenColumnsToContents();
 
     QChart *previous = chartView->chart();
     chartView->setChart(chartOf(*history, year));

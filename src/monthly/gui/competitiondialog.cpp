@@ -93,7 +93,8 @@ void CompetitionDialog::keyPressEvent(QKeyEvent *event)
 
 void CompetitionDialog::pickDate()
 {
-    playDateEdit->setText(DatePicker::pick(playDateEdit->text(), m_competition.year, this));
+    playDateEdit->setText(
+        DatePicker::pickPlayDate(playDateEdit->text(), m_competition.year, m_competition.month, this));
 }
 
 void CompetitionDialog::store()
@@ -102,6 +103,8 @@ void CompetitionDialog::store()
         CompetitionEntry::check(playDateEdit->text(), courseCombo->currentText());
     if (entered.error)
         return; // OK is not offered then
+    if (!DatePicker::confirmPlayDate(this, *playDateEdit, m_competition.year, m_competition.month))
+        return;
     const QString &date = entered.values.playDate;
     const QString &name = entered.values.courseName;
     std::optional<CourseRecord> course;

@@ -1,11 +1,13 @@
 #include "monthly/gui/datepicker.h"
 
 #include "core/dates.h"
+#include "platform/gui/messagebox.h"
 #include "platform/gui/widgets.h"
 
 #include <QCalendarWidget>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableView>
 
 DatePicker::DatePicker(QWidget *parent)
@@ -38,20 +40,51 @@ void DatePicker::choose(const QDate &date)
     accept();
 }
 
+QDate DatePicker::openingDate(const QString &dateText, int year, int month, const QDate &today)
+{
+    const QDate inBox = Dates::parse(dateText);
+    if (inBox.isValid())
+        return inBox;
+    const QDate first(year, month, 1);
+    return first.isValid() ? first.addDays(qMin(today.day(), first.daysInMonth()) - 1) : today;
+}
+
 QString DatePicker::pick(const QString &dateText, int editYear, QWidget *parent)
 {
+    const QDate today = QDate::currentDate();
+    return pickFrom(dateText, openingDate(dateText, editYear, today.month(), today), parent);
+}
+
+QString DatePicker::pickPlayDate(const QString &dateText, int year, int month, QWidget *parent)
+{
+    return pickFrom(dateText, openingDate(dateText, year, month, QDate::currentDate()), parent);
+}
+
+QString DatePicker::pickFrom(const QString &dateText, const QDate &opening, QWidget *parent)
+{
     DatePicker picker(parent);
-    const QDate shown = Dates::parse(dateText);
-    if (shown.isValid()) {
-        picker.calendar->setSelectedDate(shown);
-    } else {
-        const QDate today = QDate::currentDate();
-        QDate inEditedYear(editYear, today.month(), 1);
-        inEditedYear = inEditedYear.addDays(qMin(today.day(), inEditedYear.daysInMonth()) - 1);
-        picker.calendar->setSelectedDate(inEditedYear.isValid() ? inEditedYear : today);
-    }
-    picker.calendar->setCurrentPage(picker.calendar->selectedDate().year(), picker.calendar->selectedDate().month());
+    picker.calendar->setSelectedDate(opening);
+    picker.calendar->setCurrentPage(opening.year(), opening.month());
     if (picker.exec() != QDialog::Accepted)
         return dateText;
     return picker.pickedText();
+}
+
+bool DatePicker::confirmPlayDate(QWidget *window, QLineEdit &box, int year, int month)
+{
+    const QDate date = Dates::parse(box.text());
+    if (!date.isValid() || (date.year() == year && date.month() == month))
+        return true;
+    const QString question =
+        QStringLiteral("プレイ日 %1 は、%2年%3月の月例会の月ではありません。\nこの日付で保存しますか？")
+            .arg(box.text())
+            .arg(year)
+            .arg(month);
+    if (MessageBox::show(window, QMessageBox::Question, QStringLiteral("Parvela"), question,
+                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes)
+        return true;
+    box.setFocus();
+    box.selectAll();
+    return false;
 }

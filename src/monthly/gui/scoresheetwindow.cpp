@@ -271,13 +271,18 @@ void ScoreSheetWindow::showRestored()
 
 void ScoreSheetWindow::pickDate()
 {
-    playDateEdit->setText(DatePicker::pick(playDateEdit->text(), m_settings.editYear, this));
+    playDateEdit->setText(
+        DatePicker::pickPlayDate(playDateEdit->text(), m_competition.year, m_competition.month, this));
 }
 
 void ScoreSheetWindow::storeAndClose()
 {
     const QString date = playDateEdit->text();
     const QString name = courseCombo->currentText();
+    // A date stored before is not asked about again.
+    if (date != m_competition.playDate
+        && !DatePicker::confirmPlayDate(this, *playDateEdit, m_competition.year, m_competition.month))
+        return;
     // An unwritable settings file is told once, by the placement saved as the sheet closes.
     const bool stored = RunReportingErrors(this, [&] {
         CourseHistory::remember(name);

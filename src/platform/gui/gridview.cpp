@@ -3,15 +3,20 @@
 #include "platform/gui/widgets.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QRegularExpression>
 #include <QStyleFactory>
+#include <QStyledItemDelegate>
+#include <QToolTip>
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 const QColor GridView::HeaderColor(128, 128, 255);
 
@@ -21,20 +26,158 @@ const QString HeaderStyle = QStringLiteral(
     "QHeaderView::section { background-color: rgb(128, 128, 255); color: black; border: 0px; "
     "border-right: 1px solid rgb(96, 96, 192); border-bottom: 1px solid rgb(96, 96, 192); padding: 0px 2px; }");
 
-// The fixed column. Its width is the column width the program and the user set, never one its
-// texts ask for, so it need not measure them: a header measures up to 200 of its texts whenever
-// they change, which costs a reload as much as all the other cells together.
-class FixedColumnHeader : public QHeaderView
+// Whether a cell's text is a number, a date or a time: digits that must all show.
+bool isNumber(const QString &text)
+{
+    static const QRegularExpression number(QStringLiteral("^[-+]?[0-9][0-9,./: ]*$"));
+    return number.match(text).hasMatch();
+}
+
+// The text drawn into `room`, narrowed across by `condense`; its height stays.
+void drawCondensed(QPainter *painter, const QRect &room, int alignment, const QString &text, qreal condense)
+{
+    painter->save();
+    painter->translate(room.left(), 0);
+    painter->scale(condense, 1);
+    painter->drawText(QRectF(0, room.top(), room.width() / condense, room.height()), alignment, text);
+    painter->restore();
+}
+
+// The cells: drawn by the style, a number that does not fit condensed, and a text cut by the
+// style telling its whole in a tooltip.
+class CellDelegate : public QStyledItemDelegate
 {
 public:
-    explicit FixedColumnHeader(QWidget *parent)
-        : QHeaderView(Qt::Vertical, parent)
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        // As the table's own row header: a press on it selects the row.
-        setSectionsClickable(true);
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        const GridView::Fit fit = fitOf(item);
+        if (fit.condense >= 1) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        const QString text = std::exchange(item.text, QString());
+        QStyle *style = item.widget ? item.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+        const QPalette::ColorGroup group = !(item.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : item.state & QStyle::State_Active   ? QPalette::Normal
+                                                                                 : QPalette::Inactive;
+        painter->save();
+        painter->setFont(item.font);
+        painter->setPen(item.palette.color(group, item.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                                      : QPalette::Text));
+        drawCondensed(painter, textRoom(item), int(item.displayAlignment), text, fit.condense);
+        painter->restore();
     }
 
-    QSize sizeHint() const override { return {minimumWidth(), length()}; }
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override
+    {
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        if (event->type() == QEvent::ToolTip && fitOf(item).cut) {
+            QToolTip::showText(event->globalPos(), item.text, view->viewport(), option.rect);
+            return true;
+        }
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+
+private:
+    // Where the style writes the text: its rectangle for the text, less the margin it keeps.
+    static QRect textRoom(const QStyleOptionViewItem &item)
+    {
+        const QStyle *style = item.widget ? item.widget->style() : QApplication::style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, item.widget) + 1;
+        return style->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget).adjusted(margin, 0, -margin, 0);
+    }
+
+    static GridView::Fit fitOf(const QStyleOptionViewItem &item)
+    {
+        return GridView::fit(item.text, isNumber(item.text), QFontMetricsF(item.font), textRoom(item).width());
+    }
+};
+
+// The header row, and the fixed column, whose sections are cells: a header condensed when it
+// does not fit, a cell of the fixed column as the other cells.
+//
+// The fixed column's width is the column width the program and the user set, never one its texts
+// ask for, so it need not measure them: a header measures up to 200 of its texts whenever they
+// change, which costs a reload as much as all the other cells together.
+class GridHeader : public QHeaderView
+{
+public:
+    GridHeader(Qt::Orientation orientation, QWidget *parent)
+        : QHeaderView(orientation, parent)
+    {
+        // As the table's own row header: a press on the fixed column selects the row.
+        setSectionsClickable(orientation == Qt::Vertical);
+    }
+
+    QSize sizeHint() const override
+    {
+        return orientation() == Qt::Vertical ? QSize(minimumWidth(), length()) : QHeaderView::sizeHint();
+    }
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        QStyleOptionHeaderV2 option = sectionOption(logicalIndex, rect);
+        const GridView::Fit fit = fitOf(option);
+        if (fit.condense >= 1 && !fit.cut) {
+            QHeaderView::paintSection(painter, rect, logicalIndex);
+            return;
+        }
+        const QString text = std::exchange(option.text, fit.cut ? fit.shown : QString());
+        // The style sheet's drawing of a header leaves the painter clipped to nothing.
+        painter->save();
+        style()->drawControl(QStyle::CE_Header, &option, painter, this);
+        painter->restore();
+        if (fit.cut)
+            return;
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::ButtonText));
+        drawCondensed(painter, style()->subElementRect(QStyle::SE_HeaderLabel, &option, this),
+                      int(option.textAlignment), text, fit.condense);
+        painter->restore();
+    }
+
+    bool viewportEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::ToolTip) {
+            const auto *help = static_cast<QHelpEvent *>(event);
+            const int section = logicalIndexAt(help->pos());
+            const int from = sectionViewportPosition(section);
+            const QRect rect = orientation() == Qt::Horizontal ? QRect(from, 0, sectionSize(section), height())
+                                                               : QRect(0, from, width(), sectionSize(section));
+            const QStyleOptionHeaderV2 option = sectionOption(section, rect);
+            if (section >= 0 && fitOf(option).cut) {
+                QToolTip::showText(help->globalPos(), option.text, viewport(), rect);
+                return true;
+            }
+        }
+        return QHeaderView::viewportEvent(event);
+    }
+
+private:
+    QStyleOptionHeaderV2 sectionOption(int section, const QRect &rect) const
+    {
+        QStyleOptionHeaderV2 option;
+        initStyleOption(&option);
+        if (section >= 0)
+            initStyleOptionForIndex(&option, section);
+        option.rect = rect;
+        return option;
+    }
+
+    GridView::Fit fitOf(const QStyleOptionHeader &option) const
+    {
+        return GridView::fit(option.text, orientation() == Qt::Horizontal || isNumber(option.text),
+                             QFontMetricsF(font()),
+                             style()->subElementRect(QStyle::SE_HeaderLabel, &option, this).width());
+    }
 };
 
 // The application's style with the grid lines in a colour of the window's choosing. A style
@@ -70,7 +213,9 @@ GridView::GridView(QWidget *parent)
     : QTableView(parent)
     , m_corner(new QLabel(this))
 {
-    setVerticalHeader(new FixedColumnHeader(this));
+    setHorizontalHeader(new GridHeader(Qt::Horizontal, this));
+    setVerticalHeader(new GridHeader(Qt::Vertical, this));
+    setItemDelegate(new CellDelegate(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -98,6 +243,18 @@ GridView::GridView(QWidget *parent)
         part->installEventFilter(this);
     connect(verticalHeader(), &QHeaderView::sectionDoubleClicked, this, &GridView::rowDoubleClicked);
     connect(horizontalHeader(), &QHeaderView::geometriesChanged, this, &GridView::placeCorner);
+}
+
+GridView::Fit GridView::fit(const QString &text, bool condensable, const QFontMetricsF &metrics, qreal room)
+{
+    const qreal width = metrics.horizontalAdvance(text);
+    if (width <= room)
+        return {text, 1, false};
+    if (room <= 0)
+        return {QString(), 1, true};
+    if (condensable)
+        return {text, room / width, false};
+    return {metrics.elidedText(text, Qt::ElideRight, room), 1, true};
 }
 
 void GridView::setModel(QAbstractItemModel *model)
@@ -144,6 +301,13 @@ void GridView::setColumnTwips(int column, int twips)
         return;
     }
     setColumnWidth(column - (hasFixedColumn() ? 1 : 0), Twips::toPixels(twips));
+}
+
+void GridView::widenColumnsToContents()
+{
+    for (int column = 0; column < (model() ? model()->columnCount() : 0); ++column)
+        setColumnWidth(column, std::max({columnWidth(column), sizeHintForColumn(column),
+                                         horizontalHeader()->sectionSizeHint(column)}));
 }
 
 void GridView::setGridColor(const QColor &color)

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QTableView>
 
+class QFontMetricsF;
+
 #include <optional>
 
 class QLabel;
@@ -17,12 +19,29 @@ class QLabel;
 //
 // The current row and the highlighted block are the view's own current index and selection: one
 // contiguous block of whole rows, however the user selected it.
+//
+// No digit is hidden: a number or a header that does not fit its column is drawn condensed
+// across, as the printouts do; another text is cut, its end marked, and shows whole in a
+// tooltip. Columns keep the widths they were given: the widths are stored and shared, and one
+// widened automatically could not be told from the user's.
 class GridView : public QTableView
 {
     Q_OBJECT
 
 public:
     static const QColor HeaderColor; // (128, 128, 255)
+
+    // How a text is shown in `room` pixels: whole as it is, condensed across by `condense` (< 1),
+    // or cut to `shown` with its end marked.
+    struct Fit
+    {
+        QString shown;
+        qreal condense = 1;
+        bool cut = false;
+    };
+    // `condensable`: a header's text, whatever it reads; a cell's only when it is a number (or a
+    // date or a time, written in digits and their signs).
+    static Fit fit(const QString &text, bool condensable, const QFontMetricsF &metrics, qreal room);
 
     explicit GridView(QWidget *parent = nullptr);
 
@@ -35,6 +54,9 @@ public:
 
     int columnTwips(int column) const;
     void setColumnTwips(int column, int twips);
+    // Widens each column after the fixed one to its header and its texts, never narrows one: for
+    // the tables whose widths are not stored, so that none is the user's to keep.
+    void widenColumnsToContents();
 
     // The lines between the cells, and the area beyond the last cell.
     void setGridColor(const QColor &color);

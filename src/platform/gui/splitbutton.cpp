@@ -1,7 +1,50 @@
 #include "platform/gui/splitbutton.h"
 
 #include <QAction>
+#include <QActionEvent>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
+
+namespace {
+
+// A text box claims the keys it edits with, Ctrl+E (to the end of the line) and Ctrl+H (erase)
+// among them, before any shortcut of the window is looked up: a command the window's arrow shows
+// with such a key would then do nothing until the focus left the box. This filter, one for the
+// application, lets an enabled command of an arrow in the focus's window take its key first.
+class ArrowShortcuts : public QObject
+{
+public:
+    using QObject::QObject;
+
+    static void watch()
+    {
+        static ArrowShortcuts *filter = nullptr;
+        if (!filter) {
+            filter = new ArrowShortcuts(qApp);
+            qApp->installEventFilter(filter);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())
+            return false;
+        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+        const QWidget *window = static_cast<QWidget *>(watched)->window();
+        for (const SplitButton *button : window->findChildren<SplitButton *>()) {
+            for (const QAction *command : button->menu()->actions()) {
+                // Left unclaimed, the key goes on to the window's shortcuts.
+                if (command->isEnabled() && command->shortcuts().contains(pressed))
+                    return true;
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 SplitButton::SplitButton(const QString &caption, QWidget *window)
     : QToolButton(window)
@@ -12,6 +55,8 @@ SplitButton::SplitButton(const QString &caption, QWidget *window)
     auto *commands = new QMenu(this);
     commands->setToolTipsVisible(true);
     setMenu(commands);
+    commands->installEventFilter(this);
+    ArrowShortcuts::watch();
 }
 
 QAction *SplitButton::addCommand(const QString &caption, const QString &toolTip, const QKeySequence &shortcut,
@@ -20,10 +65,19 @@ QAction *SplitButton::addCommand(const QString &caption, const QString &toolTip,
     auto *action = new QAction(caption, this);
     action->setToolTip(toolTip);
     action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
     menu()->addAction(action);
-    // Added to the window as well, so the shortcut works while the menu is closed.
-    window()->addAction(action);
     return action;
+}
+
+bool SplitButton::eventFilter(QObject *watched, QEvent *event)
+{
+    // Whatever enters the menu is added to the window as well, so its shortcut works while the
+    // menu is closed.
+    if (watched == menu() && event->type() == QEvent::ActionAdded) {
+        QAction *command = static_cast<QActionEvent *>(event)->action();
+        command->setShortcutContext(Qt::WindowShortcut);
+        window()->addAction(command);
+    }
+    return QToolButton::eventFilter(watched, event);
 }
