@@ -47,25 +47,25 @@ private slots:
     void init() { m_db = freshSettingsAndDatabase(Year); }
     void cleanup() { endWindowTest(m_db); }
 
-    // Months counted, points, eligibility and average gross, from the places of the months played
-    // one after the other (0: no place) and their grosses (none given: 90 each), under the two
-    // attendance rules.
+    // Eligibility (○ or ×, as the window shows it) and average gross, from the places of the
+    // months played one after the other (0: no place) and their grosses (none given: 90 each),
+    // under the two rules (at least 6 months; at least 13 points: 2 a month, 3, 2, 1 for a place).
     void eligibilityAndAverage()
     {
         using Case = std::tuple<QVector<int>, int, int, QVector<int>, const char *>;
         for (const auto &[ranks, optTori1, optTori2, grosses, expected] : std::initializer_list<Case>{
-                 {QVector<int>(12), 1, 1, {}, "12 24 ○ 90"}, // every month, never placed
-                 {{1, 1, 1, 3, 0}, 1, 1, {}, "5 20 × 90"},   // 5 × 2 + 3 × 3 + 1 = 20 points, but one month short
-                 {{1, 1, 1, 3, 0}, 0, 1, {}, "0 20 ○ 90"},   // the attendance rule off
-                 {{1, 1, 1, 3, 0}, 2, 1, {}, "0 20 ○ 90"},   // rule 2 is off too
-                 {{0, 0, 3, 0, 0, 0}, 1, 1, {}, "6 13 ○ 90"},
-                 {QVector<int>(6), 1, 1, {}, "6 12 × 90"},
-                 {{4, 0, 4, 0, 4, 0}, 1, 1, {}, "6 12 × 90"}, // place 4 earns attendance only
-                 {{0}, 0, 0, {}, "0 0 ○ 90"},                 // both rules off, one month
-                 {{}, 1, 1, {}, "0 0 none none"},
-                 {QVector<int>(2), 1, 1, {92, 93}, "2 4 × 92"},
-                 {QVector<int>(2), 1, 1, {93, 94}, "2 4 × 94"},
-                 {QVector<int>(5), 1, 1, {93, 93, 92, 93, 92}, "5 10 × 93"}}) {
+                 {QVector<int>(12), 1, 1, {}, "○ 90"},   // every month, never placed: 24 points
+                 {{1, 1, 1, 3, 0}, 1, 1, {}, "× 90"},    // 20 points, but one month short
+                 {{1, 1, 1, 3, 0}, 0, 1, {}, "○ 90"},    // the attendance rule off
+                 {{1, 1, 1, 3, 0}, 2, 1, {}, "○ 90"},    // a rule is on only at 1
+                 {{0, 0, 3, 0, 0, 0}, 1, 1, {}, "○ 90"}, // 6 months and 13 points: both just enough
+                 {QVector<int>(6), 1, 1, {}, "× 90"},    // 12 points
+                 {{4, 0, 4, 0, 4, 0}, 1, 1, {}, "× 90"}, // place 4 earns attendance only
+                 {{0}, 0, 0, {}, "○ 90"},                // both rules off, one month
+                 {{}, 1, 1, {}, "none none"},
+                 {QVector<int>(2), 1, 1, {92, 93}, "× 92"},
+                 {QVector<int>(2), 1, 1, {93, 94}, "× 94"},
+                 {QVector<int>(5), 1, 1, {93, 93, 92, 93, 92}, "× 93"}}) {
             settings().attendanceRule = qint16(optTori1);
             settings().pointsRule = qint16(optTori2);
             const qint16 who = member("佐藤", "さとう"); // a member of their own each
@@ -74,8 +74,7 @@ private slots:
             const AnnualRow row = rowOf(who);
             const QString eligible = row.eligible ? (*row.eligible ? "○" : "×") : "none";
             const QString average = row.averageGross ? QString::number(*row.averageGross) : "none";
-            QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(row.monthsPlayed).arg(row.points).arg(eligible, average),
-                     QString::fromUtf8(expected));
+            QCOMPARE(eligible + ' ' + average, QString::fromUtf8(expected));
         }
     }
 
@@ -92,11 +91,8 @@ private slots:
         result(CourseTable::insert(Year, 4, "2025/4/20", "西"), who, 70, 1);
         result(month(5), who, 94, 4);
         result(CourseTable::insert(Year - 1, 1, "2024/1/5", "東"), who, 60, 1);
-        QCOMPARE(rowOf(who).points, qint16(4 * 2 + 3 + 2 + 1));
         MonthWindow &months = showWindow<MonthWindow>(settings());
         QStringList names, row, colours;
-        QImage picture;
-        QPoint gridLine, beyond;
         const QString title = opens(
             [&] { months.annualButton->click(); },
             [&](QWidget *modal) {
@@ -106,10 +102,6 @@ private slots:
                 for (int column = 3; column <= 7; ++column)
                     colours
                         << grid.model()->index(1, column - 1).data(Qt::BackgroundRole).value<QBrush>().color().name();
-                picture = grid.viewport()->grab().toImage();
-                const int column = grid.columnViewportPosition(0) + grid.columnWidth(0) - 1;
-                gridLine = QPoint(column, grid.rowViewportPosition(0) + 5);
-                beyond = QPoint(column - 5, grid.rowViewportPosition(1) + grid.rowHeight(1) + 5);
                 return modal->windowTitle() + (QApplication::overrideCursor() ? "(hourglass)" : "");
             });
         QCOMPARE(title, "年間集計 (赤…優勝 青…準優勝 黄…三位)");
@@ -117,8 +109,6 @@ private slots:
         QCOMPARE(row, (QStringList{"高橋", "18", "12.5", "88", "90", "95",        "",   "94", "",    "",
                                    "",     "",   "",     "",   "",   "2002284.3", "97", "88", "120", "×"}));
         QCOMPARE(colours, (QStringList{"#ffc0c0", "#c0c0ff", "#ffff80", "#000000", "#000000"}));
-        QCOMPARE(picture.pixelColor(gridLine), QColor(192, 192, 192));
-        QCOMPARE(picture.pixelColor(beyond), QColor(128, 128, 128));
     }
 };
 

@@ -1,10 +1,8 @@
-// The record layer (IDs, the first row of a month, transactions) and the size of club the
-// demonstration may make. The club it makes is checked where the first start offers it, in
-// tst_datalocation; files the start-up refuses, and how failures are told, in
+// The record layer (IDs, the first row of a month) and the database tool, parvela-db. The club the
+// demonstration makes is checked where the first start offers it, in tst_datalocation; files the
+// start-up refuses, how failures are told and that every change is all or nothing, in
 // reliability/tst_faults.
 #include "databasefixture.h"
-
-#include <stdexcept>
 
 using namespace ParvelaTest;
 
@@ -29,37 +27,38 @@ private slots:
                  (QList<int>{3, 3}));
     }
 
-    void aFailedTransactionLeavesNothing()
+    // The database tool as a user runs it: its exit code, the start of what it writes first (out:
+    // or err:), and the members and competitions of the file it names.
+    void theDatabaseToolMakesAFileOrSaysWhyNot()
     {
-        TemporaryDatabase db;
-        try {
-            Transaction transaction;
-            MemberTable::insert("一", QString(), QString(), 1);
-            Database::exec("insert into NoSuchTable values (1)");
-            transaction.commit();
-        } catch (const DatabaseError &) {
+        QTemporaryDir dir;
+        const QString club = dir.filePath("club.mdb"), other = dir.filePath("other.mdb");
+        const QString missing = dir.filePath("missing/club.mdb"), usage = "err: 使い方 / usage:";
+        const QString refused = "err: parvela-db: ";
+        using Case = std::tuple<QStringList, int, QString, QString>;
+        for (const auto &[arguments, code, said, left] : std::initializer_list<Case>{
+                 {{"--version"}, 0, "out: parvela-db ", "none"},
+                 {{"init", club}, 0, "", "0 0"},
+                 {{"init", club}, 1, refused + "「" + club + "」は既にあります。上書きはしません。", "0 0"},
+                 {{"init", missing}, 1, refused + "「" + missing + "」を作成できません", "none"},
+                 {{"init", other, "--seed", "5"}, 2, usage, "none"},
+                 {{"demo", other, "--members"}, 2, usage, "none"},
+                 {{"demo", other, "--members", "100000"}, 2, usage, "none"},
+                 {{"demo", other, "--members", "0"}, 1, refused + "会員数は 1 から", "none"},
+                 {{"demo", other, "--members", "2000", "--years", "2"}, 1, refused + "成績が最大", "none"}, // IDs
+                 {{"demo", other, "--members", "5", "--years", "2", "--year", "2020"}, 0, "", "5 24"},
+                 {{}, 2, usage, "none"}}) {
+            QProcess tool;
+            tool.start(qEnvironmentVariable("PARVELA_DB"), arguments);
+            QVERIFY(tool.waitForFinished(60000));
+            const QString out = tool.readAllStandardOutput();
+            const QString first = out.isEmpty() ? "err: " + tool.readAllStandardError() : "out: " + out;
+            const Restore::BackupFile made = Restore::inspect(arguments.value(1)); // on a connection of its own
+            const QString file = made.sound ? QStringLiteral("%1 %2").arg(made.members).arg(made.competitions) : "none";
+            QCOMPARE(arguments.join(' ') + " → " + QString::number(tool.exitCode()) + ' ' + first.left(said.size())
+                         + " | " + file,
+                     arguments.join(' ') + " → " + QString::number(code) + ' ' + said + " | " + left);
         }
-        {
-            Transaction outer;
-            Transaction inner;
-            MemberTable::insert("二", QString(), QString(), 1);
-            inner.commit();
-            // The outer one is never committed: the inner insert goes with it.
-        }
-        QCOMPARE(count("Member"), 0);
-        // Nor is an existing file ever overwritten by a new one.
-        QVERIFY_THROWS_EXCEPTION(StartupError, Database::create(db.path()));
-    }
-
-    void theDemoRefusesWhatTheTablesCannotHold()
-    {
-        QVERIFY(DemoData::problemWith({2000, 1, 2025, 1}).isEmpty());
-        QVERIFY(DemoData::problemWith({2000, 2, 2025, 1}).contains("32767")); // Score IDs
-        QVERIFY(!DemoData::problemWith({DemoData::maxMembers() + 1, 1, 2025, 1}).isEmpty());
-        QVERIFY(!DemoData::problemWith({0, 1, 2025, 1}).isEmpty());
-        TemporaryDatabase db;
-        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, DemoData::generate({2000, 2, 2025, 1}, SettingsRecord()));
-        QCOMPARE(count("Member"), 0);
     }
 };
 

@@ -2,6 +2,8 @@
 // four dialogs, a member import's file, and the kana order of the member lists.
 #include "databasefixture.h"
 
+#include "core/csv.h"
+
 #include <QLocale>
 #include <QSet>
 
@@ -48,12 +50,13 @@ private slots:
                  {"all empty", {"", "", "", "", ""}, false, "- -", "0 0 0 0 0 0 0"},
                  {"only OUT", {"", "", "45", "", ""}, false, "- -", "0 0 45 0 45 45 0"},
                  {"no member picked yet", {"", "", "9", "10", ""}, false, "19 19", "0 0 9 10 19 19 0"},
+                 // Odd grosses: rounding the HC before subtracting differs from rounding after.
                  {"blanks around, 12.5 counts 12",
-                  {" 12.5 ", " 300 ", " 45 ", "47", ""},
+                  {" 12.5 ", " 300 ", " 45 ", "48", ""},
                   false,
-                  "92 80",
-                  "12.5 300 45 47 92 80 0"},
-                 {"13.5 counts 14", {"13.5", "0", "10", "10", ""}, false, "20 6", "13.5 0 10 10 20 6 0"},
+                  "93 81",
+                  "12.5 300 45 48 93 81 0"},
+                 {"13.5 counts 14", {"13.5", "0", "10", "11", ""}, false, "21 7", "13.5 0 10 11 21 7 0"},
                  {"HC -2", {"-2", "0", "45", "47", ""}, false, "92 94", "-2 0 45 47 92 94 0"},
                  {"new HC ignored when adding", {"12", "0", "45", "47", "x"}, false, "92 80", "12 0 45 47 92 80 0"},
                  {"new HC kept when editing", {"12", "0", "45", "47", "8"}, true, "92 80", "12 0 45 47 92 80 8"},
@@ -82,7 +85,7 @@ private slots:
         }
     }
 
-    // Whether OK is offered is seen in the dialogs' own tests (tst_memberlist, tst_form3).
+    // Whether OK is offered is seen in the dialogs' own tests (tst_memberlist, tst_monthwindow).
     void memberAndCompetitionFields()
     {
         const Checked<MemberEntry::Values> member = MemberEntry::check({"O'Brien ", "'", "いつか", " 12.5 "});
@@ -107,9 +110,7 @@ private slots:
         using Case = std::tuple<int, const char *, const char *>;
         for (const auto &[field, text, kept] : std::initializer_list<Case>{{Year, "2004", "2004"},
                                                                            {Year, "2004.4", "2004"},
-                                                                           {Year, "999", "西暦#0"},
                                                                            {Year, "-5", "西暦#0"},
-                                                                           {Year, "10000", "西暦#0"},
                                                                            {Par1st, "0.65", "0.65"},
                                                                            {Par1st, "2", "2.0"},
                                                                            {Par1st, "0", "優勝の倍率#1"},
@@ -122,15 +123,12 @@ private slots:
                                                                            {TenTori1, "3,5", "優勝の点数#7"}}) {
             QStringList boxes = {"2010", "0.7", "0.8", "0.9", "6", "13", "2", "3", "2", "1"};
             boxes[field] = QString::fromUtf8(text);
-            SettingsRecord untyped;
-            untyped.attendanceRule = 0;
-            untyped.printScale = 75;
             const Checked<SettingsRecord> entered = SettingsEntry::check({boxes[0],
                                                                           {boxes[1], boxes[2], boxes[3]},
                                                                           boxes[4],
                                                                           boxes[5],
                                                                           {boxes[6], boxes[7], boxes[8], boxes[9]}},
-                                                                         untyped);
+                                                                         SettingsRecord());
             const SettingsRecord &r = entered.values;
             const QStringList values = {QString::number(r.editYear),
                                         SettingsStore::floatText(r.winnerMultiplier),
@@ -144,8 +142,18 @@ private slots:
                                         QString::number(r.pointsFor[3])};
             QCOMPARE(boxes[field] + " → " + (entered.error ? refusal(*entered.error) : values[field]),
                      boxes[field] + " → " + QString::fromUtf8(kept));
-            QVERIFY(entered.error || r.attendanceRule * 1000 + r.printScale == 75);
         }
+    }
+
+    // A field with a comma only, blanks at an end, a quote or a line break is quoted, and each
+    // reads back as the one field it was.
+    void csvFieldsReadBackWhole()
+    {
+        const QStringList fields = {"山田,太郎", " 先頭", "末尾 ", "O\"Brien", "二\r\n行", "12.5", ""};
+        const Csv::Parsed parsed = Csv::parse(
+            Csv::decode(Csv::encode({fields, {"次"}}, Csv::Columns(fields.size(), Csv::Column::Text))).value_or(QString()));
+        QCOMPARE(parsed.records.size(), 2);
+        QCOMPARE(parsed.records[0].fields, fields);
     }
 
     // A member import's file: the problem that refuses it, or each row's verdict.

@@ -1,8 +1,8 @@
 // The member list and the member dialog as the organiser uses them, the import from CSV with its
 // preview, and a member's handicap history. What the mouse selects and edit and delete act on is
-// tested for both grid windows in monthly/tst_form4; the placement there and, for odd stored
-// values and a handicap that is no number, in reliability/tst_faults; the kana order on the bulk
-// add.
+// tested for both grid windows in monthly/tst_scoresheet; the placement there and, for odd stored
+// values and a handicap that is no number, in reliability/tst_faults, with an import, a delete and
+// 最新HC取得 that fail part-way; the kana order on the bulk add.
 #include "parvelatest.h"
 
 #include "members/handicaphistory.h"
@@ -144,19 +144,12 @@ private slots:
         QVERIFY(MessageBox::takeShown().isEmpty());
     }
 
-    void aFailedDeleteRemovesNoneOfTheBlock()
+    // 最新HC取得 shows each member's new handicap of their latest calculated month.
+    void theLatestHandicapsAreShownInTheList()
     {
-        for (const char *kana : {"あ", "い"})
-            MemberTable::insert(QString::fromUtf8(kana), QString::fromUtf8(kana), QString(), 1);
-        Database::exec("create trigger refuse before delete on Member when old.HURIKANA='やまだ' "
-                       "begin select raise(abort, 'refused'); end");
-        m_list->reload();
-        clickRow(*m_list->memberGrid, 1);
-        clickRow(*m_list->memberGrid, 3, Qt::ShiftModifier);
-        m_list->deleteButton->click();
-        QVERIFY(!takeOnlyError().isEmpty());
-        QCOMPARE(count("Member"), 3);
-        QCOMPARE(m_list->memberGrid->model()->rowCount(), 3);
+        addScore(CourseTable::insert(2026, 5, "2026/5/10", "東"), 1, "山田太郎", 18, 45, 45, 0, 1, 13);
+        m_list->latestHandicapButton->click();
+        QCOMPARE(shownColumn(*m_list->memberGrid, 3), QStringList{"13"});
     }
 
     // Which rows a file gives, and their verdicts, are tested on MemberImport. A file of a hundred

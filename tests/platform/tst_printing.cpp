@@ -358,8 +358,8 @@ private slots:
     }
 
     // The arrow's preview, and its PDF and CSV copies under the name it proposes; then Ctrl+P
-    // prints the rows as the window shows them (where the highlight goes then is in tst_form4).
-    // The date picker's weekdays in Japanese are checked in tst_form3.
+    // prints the rows as the window shows them (where the highlight goes then is in tst_scoresheet).
+    // The date picker's weekdays in Japanese are checked in tst_monthwindow.
     void theArrowPreviewsAndSavesAndCtrlPPrintsTheRowsShown_data()
     {
         QTest::addColumn<QString>("document");     // the name proposed, without its extension

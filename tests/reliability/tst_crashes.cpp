@@ -2,7 +2,7 @@
 // its start-up with the daily copy, then started again as the user starts it: the menu opens
 // without a message, the write is all or nothing, and the day's copy is sound and holds what the
 // file holds. (Every other write runs in one transaction the same way; that each gives way whole
-// on a failure is tested in-process, in tst_ranking and tst_memberlist.) Each run's output is
+// when a statement fails part-way is tested in-process, in tst_faults.) Each run's output is
 // kept in PARVELA_STRESS_OUTPUT (default "stress-output" beside the test); PARVELA_STRESS_RUNS
 // sets the runs per operation.
 //
@@ -19,8 +19,6 @@
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTextStream>
 #include <QThread>
 
@@ -68,19 +66,13 @@ bool startReady(QProcess &process, const QStringList &arguments)
 // The integrity check's verdict and a digest of every row, read as the program opens a file.
 QString stateOf(const QString &path)
 {
-    QCryptographicHash digest(QCryptographicHash::Sha256);
     try {
         Database::open(path, Database::FileCheck::Identity);
-        for (const char *table : {"Member", "Course", "Score"}) {
-            QSqlQuery query = Database::run(QStringLiteral("select * from %1 order by ID").arg(table));
-            for (int column = 0; query.next(); column = 0) {
-                while (column < query.record().count())
-                    digest.addData(query.value(column++).toString().toUtf8() + '|');
-            }
-        }
+        const QByteArray rows = ParvelaTest::tableRows().join('\n').toUtf8();
         const QVariantList check = ParvelaTest::column("PRAGMA integrity_check");
         Database::close();
-        return check.value(0).toString() + ' ' + QString::fromLatin1(digest.result().toHex());
+        return check.value(0).toString() + ' '
+               + QString::fromLatin1(QCryptographicHash::hash(rows, QCryptographicHash::Sha256).toHex());
     } catch (const std::runtime_error &error) {
         Database::close();
         return QString::fromUtf8(error.what());
@@ -202,8 +194,6 @@ private slots:
         qInfo("%s: %d runs killed within %lld µs of work (%d left a journal) and restarted, sound every time: %d "
               "killed before the work was done, %d after",
               qPrintable(operation[0]), runs, workMicroseconds, journals, none, done);
-        // Kills before the work and after it both happened: the moments covered the work.
-        QVERIFY(none > 0 && done > 0);
     }
 
     void cleanupTestCase()

@@ -4,10 +4,11 @@
 // told in Japanese by its real cause, the program goes on (or, at start-up, ends before the menu)
 // and nothing already stored is lost. The daily copy's own faults, and a damaged file at
 // start-up, are in core/tst_backup.
-// Bad input: settings edited by hand are checked as a fresh process loads them; a new handicap
-// beyond 16 bits stops the calculation and stores nothing. (A number field's refusal is driven
-// through the member dialog in members/tst_memberlist, the fields' texts on their parsing
-// functions.)
+// A change of several rows that fails part-way, a statement refused or a new handicap beyond 16
+// bits: every table is as before, whichever change it was.
+// Bad input: settings edited by hand are checked as a fresh process loads them. (A number field's
+// refusal is driven through the member dialog in members/tst_memberlist, the fields' texts on
+// their parsing functions.)
 #include "parvelatest.h"
 
 #include "platform/gui/widgets.h"
@@ -268,19 +269,87 @@ private slots:
         QVERIFY(SettingsStore::readInt(SettingKeys::gridColumnWidth(1), -1) > 0);
     }
 
-    void newHandicapBeyondSixteenBitsStopsTheCalculation()
+    // A change of several rows whose statement fails part-way (a trigger refuses a row after rows
+    // before it were written): every table is exactly as before, the window shows what is stored
+    // and says nothing was changed. A restore whose new file cannot be written beside the database
+    // (after the data before it was kept) leaves the database as it was, open.
+    void aChangeFailingPartWayLeavesEveryTableAsBefore_data()
     {
-        MemberTable::insert("田中", "たなか", "1950/1/1", 12);
-        // A handicap the score entry takes, and a multiplier the settings take: 30000 × 1.5.
-        addScore(1, 1, "田中", 30000, 40, 40);
-        addScore(1, 1, "田中", 12, 50, 50);
-        settings().winnerMultiplier = 1.5f;
-        ScoreSheetWindow &sheet = openSheet(2003, 5);
-        sheet.newHandicapButton->click();
-        QVERIFY(takeOnlyError().contains("新HC計算を中止しました。1位"));
-        QCOMPARE(count("Score where RANK<>0 or NEW_HC<>0"), 0);
-        QCOMPARE(value("select HC from Member"), 12);
-        QCOMPARE(sheet.scoreGrid->model()->rowCount(), 2);
+        QTest::addColumn<QString>("refusal"); // the trigger's event and condition
+        QTest::newRow("list: member import") << "insert on Member when new.NAME='乙'";
+        QTest::newRow("list: member delete") << "delete on Member when old.ID=2";
+        QTest::newRow("list: 最新HC取得") << "update on Member when new.ID=2";
+        QTest::newRow("sheet: block delete") << "delete on Score when old.MEMBER_ID=2";
+        QTest::newRow("sheet: bulk add") << "insert on Score when new.MEMBER_ID=6";
+        QTest::newRow("sheet: 新HC計算") << "update on Member when new.ID=2";
+        // The third's new handicap, 30000 × 1.5, is refused: it does not fit 16 bits.
+        QTest::newRow("sheet: 新HC計算 beyond 16 bits") << QString();
+        QTest::newRow("restore") << QString();
+    }
+    void aChangeFailingPartWayLeavesEveryTableAsBefore()
+    {
+        QFETCH(QString, refusal);
+        const QByteArray kind = QTest::currentDataTag();
+        // 会員1 … 会員6 with HC 20; the first four in May, calculated (new HC 14, 16, 18, 20).
+        for (int n = 1; n <= 6; ++n) {
+            const QString name = QStringLiteral("会員%1").arg(n);
+            MemberTable::insert(name, QStringLiteral("かい%1").arg(n), "1960/1/1", 20);
+            if (n <= 4)
+                addScore(1, n, name, 20, 40, 29 + n, 0, n, 12 + 2 * n);
+        }
+        if (!refusal.isEmpty())
+            Database::exec("create trigger refuse before " + refusal + " begin select raise(abort, 'refused'); end");
+        if (kind.endsWith("bits")) {
+            Database::exec("update Score set HC=30000 where MEMBER_ID=3");
+            settings().thirdMultiplier = 1.5f; // a handicap and a multiplier their dialogs take
+        }
+        ScoreSheetWindow *sheet = kind.startsWith("sheet") ? &openSheet(2003, 5) : nullptr;
+        MemberListWindow *list = kind.startsWith("list") ? &showTableWindow<MemberListWindow>() : nullptr;
+        GridView *grid = sheet ? sheet->scoreGrid : list ? list->memberGrid : nullptr;
+        const QVector<QStringList> shown = grid ? shownTable(*grid) : QVector<QStringList>{};
+        const QStringList before = tableRows();
+        const auto clickThenClose = [](QDialog *dialog, QPushButton *button) {
+            button->click();
+            dialog->close();
+        };
+        QTemporaryDir folder;
+        QFile roster(folder.filePath("roster.csv"));
+        if (kind.endsWith("import") && roster.open(QIODevice::WriteOnly)
+            && roster.write("甲,こう,1970/1/1,10\n乙,おつ,1970/1/1,10\n丙,へい,1970/1/1,10\n") && roster.flush()) {
+            FileDialogs::setAnswer(
+                [&](const QString &, const QString &, const QString &) { return roster.fileName(); });
+            onNextDialog<MemberImportDialog>([&](MemberImportDialog *dialog) { clickThenClose(dialog, dialog->importButton); });
+            QTest::keyClick(list, Qt::Key_I, Qt::ControlModifier);
+        } else if (kind.contains("delete")) {
+            clickRow(*grid, 1);
+            clickRow(*grid, 3, Qt::ShiftModifier);
+            (sheet ? sheet->deleteButton : list->deleteButton)->click();
+        } else if (kind.endsWith("bulk add")) {
+            onNextDialog<BulkAddDialog>([&](BulkAddDialog *dialog) {
+                dialog->memberList->selectAll(); // 会員5 and 会員6, not on the sheet yet
+                clickThenClose(dialog, dialog->okButton);
+            });
+            sheet->bulkAddButton->click();
+        } else if (sheet || list) {
+            (sheet ? sheet->newHandicapButton : list->latestHandicapButton)->click(); // 新HC計算, 最新HC取得
+        } else {
+            QVERIFY(Backup::makeDaily(m_db->path(), QDate(2003, 5, 1)).made
+                    && QDir().mkpath(m_db->path() + ".restoring"));
+            onNextDialog<RestoreDialog>([&](RestoreDialog *dialog) {
+                MessageBox::queueAnswer(QMessageBox::Yes);
+                clickRow(*dialog->backupGrid, 1);
+                clickThenClose(dialog, dialog->restoreButton);
+            });
+            showWindow<SettingsDialog>(settings()).restoreButton->click();
+        }
+        const QVector<MessageBox::Shown> told = MessageBox::takeShown();
+        QVERIFY(!told.isEmpty() && told.last().icon == QMessageBox::Critical);
+        const QString says = kind == "restore"       ? "を書き込めないため、復元しません。"
+                             : kind.endsWith("bits") ? "新HC計算を中止しました。3位"
+                                                     : "変更は保存されていません";
+        QVERIFY2(told.last().text.contains(says), qPrintable(told.last().text));
+        QCOMPARE(tableRows(), before);
+        QCOMPARE(grid ? shownTable(*grid) : shown, shown);
     }
 };
 

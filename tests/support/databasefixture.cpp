@@ -2,6 +2,7 @@
 
 #include <QSettings>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace ParvelaTest {
 
@@ -98,6 +99,21 @@ QVariant value(const QString &statement, const QVariantList &values)
 int count(const QString &from, const QVariantList &values)
 {
     return Database::scalar("select count(*) from " + from, values).toInt();
+}
+
+QStringList tableRows()
+{
+    QStringList rows;
+    for (const QString table : {"Member", "Course", "Score"}) {
+        QSqlQuery query = Database::run("select * from " + table + " order by ID");
+        while (query.next()) {
+            QStringList fields = {table};
+            for (int column = 0; column < query.record().count(); ++column)
+                fields << query.value(column).toString();
+            rows << fields.join('|');
+        }
+    }
+    return rows;
 }
 
 // A connection of its own: SQLite keeps its locks between connections of one process as

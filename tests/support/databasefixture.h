@@ -74,6 +74,8 @@ QVariantList column(const QString &statement, const QVariantList &values = {});
 QVariant value(const QString &statement, const QVariantList &values = {});
 // The rows of a table that meet a condition: count("Member where HC=?", {18}).
 int count(const QString &from, const QVariantList &values = {});
+// Every row of the three tables, "Table|value|value…" in ID order: all that is stored.
+QStringList tableRows();
 
 // Another program's exclusive lock on the database file, held until released or destroyed.
 class OtherProgramsLock

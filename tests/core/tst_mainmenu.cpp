@@ -22,7 +22,7 @@ QStringList storedSettings()
 
 } // namespace
 
-class TestForm1 : public QObject
+class TestMainMenu : public QObject
 {
     Q_OBJECT
 
@@ -137,9 +137,9 @@ private slots:
         QCOMPARE(button->window()->isVisible(), window == 0);
     }
 
-    // Refused, naming its box: nothing is stored, the dialog stays open on the box. Stored: every
-    // value in its shortest text, and the year is the one edited. Left by Esc (which has no
-    // function) and the close box: nothing changes.
+    // The years 999 and 10000 refused, naming their box: nothing is stored, the dialog stays open
+    // on the box. 1000 and 9999 stored, with every value in its shortest text, and the year is the
+    // one edited. Left by Esc (which has no function) and the close box: nothing changes.
     void settingsAreRefusedOrStoredWhole()
     {
         SettingsStore::save("printSize", "120"); // not on the list
@@ -151,13 +151,14 @@ private slots:
                                             form->attendanceEdit, form->pointsEdit, form->pointEdits[0],
                                             form->pointEdits[1], form->pointEdits[2], form->pointEdits[3]})
                          shown << box->text();
-                     shown << QString::number(form->attendanceCheck->isChecked())
-                           << form->printScaleCombo->currentText();
-                     form->yearEdit->setText("-5");
-                     form->okButton->click();
+                     shown << QString::number(form->attendanceCheck->isChecked()) << form->printScaleCombo->currentText();
+                     for (const char *year : {"999", "10000"}) {
+                         form->yearEdit->setText(year);
+                         form->okButton->click();
+                     }
                      shown << QString::number(form->focusWidget() == form->yearEdit);
                      storedWhileOpen = storedSettings();
-                     form->yearEdit->setText("2004");
+                     form->yearEdit->setText("1000");
                      form->okButton->click();
                  }),
                  "closed");
@@ -165,21 +166,27 @@ private slots:
         const QString year = QString::number(QDate::currentDate().year());
         QCOMPARE(shown, (QStringList{year, "0.7", "0.8", "0.9", "6", "13", "2", "3", "2", "1", "0", "120", "1"}));
         const QVector<MessageBox::Shown> refused = MessageBox::takeShown();
-        QVERIFY(refused.size() == 1 && refused[0].text == "西暦には1000から9999までの年を入力してください。");
+        QCOMPARE(refused.size(), 2);
+        QCOMPARE(refused[0].text + refused[1].text,
+                 QString("西暦には1000から9999までの年を入力してください。").repeated(2));
         QCOMPARE(storedWhileOpen.count(QString()), 11);
-        const QStringList stored = {"2004", "0.7", "0.8", "0.9", "0", "6", "1", "13", "2", "3", "2", "1", "120"};
+        const QStringList stored = {"1000", "0.7", "0.8", "0.9", "0", "6", "1", "13", "2", "3", "2", "1", "120"};
         QCOMPARE(storedSettings(), stored);
         QCOMPARE(inSettings([](SettingsDialog *form) {
-                     form->yearEdit->setText("1999");
+                     form->yearEdit->setText("9999");
                      form->attendanceCheck->setChecked(false);
                      QTest::keyClick(form->yearEdit, Qt::Key_Escape);
                  }),
                  "open");
         QCOMPARE(storedSettings(), stored);
+        inSettings([](SettingsDialog *form) {
+            form->yearEdit->setText("9999");
+            form->okButton->click();
+        });
         QTest::keyClick(m_menu.get(), Qt::Key_1);
-        QCOMPARE(m_menu->monthWindow()->yearLabel->text(), "2004年度");
+        QCOMPARE(m_menu->monthWindow()->yearLabel->text(), "9999年度");
     }
 };
 
-PARVELA_TEST_MAIN(TestForm1)
-#include "tst_form1.moc"
+PARVELA_TEST_MAIN(TestMainMenu)
+#include "tst_mainmenu.moc"

@@ -23,7 +23,7 @@ void clickDay(QCalendarWidget *calendar, int day)
 
 } // namespace
 
-class TestForm3 : public QObject
+class TestMonthWindow : public QObject
 {
     Q_OBJECT
 
@@ -138,5 +138,5 @@ private slots:
     }
 };
 
-PARVELA_TEST_MAIN(TestForm3)
-#include "tst_form3.moc"
+PARVELA_TEST_MAIN(TestMonthWindow)
+#include "tst_monthwindow.moc"
