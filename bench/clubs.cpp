@@ -40,9 +40,14 @@ QString Club::label() const
     return QStringLiteral("%1×%2").arg(members).arg(years);
 }
 
-QString Club::folder() const
+QString Club::dataHome() const
 {
     return QDir(g_runFolder).filePath(QStringLiteral("club%1x%2").arg(members).arg(years));
+}
+
+QString Club::folder() const
+{
+    return QDir(dataHome()).filePath(QStringLiteral("Parvela"));
 }
 
 QString Club::path() const

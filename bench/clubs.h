@@ -5,17 +5,19 @@
 
 struct SettingsRecord;
 
-// The made-up clubs the figures are measured on, each in a folder of its own (as the program
-// keeps parvela.mdb beside itself), all under the run's temporary folder.
+// The made-up clubs the figures are measured on, each in a folder of its own, all under the run's
+// temporary folder: the folder the program finds a user's database in ($XDG_DATA_HOME/Parvela)
+// when the club's folder is its data home.
 namespace Clubs {
 
 struct Club
 {
     int members = 0;
     int years = 0;
-    QString label() const; // "2000×1"
-    QString folder() const;
-    QString path() const; // folder()/parvela.mdb
+    QString label() const;    // "2000×1"
+    QString dataHome() const; // for XDG_DATA_HOME
+    QString folder() const;   // dataHome()/Parvela
+    QString path() const;     // folder()/parvela.mdb
 };
 
 // The sizes measured: a small club, a middling one over five years, a large one, and the

@@ -93,7 +93,8 @@ void pressBesideFloor(const QString &name, const Clubs::Club &club, QWidget &win
         bare.fill(effect.after);
     };
     Measure::compare({QStringLiteral("%1 (%2 writes)").arg(name).arg(rowsWritten(effect.writes)), club.label()},
-                     Measure::paintedAfter(&window, press), Measure::paintedAfter(&bare, floor), {1.3, 0}, reset);
+                     Measure::paintedAfter(&window, press), Measure::paintedAfter(&bare, floor), targetFor(club, 1.3),
+                     reset);
 }
 
 // December's competition, in a fresh copy of the club, as before its first calculation: its

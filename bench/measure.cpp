@@ -141,33 +141,56 @@ Timed paintedAfter(QWidget *window, std::function<void()> action)
     };
 }
 
-double untilModalPainted(const std::function<void()> &press, const std::function<void(QWidget &)> &painted)
+namespace {
+
+// Runs `press`, which opens a modal window and returns once it is closed; `painted` is called
+// with the window once it has been painted for the first time, and must close it.
+void whenModalPainted(const std::function<void()> &press, const std::function<void(QWidget &)> &painted)
 {
     QWidget *const before = QApplication::activeModalWidget();
-    QElapsedTimer timer;
-    double ms = -1;
+    bool seen = false;
     const PaintWatcher watcher([&](QWidget *widget) {
         QWidget *const modal = QApplication::activeModalWidget();
         if (!modal || modal == before || widget->window() != modal)
             return false;
+        seen = true;
         // A window paints all its widgets in one go: the zero timer runs once all have been.
-        QTimer::singleShot(0, modal, [&ms, &timer, &painted, modal] {
-            ms = timer.nsecsElapsed() / 1e6;
-            if (painted)
-                painted(*modal);
-            modal->close();
-        });
+        QTimer::singleShot(0, modal, [&painted, modal] { painted(*modal); });
         return true;
     });
-    timer.start();
     press();
     // A window that deletes itself on closing goes now, not at some later loop.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    if (ms < 0) {
+    if (!seen) {
         std::fprintf(stderr, "parvela-bench: the window opened was not painted\n");
         std::exit(2);
     }
+}
+
+} // namespace
+
+double untilModalPainted(const std::function<void()> &press, const std::function<void(QWidget &)> &painted)
+{
+    QElapsedTimer timer;
+    double ms = 0;
+    timer.start();
+    whenModalPainted(press, [&](QWidget &modal) {
+        ms = timer.nsecsElapsed() / 1e6;
+        if (painted)
+            painted(modal);
+        modal.close();
+    });
     return ms;
+}
+
+double untilModalClosed(const std::function<void()> &press, const std::function<void(QWidget &)> &close)
+{
+    QElapsedTimer timer;
+    whenModalPainted(press, [&](QWidget &modal) {
+        timer.start();
+        close(modal);
+    });
+    return timer.nsecsElapsed() / 1e6;
 }
 
 void compare(const Figure &figure, const Timed &action, const Timed &floor, Target target,
@@ -195,25 +218,30 @@ void compare(const Figure &figure, const Timed &action, const Timed &floor, Targ
     report(figure, times, floorTimes, memory, floorMemory, target);
 }
 
-void report(const Figure &figure, const QVector<double> &times, const QVector<double> &floorTimes, Memory memory,
-            Memory floorMemory, Target target)
+Verdict judge(const QVector<double> &times, const QVector<double> &floorTimes, Target target)
 {
     QVector<double> ratios;
     for (int run = 0; run < times.size(); ++run)
         ratios << times.at(run) / floorTimes.at(run);
-    const double ms = median(times);
-    const double floorMs = median(floorTimes);
-    const double ratio = median(ratios);
+    Verdict verdict{median(times), median(floorTimes), median(ratios), true};
+    verdict.met = (target.ratio <= 0 || verdict.ratio <= target.ratio) && (target.ms <= 0 || verdict.ms < target.ms);
+    return verdict;
+}
+
+void report(const Figure &figure, const QVector<double> &times, const QVector<double> &floorTimes, Memory memory,
+            Memory floorMemory, Target target)
+{
+    const Verdict judged = judge(times, floorTimes, target);
     Outcome outcome;
     outcome.hasTarget = target.ratio > 0 || target.ms > 0;
-    outcome.met = (target.ratio <= 0 || ratio <= target.ratio) && (target.ms <= 0 || ms < target.ms);
+    outcome.met = judged.met;
     const QString verdict = !outcome.hasTarget ? QString()
                             : outcome.met      ? QStringLiteral("met")
                                                : QStringLiteral("MISSED");
     outcome.line = QStringLiteral("%1 (%2)").arg(figure.name, figure.club);
     std::printf("  %s %s %9.2f %9.2f %6.2f×  %6.1f (+%5.1f)  %6.1f (+%5.1f)  %s %s\n",
-                padded(figure.name, 44).constData(), padded(figure.club, 7).constData(), ms, floorMs, ratio,
-                memory.peakMiB, memory.growthMiB, floorMemory.peakMiB, floorMemory.growthMiB,
+                padded(figure.name, 48).constData(), padded(figure.club, 7).constData(), judged.ms, judged.floorMs,
+                judged.ratio, memory.peakMiB, memory.growthMiB, floorMemory.peakMiB, floorMemory.growthMiB,
                 padded(targetText(target), 14).constData(), qPrintable(verdict));
     std::fflush(stdout);
     g_outcomes.append(outcome);
@@ -221,7 +249,7 @@ void report(const Figure &figure, const QVector<double> &times, const QVector<do
 
 void printHeader()
 {
-    std::printf("  %-44s %-7s %9s %9s %7s  %15s  %15s  %-14s\n", "figure", "club", "ms", "floor ms", "ratio",
+    std::printf("  %-48s %-7s %9s %9s %7s  %15s  %15s  %-14s\n", "figure", "club", "ms", "floor ms", "ratio",
                 "peak MiB (+)", "floor MiB (+)", "target");
 }
 

@@ -36,6 +36,9 @@ Timed paintedAfter(QWidget *window, std::function<void()> action);
 // from the press until the window has been painted for the first time, when it is closed.
 // `painted`, when given, sees the window then (untimed).
 double untilModalPainted(const std::function<void()> &press, const std::function<void(QWidget &)> &painted = {});
+// Runs `press` as above and calls `close` on the window once it has been painted: the time from
+// that call until the window has gone and `press` has returned, as the user waits for it.
+double untilModalClosed(const std::function<void()> &press, const std::function<void(QWidget &)> &close);
 
 struct Target
 {
@@ -50,14 +53,24 @@ struct Figure
     QString club;
 };
 
+// The medians of the figure's and the floor's times, and the median of the ratios of the runs
+// made one beside the other, which holds best while other work on the machine comes and goes;
+// met when the ratio is at most the target's and the time under its milliseconds.
+struct Verdict
+{
+    double ms = 0;
+    double floorMs = 0;
+    double ratio = 0;
+    bool met = false;
+};
+Verdict judge(const QVector<double> &times, const QVector<double> &floorTimes, Target target);
+
 // Runs the figure and its floor alternately, Runs times each, `reset` (untimed) before every
 // run when given; the first run of each also gives its memory. Prints one line: both medians,
 // the ratio, both memories, the target and whether it was met.
 void compare(const Figure &figure, const Timed &action, const Timed &floor, Target target,
              const std::function<void()> &reset = {});
-// A figure measured elsewhere (start-up: in child processes), reported the same way: the
-// medians of the figure's and the floor's times, and the median of the ratios of the runs made
-// one beside the other, which holds best while other work on the machine comes and goes.
+// A figure measured elsewhere (start-up: in new processes), judged and reported the same way.
 void report(const Figure &figure, const QVector<double> &times, const QVector<double> &floorTimes, Memory memory,
             Memory floorMemory, Target target);
 

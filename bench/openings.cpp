@@ -5,6 +5,7 @@
 #include "annual/gui/annualsummarywindow.h"
 #include "core/database.h"
 #include "core/gui/mainmenu.h"
+#include "core/settingsstore.h"
 #include "core/undohistory.h"
 #include "members/gui/handicaphistorywindow.h"
 #include "members/gui/memberlistwindow.h"
@@ -13,6 +14,9 @@
 #include "platform/gui/gridview.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QSettings>
 
 namespace Figures {
 
@@ -41,14 +45,6 @@ Shown shownBy(const std::function<void()> &press, Table *Window::*table)
     return shown;
 }
 
-// Every window opens at once for the small club; a large club's table costs what its rows cost.
-Measure::Target openingTarget(const Clubs::Club &club)
-{
-    if (club.members <= 40)
-        return {0, 50};
-    return club.members >= 2000 ? Measure::Target{1.5, 0} : Measure::Target{};
-}
-
 // The floor of an opening: `read` (the rows, with the C API), the same cells handed to a bare
 // table view by the least model, a bare window shown and painted. The bare window is opened
 // modally over the same window as the program's.
@@ -62,36 +58,87 @@ double bareOpening(QWidget *owner, const Shown &shown, const std::function<void(
     });
 }
 
-void annualWindow(const Clubs::Club &club, MonthWindow &months)
+// A table window the user opens with a button of `owner`.
+template <typename Window>
+struct Opened
 {
-    const auto press = [&months] { months.openAnnualSummary(); };
-    const Shown shown = shownBy(press, &AnnualSummaryWindow::summaryGrid);
-    const auto read = [] { Floors::readAnnualRows(Clubs::year()); };
+    QString name;
+    QWidget *owner;
+    std::function<void()> press;
+    GridView *Window::*grid;
+    std::function<void()> read; // the rows, for the floor
+};
+
+template <typename Window>
+Shown opening(const Clubs::Club &club, const Opened<Window> &opened)
+{
+    const Shown shown = shownBy(opened.press, opened.grid);
     Measure::compare(
-        {QStringLiteral("annual window opened (年間)"), club.label()}, [&] { return untilModalPainted(press); },
-        [&] { return bareOpening(&months, shown, read); }, openingTarget(club));
+        {QStringLiteral("%1 opened").arg(opened.name), club.label()}, [&] { return untilModalPainted(opened.press); },
+        [&] { return bareOpening(opened.owner, shown, opened.read); }, targetFor(club, 1.5));
+    return shown;
 }
 
-void memberList(const Clubs::Club &club, MainMenu &menu)
+// Closing the window with 終了 once it has been painted, until it has gone and the button that
+// opened it has returned; its placement and column widths are then stored. The floor is the same
+// cells in a bare window, closed by writing the keys the window's close wrote, with their values,
+// with one QSettings and one sync: the settings file cannot come out the same with less, as every
+// write of it replaces the whole file.
+template <typename Window>
+void closing(const Clubs::Club &club, const Opened<Window> &opened, const Shown &shown)
 {
-    const auto press = [&menu] { menu.openMemberList(); };
-    const Shown shown = shownBy(press, &MemberListWindow::memberGrid);
-    const auto read = [] { Floors::readMemberRows(); };
+    const auto close = [](QWidget &window) { static_cast<Window &>(window).closeButton->click(); };
+    // The keys are what a close leaves in a settings file that had none.
+    QFile::remove(SettingsStore::fileName());
+    Measure::untilModalClosed(opened.press, close);
+    QVector<std::pair<QString, QVariant>> keys;
+    {
+        const QSettings stored(SettingsStore::fileName(), QSettings::IniFormat);
+        for (const QString &key : stored.allKeys())
+            keys.append({key, stored.value(key)});
+    }
+    const auto bareClose = [&keys](QWidget &window) {
+        QSettings store(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Parvela"),
+                        QStringLiteral("Parvela"));
+        for (const auto &[key, value] : keys)
+            store.setValue(key, value);
+        store.sync();
+        static_cast<QDialog &>(window).reject();
+    };
     Measure::compare(
-        {QStringLiteral("member list opened (メンバー)"), club.label()}, [&] { return untilModalPainted(press); },
-        [&] { return bareOpening(&menu, shown, read); }, openingTarget(club));
+        {QStringLiteral("%1 closed (%2 keys)").arg(opened.name).arg(keys.size()), club.label()},
+        [&] { return Measure::untilModalClosed(opened.press, close); },
+        [&] {
+            return Measure::untilModalClosed(
+                [&] {
+                    Floors::BareWindow window(shown.shape, opened.owner);
+                    window.fill(shown.cells);
+                    window.exec();
+                },
+                bareClose);
+        },
+        targetFor(club, 1.3));
 }
 
-void scoreSheet(const Clubs::Club &club, MonthWindow &months)
+// The three table windows whose placement is stored: each opened, then closed.
+void openedAndClosed(const Clubs::Club &club, MainMenu &menu, MonthWindow &months)
 {
-    const auto press = [&months] { months.openMonth(December); };
-    const Shown shown = shownBy(press, &ScoreSheetWindow::scoreGrid);
-    const auto read = [] { Floors::readSheetRows(Clubs::year(), December); };
-    Measure::compare(
-        {QStringLiteral("December's sheet opened (12月)"), club.label()}, [&] { return untilModalPainted(press); },
-        [&] { return bareOpening(&months, shown, read); }, openingTarget(club));
+    const Opened<AnnualSummaryWindow> annual{
+        QStringLiteral("annual window (年間)"), &months, [&months] { months.openAnnualSummary(); },
+        &AnnualSummaryWindow::summaryGrid, [] { Floors::readAnnualRows(Clubs::year()); }};
+    closing(club, annual, opening(club, annual));
+    const Opened<MemberListWindow> members{QStringLiteral("member list (メンバー)"), &menu,
+                                           [&menu] { menu.openMemberList(); }, &MemberListWindow::memberGrid,
+                                           [] { Floors::readMemberRows(); }};
+    closing(club, members, opening(club, members));
+    const Opened<ScoreSheetWindow> sheet{QStringLiteral("December's sheet (12月)"), &months,
+                                         [&months] { months.openMonth(December); }, &ScoreSheetWindow::scoreGrid,
+                                         [] { Floors::readSheetRows(Clubs::year(), December); }};
+    closing(club, sheet, opening(club, sheet));
 }
 
+// The window draws the member's handicaps as a chart besides the table, which the floor does not:
+// its time is held to what the user should not notice, not to a ratio.
 void handicapHistory(const Clubs::Club &club)
 {
     // The member who played most often, current in the member list.
@@ -127,9 +174,7 @@ void openings(const Clubs::Club &club)
     menu.openMonths();
     MonthWindow &months = *menu.monthWindow();
     QCoreApplication::processEvents();
-    annualWindow(club, months);
-    memberList(club, menu);
-    scoreSheet(club, months);
+    openedAndClosed(club, menu, months);
     handicapHistory(club);
     months.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,153 +1,100 @@
 #include "figures.h"
 #include "measure.h"
+#include "startedprocess.h"
 
 #include "core/backup.h"
-#include "core/gui/mainmenu.h"
-#include "core/gui/programstart.h"
-#include "platform/gui/widgets.h"
 
-#include <QApplication>
+#include <QDate>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QPainter>
-#include <QProcess>
-#include <QTimer>
+#include <QFile>
+#include <QFileInfo>
 
+#include <array>
 #include <cstdio>
-#include <optional>
+#include <cstdlib>
 
 namespace Figures {
 
 namespace {
 
-const char ProgramChild[] = "--startup-child";
-const char BareChild[] = "--bare-child";
-
-// Once the window has been painted for the first time, says so with the memory's high-water
-// mark, and ends the process.
-class FirstPaint : public QObject
+// A process started until its first window has been painted: the program as built, or a floor
+// (barestart.cpp says why it is one).
+struct Starter
 {
-public:
-    explicit FirstPaint(QWidget *window) { window->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && !m_seen) {
-            m_seen = true;
-            // The window's children are painted in the same go: the zero timer runs after them.
-            QTimer::singleShot(0, qApp, [] {
-                std::printf("shown %ld\n", Measure::statusKiB("VmHWM"));
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            });
-        }
-        return false;
-    }
-
-private:
-    bool m_seen = false;
+    QString program;
+    QByteArray windowClass; // the window the process must paint first
+    Measure::Memory memory;
+    QVector<double> times;
 };
 
-// Time from starting the process to its window painted, and the process's high-water mark then.
-std::optional<std::pair<double, double>> startOnce(const QStringList &arguments)
+QString todaysCopy(const Clubs::Club &club)
 {
-    QProcess child;
-    QElapsedTimer timer;
-    timer.start();
-    child.start(QCoreApplication::applicationFilePath(), arguments);
-    while (!child.canReadLine()) {
-        if (!child.waitForReadyRead(10000))
-            return std::nullopt;
-    }
-    const double ms = timer.nsecsElapsed() / 1e6;
-    const QByteArray line = child.readLine().trimmed();
-    child.waitForFinished(10000);
-    if (!line.startsWith("shown "))
-        return std::nullopt;
-    return std::pair(ms, line.mid(6).toLong() / 1024.0);
+    return QDir(Backup::folderFor(club.path())).filePath(Backup::fileNameFor(QDate::currentDate()));
 }
 
-// The floor of a start: a bare window of the main menu's size with the menu's six captions
-// painted in the menu's font. Any start that shows the menu does this much: the fonts are
-// found and loaded and the texts laid out for the first paint. It has no buttons, no style
-// sheet, no settings and no database.
-class BareMenu : public QWidget
+// Ten copies of earlier days in the backup folder, and none of today: the first start of a day
+// makes today's copy and prunes the oldest.
+void prepareFirstOfDay(const Clubs::Club &club)
 {
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        static const std::pair<const char16_t *, QRect> captions[] = {
-            {u"スコア", Twips::rect(120, 120, 1335, 615)},          {u"メンバー", Twips::rect(1560, 120, 1335, 615)},
-            {u"設定", Twips::rect(3000, 120, 1335, 615)},           {u"ヘルプ", Twips::rect(120, 840, 1335, 615)},
-            {u"バージョン情報", Twips::rect(1560, 840, 1335, 615)}, {u"終了", Twips::rect(3000, 840, 1335, 615)}};
-        QPainter painter(this);
-        painter.setFont(Ui::formFont());
-        for (const auto &[caption, place] : captions)
-            painter.drawText(place, Qt::AlignCenter, QString::fromUtf16(caption));
+    const QDir backups(Backup::folderFor(club.path()));
+    backups.mkpath(QStringLiteral("."));
+    const QDate today = QDate::currentDate();
+    QFile::remove(todaysCopy(club));
+    for (int day = 1; day <= Backup::KeptCopies; ++day) {
+        const QString older = backups.filePath(Backup::fileNameFor(today.addDays(-day)));
+        if (!QFileInfo::exists(older))
+            QFile::copy(club.path(), older);
     }
-};
+}
 
 void startup(const Clubs::Club &club, bool firstOfDay)
 {
-    QVector<double> times;
-    QVector<double> floorTimes;
-    Measure::Memory memory;
-    Measure::Memory floorMemory;
+    std::array<Starter, 3> starters = {Starter{StartedProcess::Program, "MainMenu", {}, {}},
+                                       Starter{StartedProcess::BareLibraries, "QWidget", {}, {}},
+                                       Starter{StartedProcess::BareWidgets, "QWidget", {}, {}}};
     for (int run = 0; run < StartupRuns; ++run) {
         if (firstOfDay)
-            QDir(Backup::folderFor(club.path())).removeRecursively();
-        const auto program = startOnce({QLatin1String(ProgramChild), club.folder()});
-        const auto bare = startOnce({QLatin1String(BareChild)});
-        if (!program || !bare) {
-            std::printf("  start-up: the child process did not show its window\n");
-            return;
+            prepareFirstOfDay(club);
+        // Each in turn starts first, so that none always finds the caches as the one before left them.
+        for (int i = 0; i < int(starters.size()); ++i) {
+            Starter &starter = starters.at((run + i) % starters.size());
+            const auto start = StartedProcess::untilFirstPaint(starter.program, club.dataHome());
+            if (!start || start->windowClass != starter.windowClass) {
+                std::fprintf(stderr, "parvela-bench: %s did not show its window first\n", qPrintable(starter.program));
+                std::exit(2);
+            }
+            // A first start that made no copy of the day would not be one.
+            if (firstOfDay && &starter == &starters.front() && !QFileInfo::exists(todaysCopy(club))) {
+                std::fprintf(stderr, "parvela-bench: the program made no copy of the day\n");
+                std::exit(2);
+            }
+            starter.times << start->ms;
+            // A new process's whole memory is its growth.
+            starter.memory.peakMiB = qMax(starter.memory.peakMiB, start->peakMiB);
+            starter.memory.growthMiB = starter.memory.peakMiB;
         }
-        times << program->first;
-        floorTimes << bare->first;
-        memory.peakMiB = qMax(memory.peakMiB, program->second);
-        floorMemory.peakMiB = qMax(floorMemory.peakMiB, bare->second);
     }
-    // A new process's whole memory is its growth.
-    memory.growthMiB = memory.peakMiB;
-    floorMemory.growthMiB = floorMemory.peakMiB;
-    Measure::report({firstOfDay ? QStringLiteral("start-up, first of the day (check, copy)")
-                                : QStringLiteral("start-up, later in the day"),
-                     club.label()},
-                    times, floorTimes, memory, floorMemory, {firstOfDay ? 1.6 : 1.1, 0});
+    const QString name =
+        firstOfDay ? QStringLiteral("start-up, first of the day") : QStringLiteral("start-up, later in the day");
+    const Starter &program = starters.at(0);
+    Measure::report({name + QStringLiteral(" / same libraries"), club.label()}, program.times, starters.at(1).times,
+                    program.memory, starters.at(1).memory, {firstOfDay ? 1.15 : 1.1, 0});
+    Measure::report({name + QStringLiteral(" / Qt Widgets only"), club.label()}, program.times, starters.at(2).times,
+                    program.memory, starters.at(2).memory, {firstOfDay ? 1.35 : 1.3, 0});
 }
 
 } // namespace
 
 void startup(const Clubs::Club &club)
 {
+    // The program takes a database beside itself before the user's own.
+    if (QFileInfo::exists(QFileInfo(StartedProcess::Program).dir().filePath(QStringLiteral("parvela.mdb")))) {
+        std::fprintf(stderr, "parvela-bench: a parvela.mdb beside %s would be started instead of the club\n",
+                     qPrintable(StartedProcess::Program));
+        std::exit(2);
+    }
     startup(club, true);
     startup(club, false);
-}
-
-int startupChild(int argc, char *argv[])
-{
-    const bool program = argc >= 3 && QByteArray(argv[1]) == ProgramChild;
-    if (!program && !(argc >= 2 && QByteArray(argv[1]) == BareChild))
-        return -1;
-    // As the program's main(): the application, then the program's own start.
-    QApplication app(argc, argv);
-    QWidget *window = nullptr;
-    if (program) {
-        window = ProgramStart::showMainMenu(QString::fromLocal8Bit(argv[2]));
-        if (!window)
-            return 1;
-    } else {
-        window = new BareMenu;
-        window->setWindowTitle(QStringLiteral("Parvela"));
-        window->resize(Twips::toPixels(4455), Twips::toPixels(2550));
-        window->show();
-    }
-    // Shown, not yet painted: painting waits for the event loop.
-    const FirstPaint watcher(window);
-    const int result = QApplication::exec();
-    delete window;
-    return result;
 }
 
 } // namespace Figures

@@ -54,11 +54,10 @@ void reload(const QString &name, const Clubs::Club &club, QWidget &window, QTabl
                                                read();
                                                bare.fill(cells);
                                            }),
-                     club.members >= 2000 ? Measure::Target{1.5, 0} : Measure::Target{});
+                     targetFor(club, 1.5));
 }
 
-void printout(const QString &name, const Clubs::Club &club, const std::function<void()> &printButton,
-              Measure::Target target)
+void printout(const QString &name, const Clubs::Club &club, const std::function<void()> &printButton)
 {
     const QString pdf = QDir(Clubs::runFolder()).filePath(QStringLiteral("printout.pdf"));
     const QString barePdf = QDir(Clubs::runFolder()).filePath(QStringLiteral("bare.pdf"));
@@ -68,7 +67,7 @@ void printout(const QString &name, const Clubs::Club &club, const std::function<
     // texts fit their cells, so the clipping the program does leaves the same page.
     Measure::compare(
         {QStringLiteral("%1 printout to PDF (%2 pages)").arg(name).arg(drawing.pages.size()), club.label()},
-        Measure::timed(printButton), Measure::timed([&] { Floors::drawBare(drawing, barePdf); }), target);
+        Measure::timed(printButton), Measure::timed([&] { Floors::drawBare(drawing, barePdf); }), targetFor(club, 1.3));
 }
 
 } // namespace
@@ -93,11 +92,9 @@ void printouts(const Clubs::Club &club)
 {
     Clubs::open(club);
     GridWindows windows;
-    printout(
-        QStringLiteral("annual"), club, [&] { windows.annual.print(); },
-        club.members >= 2000 ? Measure::Target{1.5, 0} : Measure::Target{});
-    printout(QStringLiteral("member list"), club, [&] { windows.members.print(); }, {});
-    printout(QStringLiteral("December's sheet"), club, [&] { windows.sheet.print(); }, {});
+    printout(QStringLiteral("annual"), club, [&] { windows.annual.print(); });
+    printout(QStringLiteral("member list"), club, [&] { windows.members.print(); });
+    printout(QStringLiteral("December's sheet"), club, [&] { windows.sheet.print(); });
     Database::close();
 }
 

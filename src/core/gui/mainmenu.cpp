@@ -82,6 +82,11 @@ QPushButton *MainMenu::makeButton(const QString &caption, int left, int top, con
 
 bool MainMenu::start()
 {
+    return start(nullptr);
+}
+
+bool MainMenu::start(std::unique_ptr<DatabaseLock> lock)
+{
     // Settings that could not be kept would be lost at every start without a word.
     const QString settingsProblem = SettingsStore::unusableReason();
     if (!settingsProblem.isEmpty()) {
@@ -93,7 +98,7 @@ bool MainMenu::start()
     if (!FirstStart::offerDatabase(path, m_settings))
         return false;
     // Two programs on one database would each write back what the other changed.
-    m_lock = std::make_unique<DatabaseLock>(path);
+    m_lock = lock ? std::move(lock) : std::make_unique<DatabaseLock>(path);
     if (m_lock->state() == DatabaseLock::State::InUse) {
         MessageBox::critical(nullptr, QStringLiteral("Parvela"), m_lock->message());
         return false;

@@ -31,6 +31,9 @@ public:
     // Parvela has it open, or it cannot be opened, the user has been told why and the program
     // must end before the menu is shown.
     bool start();
+    // The same with the database's lock taken beforehand (the program's start takes it while the
+    // menu is built); without one it is taken here.
+    bool start(std::unique_ptr<DatabaseLock> lock);
 
     const SettingsRecord &settings() const { return m_settings; }
     // The month window while it is open.
