@@ -469,9 +469,12 @@ private slots:
         // Every shortcut an arrow shows reaches its command from every control that takes the
         // focus, the text boxes included (what the commands do is checked above).
         window.findChild<GridView *>()->selectOnly(0, 0);
-        QVector<QAction *> commands;
-        for (const SplitButton *arrow : window.findChildren<SplitButton *>())
-            commands += arrow->menu()->actions().toVector();
+        QVector<QAction *> commands; // undo and redo are off: nothing was changed yet
+        for (const SplitButton *arrow : window.findChildren<SplitButton *>()) {
+            for (QAction *command : arrow->menu()->actions())
+                if (command->isEnabled() && !command->isSeparator())
+                    commands << command;
+        }
         QStringList missed;
         ClaimingEveryKey claiming;
         for (QWidget *control : window.findChildren<QWidget *>()) {

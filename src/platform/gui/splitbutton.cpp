@@ -4,6 +4,7 @@
 #include <QActionEvent>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 
 namespace {
@@ -31,7 +32,13 @@ protected:
     {
         if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())
             return false;
-        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+        const auto *key = static_cast<QKeyEvent *>(event);
+        // A text box keeps its own undo and redo while it has typing to take back.
+        if (const auto *box = qobject_cast<const QLineEdit *>(watched);
+            box && ((key->matches(QKeySequence::Undo) && box->isUndoAvailable())
+                    || (key->matches(QKeySequence::Redo) && box->isRedoAvailable())))
+            return false;
+        const QKeySequence pressed(key->keyCombination());
         const QWidget *window = static_cast<QWidget *>(watched)->window();
         for (const SplitButton *button : window->findChildren<SplitButton *>()) {
             for (const QAction *command : button->menu()->actions()) {
