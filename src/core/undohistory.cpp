@@ -15,12 +15,21 @@
 
 namespace {
 
-sqlite3 *connectionHandle()
+// The program's connection, or null when there is none.
+sqlite3 *openHandle()
 {
     const QVariant handle = Database::connection().driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        throw DatabaseError(QStringLiteral("変更の記録にはデータベースの接続が必要です。"), DatabaseError::RefusedByProgram);
+        return nullptr;
     return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+sqlite3 *connectionHandle()
+{
+    sqlite3 *const db = openHandle();
+    if (!db)
+        throw DatabaseError(QStringLiteral("変更の記録にはデータベースの接続が必要です。"), DatabaseError::RefusedByProgram);
+    return db;
 }
 
 [[noreturn]] void throwEngineError(sqlite3 *db)
@@ -79,12 +88,21 @@ bool UndoHistory::record(const std::function<void()> &action, const std::functio
     sqlite3 *db = connectionHandle();
     sqlite3_session *session = nullptr;
     check(db, sqlite3session_create(db, "main", &session));
-    const std::unique_ptr<sqlite3_session, decltype(&sqlite3session_delete)> owner(session, sqlite3session_delete);
+    std::unique_ptr<sqlite3_session, decltype(&sqlite3session_delete)> owner(session, sqlite3session_delete);
     check(db, sqlite3session_attach(session, nullptr));
     {
         m_recording = true;
         const auto recorded = qScopeGuard([this] { m_recording = false; });
         action();
+    }
+    // An action that replaced the connection (it reopened the file) left the session on a
+    // connection that is gone, possibly with a new one at the same address: only the session's
+    // own hook on the live connection tells. Such a session is let go untouched, and no step is
+    // kept, since what the action wrote was not seen.
+    sqlite3 *const live = openHandle();
+    if (live != db || sqlite3_preupdate_hook(live, nullptr, nullptr) != session) {
+        static_cast<void>(owner.release());
+        return false;
     }
     int size = 0;
     void *buffer = nullptr;
