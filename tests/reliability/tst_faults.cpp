@@ -126,9 +126,7 @@ private slots:
             if (kind == "locked") {
                 lock.emplace(path);
             } else if (kind == "read-only") { // what a read-only file gives, even for root
-                Database::connection().close();
-                Database::connection().setConnectOptions("QSQLITE_OPEN_READONLY");
-                Database::connection().open();
+                Database::exec("PRAGMA query_only = ON");
             } else if (kind == "disk full") {
                 Database::exec(QStringLiteral("PRAGMA max_page_count = %1").arg(value("PRAGMA page_count").toInt()));
             } else if (kind == "no room for the journal") {
@@ -149,8 +147,11 @@ private slots:
             // The cause taken away, the same entry is stored.
             lock.reset();
             QFile::remove(path + "-journal");
-            if (kind == "read-only" || kind == "disk full")
-                Database::open(path);
+            // On the same connection: the step being recorded stays on it.
+            if (kind == "read-only")
+                Database::exec("PRAGMA query_only = OFF");
+            else if (kind == "disk full")
+                Database::exec("PRAGMA max_page_count = 1073741823");
             if (guard && !lasting)
                 guard->okButton->click();
             storedAfterRetry = !guard || !guard->isVisible();
