@@ -129,28 +129,29 @@ QString UndoHistory::redoName() const
 
 QString UndoHistory::undo()
 {
-    if (m_done.empty())
-        return QString();
-    const QString name = m_done.back().name;
-    apply(inverted(connectionHandle(), m_done.back().changeset),
-          QStringLiteral("「%1」を元に戻せません。").arg(name));
-    m_undone.push_back(std::move(m_done.back()));
-    m_done.pop_back();
-    emit changed();
-    emit recordsRestored(QStringLiteral("元に戻しました：%1").arg(name));
-    return name;
+    return moveStep(m_done, m_undone, true);
 }
 
 QString UndoHistory::redo()
 {
-    if (m_undone.empty())
+    return moveStep(m_undone, m_done, false);
+}
+
+// Applies the last step of `from` (its inverse for an undo) and moves it to `to`; on a refusal
+// both stay as they were.
+QString UndoHistory::moveStep(std::deque<Step> &from, std::deque<Step> &to, bool inverse)
+{
+    if (from.empty())
         return QString();
-    const QString name = m_undone.back().name;
-    apply(m_undone.back().changeset, QStringLiteral("「%1」をやり直せません。").arg(name));
-    m_done.push_back(std::move(m_undone.back()));
-    m_undone.pop_back();
+    const QString name = from.back().name;
+    if (inverse)
+        apply(inverted(connectionHandle(), from.back().changeset), QStringLiteral("「%1」を元に戻せません。").arg(name));
+    else
+        apply(from.back().changeset, QStringLiteral("「%1」をやり直せません。").arg(name));
+    to.push_back(std::move(from.back()));
+    from.pop_back();
     emit changed();
-    emit recordsRestored(QStringLiteral("やり直しました：%1").arg(name));
+    emit recordsRestored((inverse ? QStringLiteral("元に戻しました：%1") : QStringLiteral("やり直しました：%1")).arg(name));
     return name;
 }
 

@@ -66,6 +66,7 @@ private:
         QByteArray changeset; // the changes as made; undone by applying its inverse
     };
 
+    QString moveStep(std::deque<Step> &from, std::deque<Step> &to, bool inverse);
     void apply(const QByteArray &changeset, const QString &refusal);
     void keepWithinLimits();
 
